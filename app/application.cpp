@@ -1,0 +1,52 @@
+#include "app/application.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/error_report.h"
+
+MapApplication::MapApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("mapcatalogue"));
+    setApplicationDisplayName(QStringLiteral("Каталог старинных карт"));
+}
+
+bool MapApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        platform::showMessage(QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+StartOptions parseStartOptions(const QStringList& arguments, const QString& workingDirectory)
+{
+    StartOptions options;
+    QStringList rest = arguments.mid(1);
+    if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
+        options.help = true;
+        return options;
+    }
+    if (rest.size() > 1) {
+        options.error = QStringLiteral("mapcatalogue: too many arguments; give at most one collection folder");
+        return options;
+    }
+    const QString folder = rest.isEmpty() ? workingDirectory : QDir(workingDirectory).absoluteFilePath(rest.first());
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        options.error = QStringLiteral("mapcatalogue: %1 is not a folder").arg(folder);
+        return options;
+    }
+    options.collectionFolder = info.absoluteFilePath();
+    return options;
+}
+
+QString usageText()
+{
+    return QStringLiteral("Usage: mapcatalogue [FOLDER]\n"
+                          "Shows the map collection in FOLDER (default: the working directory).\n"
+                          "The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
+                          "Goroda, Oblasti, Russia (each with previews/) and Articles.\n");
+}

@@ -1,0 +1,45 @@
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/application.h"
+#include "assets/assets_init.h"
+#include "catalogue/catalogue_data.h"
+#include "catalogue_window/tform1.h"
+#include "platform/data_files.h"
+#include "platform/fonts.h"
+#include "viewer_window/viewer_launcher.h"
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions options = parseStartOptions(arguments, QDir::currentPath());
+    if (options.help) {
+        std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n%s", options.error.toLocal8Bit().constData(), usageText().toLocal8Bit().constData());
+        return 2;
+    }
+
+    MapApplication app(argc, argv);
+    initAssets();
+    platform::installFontSubstitutions();
+    platform::setCollectionFolder(options.collectionFolder);
+
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QStringLiteral("ru_RU")), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslations);
+
+    // The tables live for the whole process; the catalogue window is created first and is the main window.
+    static catalogue::CatalogueData catalogueData;
+    TForm1 form1(catalogueData);
+    installViewer(form1);
+    form1.show();
+    return app.exec();
+}

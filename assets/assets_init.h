@@ -1,0 +1,4 @@
+#pragma once
+
+/// Makes the artwork, cursors and skin resources available (they live in a static library).
+void initAssets();

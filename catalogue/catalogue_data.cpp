@@ -1,0 +1,12 @@
+#include "catalogue_data.h"
+
+namespace catalogue {
+
+CategoryTable* CatalogueData::table(int category)
+{
+    if (category < 1 || category > CategoryCount)
+        return nullptr;
+    return &CategoryTables[static_cast<size_t>(category)];
+}
+
+} // namespace catalogue

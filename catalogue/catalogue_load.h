@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue_data.h"
+
+namespace catalogue {
+
+/// File names inside the collection folder, with forward slashes.
+inline constexpr const char* AboutFile = "Goroda/About/about.dat";
+inline constexpr const char* About2File = "Goroda/About/about2.dat";
+inline constexpr const char* MapsFile = "Goroda/About/maps.txt";
+
+/// What one step of the load could not do. The load goes on past a failed about file and past a failed maps.txt;
+/// each failure is reported to the user once.
+struct LoadProblem
+{
+    std::string file;    ///< the path as given in the load, e.g. "Goroda/About/maps.txt"
+    std::string message; ///< e.g. "File not found"
+};
+
+/// Warnings about input beyond the tables (surplus lines, surplus fields); one line each, for standard error.
+struct LoadReport
+{
+    std::vector<LoadProblem> errors;
+    std::vector<std::string> warnings;
+};
+
+/// Reads a whole file; returns false and sets message ("File not found", or the system's text) on failure.
+using FileReader = bool (*)(const std::string& path, std::string& bytes, std::string& message);
+
+/// Reads about.dat, about2.dat and maps.txt below folder (a collection folder, with or without trailing '/'), sorts,
+/// splits and distributes the catalogue into data. Runs the file steps, the sort, the split and the distribution;
+/// showing the cities is the window's part.
+LoadReport CatalogueLoad(CatalogueData& data, const std::string& folder);
+
+/// The same steps on bytes already read (used by the file version and by tests and fuzzing). A null pointer stands
+/// for a file that could not be read, with the message in the matching entry of failures.
+struct LoadInput
+{
+    const std::string* about = nullptr;
+    const std::string* about2 = nullptr;
+    const std::string* maps = nullptr;
+};
+void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& report);
+
+/// Splits a line at "@" into fields 1..8 of record, appending to them; fields past the eighth are ignored.
+/// Returns true when the line had more than eight fields.
+bool splitRecord(const std::string& line, MapRecord& record);
+
+} // namespace catalogue

@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "catalogue/catalogue_data.h"
+#include "catalogue/orderings.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+
+namespace controls {
+class PictureControl;
+class Panel;
+class SkinScrollBar;
+class StringGrid;
+class TextLabel;
+} // namespace controls
+
+/// The catalogue window: the borderless main window with the category tabs, the 29-row list over the hidden grid,
+/// the detail panel, the about page, the link rows and the preview's file actions.
+///
+/// The members keep the names of the window's design so that the window reads like its layout. Controls are owned
+/// by Qt's parent tree. The viewer window reads and moves the public state (CurrentRow, CurrentMapPath, the grid and
+/// the size label) and calls StringGrid1Click.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm1(catalogue::CatalogueData& data, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    catalogue::CatalogueData& data;
+
+    // --- shared selection state -----------------------------------------------------------------------------
+    int CurrentRow = 0;
+    QString CurrentMapPath;       ///< collection-relative, e.g. "Goroda/moskva.jpg"
+    QString CurrentPreviewPath;   ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
+    QByteArray ImageMapBytes;     ///< the file bytes of the picture on show in ImageMap (what a save writes)
+
+    /// Opens the viewer on CurrentMapPath; installed by the application (the viewer window is not known here).
+    std::function<void()> OpenViewer;
+
+    // --- controls ------------------------------------------------------------------------------------------
+    controls::PictureControl* Image5 = nullptr; // window background
+    controls::PictureControl* Image3 = nullptr; // title artwork
+    controls::TextLabel* LabelOpisNadpis = nullptr;
+    controls::TextLabel* Labelopis = nullptr;
+    controls::TextLabel* Label223 = nullptr;
+    controls::TextLabel* LabelDimention = nullptr;
+    std::array<controls::PictureControl*, 6> ImageZvezda{}; // ImageZvezda[1]..ImageZvezda[5]
+    controls::TextLabel* Labelavtor = nullptr;
+    controls::TextLabel* LabelAvtorNadpis = nullptr;
+    controls::TextLabel* Label1000 = nullptr;
+    controls::TextLabel* LabelSize = nullptr;
+    /// Label[1]..Label[29]: first list column; Label[30]..Label[47]: link rows; Label[48]..Label[76]: second column.
+    std::array<controls::TextLabel*, 77> Label{};
+
+    controls::Panel* Panel6 = nullptr;
+    controls::PictureControl* Image7 = nullptr;
+
+    controls::Panel* Panel1 = nullptr; // top bar
+    controls::PictureControl* Image9 = nullptr;
+    controls::PictureControl* Image10 = nullptr;
+    controls::PictureControl* Image11 = nullptr;
+    controls::PictureControl* Image12 = nullptr;
+    controls::PictureControl* Image13 = nullptr;
+    controls::PictureControl* Image14 = nullptr;
+    controls::PictureControl* Image1 = nullptr; // minimise
+    controls::PictureControl* Image2 = nullptr; // close
+    controls::PictureControl* ImageObl = nullptr;
+    controls::PictureControl* Imagerus = nullptr;
+    controls::PictureControl* ImageMet = nullptr;
+    controls::PictureControl* ImageArt = nullptr;
+    controls::PictureControl* ImageGor = nullptr;
+
+    controls::Panel* Panel2 = nullptr; // list
+    controls::PictureControl* Image8 = nullptr;
+    controls::PictureControl* ImagePoNazvaniyu = nullptr;
+    controls::PictureControl* ImagePoGodu = nullptr;
+    controls::PictureControl* ImagePoKa4estvy = nullptr;
+    controls::StringGrid* StringGrid1 = nullptr;
+    controls::SkinScrollBar* bsSkinScrollBar1 = nullptr;
+
+    controls::Panel* Panel3 = nullptr; // preview
+    controls::PictureControl* ImageMap = nullptr;
+
+    QLineEdit* Edit1 = nullptr;
+    controls::Panel* Panel4 = nullptr;
+    controls::PictureControl* Image4 = nullptr; // publisher's logo
+    controls::Panel* Panel5 = nullptr;
+    controls::PictureControl* Image6 = nullptr; // about button
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* bvnnhgn1 = nullptr;  // "Открыть в новом окне"
+    QAction* gnhgnhg1 = nullptr;  // "Открыть с помощью просмотрщика" (never shown)
+    QAction* oiloiloi1 = nullptr; // "Сохранить в файл..."
+    QAction* N1 = nullptr;        // "Копировать файл"
+    QAction* N2 = nullptr;        // "Закрыть окно"
+
+    // --- handlers ------------------------------------------------------------------------------------------
+    // window shell
+    void FormActivate();
+    void Image1Click();
+    void Image2Click();
+    void N2Click();
+
+    // category views and hover
+    void ImageGorClick();
+    void ImageOblClick();
+    void ImagerusClick();
+    void ImageMetClick();
+    void ImageArtClick();
+    void CategoryView(int category);
+    void CategoryHoverMove(int category); ///< Image10MouseMove..Image14MouseMove for categories 1..5
+    void Image9MouseMove();
+
+    // row list
+    void LabelClick(int slot);    ///< Label1Click..Label29Click
+    void LabelDblClick(int slot); ///< Label1DblClick..Label29DblClick
+    void StringGrid1TopLeftChanged();
+    void StringGrid1KeyDown(int key);
+    void OpenCurrentEntry(); ///< double-click and Enter
+
+    // detail panel
+    void StringGrid1Click();
+    void ShowDetails();
+    void ImageMapClick();
+    void ImageMapMouseMove();
+
+    // orderings
+    void ImagePoNazvaniyuClick();
+    void ImagePoGoduClick();
+    void ImagePoKa4estvyClick();
+
+    // about page and link rows
+    void ImageAboutClick();
+    void LinkRowMouseMove(int n); ///< Label30MouseMove..Label47MouseMove
+    void LinkRowClick(int n);     ///< Label30Click..Label47Click
+
+    // file actions
+    void bvnnhgn1Click();
+    void gnhgnhg1Click();
+    void oiloiloi1Click();
+    void N1Click();
+    void Image4Click();
+
+    /// Shows a picture file in ImageMap and keeps its bytes; raises AppError naming the file when it cannot.
+    void loadImageMap(const QString& relativePath);
+    /// Clears the preview picture (and the bytes kept for saving).
+    void clearImageMap();
+
+protected:
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();     // layout.cpp
+    void connectHandlers();    // layout.cpp
+    void refillRowLabels();    // row_list.cpp: the scroll refill's caption copy
+    void setSecondColumnLeft(int left);
+    void applyOrdering(catalogue::Ordering ordering);
+    void setPopupAttached(bool attached);
+
+    bool m_loaded = false;
+    bool m_popupAttached = false;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+namespace controls {
+
+/// Where a picture of size picture is drawn inside a box of size box under the four switches: natural size at the
+/// top-left, scaled when Stretch is on (or Proportional and the picture is larger than the box), with the aspect
+/// kept when Proportional is on, moved to the middle when Center is on.
+QRect drawnRect(QSize picture, QSize box, bool stretch, bool proportional, bool center);
+
+/// A picture control: draws one picture into its box under AutoSize, Stretch, Proportional and Center. Without a
+/// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
+/// natural size it draws from reduced copies (built once per picture) with smooth filtering.
+class PictureControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureControl(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    void clearPicture();
+    const QImage& picture() const { return m_picture; }
+    bool hasPicture() const { return !m_picture.isNull(); }
+
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool on);
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool on);
+    bool proportional() const { return m_proportional; }
+    void setProportional(bool on);
+    bool center() const { return m_center; }
+    void setCenter(bool on);
+
+    /// Where the picture is drawn in the control's coordinates.
+    QRect drawnRect() const;
+
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseDown;
+    std::function<void(Qt::MouseButtons buttons, QPoint pos)> OnMouseMove;
+    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildReducedCopies();
+    const QImage& sourceFor(QSize drawnSize) const;
+
+    QImage m_picture;
+    std::vector<QImage> m_reduced; // halved copies, each half the size of the one before
+    bool m_autoSize = false;
+    bool m_stretch = false;
+    bool m_proportional = false;
+    bool m_center = false;
+    bool m_pressedLeft = false;
+};
+
+} // namespace controls

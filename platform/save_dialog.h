@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+/// The one save dialog both windows share: it proposes the name chosen last in either, previews the selected
+/// picture, never changes the working folder, and asks before replacing an existing file.
+/// Returns the chosen name, or nullopt when the user cancels.
+std::optional<QString> askSaveFileName(QWidget* parent);
+
+/// Tests answer the dialog through a hook: it gets the proposed name and returns the chosen one (or nullopt).
+using SaveDialogHook = std::function<std::optional<QString>(const QString& proposed)>;
+void setSaveDialogHook(SaveDialogHook hook);
+
+/// The name a save writes to: ".jpg" is appended unless the name already ends so (any letter case).
+QString saveTargetName(const QString& chosen);
+
+/// Writes bytes to path; raises AppError with a clear text naming the file when it cannot.
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
+} // namespace platform

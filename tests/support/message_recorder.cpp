@@ -1,0 +1,18 @@
+#include "support/message_recorder.h"
+
+#include "platform/error_report.h"
+
+namespace testsupport {
+
+QStringList& MessageRecorder::messages()
+{
+    static QStringList recorded;
+    return recorded;
+}
+
+void MessageRecorder::install()
+{
+    platform::setMessageSink([](const QString& text) { messages().append(text); });
+}
+
+} // namespace testsupport

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program, its tests and its tools need.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends \
+  g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev \
+  libicu-dev libjpeg-dev libjpeg-turbo-progs xvfb xauth xdotool x11-utils imagemagick \
+  fonts-dejavu-core fonts-liberation2
