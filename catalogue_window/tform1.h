@@ -140,6 +140,9 @@ public:
     void ImageAboutClick();
     void LinkRowMouseMove(int n); ///< Label30MouseMove..Label47MouseMove
     void LinkRowClick(int n);     ///< Label30Click..Label47Click
+    /// Opens the article of slot (1-based) of the articles table with the desktop, when its name stays inside the
+    /// Articles folder; refuses other names with a message.
+    void openArticle(int slot);
 
     // file actions
     void bvnnhgn1Click();
