@@ -158,6 +158,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -165,7 +166,9 @@ protected:
 
 private:
     void createControls();     // layout.cpp
-    void connectHandlers();    // layout.cpp
+    void showInitialPreview(); // window_shell.cpp
+    void connectHandlers();    // connect_handlers.cpp
+    void startDrag(QPoint globalPos);
     void refillRowLabels();    // row_list.cpp: the scroll refill's caption copy
     void setSecondColumnLeft(int left);
     void applyOrdering(catalogue::Ordering ordering);

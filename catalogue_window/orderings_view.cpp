@@ -1,0 +1,43 @@
+// The three ordering areas under the list: re-sort the category on show, rewrite the list and choose its first entry.
+#include "catalogue/categories.h"
+#include "catalogue/orderings.h"
+#include "catalogue_window/tform1.h"
+#include "controls/string_grid.h"
+#include "platform/data_files.h"
+
+void TForm1::ImagePoNazvaniyuClick()
+{
+    applyOrdering(catalogue::Ordering::ByName);
+}
+
+void TForm1::ImagePoGoduClick()
+{
+    applyOrdering(catalogue::Ordering::ByYear);
+}
+
+void TForm1::ImagePoKa4estvyClick()
+{
+    applyOrdering(catalogue::Ordering::ByQuality);
+}
+
+void TForm1::applyOrdering(catalogue::Ordering ordering)
+{
+    const int category = data.CurrentCategory;
+    if (catalogue::isMapCategory(category)) {
+        catalogue::sortCategory(data, category, ordering);
+        const catalogue::CategoryTable& table = *data.table(category);
+        const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
+        for (int slot = 1; slot <= table.count(); ++slot) {
+            const QString title = platform::displayText(table.Title[slot]);
+            const QString year = platform::displayText(table.Year[slot]);
+            StringGrid1->setCell(0, slot - 1, yearsFirst ? year : title);
+            StringGrid1->setCell(1, slot - 1, yearsFirst ? title : year);
+        }
+    }
+
+    refillRowLabels();
+    setSecondColumnLeft(catalogue::secondColumnLeft(ordering));
+    StringGrid1->setTopRow(0);
+    StringGrid1Click();
+    LabelClick(1);
+}

@@ -1,0 +1,166 @@
+// The window shell: creation, the catalogue load at the first activation, dragging by the background, minimise and
+// close.
+#include <QCloseEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QWindow>
+#include <cstdio>
+
+#include "catalogue/catalogue_load.h"
+#include "catalogue_window/link_text.h"
+#include "catalogue_window/tform1.h"
+#include "controls/picture_control.h"
+#include "controls/string_grid.h"
+#include "controls/text_label.h"
+#include "platform/data_files.h"
+#include "platform/error_report.h"
+#include "platform/jpeg_decoder.h"
+
+TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent) : QWidget(parent), data(catalogueData)
+{
+    createControls();
+    connectHandlers();
+    setPopupAttached(true);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::showInitialPreview()
+{
+    // The preview shows a large map until the first entry's preview replaces it.
+    QFile file(QStringLiteral(":/artwork/catalogue/initial_map.jpg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    platform::JpegDecodeOptions options;
+    options.fitBox = ImageMap->size();
+    const platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
+    if (result.ok()) {
+        ImageMap->setPicture(result.image);
+        ImageMapBytes = bytes;
+    }
+}
+
+void TForm1::FormActivate()
+{
+    // The load appends to the record fields, so it runs once per process: returning from the viewer or from a
+    // message box is no new first activation.
+    if (m_loaded)
+        return;
+    m_loaded = true;
+
+    const catalogue::LoadReport report =
+        catalogue::CatalogueLoad(data, platform::collectionFolder().toStdString());
+    for (const std::string& warning : report.warnings)
+        std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
+
+    StringGrid1->resize(0, StringGrid1->height());
+    StringGrid1->setRowCount(data.CategoryTables[catalogue::Cities].count());
+    ImageGorClick();
+    StringGrid1->setFocus();
+
+    // Problems are shown after the list is up, one box each, so the window is usable behind them.
+    for (const catalogue::LoadProblem& problem : report.errors)
+        platform::showMessage(QStringLiteral("%1: %2").arg(QString::fromStdString(problem.message),
+                                                           platform::resolveDataPath(
+                                                               QString::fromStdString(problem.file))));
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_loaded)
+        platform::runGuarded([this] { FormActivate(); });
+    return QWidget::event(event);
+}
+
+void TForm1::Image1Click()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    showMinimized();
+}
+
+void TForm1::Image2Click()
+{
+    close();
+}
+
+void TForm1::N2Click()
+{
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+}
+
+// --- dragging by the background ----------------------------------------------------------------------------------
+
+void TForm1::startDrag(QPoint globalPos)
+{
+    // The window manager moves the window where it can; elsewhere (no window manager, offscreen) it follows the
+    // mouse by hand.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragging = true;
+    m_dragOffset = globalPos - pos();
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event)
+{
+    // Only the window's own background (and what lies on it transparently) is the drag surface; presses that a
+    // panel's control did not take arrive here too, and must not move the window.
+    if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr) {
+        startDrag(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        m_dragging = false;
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The link rows take the mouse before the drag only where they hold a link; elsewhere they are background.
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int n = 30; n <= 41; ++n) {
+            if (watched != Label[n])
+                continue;
+            auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::LeftButton && !catalogue_window::isLinkRowText(Label[n]->caption())) {
+                startDrag(press->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    if (event->type() == QEvent::MouseMove && m_dragging) {
+        auto* move = static_cast<QMouseEvent*>(event);
+        mouseMoveEvent(move);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && m_dragging) {
+        m_dragging = false;
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

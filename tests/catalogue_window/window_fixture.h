@@ -1,0 +1,70 @@
+#pragma once
+
+// A loaded catalogue window on a collection made for the test. Shared by the catalogue window's and the viewer
+// window's tests.
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "catalogue_window/tform1.h"
+#include "controls/picture_control.h"
+#include "controls/string_grid.h"
+#include "controls/text_label.h"
+#include "support/message_recorder.h"
+#include "support/test_collection.h"
+
+namespace testsupport {
+
+class CatalogueWindowTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        form.reset();
+        data.reset();
+        MessageRecorder::clear();
+    }
+
+    /// Writes a complete collection of these entries, opens the window on it and runs the first activation.
+    void open(const std::vector<Entry>& entries)
+    {
+        collection.writeComplete(entries);
+        openWritten();
+    }
+
+    /// Opens the window on whatever the test wrote into the collection.
+    void openWritten()
+    {
+        MessageRecorder::clear();
+        data = std::make_unique<catalogue::CatalogueData>();
+        form = std::make_unique<TForm1>(*data);
+        form->show();
+        form->FormActivate();
+    }
+
+    TForm1& w() { return *form; }
+    QString row(int slot) const { return form->Label[slot]->caption(); }
+    QString second(int slot) const { return form->Label[slot + 47]->caption(); }
+    bool highlighted(int slot) const { return form->Label[slot]->isBold() && form->Label[slot + 47]->isBold(); }
+    int highlightedSlot() const
+    {
+        int found = 0;
+        for (int s = 1; s <= 29; ++s)
+            if (form->Label[s]->isBold())
+                found = found == 0 ? s : -1;
+        return found;
+    }
+    void clickRow(int slot)
+    {
+        controls::TextLabel* label = form->Label[slot];
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, label->height() / 2));
+    }
+    void key(int key) { QTest::keyClick(form->StringGrid1, static_cast<Qt::Key>(key)); }
+
+    TestCollection collection;
+    std::unique_ptr<catalogue::CatalogueData> data;
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace testsupport
