@@ -27,23 +27,28 @@ struct LoadReport
     std::vector<std::string> warnings;
 };
 
-/// Reads a whole file; returns false and sets message ("File not found", or the system's text) on failure.
-using FileReader = bool (*)(const std::string& path, std::string& bytes, std::string& message);
+/// Reads a whole file in binary; returns false and sets message ("File not found", or the system's text) on failure.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& message);
 
 /// Reads about.dat, about2.dat and maps.txt below folder (a collection folder, with or without trailing '/'), sorts,
 /// splits and distributes the catalogue into data. Runs the file steps, the sort, the split and the distribution;
-/// showing the cities is the window's part.
+/// showing the cities is the window's part. The tables are cleared first, so a second call gives the same result.
 LoadReport CatalogueLoad(CatalogueData& data, const std::string& folder);
 
-/// The same steps on bytes already read (used by the file version and by tests and fuzzing). A null pointer stands
-/// for a file that could not be read, with the message in the matching entry of failures.
+/// The file contents of one load. A null pointer stands for a file that could not be read; its problem is already in
+/// the report.
 struct LoadInput
 {
     const std::string* about = nullptr;
     const std::string* about2 = nullptr;
     const std::string* maps = nullptr;
 };
+
+/// The same steps on bytes already read (used by the file version and by tests and fuzzing); adds warnings to report.
 void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& report);
+
+/// Empties every table and work area of data and sets every NextSlot to 1; CurrentCategory is kept.
+void clearTables(CatalogueData& data);
 
 /// Splits a line at "@" into fields 1..8 of record, appending to them; fields past the eighth are ignored.
 /// Returns true when the line had more than eight fields.

@@ -14,6 +14,9 @@ std::string previewFolder(int category);
 /// Folder of the article files.
 inline constexpr const char* ArticlesFolder = "Articles/";
 /// True for the four map categories 1..4.
-inline bool isMapCategory(int category) { return category >= 1 && category <= 4; }
+inline bool isMapCategory(int category)
+{
+    return category >= 1 && category <= 4;
+}
 
 } // namespace catalogue

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/collation.h"
+#include "catalogue/sort_list.h"
+#include "catalogue_test_support.h"
+
+namespace catalogue {
+namespace {
+
+using testing::cp;
+
+struct OrderCase
+{
+    const char* before; // UTF-8
+    const char* after;  // UTF-8
+    const char* why;
+};
+
+// Each pair must compare strictly less in the first order and strictly greater in the reverse order.
+const OrderCase strictOrder[] = {
+    {"Zurich", "Архангельск", "Latin before Cyrillic"},
+    {"z", "а", "last Latin before first Cyrillic"},
+    {"a", "B", "case ignored: a before B"},
+    {"b", "C", "case ignored: b before C"},
+    {"Абакан", "берёзовка", "case ignored in Cyrillic"},
+    {"1900", "Абакан", "digits before letters"},
+    {"9", "a", "digit before Latin"},
+    {"1800", "900", "digits compared as text"},
+    {"Москва река", "Москва@", "space before @"},
+    {"Москва река@1900", "Москва@1800", "the space after a title decides against the separator"},
+    {"Москва@", "МоскваА", "@ before a letter"},
+    {"Москва", "Москва@", "shorter text first"},
+    {"ёж", "ель", "ё sorts with е: ж before л decides"},
+    {"ежи", "ёжик", "ё after е only as a variant: base letters decide first"},
+    {"е", "ё", "ё a secondary variant of е"},
+    {"ёж", "жук", "ё before ж"},
+    {"Ряжск", "Ярославль", "Р before Я"},
+    {"Я", "я ", "trailing space significant"},
+    {"a b", "ab", "space significant"},
+    {"Иваново", "Йошкар-Ола", "И before Й"},
+    {"Ростов", "Ростов-на-Дону", "hyphen nearly ignored: shorter first"},
+    {"Ростовка", "Ростов-на-Дону", "hyphen nearly ignored: letters after it compare"},
+    {"co-op", "cop", "hyphen ignored: coo before cop"},
+    {"O'Reilly", "Orel", "apostrophe ignored: orei before orel"},
+    {"5@", "5@a", "quality keys: shorter first"},
+    {"1@Я", "2@А", "quality key decided by the mark"},
+};
+
+TEST(Collation, StrictOrderTable)
+{
+    for (const auto& c : strictOrder) {
+        const std::string a = cp(c.before);
+        const std::string b = cp(c.after);
+        EXPECT_LT(compareCatalogueText(a, b), 0) << c.before << " < " << c.after << " (" << c.why << ")";
+        EXPECT_GT(compareCatalogueText(b, a), 0) << c.after << " > " << c.before << " (" << c.why << ")";
+    }
+}
+
+TEST(Collation, EqualTexts)
+{
+    const std::pair<const char*, const char*> equal[] = {
+        {"МОСКВА", "москва"},
+        {"Abc", "aBC"},
+        {"", ""},
+        {"Ёж", "ёж"},
+        {"TVER@1900", "tver@1900"},
+        {"co-op", "coop"},
+        {"O’Brien", "OBrien"},
+        {"Ростов-на-Дону", "Ростовнадону"},
+        {"Ро\u00ADстов", "Ростов"},
+    };
+    for (const auto& [a, b] : equal)
+        EXPECT_EQ(compareCatalogueText(cp(a), cp(b)), 0) << a << " == " << b;
+}
+
+TEST(Collation, EveryByteOfTheCodePageCompares)
+{
+    // No byte may be lost in conversion: each differs from the empty text except the ignorable ones.
+    for (int byte = 0x20; byte < 256; ++byte) {
+        const std::string text(1, static_cast<char>(byte));
+        EXPECT_EQ(compareCatalogueText(text, text), 0) << byte;
+    }
+    EXPECT_NE(compareCatalogueText(std::string(1, '\x98'), "a"), 0);
+}
+
+TEST(SortList, KeepsOrderAndPutsEqualsFirst)
+{
+    SortList list;
+    list.add(cp("Москва река"));
+    list.add(cp("Абакан"));
+    list.add(cp("москва"));
+    list.add(cp("МОСКВА")); // equal to the entry before: goes first among its equals
+    list.add(cp("Zurich"));
+    list.add(cp("Москва"));
+    const char* expected[] = {"Zurich", "Абакан", "Москва", "МОСКВА", "москва", "Москва река"};
+    ASSERT_EQ(list.count(), 6);
+    for (int i = 0; i < list.count(); ++i)
+        EXPECT_EQ(list.at(i), cp(expected[i])) << i;
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+}
+
+TEST(SortList, ManyEqualEntriesStayInReverseInsertionOrder)
+{
+    // Bisection must find the first of a long run of equals, not any member of it.
+    SortList list;
+    for (int i = 0; i < 50; ++i)
+        list.add(std::string(i % 2 ? "A" : "a") + "@" + std::string(static_cast<size_t>(i), 'x') + "");
+    for (int i = 0; i < 37; ++i)
+        list.add(i % 2 ? "SAME" : "same");
+    int sames = 0;
+    for (int i = 0; i < list.count(); ++i) {
+        if (compareCatalogueText(list.at(i), "same") == 0) {
+            // Entries 36, 35, ... 0 in that order: odd insertions are upper case.
+            const int inserted = 36 - sames;
+            EXPECT_EQ(list.at(i), inserted % 2 ? "SAME" : "same") << i;
+            ++sames;
+        }
+    }
+    EXPECT_EQ(sames, 37);
+    for (int i = 1; i < list.count(); ++i)
+        EXPECT_LE(compareCatalogueText(list.at(i - 1), list.at(i)), 0) << i;
+}
+
+} // namespace
+} // namespace catalogue
