@@ -1,0 +1,148 @@
+// The detail panel of the chosen entry: the grid click, the preview, the file size, the texts and the stars, and the
+// click on the preview that opens the viewer.
+#include <QDir>
+#include <optional>
+
+#include "catalogue/categories.h"
+#include "catalogue/size_text.h"
+#include "catalogue_window/tform1.h"
+#include "controls/picture_control.h"
+#include "controls/string_grid.h"
+#include "controls/text_label.h"
+#include "platform/data_files.h"
+#include "platform/error_report.h"
+#include "platform/jpeg_decoder.h"
+
+namespace {
+
+// The preview area inside Panel3; previews are decoded at the smallest DCT scale that still covers it.
+constexpr QSize PreviewBox(396, 296);
+constexpr int RowSlots = 29;
+
+QString shownPath(const QString& relative)
+{
+    return QDir::toNativeSeparators(platform::resolveDataPath(relative));
+}
+
+bool validSlot(int slot)
+{
+    return slot >= 1 && slot <= catalogue::MaxCatalogueLines;
+}
+
+} // namespace
+
+void TForm1::StringGrid1Click()
+{
+    CurrentRow = StringGrid1->row() + 1;
+    const int d = StringGrid1->row() - StringGrid1->topRow();
+    if (d >= 0 && d < RowSlots)
+        LabelClick(d + 1);
+    ShowDetails();
+}
+
+void TForm1::ShowDetails()
+{
+    const int category = data.CurrentCategory;
+    catalogue::CategoryTable* table = data.table(category);
+    if (!table || !validSlot(CurrentRow))
+        return;
+    const int slot = CurrentRow;
+
+    const std::string& author = table->Author[slot];
+    const std::string& description = table->Description[slot];
+    auto showTexts = [&] {
+        Labelavtor->setCaption(platform::displayText(author));
+        Labelopis->setCaption(platform::displayText(description));
+        LabelAvtorNadpis->setVisible(!author.empty());
+        LabelOpisNadpis->setVisible(!description.empty());
+    };
+
+    if (!catalogue::isMapCategory(category)) {
+        showTexts(); // the articles view: texts only, the paths stay those of the last map
+        return;
+    }
+
+    const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);
+    CurrentPreviewPath = QString::fromStdString(catalogue::previewFolder(category)) + fileName;
+    CurrentMapPath = QString::fromStdString(catalogue::mapFolder(category)) + fileName;
+
+    // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
+    // rest of the panel is filled first and the preview's error is reported last.
+    std::optional<QString> previewError;
+    if (platform::dataFileExists(CurrentPreviewPath)) {
+        try {
+            loadImageMap(CurrentPreviewPath);
+        } catch (const platform::AppError& error) {
+            previewError = error.text();
+        }
+    } else {
+        clearImageMap();
+    }
+
+    std::optional<std::int64_t> size;
+    if (const std::optional<qint64> found = platform::dataFileSize(CurrentMapPath))
+        size = static_cast<std::int64_t>(*found);
+    LabelSize->setCaption(QString::fromStdString(catalogue::sizeText(size)));
+
+    showTexts();
+
+    const int stars = catalogue::starCount(table->Quality[slot]);
+    for (int i = 1; i <= 5; ++i)
+        ImageZvezda[i]->setVisible(i <= stars);
+
+    if (previewError)
+        throw platform::AppError(*previewError);
+}
+
+void TForm1::ImageMapClick()
+{
+    const int category = data.CurrentCategory;
+    catalogue::CategoryTable* table = data.table(category);
+    if (!table || !catalogue::isMapCategory(category))
+        return;
+    const int slot = StringGrid1->row() + 1;
+    if (!validSlot(slot))
+        return;
+    CurrentMapPath =
+        QString::fromStdString(catalogue::mapFolder(category)) + platform::fileNameFromCatalogue(table->FileName[slot]);
+    if (platform::dataFileExists(CurrentMapPath) && OpenViewer)
+        OpenViewer();
+}
+
+void TForm1::ImageMapMouseMove()
+{
+    // The articles picture opens nothing, so once the mouse is on it the hand gives way to the arrow.
+    if (data.CurrentCategory == catalogue::Articles)
+        ImageMap->setCursor(Qt::ArrowCursor);
+}
+
+void TForm1::loadImageMap(const QString& relativePath)
+{
+    QString readError;
+    const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &readError);
+    if (!bytes) {
+        clearImageMap();
+        throw platform::AppError(QStringLiteral("%1: %2").arg(readError, shownPath(relativePath)));
+    }
+    if (!platform::looksLikeJpeg(*bytes)) {
+        clearImageMap();
+        throw platform::AppError(QStringLiteral("Формат файла %1 не поддерживается: показываются только рисунки JPEG.")
+                                     .arg(shownPath(relativePath)));
+    }
+    platform::JpegDecodeOptions options;
+    options.fitBox = PreviewBox;
+    const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    if (!decoded.ok()) {
+        clearImageMap();
+        throw platform::AppError(
+            QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error));
+    }
+    ImageMap->setPicture(decoded.image);
+    ImageMapBytes = *bytes;
+}
+
+void TForm1::clearImageMap()
+{
+    ImageMap->clearPicture();
+    ImageMapBytes.clear();
+}

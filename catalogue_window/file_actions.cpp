@@ -1,0 +1,56 @@
+// The preview's context menu (open, save, copy) and the publisher's logo.
+#include <QFileInfo>
+#include <QUrl>
+
+#include "catalogue_window/replace_question.h"
+#include "catalogue_window/tform1.h"
+#include "platform/data_files.h"
+#include "platform/error_report.h"
+#include "platform/file_drop_clipboard.h"
+#include "platform/save_dialog.h"
+#include "platform/shell_open.h"
+
+namespace {
+
+const QString PublisherSite = QStringLiteral("https://example.org/");
+const QString HiddenItemFile = QStringLiteral("left.jpg");
+
+} // namespace
+
+void TForm1::bvnnhgn1Click()
+{
+    ImageMapClick();
+}
+
+void TForm1::gnhgnhg1Click()
+{
+    const QString absolute = QFileInfo(platform::resolveDataPath(HiddenItemFile)).absoluteFilePath();
+    platform::shellOpen(QUrl::fromLocalFile(absolute));
+}
+
+void TForm1::oiloiloi1Click()
+{
+    // Writing an empty file would report a save that saved nothing.
+    if (ImageMapBytes.isEmpty())
+        throw platform::AppError(QStringLiteral("Нет рисунка для сохранения."));
+    const std::optional<QString> chosen = platform::askSaveFileName(this);
+    if (!chosen)
+        return;
+    const QString target = platform::saveTargetName(*chosen);
+    // The dialog asked about the name as typed; a ".jpg" added here may name another, existing file.
+    if (target != *chosen && QFileInfo::exists(target) && !catalogue_window::confirmReplace(this, target))
+        return;
+    platform::writeFileBytes(target, ImageMapBytes);
+}
+
+void TForm1::N1Click()
+{
+    if (CurrentMapPath.isEmpty() || !platform::dataFileExists(CurrentMapPath))
+        return;
+    platform::CopyFileToClipboard(QFileInfo(platform::resolveDataPath(CurrentMapPath)).absoluteFilePath());
+}
+
+void TForm1::Image4Click()
+{
+    platform::shellOpen(QUrl(PublisherSite));
+}

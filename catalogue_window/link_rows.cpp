@@ -1,0 +1,62 @@
+// The link rows of the about page, the pointer over the articles picture's neighbours, and opening articles.
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "catalogue/categories.h"
+#include "catalogue_window/article_path.h"
+#include "catalogue_window/link_text.h"
+#include "catalogue_window/tform1.h"
+#include "controls/text_label.h"
+#include "platform/data_files.h"
+#include "platform/error_report.h"
+#include "platform/shell_open.h"
+
+namespace {
+
+constexpr int FirstLinkRow = 30;
+constexpr int LastLinkRow = 47;
+
+bool isLinkRow(int n)
+{
+    return n >= FirstLinkRow && n <= LastLinkRow;
+}
+
+} // namespace
+
+void TForm1::LinkRowMouseMove(int n)
+{
+    if (!isLinkRow(n) || !Label[n])
+        return;
+    const QString text = Label[n]->caption();
+    if (text.isEmpty())
+        return;
+    Label[n]->setCursor(catalogue_window::isLinkRowText(text) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TForm1::LinkRowClick(int n)
+{
+    if (!isLinkRow(n) || !Label[n])
+        return;
+    const QString text = Label[n]->caption();
+    if (catalogue_window::isLinkRowText(text))
+        platform::shellOpen(QUrl(text, QUrl::StrictMode));
+}
+
+void TForm1::openArticle(int slot)
+{
+    catalogue::CategoryTable* table = data.table(catalogue::Articles);
+    if (!table || slot < 1 || slot > catalogue::MaxCatalogueLines)
+        return;
+    const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);
+    const std::optional<QString> relative = catalogue_window::articleRelativePath(fileName);
+    if (!relative) {
+        throw platform::AppError(
+            QStringLiteral("Статья «%1» не открывается: её файл должен лежать в папке Articles собрания.")
+                .arg(fileName));
+    }
+    // Articles are local files; the desktop opens them (or the folder itself, for an empty name) with their
+    // associated application.
+    const QString absolute = QFileInfo(platform::resolveDataPath(*relative)).absoluteFilePath();
+    platform::shellOpen(QUrl::fromLocalFile(absolute));
+}
