@@ -1,0 +1,159 @@
+// The five category views: what the list shows, which detail controls are visible, and the tab highlighting.
+#include "catalogue_window/window_fixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::vector<Entry> mixedCollection()
+{
+    std::vector<Entry> entries = cities(35);
+    const auto add = [&](const char* title, const char* code, const char* file, const char* year) {
+        Entry e;
+        e.title = QString::fromUtf8(title);
+        e.code = QString::fromUtf8(code);
+        e.fileName = QString::fromUtf8(file);
+        e.year = QString::fromUtf8(year);
+        e.author = QStringLiteral("Автор");
+        e.description = QStringLiteral("Описание");
+        e.quality = QStringLiteral("3");
+        entries.push_back(e);
+    };
+    add("Тверская губерния", "Oblasti", "tver.jpg", "1800");
+    add("Архангельская губерния", "Oblasti", "arh.jpg", "1790");
+    add("Российская империя", "Russia", "imperia.jpg", "1850");
+    add("Схема метро 1935", "Metro", "metro1935.jpg", "1935");
+    add("О картах", "art", "o_kartah.html", "");
+    add("Город в другой категории", "goroda", "x.jpg", "1700"); // a misspelt code puts it in no list
+    return entries;
+}
+
+struct ViewCase
+{
+    int category;
+    QString firstTitle;
+    QString firstYear;
+    int rowCount;
+    bool mapLayout;
+};
+
+} // namespace
+
+class CategoryViews : public CatalogueWindowTest, public ::testing::WithParamInterface<ViewCase>
+{
+};
+
+TEST_P(CategoryViews, ShowTheirTableAndTheirDetailLayout)
+{
+    const ViewCase& c = GetParam();
+    open(mixedCollection());
+    void (TForm1::*const views[])() = {nullptr, &TForm1::ImageGorClick, &TForm1::ImageOblClick,
+                                       &TForm1::ImagerusClick, &TForm1::ImageMetClick, &TForm1::ImageArtClick};
+    (w().*views[c.category])();
+
+    EXPECT_EQ(data->CurrentCategory, c.category);
+    EXPECT_EQ(row(1), c.firstTitle);
+    EXPECT_EQ(second(1), c.firstYear);
+    EXPECT_EQ(w().StringGrid1->rowCount(), c.rowCount);
+    EXPECT_EQ(w().StringGrid1->width(), 0);
+    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(highlightedSlot(), 1);
+    EXPECT_EQ(w().ImagePoGodu->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().Label1000->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().LabelSize->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().ImageZvezda[1]->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().Labelavtor->y(), c.mapLayout ? 407 : 383);
+    EXPECT_EQ(w().Labelopis->y(), c.mapLayout ? 439 : 415);
+    EXPECT_EQ(w().LabelOpisNadpis->y(), c.mapLayout ? 425 : 399);
+    EXPECT_TRUE(w().Labelavtor->isVisible());
+    for (int n = 30; n <= 41; ++n)
+        EXPECT_FALSE(w().Label[n]->isVisible());
+    EXPECT_EQ(w().Label[48]->x(), 220);
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFive, CategoryViews,
+    ::testing::Values(ViewCase{1, QStringLiteral("Город 001"), QStringLiteral("1701"), 35, true},
+                      ViewCase{2, QStringLiteral("Архангельская губерния"), QStringLiteral("1790"), 2, true},
+                      ViewCase{3, QStringLiteral("Российская империя"), QStringLiteral("1850"), 1, true},
+                      ViewCase{4, QStringLiteral("Схема метро 1935"), QStringLiteral("1935"), 1, true},
+                      ViewCase{5, QStringLiteral("О картах"), QString(), 1, false}));
+
+class CategoryView : public CatalogueWindowTest
+{
+};
+
+TEST_F(CategoryView, ListsMoreThanAPageInTheGridAndTheFirstPageInTheRows)
+{
+    open(cities(35));
+    EXPECT_EQ(row(29), QStringLiteral("Город 029"));
+    EXPECT_EQ(w().StringGrid1->cell(0, 34), QStringLiteral("Город 035"));
+    EXPECT_EQ(w().StringGrid1->cell(0, 35), QString());
+}
+
+TEST_F(CategoryView, EmptyCategoryShowsOneBlankRow)
+{
+    open(cities(3));
+    w().ImageOblClick();
+    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+    EXPECT_EQ(row(1), QString());
+    EXPECT_EQ(w().CurrentRow, 1);
+}
+
+TEST_F(CategoryView, MapViewAfterArticlesRestoresTheMapLayout)
+{
+    open(mixedCollection());
+    w().ImageArtClick();
+    w().ImageOblClick();
+    EXPECT_TRUE(w().ImagePoNazvaniyu->isVisible());
+    EXPECT_TRUE(w().ImageZvezda[3]->isVisible());
+    EXPECT_EQ(w().LabelAvtorNadpis->y(), 407);
+    EXPECT_EQ(w().Labelopis->y(), 439);
+}
+
+TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
+{
+    collection.writeComplete(mixedCollection());
+    QFile::remove(collection.file(QStringLiteral("Articles/foto.jpg")));
+    openWritten();
+    w().ImageArtClick();
+    EXPECT_EQ(data->CurrentCategory, 5);
+    EXPECT_EQ(row(1), QStringLiteral("О картах"));
+    EXPECT_FALSE(w().ImageMap->hasPicture());
+    ASSERT_FALSE(MessageRecorder::messages().isEmpty());
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("foto.jpg")));
+}
+
+// Hover: a move over a tab lights it; a move over a background leaves only the current category lit.
+TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
+{
+    open(mixedCollection());
+    controls::PictureControl* lit[] = {w().ImageGor, w().ImageObl, w().Imagerus, w().ImageMet, w().ImageArt};
+    controls::PictureControl* hover[] = {w().Image10, w().Image11, w().Image12, w().Image13, w().Image14};
+    const auto litSet = [&] {
+        QString s;
+        for (auto* p : lit)
+            s += p->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
+        return s;
+    };
+    EXPECT_EQ(litSet(), QStringLiteral("10000"));
+    QTest::mouseMove(hover[3], QPoint(5, 5));
+    EXPECT_EQ(litSet(), QStringLiteral("10010"));
+    QTest::mouseMove(w().Image9, QPoint(520, 30));
+    EXPECT_EQ(litSet(), QStringLiteral("10000"));
+
+    const struct
+    {
+        int category;
+        const char* expected;
+    } table[] = {{2, "01000"}, {3, "00100"}, {4, "00010"}, {5, "00001"}, {99, "00000"}, {0, "11111"}};
+    for (const auto& t : table) {
+        for (auto* p : lit)
+            p->show();
+        data->CurrentCategory = t.category;
+        QTest::mouseMove(w().Image8, QPoint(20, 480));
+        QTest::mouseMove(w().Image8, QPoint(21, 481));
+        EXPECT_EQ(litSet(), QString::fromLatin1(t.expected)) << t.category;
+    }
+}

@@ -1,0 +1,103 @@
+// The window shell: frameless window in its place, minimise, close, dragging by the background only.
+#include <QSignalSpy>
+
+#include "catalogue_window/window_fixture.h"
+#include "controls/string_grid.h"
+
+using namespace testsupport;
+
+class WindowShell : public CatalogueWindowTest
+{
+};
+
+TEST_F(WindowShell, IsAFramelessWindowOfTheDesignSizeAndPlace)
+{
+    open(cities(3));
+    EXPECT_TRUE(w().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w().size(), QSize(800, 601));
+    EXPECT_EQ(w().pos(), QPoint(143, 90));
+    EXPECT_EQ(w().palette().color(QPalette::Window), QColor(223, 213, 191));
+}
+
+TEST_F(WindowShell, MinimisePictureMinimisesAndRestoringKeepsTheList)
+{
+    open(cities(3));
+    QTest::mouseClick(w().Image1, Qt::LeftButton, {}, QPoint(7, 7));
+    EXPECT_TRUE(w().isMinimized());
+    w().showNormal();
+    EXPECT_EQ(row(1), QStringLiteral("Город 001"));
+    EXPECT_EQ(data->CurrentCategory, 1);
+}
+
+TEST_F(WindowShell, ClosePictureAndEscCloseTheWindow)
+{
+    open(cities(3));
+    QTest::mouseClick(w().Image2, Qt::LeftButton, {}, QPoint(7, 7));
+    EXPECT_FALSE(w().isVisible());
+
+    openWritten();
+    w().StringGrid1->setFocus();
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(w().isVisible());
+}
+
+TEST_F(WindowShell, DraggingTheBackgroundOrATextOnItMovesTheWindow)
+{
+    open(cities(3));
+    // The background at 10,590 and the caption "Объём файла:" both belong to the drag surface.
+    for (QPoint start : {QPoint(10, 590), w().Label1000->geometry().center()}) {
+        const QPoint before = w().pos();
+        QTest::mousePress(&w(), Qt::LeftButton, {}, start);
+        QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(30, 20)),
+                         QPointF(w().mapToGlobal(start + QPoint(30, 20))), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&w(), &move);
+        QTest::mouseRelease(&w(), Qt::LeftButton, {}, start + QPoint(30, 20));
+        EXPECT_EQ(w().pos(), before + QPoint(30, 20)) << start.x() << "," << start.y();
+    }
+}
+
+TEST_F(WindowShell, PressingOnAPanelDoesNotMoveTheWindow)
+{
+    open(cities(3));
+    const QPoint before = w().pos();
+    // A press on the list's background picture and on a row label: both lie in the list panel.
+    QTest::mousePress(w().Image8, Qt::LeftButton, {}, QPoint(150, 480));
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 490), QPointF(w().Image8->mapToGlobal(QPoint(160, 490))),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w().Image8, &move);
+    QTest::mouseRelease(w().Image8, Qt::LeftButton, {}, QPoint(160, 490));
+    clickRow(2);
+    EXPECT_EQ(w().pos(), before);
+}
+
+TEST_F(WindowShell, LoadRunsOnceAtTheFirstActivation)
+{
+    open(cities(3));
+    w().FormActivate();
+    EXPECT_EQ(data->CategoryTables[1].count(), 3);
+    EXPECT_EQ(QString::fromStdString(data->RecordTable[1].Field[2]), QStringLiteral("Goroda"));
+}
+
+TEST_F(WindowShell, MissingAboutFileIsNamedAndTheCatalogueStillLoads)
+{
+    collection.writeComplete(cities(5));
+    QFile::remove(collection.file(QStringLiteral("Goroda/About/about.dat")));
+    openWritten();
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("File not found")));
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("about.dat")));
+    EXPECT_EQ(row(5), QStringLiteral("Город 005"));
+}
+
+TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)
+{
+    collection.writeComplete(cities(5));
+    QFile::remove(collection.file(QStringLiteral("Goroda/About/maps.txt")));
+    openWritten();
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("maps.txt")));
+    EXPECT_EQ(row(1), QString());
+    w().ImageOblClick();
+    EXPECT_EQ(data->CurrentCategory, 2);
+    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+}
