@@ -10,28 +10,40 @@ namespace platform {
 
 enum class ProgressStage { Starting, Running, Ending };
 
+/// Pixels a decoded picture may have unless the caller says otherwise: 600 million, about 2.3 GiB as RGB32. Large
+/// enough for the biggest scans of the collection (400 megapixels and more), small enough to refuse a header that
+/// declares 65500 x 65500 before memory is spent on it.
+inline constexpr qint64 DefaultMaxPixels = 600'000'000;
+
 struct JpegDecodeOptions
 {
-    /// Smallest DCT scale (1/1, 1/2, 1/4, 1/8) whose result is not smaller than this box; empty: full size.
+    /// Most DCT reduction (1/1, 1/2, 1/4, 1/8) whose result still covers this box in both dimensions; empty: full
+    /// size.
     QSize fitBox;
-    /// Progress reports: Starting with 0, Running with the percent done since the last report, Ending with 100.
+    /// Progress reports: Starting with 0, then Running with the percent done since the previous report (the Running
+    /// reports of a decode that succeeds add up to exactly 100), then Ending with 100. Ending follows Starting on every
+    /// path, failures included, so a progress bar shown at Starting is always hidden again. An exception thrown by the
+    /// callback cancels the decode and becomes its error text.
     std::function<void(ProgressStage stage, int percent)> progress;
     /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
-    qint64 maxPixels = qint64(1) << 30;
+    qint64 maxPixels = DefaultMaxPixels;
 };
 
 struct JpegDecodeResult
 {
     QImage image;  ///< Format_RGB32; null on failure
-    QString error; ///< empty on success; a clear text otherwise
+    QString error; ///< empty on success; a clear text otherwise (the caller adds the file name)
     bool ok() const { return error.isEmpty(); }
 };
 
 /// Decodes JPEG data with the libjpeg API straight into a Format_RGB32 picture. Grayscale, CMYK and YCCK files are
-/// converted; a truncated file gives what could be decoded. Never exits, never throws.
+/// converted; a truncated file gives what could be decoded (the rest grey). Never exits, never throws.
 JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
 
-/// True when data starts with the JPEG start-of-image marker.
+/// The DCT scale denominator (1, 2, 4 or 8) decodeJpeg uses for a picture of the given size and a fit box.
+int dctScaleDenominator(QSize picture, QSize box);
+
+/// True when data starts with the JPEG start-of-image marker followed by a marker (FF D8 FF).
 bool looksLikeJpeg(const QByteArray& data);
 
 } // namespace platform

@@ -1,0 +1,43 @@
+#include "platform/file_drop_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
+
+#include "platform/error_report.h"
+
+namespace platform {
+
+std::vector<unsigned char> buildDropFilesBlock(const std::string& pathBytes)
+{
+    constexpr std::size_t HeaderSize = 20;
+    // The header is zero but for its first field, the offset of the file list, stored little-endian.
+    std::vector<unsigned char> block(HeaderSize + pathBytes.size() + 2, 0);
+    block[0] = static_cast<unsigned char>(HeaderSize);
+    std::copy(pathBytes.begin(), pathBytes.end(), block.begin() + HeaderSize);
+    return block;
+}
+
+QMimeData* makeFileDropMimeData(const QString& absolutePath)
+{
+    const QUrl url = QUrl::fromLocalFile(absolutePath);
+    auto* data = new QMimeData;
+    data->setUrls({url});
+    data->setData(QStringLiteral("x-special/gnome-copied-files"), QByteArray("copy\n") + url.toEncoded());
+    data->setText(absolutePath);
+    return data;
+}
+
+void CopyFileToClipboard(const QString& absolutePath)
+{
+    QClipboard* clipboard =
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+    if (!clipboard)
+        throw AppError(QStringLiteral("Cannot open clipboard"));
+    // The clipboard owns the data from here on.
+    clipboard->setMimeData(makeFileDropMimeData(absolutePath));
+}
+
+} // namespace platform

@@ -1,0 +1,279 @@
+#include "platform/jpeg_decoder.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <exception>
+#include <limits>
+#include <memory>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "platform/jpeg_cmyk.h"
+
+namespace platform {
+namespace {
+
+// libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
+constexpr int RowsPerBatch = 16;
+
+// Everything one decode needs lives here, outside the frame that calls setjmp, so a longjmp out of libjpeg skips no
+// destructor. libjpeg's callbacks find it through client_data.
+struct Session
+{
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errorManager{};
+    jpeg_progress_mgr progressManager{};
+    std::jmp_buf jump{};
+
+    const JpegDecodeOptions* options = nullptr;
+    QImage image;
+    QString error; // set by our own checks and by a failing progress callback
+    char libjpegMessage[JMSG_LENGTH_MAX]{};
+    int libjpegCode = 0;
+    bool cmyk = false;
+    bool adobeInverted = false;
+    bool started = false;     // Starting was reported
+    bool allRowsRead = false; // the picture is complete; only the trailer was left to read
+    int reportedPercent = 0;
+};
+
+Session* sessionOf(j_common_ptr cinfo)
+{
+    return static_cast<Session*>(cinfo->client_data);
+}
+
+[[noreturn]] void failDecode(j_common_ptr cinfo)
+{
+    Session* session = sessionOf(cinfo);
+    (*cinfo->err->format_message)(cinfo, session->libjpegMessage);
+    session->libjpegCode = cinfo->err->msg_code;
+    std::longjmp(session->jump, 1);
+}
+
+// Warnings (corrupt or missing data) must not fail a decode: a truncated file still gives a picture. Nothing is
+// printed; libjpeg's default would write to stderr.
+void countWarning(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        ++cinfo->err->num_warnings;
+}
+
+void printNothing(j_common_ptr) {}
+
+// Calls the caller's progress function; an exception from it is kept as the decode's error, never let through
+// libjpeg's C frames.
+void report(Session& session, ProgressStage stage, int percent) noexcept
+{
+    if (!session.options->progress)
+        return;
+    try {
+        session.options->progress(stage, percent);
+    } catch (const std::exception& e) {
+        if (session.error.isEmpty())
+            session.error = QString::fromUtf8(e.what());
+    } catch (...) {
+        if (session.error.isEmpty())
+            session.error = QStringLiteral("Чтение рисунка прервано.");
+    }
+}
+
+void advanceTo(Session& session, int percent) noexcept
+{
+    if (percent <= session.reportedPercent)
+        return;
+    const int delta = percent - session.reportedPercent;
+    session.reportedPercent = percent;
+    report(session, ProgressStage::Running, delta);
+}
+
+// libjpeg's pass counters become one percentage over all passes. A progressive file's input passes run inside
+// jpeg_start_decompress, and libjpeg raises its estimate of their length as it goes, so the value is held monotonic;
+// it stays below 100 until the decode is finished. Whole percents only: at most 100 reports a file.
+void onProgress(j_common_ptr cinfo)
+{
+    Session* session = sessionOf(cinfo);
+    const jpeg_progress_mgr* progress = cinfo->progress;
+    if (progress->total_passes <= 0 || progress->pass_limit <= 0)
+        return;
+    const long counter = std::clamp(progress->pass_counter, 0L, progress->pass_limit);
+    const long percent =
+        (progress->completed_passes * 100L + counter * 100L / progress->pass_limit) / progress->total_passes;
+    advanceTo(*session, static_cast<int>(std::clamp(percent, 0L, 99L)));
+    if (!session->error.isEmpty())
+        std::longjmp(session->jump, 1);
+}
+
+QString sizeText(qint64 width, qint64 height)
+{
+    return QStringLiteral("%1 x %2 точек").arg(width).arg(height);
+}
+
+// Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
+bool sizeAccepted(Session& session)
+{
+    const qint64 width = session.cinfo.output_width;
+    const qint64 height = session.cinfo.output_height;
+    const qint64 pixels = width * height;
+    const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
+                            pixels <= std::numeric_limits<qsizetype>::max() / 4;
+    if (width <= 0 || height <= 0) {
+        session.error = QStringLiteral("Не удалось прочитать JPEG: у рисунка нет точек");
+        return false;
+    }
+    if (pixels > session.options->maxPixels || !fitsQImage) {
+        session.error = QStringLiteral("Рисунок слишком велик: %1 (можно открыть не более %2 миллионов точек)")
+                            .arg(sizeText(width, height))
+                            .arg(session.options->maxPixels / 1'000'000);
+        return false;
+    }
+    return true;
+}
+
+bool allocateImage(Session& session)
+{
+    const int width = static_cast<int>(session.cinfo.output_width);
+    const int height = static_cast<int>(session.cinfo.output_height);
+    session.image = QImage(width, height, QImage::Format_RGB32);
+    if (session.image.isNull()) {
+        session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
+        return false;
+    }
+    return true;
+}
+
+void chooseOutput(Session& session)
+{
+    jpeg_decompress_struct& cinfo = session.cinfo;
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
+        // libjpeg will not turn these into RGB; they are decoded as CMYK into the picture's own lines and converted.
+        cinfo.out_color_space = JCS_CMYK;
+        session.cmyk = true;
+        session.adobeInverted = cinfo.saw_Adobe_marker;
+    } else {
+        // The RGB32 pixel 0xFFRRGGBB in memory order; the fourth byte libjpeg writes is always 0xFF.
+        cinfo.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    }
+    const QSize fileSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, session.options->fitBox));
+}
+
+// The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
+// reason in the session; the caller destroys the decompressor on every path.
+bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
+{
+    jpeg_decompress_struct* cinfo = &session->cinfo;
+    if (setjmp(session->jump))
+        return false;
+
+    // Creation fails only for want of memory, reported through error_exit like everything else.
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, data, size);
+    jpeg_read_header(cinfo, TRUE);
+    if (cinfo->data_precision != 8) {
+        session->libjpegCode = JERR_BAD_PRECISION;
+        return false;
+    }
+    chooseOutput(*session);
+    jpeg_calc_output_dimensions(cinfo);
+    if (!sizeAccepted(*session) || !allocateImage(*session))
+        return false;
+
+    session->progressManager.progress_monitor = onProgress;
+    cinfo->progress = &session->progressManager;
+    session->started = true;
+    report(*session, ProgressStage::Starting, 0);
+    if (!session->error.isEmpty())
+        return false;
+
+    jpeg_start_decompress(cinfo);
+    const int width = static_cast<int>(cinfo->output_width);
+    const JDIMENSION height = cinfo->output_height;
+    while (cinfo->output_scanline < height) {
+        JSAMPROW rows[RowsPerBatch];
+        const JDIMENSION first = cinfo->output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = session->image.scanLine(static_cast<int>(first + i));
+        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+        if (session->cmyk) {
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, session->adobeInverted);
+        }
+        if (read == 0) // cannot happen with a memory source; guards against looping forever
+            return false;
+    }
+    session->allRowsRead = true;
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+QString libjpegFailureText(const Session& session)
+{
+    if (session.libjpegCode == JERR_BAD_PRECISION)
+        return QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью %1 бит не поддерживаются")
+            .arg(session.cinfo.data_precision);
+    return QStringLiteral("Не удалось прочитать JPEG: %1").arg(QString::fromLocal8Bit(session.libjpegMessage));
+}
+
+} // namespace
+
+int dctScaleDenominator(QSize picture, QSize box)
+{
+    if (box.isEmpty() || picture.isEmpty())
+        return 1;
+    // libjpeg rounds scaled sizes up.
+    const auto scaled = [](int length, int denom) { return (length + denom - 1) / denom; };
+    for (int denom : {8, 4, 2}) {
+        if (scaled(picture.width(), denom) >= box.width() && scaled(picture.height(), denom) >= box.height())
+            return denom;
+    }
+    return 1;
+}
+
+bool looksLikeJpeg(const QByteArray& data)
+{
+    return data.size() >= 3 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8 &&
+           static_cast<uchar>(data[2]) == 0xFF;
+}
+
+JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+{
+    JpegDecodeResult result;
+    if (data.isEmpty()) {
+        result.error = QStringLiteral("Не удалось прочитать JPEG: файл пуст");
+        return result;
+    }
+    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max()) {
+        result.error = QStringLiteral("Не удалось прочитать JPEG: файл слишком велик");
+        return result;
+    }
+
+    auto session = std::make_unique<Session>();
+    session->options = &options;
+    session->cinfo.err = jpeg_std_error(&session->errorManager);
+    session->errorManager.error_exit = failDecode;
+    session->errorManager.emit_message = countWarning;
+    session->errorManager.output_message = printNothing;
+    session->cinfo.client_data = session.get();
+
+    const bool decoded = runDecoder(session.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                                    static_cast<unsigned long>(data.size()));
+    // Safe also when creation failed: libjpeg clears the memory manager first.
+    jpeg_destroy_decompress(&session->cinfo);
+
+    // A fault in the trailer after the last row leaves a complete picture.
+    if (decoded || (session->allRowsRead && session->error.isEmpty())) {
+        advanceTo(*session, 100);
+        result.image = std::move(session->image);
+    } else {
+        result.error = session->error.isEmpty() ? libjpegFailureText(*session) : session->error;
+    }
+    if (session->started)
+        report(*session, ProgressStage::Ending, 100);
+    return result;
+}
+
+} // namespace platform
