@@ -38,6 +38,7 @@ void makeDragSurface(QWidget* widget)
 void TForm1::createControls()
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Каталог старинных карт"));
     setFixedSize(800, 601);
     move(143, 90);
     setAutoFillBackground(true);

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb on the demo collection, takes screenshots of the catalogue window and of the
+# viewer (actual size and fit to screen), closes both and checks a clean exit.
+set -euo pipefail
+program=$1 generator=$2 out=$3
+mkdir -p "$out"
+"$generator" "$out/demo" > "$out/generator.log"
+
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+xvfb=$!
+app=""
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
+trap cleanup EXIT
+export DISPLAY=$display
+unset QT_QPA_PLATFORM
+for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+
+shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
+wait_window() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window: $1"; return 1; }
+
+"$program" "$out/demo" > "$out/program.log" 2>&1 &
+app=$!
+wait_window "Каталог"
+main=$(xdotool search --onlyvisible --name "Каталог" | head -1)
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+shot catalogue_cities 2
+
+# The list keeps the keyboard focus: Enter opens the chosen map in the viewer.
+xdotool key Return
+sleep 4
+shot viewer_actual_size 1
+# Fit to screen: the fit glyph sits at 665..700 of the control bar, 44 pixels high at the bottom of the screen.
+xdotool mousemove 682 $((1024 - 44 + 22)) click 1
+shot viewer_fit 1
+xdotool key Escape
+sleep 1
+shot catalogue_after_viewer 1
+xdotool key Escape
+
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "program did not exit"; exit 1; fi
+status=0; wait "$app" || status=$?
+app=""
+echo "program exited with $status"
+exit "$status"
