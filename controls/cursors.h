@@ -7,18 +7,24 @@ namespace controls {
 /// The program's screen cursors by number: 1000 open hand, 1001 grabbing hand; registering a number again replaces
 /// the earlier cursor.
 void registerScreenCursor(int number, const QCursor& cursor);
+/// The cursor registered under number; the arrow when none is.
 QCursor screenCursor(int number);
 
-/// The cursor set for the whole screen, overriding every control's own cursor; Qt::ArrowCursor with
-/// isDefault=true puts the controls' own cursors back.
+/// The cursor set for the whole screen (the application's override cursor), overriding every control's own cursor.
+/// Setting it again changes the one override; there is never more than one.
 void setScreenCursor(const QCursor& cursor);
+/// Sets the screen cursor to the cursor registered under number.
+void setScreenCursor(int number);
+/// Removes the screen cursor, so the controls' own cursors show again.
 void setScreenCursorDefault();
 bool screenCursorIsDefault();
-/// The shape of the current screen cursor (Qt::BitmapCursor for the hands); meaningless while default.
+/// The shape of the current screen cursor (Qt::BitmapCursor for the hands); Qt::ArrowCursor while default.
 Qt::CursorShape screenCursorShape();
-int screenCursorNumber(); ///< 1000/1001 for the hands, 0 otherwise
+/// The number of the registered cursor on the screen (1000/1001 for the hands), 0 for any other or none.
+int screenCursorNumber();
 
-/// Loads a cursor from a PNG resource (":/cursors/RUKARAZJATA.png"), hot spot 0,0.
+/// Loads a cursor from a PNG resource, hot spot 0,0. name is a resource path (":/cursors/RUKARAZJATA.png") or a bare
+/// resource name ("RUKARAZJATA"). Without the resource the hands fall back to Qt's open and closed hand cursors.
 QCursor loadCursorResource(const char* name);
 
 } // namespace controls

@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
-#include <vector>
+
+#include "controls/reduced_copies.h"
 
 namespace controls {
 
@@ -15,13 +16,15 @@ QRect drawnRect(QSize picture, QSize box, bool stretch, bool proportional, bool 
 
 /// A picture control: draws one picture into its box under AutoSize, Stretch, Proportional and Center. Without a
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
-/// natural size it draws from reduced copies (built once per picture) with smooth filtering.
+/// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering.
+/// Mouse callbacks run under platform::runGuarded; positions are in the control's coordinates.
 class PictureControl : public QWidget
 {
     Q_OBJECT
 public:
     explicit PictureControl(QWidget* parent = nullptr);
 
+    /// Sets the picture; with AutoSize on the control takes its natural size.
     void setPicture(const QImage& picture);
     void clearPicture();
     const QImage& picture() const { return m_picture; }
@@ -38,6 +41,8 @@ public:
 
     /// Where the picture is drawn in the control's coordinates.
     QRect drawnRect() const;
+    /// The reduced copies built so far for the current picture.
+    const std::vector<QImage>& reducedCopies() const { return m_reduced.copies(); }
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -53,11 +58,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void buildReducedCopies();
-    const QImage& sourceFor(QSize drawnSize) const;
+    void applyAutoSize();
 
     QImage m_picture;
-    std::vector<QImage> m_reduced; // halved copies, each half the size of the one before
+    ReducedCopies m_reduced;
     bool m_autoSize = false;
     bool m_stretch = false;
     bool m_proportional = false;

@@ -1,7 +1,10 @@
 #pragma once
 
-#include <QColor>
+#include <QPointer>
+#include <QRect>
 #include <QWidget>
+
+#include "controls/skin.h"
 
 namespace controls {
 
@@ -18,13 +21,21 @@ public:
 
     explicit SkinScrollBar(QWidget* parent = nullptr);
 
+    /// Binds the bar to its grid (and the grid to the bar).
     void setGrid(StringGrid* grid);
+    StringGrid* grid() const { return m_grid; }
     int position() const { return m_position; }
     /// Called by the grid after its row count or top row changed.
     void syncFromGrid();
 
     /// Colours from the skin's "vscrollbar" element.
-    void setColours(QColor track, QColor thumb, QColor arrows);
+    void setColours(const ScrollBarColours& colours);
+
+    /// The arrow boxes at both ends, the track between them and the thumb on it, in the bar's coordinates.
+    QRect upArrowRect() const;
+    QRect downArrowRect() const;
+    QRect trackRect() const;
+    QRect thumbRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,16 +44,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    StringGrid* m_grid = nullptr;
+    int thumbLength() const;
+    void dragTo(int y);
+
+    QPointer<StringGrid> m_grid;
     int m_position = 0;
     bool m_dragging = false;
     int m_dragOffset = 0;
-    QColor m_track{120, 40, 20}, m_thumb{200, 170, 120}, m_arrows{240, 225, 190};
+    ScrollBarColours m_colours;
 };
 
-/// Position of the scroll bar for a top row.
+/// Position of the scroll bar for a top row: round(topRow * 127 / lastTopRow), 0 when lastTopRow is 0.
 int scrollPositionForTopRow(int topRow, int lastTopRow);
-/// Top row for a scroll bar position.
+/// Top row for a scroll bar position: round(position * lastTopRow / 127).
 int topRowForScrollPosition(int position, int lastTopRow);
 
 } // namespace controls

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <vector>
+
+#include "controls/skin.h"
 
 namespace controls {
 
@@ -17,21 +21,26 @@ class SkinScrollBar;
 /// - OnKeyDown before the grid's own key handling;
 /// - OnTopLeftChanged after every change of the top row.
 /// Assigning the current row to itself raises nothing; this is what keeps the row click and the grid click from
-/// calling each other without end.
+/// calling each other without end. Calls from program code run the callbacks directly, so an error they raise goes
+/// back to the caller; key and wheel events from Qt run them under platform::runGuarded.
 class StringGrid : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int PageRows = 29;
     static constexpr int MaxRows = 1001;
+    static constexpr int RowHeight = 15;
+    static constexpr int LineWidth = 1;
 
     explicit StringGrid(QWidget* parent = nullptr);
 
+    /// The text of a cell; empty for cells never written and for positions outside the grid.
     QString cell(int column, int row) const;
+    /// Writes a cell (column 0..1, row 0..MaxRows-1); AppError "Grid index out of range" elsewhere.
     void setCell(int column, int row, const QString& text);
 
     int rowCount() const { return m_rowCount; }
-    /// Sets the row count (never below 1); keeps Row and TopRow inside the new range.
+    /// Sets the row count (1..MaxRows); keeps Row and TopRow inside the new range.
     void setRowCount(int count);
 
     int row() const { return m_row; }
@@ -42,13 +51,18 @@ public:
     int topRow() const { return m_topRow; }
     /// Scrolls so that row is the first visible one (clamped to 0..lastTopRow()); OnTopLeftChanged when it moved.
     void setTopRow(int row);
+    /// The largest top row: max(0, RowCount - PageRows).
     int lastTopRow() const;
 
-    /// The grid's own navigation, as the keys and the wheel do it (also used by the row labels' wheel).
+    /// The grid's own navigation for a Qt key code (Up, Down, PageUp, PageDown, Home, End); other keys do nothing.
     void navigateKey(int key);
-    void wheelSteps(int steps); ///< positive: towards the top
+    /// Moves the current row by one per step, never past the ends; positive steps go towards the top.
+    void wheelSteps(int steps);
 
     void setScrollBar(SkinScrollBar* bar);
+    SkinScrollBar* scrollBar() const { return m_scrollBar; }
+
+    void setColours(const GridColours& colours);
 
     std::function<void()> OnClick;
     std::function<void(int key)> OnKeyDown;
@@ -60,14 +74,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void moveCurrentRow(int newRow, bool scrollFirst);
+    void moveTo(int target);
+    void moveByPage(int delta);
+    void scrollIntoView();
     void syncScrollBar();
 
-    std::vector<QString> m_cells[2];
+    std::array<std::vector<QString>, 2> m_cells;
     int m_rowCount = 1;
     int m_row = 0;
     int m_topRow = 0;
-    SkinScrollBar* m_scrollBar = nullptr;
+    int m_wheelRemainder = 0;
+    GridColours m_colours;
+    QPointer<SkinScrollBar> m_scrollBar;
 };
 
 } // namespace controls

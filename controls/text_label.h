@@ -5,20 +5,22 @@
 
 namespace controls {
 
-/// A transparent text label. Without a fixed size it takes the size of its text (never wider than maxTextWidth when
-/// one is set). Never takes the focus. Mouse events are callbacks; a label without handlers lets the mouse through
-/// to what lies beneath when made transparent for the mouse.
+/// A transparent text label showing plain text (never rich text). Without a fixed box it takes the size of its text
+/// (never wider than maxTextWidth when one is set). Never takes the focus. Mouse events are callbacks run under
+/// platform::runGuarded; events without a callback go on to the widget beneath.
 class TextLabel : public QLabel
 {
     Q_OBJECT
 public:
     explicit TextLabel(QWidget* parent = nullptr);
 
-    /// Sets the text and, unless the size is fixed, fits the label to it.
+    /// Sets the text and, unless the box is fixed, fits the label to it.
     void setCaption(const QString& text);
     QString caption() const { return text(); }
 
+    /// Fixes the label's box (text wrapped at word boundaries when wordWrap is on) instead of fitting it to the text.
     void setFixedBox(QSize size, bool wordWrap);
+    /// Cuts a fitted label at this width; 0 for no limit.
     void setMaxTextWidth(int width);
     void setFontSpec(int pixelHeight, bool bold, bool fixedPitch = false);
     void setTextColour(QColor colour);
@@ -28,10 +30,13 @@ public:
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    /// Receives moves without a button pressed too (mouse tracking is switched on while it is set).
     std::function<void()> OnMouseMove;
+    /// Whole wheel notches; positive towards the top.
     std::function<void(int steps)> OnWheel;
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -40,14 +45,16 @@ protected:
 
 private:
     void fitToText();
+    bool hasClickHandlers() const { return OnClick || OnDblClick; }
 
     QColor m_colour;
     bool m_fixedSize = false;
     int m_maxTextWidth = 0;
     bool m_pressed = false;
+    int m_wheelRemainder = 0;
 };
 
-/// A panel: a plain coloured child window.
+/// A panel: a plain child window filled with its colour.
 class Panel : public QWidget
 {
     Q_OBJECT

@@ -1,0 +1,87 @@
+#include "controls/cursors.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <map>
+
+namespace controls {
+namespace {
+
+std::map<int, QCursor>& registry()
+{
+    static std::map<int, QCursor> cursors;
+    return cursors;
+}
+
+} // namespace
+
+void registerScreenCursor(int number, const QCursor& cursor)
+{
+    registry()[number] = cursor;
+}
+
+QCursor screenCursor(int number)
+{
+    const auto found = registry().find(number);
+    return found != registry().end() ? found->second : QCursor(Qt::ArrowCursor);
+}
+
+void setScreenCursor(const QCursor& cursor)
+{
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::changeOverrideCursor(cursor);
+    else
+        QGuiApplication::setOverrideCursor(cursor);
+}
+
+void setScreenCursor(int number)
+{
+    setScreenCursor(screenCursor(number));
+}
+
+void setScreenCursorDefault()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool screenCursorIsDefault()
+{
+    return QGuiApplication::overrideCursor() == nullptr;
+}
+
+Qt::CursorShape screenCursorShape()
+{
+    const QCursor* current = QGuiApplication::overrideCursor();
+    return current ? current->shape() : Qt::ArrowCursor;
+}
+
+int screenCursorNumber()
+{
+    const QCursor* current = QGuiApplication::overrideCursor();
+    if (!current)
+        return 0;
+    for (const auto& [number, cursor] : registry()) {
+        if (cursor == *current)
+            return number;
+    }
+    return 0;
+}
+
+QCursor loadCursorResource(const char* name)
+{
+    const QString given = QString::fromUtf8(name);
+    const QString path = given.startsWith(QLatin1Char(':')) ? given : QStringLiteral(":/cursors/%1.png").arg(given);
+    const QPixmap pixmap(path);
+    if (!pixmap.isNull())
+        return QCursor(pixmap, 0, 0);
+    const QString base = QFileInfo(path).completeBaseName();
+    if (base == QLatin1String("RUKARAZJATA"))
+        return QCursor(Qt::OpenHandCursor);
+    if (base == QLatin1String("RUKASJATA"))
+        return QCursor(Qt::ClosedHandCursor);
+    return QCursor(Qt::ArrowCursor);
+}
+
+} // namespace controls

@@ -1,0 +1,66 @@
+#include "controls/reduced_copies.h"
+
+namespace controls {
+namespace {
+
+// Averages four 0xAARRGGBB pixels channel by channel, rounding to nearest: two channels at a time in 16-bit lanes,
+// whose 10-bit sums cannot carry into the next lane.
+inline quint32 average4(quint32 a, quint32 b, quint32 c, quint32 d)
+{
+    constexpr quint32 Mask = 0x00FF00FF;
+    constexpr quint32 Half = 0x00020002;
+    const quint32 rb = (((a & Mask) + (b & Mask) + (c & Mask) + (d & Mask) + Half) >> 2) & Mask;
+    const quint32 ag =
+        ((((a >> 8) & Mask) + ((b >> 8) & Mask) + ((c >> 8) & Mask) + ((d >> 8) & Mask) + Half) >> 2) & Mask;
+    return rb | (ag << 8);
+}
+
+} // namespace
+
+QImage halvedCopy(const QImage& source)
+{
+    if (source.width() < 2 || source.height() < 2)
+        return {};
+    const QImage::Format format = source.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) {
+        return halvedCopy(source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                          : QImage::Format_RGB32));
+    }
+    const int width = source.width() / 2;
+    const int height = source.height() / 2;
+    QImage result(width, height, format);
+    if (result.isNull())
+        return {};
+    for (int y = 0; y < height; ++y) {
+        const auto* upper = reinterpret_cast<const quint32*>(source.constScanLine(2 * y));
+        const auto* lower = reinterpret_cast<const quint32*>(source.constScanLine(2 * y + 1));
+        auto* out = reinterpret_cast<quint32*>(result.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            out[x] = average4(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+    }
+    return result;
+}
+
+const QImage& ReducedCopies::sourceFor(const QImage& picture, QSize drawnSize)
+{
+    auto fitsHalved = [drawnSize](const QImage& image) {
+        return image.width() / 2 >= drawnSize.width() && image.height() / 2 >= drawnSize.height() &&
+               image.width() >= 2 && image.height() >= 2;
+    };
+    const QImage* best = &picture;
+    for (const QImage& copy : m_copies) {
+        if (copy.width() < drawnSize.width() || copy.height() < drawnSize.height())
+            return *best;
+        best = &copy;
+    }
+    while (fitsHalved(*best)) {
+        QImage next = halvedCopy(*best);
+        if (next.isNull())
+            break;
+        m_copies.push_back(std::move(next));
+        best = &m_copies.back();
+    }
+    return *best;
+}
+
+} // namespace controls

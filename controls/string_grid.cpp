@@ -1,0 +1,220 @@
+#include "controls/string_grid.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "controls/skin_scroll_bar.h"
+#include "platform/error_report.h"
+
+namespace controls {
+namespace {
+
+constexpr int ColumnWidths[2] = {21, 19};
+constexpr int WheelNotch = 120;
+
+[[noreturn]] void indexOutOfRange()
+{
+    throw platform::AppError(QStringLiteral("Grid index out of range"));
+}
+
+} // namespace
+
+StringGrid::StringGrid(QWidget* parent) : QWidget(parent), m_colours(programSkin().grid)
+{
+    for (auto& column : m_cells)
+        column.resize(MaxRows);
+    // The grid is normally 0 pixels wide and must still take the keys of the whole list.
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QString StringGrid::cell(int column, int row) const
+{
+    if (column < 0 || column > 1 || row < 0 || row >= MaxRows)
+        return {};
+    return m_cells[column][row];
+}
+
+void StringGrid::setCell(int column, int row, const QString& text)
+{
+    if (column < 0 || column > 1 || row < 0 || row >= MaxRows)
+        indexOutOfRange();
+    m_cells[column][row] = text;
+    if (row >= m_topRow && row < m_topRow + PageRows)
+        update();
+}
+
+void StringGrid::setRowCount(int count)
+{
+    m_rowCount = std::clamp(count, 1, MaxRows);
+    // Shrinking moves the current row silently, as no row was chosen by the user.
+    m_row = std::min(m_row, m_rowCount - 1);
+    update();
+    syncScrollBar();
+    setTopRow(m_topRow);
+}
+
+int StringGrid::lastTopRow() const
+{
+    return std::max(0, m_rowCount - PageRows);
+}
+
+void StringGrid::setTopRow(int row)
+{
+    const int clamped = std::clamp(row, 0, lastTopRow());
+    if (clamped == m_topRow)
+        return;
+    m_topRow = clamped;
+    update();
+    syncScrollBar();
+    if (OnTopLeftChanged)
+        OnTopLeftChanged();
+}
+
+void StringGrid::setRow(int row)
+{
+    if (row == m_row)
+        return;
+    if (row < 0 || row >= m_rowCount)
+        indexOutOfRange();
+    m_row = row;
+    update();
+    scrollIntoView();
+    if (OnClick)
+        OnClick();
+}
+
+void StringGrid::scrollIntoView()
+{
+    if (m_row < m_topRow)
+        setTopRow(m_row);
+    else if (m_row >= m_topRow + PageRows)
+        setTopRow(m_row - PageRows + 1);
+}
+
+void StringGrid::moveTo(int target)
+{
+    setRow(std::clamp(target, 0, m_rowCount - 1));
+}
+
+void StringGrid::moveByPage(int delta)
+{
+    // The page keys scroll first; the current row follows by the same distance.
+    const int target = std::clamp(m_row + delta, 0, m_rowCount - 1);
+    setTopRow(m_topRow + delta);
+    setRow(target);
+}
+
+void StringGrid::navigateKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        moveTo(m_row - 1);
+        break;
+    case Qt::Key_Down:
+        moveTo(m_row + 1);
+        break;
+    case Qt::Key_PageUp:
+        moveByPage(-PageRows);
+        break;
+    case Qt::Key_PageDown:
+        moveByPage(PageRows);
+        break;
+    case Qt::Key_Home:
+        moveTo(0);
+        break;
+    case Qt::Key_End:
+        moveTo(m_rowCount - 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void StringGrid::wheelSteps(int steps)
+{
+    // One full move per notch, so every row passed raises its own events, as repeated key presses would.
+    const int direction = steps > 0 ? -1 : 1;
+    for (int i = 0, n = std::abs(steps); i < n; ++i) {
+        const int target = m_row + direction;
+        if (target < 0 || target >= m_rowCount)
+            break;
+        setRow(target);
+    }
+}
+
+void StringGrid::setScrollBar(SkinScrollBar* bar)
+{
+    if (m_scrollBar == bar)
+        return;
+    m_scrollBar = bar;
+    if (bar && bar->grid() != this)
+        bar->setGrid(this);
+    syncScrollBar();
+}
+
+void StringGrid::setColours(const GridColours& colours)
+{
+    m_colours = colours;
+    update();
+}
+
+void StringGrid::syncScrollBar()
+{
+    if (m_scrollBar)
+        m_scrollBar->syncFromGrid();
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    event->accept();
+    QPointer<StringGrid> self(this);
+    platform::runGuarded([&] {
+        if (OnKeyDown)
+            OnKeyDown(key);
+        // The key handler may have closed and deleted the window the grid lives in.
+        if (self)
+            navigateKey(key);
+    });
+}
+
+void StringGrid::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    m_wheelRemainder += event->angleDelta().y();
+    const int steps = m_wheelRemainder / WheelNotch;
+    m_wheelRemainder -= steps * WheelNotch;
+    if (steps != 0)
+        platform::runGuarded([&] { wheelSteps(steps); });
+}
+
+void StringGrid::paintEvent(QPaintEvent*)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    QPainter painter(this);
+    painter.fillRect(rect(), m_colours.background);
+    const int pitch = RowHeight + LineWidth;
+    for (int k = 0; k * pitch < height() && m_topRow + k < m_rowCount; ++k) {
+        const int r = m_topRow + k;
+        const int y = k * pitch;
+        int x = 0;
+        for (int column = 0; column < 2; ++column) {
+            const QRect box(x, y, ColumnWidths[column], RowHeight);
+            if (r == m_row)
+                painter.fillRect(box, m_colours.text);
+            painter.setPen(r == m_row ? m_colours.background : m_colours.text);
+            painter.drawText(box.adjusted(2, 0, -1, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                             m_cells[column][r]);
+            x += ColumnWidths[column];
+            painter.fillRect(x, y, LineWidth, pitch, m_colours.lines);
+            x += LineWidth;
+        }
+        painter.fillRect(0, y + RowHeight, x, LineWidth, m_colours.lines);
+    }
+}
+
+} // namespace controls
