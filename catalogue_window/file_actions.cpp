@@ -2,7 +2,6 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "catalogue_window/replace_question.h"
 #include "catalogue_window/tform1.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
@@ -33,14 +32,11 @@ void TForm1::oiloiloi1Click()
     // Writing an empty file would report a save that saved nothing.
     if (ImageMapBytes.isEmpty())
         throw platform::AppError(QStringLiteral("Нет рисунка для сохранения."));
+    // The dialog has already asked before replacing the file the save writes (the name with ".jpg" added).
     const std::optional<QString> chosen = platform::askSaveFileName(this);
     if (!chosen)
         return;
-    const QString target = platform::saveTargetName(*chosen);
-    // The dialog asked about the name as typed; a ".jpg" added here may name another, existing file.
-    if (target != *chosen && QFileInfo::exists(target) && !catalogue_window::confirmReplace(this, target))
-        return;
-    platform::writeFileBytes(target, ImageMapBytes);
+    platform::writeFileBytes(platform::saveTargetName(*chosen), ImageMapBytes);
 }
 
 void TForm1::N1Click()
