@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/skin.h"
+#include "controls/skin_scroll_bar.h"
 
 namespace controls {
 
