@@ -20,11 +20,11 @@ struct LoadProblem
     std::string message; ///< e.g. "File not found"
 };
 
-/// Warnings about input beyond the tables (surplus lines, surplus fields); one line each, for standard error.
+/// The outcome of one load besides the tables.
 struct LoadReport
 {
-    std::vector<LoadProblem> errors;
-    std::vector<std::string> warnings;
+    std::vector<LoadProblem> errors;   ///< files that could not be read, in reading order; one message box each
+    std::vector<std::string> warnings; ///< input beyond the tables (surplus lines or fields); lines for standard error
 };
 
 /// Reads a whole file in binary; returns false and sets message ("File not found", or the system's text) on failure.
