@@ -35,7 +35,12 @@ void setScreenCursor(const QCursor& cursor)
         QGuiApplication::setOverrideCursor(cursor);
 }
 
-void setScreenCursor(int number)
+void setScreenCursor(Qt::CursorShape shape)
+{
+    setScreenCursor(QCursor(shape));
+}
+
+void setScreenCursorNumber(int number)
 {
     setScreenCursor(screenCursor(number));
 }

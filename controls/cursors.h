@@ -13,8 +13,10 @@ QCursor screenCursor(int number);
 /// The cursor set for the whole screen (the application's override cursor), overriding every control's own cursor.
 /// Setting it again changes the one override; there is never more than one.
 void setScreenCursor(const QCursor& cursor);
+/// A stock cursor (the hourglass); without this overload a shape would quietly be taken for a cursor number.
+void setScreenCursor(Qt::CursorShape shape);
 /// Sets the screen cursor to the cursor registered under number.
-void setScreenCursor(int number);
+void setScreenCursorNumber(int number);
 /// Removes the screen cursor, so the controls' own cursors show again.
 void setScreenCursorDefault();
 bool screenCursorIsDefault();

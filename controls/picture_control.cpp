@@ -120,19 +120,15 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event)
 
 void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const Qt::MouseButton button = event->button();
-    const QPoint pos = event->position().toPoint();
     if (!OnMouseDown && !OnClick && !OnDblClick) {
         event->ignore();
         return;
     }
-    // The release that ends a double-click is no second click.
+    // Qt delivers the second press before this event, so OnMouseDown has run already; the release that ends a
+    // double-click is no second click.
     m_pressedLeft = false;
-    QPointer<PictureControl> self(this);
-    if (button == Qt::LeftButton && OnDblClick)
+    if (event->button() == Qt::LeftButton && OnDblClick)
         platform::runGuarded([&] { OnDblClick(); });
-    if (self && OnMouseDown)
-        platform::runGuarded([&] { OnMouseDown(button, pos); });
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent* event)

@@ -54,6 +54,11 @@ SkinScrollBar::SkinScrollBar(QWidget* parent) : QWidget(parent), m_colours(progr
     setCursor(Qt::PointingHandCursor);
 }
 
+StringGrid* SkinScrollBar::grid() const
+{
+    return m_grid;
+}
+
 void SkinScrollBar::setGrid(StringGrid* grid)
 {
     if (m_grid == grid)

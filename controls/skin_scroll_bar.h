@@ -23,7 +23,7 @@ public:
 
     /// Binds the bar to its grid (and the grid to the bar).
     void setGrid(StringGrid* grid);
-    StringGrid* grid() const { return m_grid; }
+    StringGrid* grid() const;
     int position() const { return m_position; }
     /// Called by the grid after its row count or top row changed.
     void syncFromGrid();

@@ -145,6 +145,11 @@ void StringGrid::wheelSteps(int steps)
     }
 }
 
+SkinScrollBar* StringGrid::scrollBar() const
+{
+    return m_scrollBar;
+}
+
 void StringGrid::setScrollBar(SkinScrollBar* bar)
 {
     if (m_scrollBar == bar)

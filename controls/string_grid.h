@@ -61,7 +61,7 @@ public:
     void wheelSteps(int steps);
 
     void setScrollBar(SkinScrollBar* bar);
-    SkinScrollBar* scrollBar() const { return m_scrollBar; }
+    SkinScrollBar* scrollBar() const;
 
     void setColours(const GridColours& colours);
 

@@ -1,0 +1,66 @@
+#include <QGuiApplication>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include "controls/cursors.h"
+
+namespace {
+
+QCursor bitmapCursor(QColor colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    return QCursor(pixmap, 0, 0);
+}
+
+struct ScreenCursorTest : ::testing::Test
+{
+    void TearDown() override { controls::setScreenCursorDefault(); }
+};
+
+} // namespace
+
+TEST_F(ScreenCursorTest, OneOverrideThatChangesAndGoesAway)
+{
+    controls::registerScreenCursor(1000, bitmapCursor(Qt::white));
+    controls::registerScreenCursor(1001, bitmapCursor(Qt::black));
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_EQ(controls::screenCursorNumber(), 0);
+
+    controls::setScreenCursorNumber(1001);
+    controls::setScreenCursor(Qt::WaitCursor);
+    controls::setScreenCursorNumber(1000);
+    EXPECT_EQ(controls::screenCursorNumber(), 1000);
+    EXPECT_EQ(controls::screenCursorShape(), Qt::BitmapCursor);
+    // Only one override is ever stacked: removing one leaves none.
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    controls::setScreenCursor(Qt::WaitCursor);
+    EXPECT_EQ(controls::screenCursorShape(), Qt::WaitCursor);
+    EXPECT_EQ(controls::screenCursorNumber(), 0);
+    controls::setScreenCursor(controls::screenCursor(1001));
+    EXPECT_EQ(controls::screenCursorNumber(), 1001);
+    controls::setScreenCursorDefault();
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_EQ(controls::screenCursorNumber(), 0);
+    EXPECT_EQ(controls::screenCursorShape(), Qt::ArrowCursor);
+}
+
+TEST_F(ScreenCursorTest, RegisteringANumberAgainReplacesTheCursor)
+{
+    controls::registerScreenCursor(1000, bitmapCursor(Qt::red));
+    const QCursor second = bitmapCursor(Qt::blue);
+    controls::registerScreenCursor(1000, second);
+    EXPECT_TRUE(controls::screenCursor(1000) == second);
+    EXPECT_EQ(controls::screenCursor(4242).shape(), Qt::ArrowCursor);
+}
+
+TEST(CursorResources, MissingHandResourcesFallBackToQtHands)
+{
+    // The controls' tests link no artwork, so the resources are absent here.
+    EXPECT_EQ(controls::loadCursorResource(":/cursors/RUKARAZJATA.png").shape(), Qt::OpenHandCursor);
+    EXPECT_EQ(controls::loadCursorResource(":/cursors/RUKASJATA.png").shape(), Qt::ClosedHandCursor);
+    EXPECT_EQ(controls::loadCursorResource("RUKASJATA").shape(), Qt::ClosedHandCursor);
+    EXPECT_EQ(controls::loadCursorResource(":/cursors/other.png").shape(), Qt::ArrowCursor);
+}

@@ -1,0 +1,186 @@
+// The grid as the catalogue window uses it: row clicks and the grid click calling each other, a refill on every
+// scroll, the keyboard focus at width 0, and the cells.
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "controls/string_grid.h"
+#include "grid_recorder.h"
+#include "platform/error_report.h"
+#include "qt_test_helpers.h"
+
+using controls::StringGrid;
+
+namespace {
+
+/// The window's side of the list, reduced to what the event order decides: which slot is highlighted, the
+/// recorded current row, how often the detail panel was refreshed, and how deep the calls nested.
+struct RowListModel
+{
+    StringGrid& grid;
+    int highlighted = 0;
+    int currentRow = 0;
+    int detailRefreshes = 0;
+    int depth = 0;
+    int maxDepth = 0;
+
+    explicit RowListModel(StringGrid& g) : grid(g)
+    {
+        grid.OnClick = [this] { gridClick(); };
+        grid.OnTopLeftChanged = [this] { refill(); };
+    }
+
+    void rowClick(int slot)
+    {
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        if (depth > 10)
+            throw std::runtime_error("row click and grid click call each other without end");
+        grid.setRow(grid.topRow() + slot - 1);
+        highlighted = slot;
+        --depth;
+    }
+
+    void gridClick()
+    {
+        currentRow = grid.row() + 1;
+        const int d = grid.row() - grid.topRow();
+        if (d >= 0 && d < StringGrid::PageRows)
+            rowClick(d + 1);
+        ++detailRefreshes;
+    }
+
+    void refill()
+    {
+        const int d = grid.row() - grid.topRow();
+        if (d >= 0 && d < StringGrid::PageRows)
+            rowClick(d + 1);
+        else
+            highlighted = 0;
+    }
+};
+
+} // namespace
+
+TEST(StringGridWindow, RowClickAndGridClickNestOnceAndEnd)
+{
+    StringGrid grid;
+    grid.setRowCount(100);
+    RowListModel model(grid);
+
+    model.rowClick(5);
+    EXPECT_EQ(grid.row(), 4);
+    EXPECT_EQ(model.currentRow, 5);
+    EXPECT_EQ(model.highlighted, 5);
+    EXPECT_EQ(model.detailRefreshes, 1);
+    EXPECT_EQ(model.maxDepth, 2);
+
+    model.rowClick(5); // the slot already chosen: fonts only
+    EXPECT_EQ(model.detailRefreshes, 1);
+}
+
+TEST(StringGridWindow, DownOnSlot29ScrollsAndHighlightsSlot29Again)
+{
+    StringGrid grid;
+    grid.setRowCount(100);
+    RowListModel model(grid);
+    model.rowClick(29);
+    ASSERT_EQ(model.detailRefreshes, 1);
+
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.topRow(), 1);
+    EXPECT_EQ(grid.row(), 29);
+    EXPECT_EQ(model.highlighted, 29);
+    EXPECT_EQ(model.currentRow, 30);
+    EXPECT_EQ(model.detailRefreshes, 2);
+}
+
+TEST(StringGridWindow, ScrollingAloneMovesNeitherRowNorDetail)
+{
+    StringGrid grid;
+    grid.setRowCount(40);
+    RowListModel model(grid);
+    model.rowClick(2);
+    ASSERT_EQ(model.detailRefreshes, 1);
+    grid.setTopRow(5);
+    EXPECT_EQ(model.highlighted, 0);
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(model.currentRow, 2);
+    grid.setTopRow(1);
+    EXPECT_EQ(model.highlighted, 1) << "the chosen row is back in the page, now in slot 1";
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(model.detailRefreshes, 1);
+}
+
+TEST(StringGridWindow, KeepsTheFocusAtWidthZeroAndTakesRealKeys)
+{
+    QWidget window;
+    window.resize(400, 500);
+    auto* grid = new StringGrid(&window);
+    grid->setGeometry(292, 0, 0, 468);
+    grid->setRowCount(50);
+    controlstests::GridRecorder recorder;
+    recorder.attach(*grid);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    grid->setFocus();
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    // Through the window, as the platform delivers keys: the focus widget must receive them.
+    QTest::keyClick(window.windowHandle(), Qt::Key_Down);
+    QTest::keyClick(window.windowHandle(), Qt::Key_End);
+    EXPECT_EQ(recorder.events,
+              (QStringList{"key(Down) r0 t0", "click r1 t0", "key(End) r1 t0", "topleft r49 t21", "click r49 t21"}));
+}
+
+TEST(StringGridWindow, CellsReadEmptyUntilWrittenAndRefuseWritesOutsideTheGrid)
+{
+    StringGrid grid;
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.cell(0, 0), QString());
+    EXPECT_EQ(grid.cell(1, 1000), QString());
+    grid.setCell(0, 1000, QStringLiteral("последняя"));
+    grid.setCell(1, 0, QStringLiteral("1812"));
+    EXPECT_EQ(grid.cell(0, 1000), QStringLiteral("последняя"));
+    EXPECT_EQ(grid.cell(1, 0), QStringLiteral("1812"));
+    EXPECT_EQ(grid.cell(0, 0), QString());
+    // Reads outside the grid are empty, as a refill past the end of a short list expects.
+    EXPECT_EQ(grid.cell(2, 0), QString());
+    EXPECT_EQ(grid.cell(0, 1001), QString());
+    EXPECT_EQ(grid.cell(-1, 0), QString());
+    EXPECT_THROW(grid.setCell(2, 0, QStringLiteral("x")), platform::AppError);
+    EXPECT_THROW(grid.setCell(0, 1001, QStringLiteral("x")), platform::AppError);
+    EXPECT_THROW(grid.setCell(0, -1, QStringLiteral("x")), platform::AppError);
+}
+
+TEST(StringGridWindow, RowCountStaysBetweenOneAndTheLimit)
+{
+    StringGrid grid;
+    const std::pair<int, int> counts[] = {{0, 1}, {-5, 1}, {1, 1}, {29, 29}, {1000, 1000}, {1001, 1001}, {2000, 1001}};
+    for (const auto& [asked, kept] : counts) {
+        grid.setRowCount(asked);
+        EXPECT_EQ(grid.rowCount(), kept) << asked;
+        EXPECT_EQ(grid.lastTopRow(), std::max(0, kept - 29)) << asked;
+    }
+}
+
+TEST(StringGridWindow, PaintsInTheGridColoursWhenItHasAWidth)
+{
+    StringGrid grid;
+    const QColor background(10, 200, 30), text(200, 10, 10), lines(0, 0, 255);
+    grid.setColours({background, text, lines});
+    grid.resize(41, 468);
+    grid.setRowCount(3);
+    grid.setCell(0, 1, QString()); // empty cells: only the fills show
+    const QImage image = grid.grab().toImage();
+    EXPECT_EQ(image.pixelColor(5, 5), text) << "the current row is drawn inverted";
+    EXPECT_EQ(image.pixelColor(5, 16 + 5), background);
+    EXPECT_EQ(image.pixelColor(21, 16 + 5), lines) << "line after the first column";
+    EXPECT_EQ(image.pixelColor(5, 15), lines) << "line under the first row";
+    EXPECT_EQ(image.pixelColor(5, 16 * 3 + 5), background) << "below the last row";
+}
