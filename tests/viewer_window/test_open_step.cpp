@@ -1,0 +1,185 @@
+// The open step: step tables, texts of the control bar, step buttons at the ends of the list, progress, failed
+// loads, the decoder's memory budget and the release of closed viewers.
+#include <QProgressBar>
+
+#include "controls/picture_control.h"
+#include "controls/text_label.h"
+#include "support/jpeg_fixtures.h"
+#include "viewer_fixture.h"
+#include "viewer_window/scroll_box.h"
+
+using namespace testsupport;
+
+class OpenStep : public ViewerTest
+{
+};
+
+TEST_F(OpenStep, ComputesTheStepTablesOfTheLoadedMap)
+{
+    struct Case
+    {
+        QSize size;
+        viewer::StepTable widths, heights;
+    };
+    const Case cases[] = {
+        {{3000, 2000},
+         {0, 3000, 2700, 2160, 1512, 907, 453, 181, 63, 18, 4},
+         {0, 2000, 1800, 1440, 1008, 604, 302, 120, 42, 12, 3}},
+        {{1000, 800},
+         {0, 1000, 900, 720, 504, 302, 151, 60, 21, 6, 1},
+         {0, 800, 720, 576, 403, 241, 120, 48, 16, 4, 1}},
+    };
+    openCatalogue(3);
+    for (const Case& c : cases) {
+        const QByteArray bytes = collection.writeJpeg(mapPath(2), c.size);
+        TForm2& viewer = openMap(2);
+        EXPECT_EQ(state().ZoomIndex, 1);
+        EXPECT_EQ(state().StepWidths, c.widths);
+        EXPECT_EQ(state().StepHeights, c.heights);
+        EXPECT_EQ(viewer.Image1->size(), c.size);
+        EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("%1 x %2").arg(c.size.width()).arg(c.size.height()));
+        EXPECT_EQ(viewer.mapBytes(), bytes); // the file's bytes as loaded
+        viewer.close();
+    }
+}
+
+TEST_F(OpenStep, OpensFramelessMaximisedAndModalWithTheCatalogueTexts)
+{
+    openCatalogue(3);
+    TForm2& viewer = openMap(2);
+    EXPECT_TRUE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(viewer.isMaximized());
+    EXPECT_EQ(viewer.windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(viewer.LabelSize->caption(), w().LabelSize->caption());
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("62 x 42"));
+    // A small map is centred in the view.
+    EXPECT_EQ(viewer.Image1->x(), (viewer.ScrollBox1->width() - 62) / 2);
+    EXPECT_EQ(viewer.Image1->y(), (viewer.ScrollBox1->height() - 42) / 2);
+    EXPECT_TRUE(viewer.ProgressBar1->isHidden());
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor); // the hourglass of creation is gone
+    EXPECT_EQ(viewer.Imagezakryt->x(), viewer.Panel1->width() - 20);
+    EXPECT_EQ(viewer.Imagesvernut->x(), viewer.Panel1->width() - 41);
+}
+
+TEST_F(OpenStep, PlaceAndYearJoinWithExactlyTwoSpaces)
+{
+    struct Case
+    {
+        QString title, year, expected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Москва"), QStringLiteral("1812"), QStringLiteral("Москва  1812")},
+        {QStringLiteral("Тверь "), QString(), QStringLiteral("Тверь   ")},
+    };
+    for (const Case& c : cases) {
+        std::vector<Entry> list = cities(1);
+        list[0].title = c.title;
+        list[0].year = c.year;
+        collection.writeComplete(list);
+        openWritten();
+        installViewer(w());
+        EXPECT_EQ(openMap(1).LabelMestoGod->caption(), c.expected);
+        Form2->close();
+    }
+}
+
+TEST_F(OpenStep, StepButtonsAreHiddenAtTheEndsOfTheList)
+{
+    struct Case
+    {
+        int row;
+        bool prevShown, nextShown;
+    };
+    const Case cases[] = {{1, false, true}, {3, true, true}, {5, true, false}};
+    openCatalogue(5);
+    for (const Case& c : cases) {
+        TForm2& viewer = openMap(c.row);
+        EXPECT_EQ(!viewer.prev1->isHidden(), c.prevShown) << c.row;
+        EXPECT_EQ(!viewer.ff1->isHidden(), c.nextShown) << c.row;
+        EXPECT_TRUE(viewer.prev2->isHidden() && viewer.ff2->isHidden()) << "hover images start hidden";
+        viewer.close();
+    }
+    // The arrow keys do nothing while the matching button is hidden.
+    QTest::keyClick(&openMap(1), Qt::Key_Left);
+    EXPECT_EQ(w().CurrentRow, 1);
+    Form2->close();
+    QTest::keyClick(&openMap(5), Qt::Key_Right);
+    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+}
+
+TEST_F(OpenStep, ProgressReportsAddUpAndTheEndHidesTheBar)
+{
+    openCatalogue(2);
+    TForm2& viewer = openMap(1);
+    QProgressBar* bar = viewer.ProgressBar1;
+    viewer.Image1Progress(platform::ProgressStage::Starting, 0);
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_EQ(bar->value(), 0);
+    viewer.Image1Progress(platform::ProgressStage::Running, 10);
+    viewer.Image1Progress(platform::ProgressStage::Running, 20);
+    EXPECT_EQ(bar->value(), 30);
+    viewer.Image1Progress(platform::ProgressStage::Running, 95);
+    EXPECT_EQ(bar->value(), 100);
+    viewer.Image1Progress(platform::ProgressStage::Ending, 100);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(bar->height(), 25);
+    EXPECT_LE(bar->width(), 1024);
+    EXPECT_EQ(bar->width(), std::min(1024, viewer.ScrollBox1->viewport()->width()));
+}
+
+TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillCloses)
+{
+    struct Case
+    {
+        QByteArray bytes;
+        const char* what;
+    };
+    const Case cases[] = {
+        {QByteArray("this is no picture"), "not a JPEG"},
+        // Declares 60000 x 60000 pixels: refused before any pixel buffer exists.
+        {withDeclaredSize(TestCollection::jpegBytes(QSize(16, 16)), 60000, 60000), "over the memory budget"},
+    };
+    openCatalogue(3);
+    for (const Case& c : cases) {
+        collection.writeBytes(mapPath(3), c.bytes);
+        MessageRecorder::clear();
+        TForm2& viewer = openMap(3);
+        ASSERT_EQ(MessageRecorder::messages().size(), 1) << c.what;
+        EXPECT_TRUE(MessageRecorder::last().contains(mapPath(3))) << MessageRecorder::last().toStdString();
+        EXPECT_GT(MessageRecorder::last().size(), mapPath(3).size() + 30) << "the reason is named";
+        EXPECT_TRUE(controls::screenCursorIsDefault()) << c.what;
+        EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor) << c.what;
+        EXPECT_FALSE(viewer.Image1->hasPicture()) << c.what;
+        QTest::keyClick(&viewer, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(Form2.isNull()) << c.what;
+    }
+}
+
+TEST_F(OpenStep, ClosedViewersAreReleasedWithTheirPictures)
+{
+    openCatalogue(2);
+    collection.writeJpeg(mapPath(1), QSize(1200, 900));
+    const auto liveViewers = [] {
+        int n = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            n += qobject_cast<TForm2*>(top) ? 1 : 0;
+        return n;
+    };
+    const int before = liveViewers(); // the hidden start-up viewer
+    for (int i = 0; i < 20; ++i) {
+        TForm2& viewer = openMap(1);
+        QImage picture = viewer.Image1->picture();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_FALSE(picture.isDetached()) << "shared with the open viewer";
+        QPointer<controls::PictureControl> image = viewer.Image1;
+        viewer.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(image.isNull());
+        EXPECT_TRUE(picture.isDetached()) << "nothing else holds the decoded picture";
+        EXPECT_EQ(liveViewers(), before);
+    }
+}

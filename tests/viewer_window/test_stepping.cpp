@@ -1,0 +1,159 @@
+// Stepping through the catalogue list from the viewer, and the picture's context menu: save, copy, close.
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+#include "controls/picture_control.h"
+#include "controls/string_grid.h"
+#include "controls/text_label.h"
+#include "platform/save_dialog.h"
+#include "viewer_fixture.h"
+
+using namespace testsupport;
+
+class ViewerStepping : public ViewerTest
+{
+protected:
+    void TearDown() override
+    {
+        platform::setSaveDialogHook({});
+        ViewerTest::TearDown();
+    }
+};
+
+TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
+{
+    openCatalogue(5);
+    TForm2& viewer = openMap(4);
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(w().StringGrid1->row(), 4);
+    EXPECT_EQ(w().CurrentMapPath, mapPath(5));
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 005  1705"));
+    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("65 x 45"));
+    EXPECT_EQ(viewer.mapBytes(), mapBytes[4]);
+    EXPECT_TRUE(viewer.ff1->isHidden());
+    EXPECT_TRUE(viewer.ff2->isHidden());
+    EXPECT_FALSE(viewer.prev1->isHidden());
+
+    QTest::keyClick(&viewer, Qt::Key_Right); // nothing past the last map
+    EXPECT_EQ(w().CurrentRow, 5);
+
+    QTest::keyClick(&viewer, Qt::Key_Left);
+    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
+    EXPECT_FALSE(viewer.ff1->isHidden());
+    EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+}
+
+TEST_F(ViewerStepping, ButtonsStepAndHideAtTheFirstMap)
+{
+    openCatalogue(5);
+    TForm2& viewer = openMap(2);
+    QTest::mouseClick(viewer.prev1, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_TRUE(viewer.prev1->isHidden());
+    EXPECT_TRUE(viewer.prev2->isHidden());
+    QTest::mouseClick(viewer.ff1, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(w().CurrentRow, 2);
+    EXPECT_FALSE(viewer.prev1->isHidden());
+}
+
+TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
+{
+    openCatalogue(5);
+    QFile::remove(collection.file(mapPath(3)));
+    TForm2& viewer = openMap(2);
+    QTest::keyClick(&viewer, Qt::Key_Right);
+
+    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл Goroda/gorod003.jpg не найден!")});
+    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(w().StringGrid1->row(), 2);
+    EXPECT_EQ(w().CurrentMapPath, mapPath(3));
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("62 x 42"));
+    EXPECT_EQ(viewer.Image1->size(), QSize(62, 42)); // actual size of the picture still on show
+    EXPECT_EQ(viewer.mapBytes(), mapBytes[1]);
+
+    // Copy looks for the current row's map, which is missing: the clipboard keeps what it had.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    viewer.N1->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasUrls());
+
+    // A further step goes on from the new row.
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
+    EXPECT_EQ(MessageRecorder::messages().size(), 1);
+}
+
+TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow)
+{
+    openCatalogue(8);
+    TForm2& viewer = openMap(1);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&viewer, Qt::Key_Right);
+    QTest::keyClick(&viewer, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(Form2.isNull());
+    EXPECT_EQ(w().StringGrid1->row(), 3);
+    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(w().CurrentMapPath, mapPath(4));
+    EXPECT_EQ(highlightedSlot(), 4);
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+}
+
+TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
+{
+    openCatalogue(3);
+    TForm2& viewer = openMap(2);
+    QTemporaryDir out;
+    struct Case
+    {
+        QString chosen, written;
+    };
+    const Case cases[] = {
+        {out.filePath(QStringLiteral("karta")), out.filePath(QStringLiteral("karta.jpg"))},
+        {out.filePath(QStringLiteral("named.jpg")), out.filePath(QStringLiteral("named.jpg"))},
+    };
+    for (const Case& c : cases) {
+        platform::setSaveDialogHook([&](const QString&) { return std::optional<QString>(c.chosen); });
+        viewer.oiloiloi1->trigger();
+        QFile written(c.written);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.written.toStdString();
+        EXPECT_EQ(written.readAll(), mapBytes[1]);
+    }
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+
+    // A cancelled dialog writes nothing.
+    platform::setSaveDialogHook([](const QString&) { return std::optional<QString>(); });
+    viewer.oiloiloi1->trigger();
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(ViewerStepping, CopyPutsTheMapsAbsolutePathOnTheClipboard)
+{
+    openCatalogue(3);
+    TForm2& viewer = openMap(2);
+    viewer.N1->trigger();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime && mime->hasUrls());
+    ASSERT_EQ(mime->urls().size(), 1);
+    const QFileInfo copied(mime->urls().first().toLocalFile());
+    EXPECT_TRUE(copied.isAbsolute());
+    EXPECT_EQ(copied.canonicalFilePath(), QFileInfo(collection.file(mapPath(2))).canonicalFilePath());
+}
+
+TEST_F(ViewerStepping, CloseCommandClosesTheViewer)
+{
+    openCatalogue(3);
+    TForm2& viewer = openMap(2);
+    EXPECT_FALSE(viewer.gnhgnhg1->isVisible());
+    viewer.N2->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(Form2.isNull());
+}

@@ -1,0 +1,206 @@
+// Zoom, fit, actual size, the wheel, panning with the hand cursors and the hover images, driven with real events.
+#include <QDir>
+#include <QScrollBar>
+
+#include "controls/picture_control.h"
+#include "viewer_fixture.h"
+#include "viewer_window/scroll_box.h"
+
+using namespace testsupport;
+
+class ViewerZoom : public ViewerTest
+{
+protected:
+    TForm2& openSized(QSize size)
+    {
+        if (!form)
+            openCatalogue(3);
+        collection.writeJpeg(mapPath(2), size);
+        return openMap(2);
+    }
+    static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(3, 3)); }
+    static void saveScreen(QWidget& window, const char* name)
+    {
+        const QString folder = QStringLiteral(MAPCATALOGUE_BINARY_DIR "/screens");
+        QDir().mkpath(folder);
+        EXPECT_TRUE(window.grab().save(folder + QLatin1Char('/') + QLatin1String(name)));
+    }
+};
+
+TEST_F(ViewerZoom, ZoomOutFromStepSixHidesTheZoomOutButtonsAndTheWheelThenChangesNothing)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    EXPECT_TRUE(viewer.Imageplus->isHidden());
+    const QSize expected[] = {{2700, 1800}, {2160, 1440}, {1512, 1008}, {907, 604}, {453, 302}};
+    for (int i = 0; i < 5; ++i) {
+        click(viewer.Imageminus);
+        EXPECT_EQ(state().ZoomIndex, i + 2);
+        EXPECT_EQ(viewer.Image1->size(), expected[i]);
+        EXPECT_FALSE(viewer.Imageminus->isHidden()) << "step " << i + 2;
+        EXPECT_FALSE(viewer.Imageplus->isHidden());
+    }
+    click(viewer.Imageminus);
+    EXPECT_EQ(state().ZoomIndex, 7);
+    EXPECT_EQ(viewer.Image1->size(), QSize(181, 120));
+    EXPECT_EQ(state().StepWidths[7], 181);
+    EXPECT_EQ(state().StepHeights[7], 120);
+    EXPECT_TRUE(viewer.Imageminus->isHidden());
+    EXPECT_TRUE(viewer.Imageminus2->isHidden());
+    // Centred in the view; the picture is drawn scaled into the box.
+    EXPECT_EQ(viewer.Image1->pos(),
+              QPoint((viewer.ScrollBox1->width() - 181) / 2, (viewer.ScrollBox1->height() - 120) / 2));
+    EXPECT_EQ(viewer.Image1->drawnRect().size(), QSize(181, 120));
+
+    wheel(viewer.Image1, -120); // toward the user, over the picture
+    EXPECT_EQ(state().ZoomIndex, 7);
+    EXPECT_EQ(viewer.Image1->size(), QSize(181, 120));
+
+    // Zoom in returns along the recorded sizes to actual size.
+    click(viewer.Imageplus);
+    EXPECT_EQ(viewer.Image1->size(), QSize(453, 302));
+    EXPECT_FALSE(viewer.Imageminus->isHidden());
+    for (int i = 0; i < 5; ++i)
+        click(viewer.Imageplus);
+    EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_EQ(viewer.Image1->size(), QSize(3000, 2000));
+    EXPECT_TRUE(viewer.Imageplus->isHidden());
+}
+
+TEST_F(ViewerZoom, TheWheelZoomsAlsoOverTheScrollingViewWithoutScrollingIt)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    viewer.ScrollBox1->setVerticalPosition(50);
+    wheel(viewer.ScrollBox1->viewport(), -120);
+    EXPECT_EQ(state().ZoomIndex, 2);
+    EXPECT_EQ(viewer.Image1->size(), QSize(2700, 1800));
+    EXPECT_EQ(viewer.ScrollBox1->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    wheel(viewer.ScrollBox1->viewport(), 120);
+    EXPECT_EQ(state().ZoomIndex, 1);
+    wheel(&viewer, 0);
+    EXPECT_EQ(state().ZoomIndex, 1);
+}
+
+TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
+{
+    struct Case
+    {
+        QSize picture;
+        int percentStep; // expected ZoomIndex
+    };
+    const Case cases[] = {{{3000, 2000}, 7}, {{1000, 770}, 0}, {{600, 500}, 1}};
+    for (const Case& c : cases) {
+        TForm2& viewer = openSized(c.picture);
+        setViewSize(viewer, QSize(1000, 700));
+        ASSERT_EQ(viewer.ScrollBox1->size(), QSize(1000, 700));
+        click(viewer.Imagenaekran);
+        EXPECT_EQ(viewer.Image1->geometry(), QRect(3, 3, 993, 693)) << c.picture.height();
+        EXPECT_EQ(state().ZoomIndex, c.percentStep) << c.picture.height();
+        EXPECT_EQ(viewer.Imageplus->isHidden(), c.percentStep <= 1) << c.picture.height();
+        EXPECT_TRUE(viewer.Image1->center());
+        if (c.picture.height() == 2000)
+            saveScreen(viewer, "viewer_fit.png");
+        viewer.close();
+    }
+}
+
+TEST_F(ViewerZoom, ZoomOutAndWheelAfterAFitAtStepZero)
+{
+    TForm2& viewer = openSized(QSize(1000, 770));
+    setViewSize(viewer, QSize(1000, 700));
+    click(viewer.Imagenaekran);
+    ASSERT_EQ(state().ZoomIndex, 0);
+    click(viewer.Imageminus);
+    EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_EQ(viewer.Image1->size(), QSize(993, 693)); // x 100 div 100
+    EXPECT_TRUE(viewer.Imageminus->isHidden());        // 993 * 1 div 100 is below 250
+
+    click(viewer.Imagenaekran);
+    ASSERT_EQ(state().ZoomIndex, 0);
+    wheel(&viewer, 120); // away from the user: step 1, actual size
+    EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_EQ(viewer.Image1->size(), QSize(1000, 770));
+    EXPECT_TRUE(viewer.Imageplus->isHidden());
+}
+
+TEST_F(ViewerZoom, AZoomOutAtTheLastStepChangesNothing)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    state().ZoomIndex = 10;
+    wheel(&viewer, -120);
+    EXPECT_EQ(state().ZoomIndex, 10);
+    EXPECT_EQ(viewer.Image1->size(), QSize(3000, 2000));
+    EXPECT_FALSE(viewer.Imageplus->isHidden());
+}
+
+TEST_F(ViewerZoom, ActualSizeAfterZoomingOut)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    click(viewer.Imageminus);
+    click(viewer.Imageminus);
+    viewer.ScrollBox1->setHorizontalPosition(200);
+    click(viewer.Imageistinnyy);
+    EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_EQ(viewer.Image1->geometry(), QRect(0, 0, 3000, 2000));
+    EXPECT_EQ(viewer.ScrollBox1->horizontalPosition(), 0);
+    EXPECT_TRUE(viewer.Imageplus->isHidden());
+    saveScreen(viewer, "viewer_actual.png");
+}
+
+TEST_F(ViewerZoom, DraggingThePicturePansWithinTheScrollRange)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    ScrollBox* view = viewer.ScrollBox1;
+    const int hMax = view->horizontalScrollBar()->maximum();
+    const int vMax = view->verticalScrollBar()->maximum();
+    ASSERT_GT(hMax, 100);
+    struct Case
+    {
+        QPoint start, expected;
+    };
+    const Case cases[] = {
+        {{0, 100}, {40, 70}},
+        {{0, 0}, {40, 0}},                 // limited at the top
+        {{hMax, vMax}, {hMax, vMax - 30}}, // limited at the right
+    };
+    for (const Case& c : cases) {
+        view->setHorizontalPosition(c.start.x());
+        view->setVerticalPosition(c.start.y());
+        QTest::mousePress(viewer.Image1, Qt::LeftButton, {}, QPoint(100, 100));
+        EXPECT_EQ(controls::screenCursorNumber(), 1001);
+        moveWithLeftButton(viewer.Image1, QPoint(60, 130));
+        EXPECT_EQ(QPoint(view->horizontalPosition(), view->verticalPosition()), c.expected);
+        QTest::mouseRelease(viewer.Image1, Qt::LeftButton, {}, QPoint(60, 130));
+        EXPECT_EQ(controls::screenCursorNumber(), 1000);
+    }
+    // A move without the button only hides the hover images; the bar's background gives the default cursor back.
+    hover(viewer.Imageminus);
+    EXPECT_FALSE(viewer.Imageminus2->isHidden());
+    hover(viewer.Image1);
+    EXPECT_TRUE(viewer.Imageminus2->isHidden());
+    EXPECT_EQ(controls::screenCursorNumber(), 1000);
+    hover(viewer.niz);
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+}
+
+TEST_F(ViewerZoom, HoverImagesShowOverTheirButtonsAndTakeTheSameClick)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    controls::PictureControl* const plain[] = {viewer.Imageistinnyy, viewer.Imagenaekran, viewer.Imageminus,
+                                               viewer.ff1};
+    controls::PictureControl* const hoverImage[] = {viewer.Imageistinnyy2, viewer.Imagenaekran2, viewer.Imageminus2,
+                                                    viewer.ff2};
+    for (int i = 0; i < 4; ++i) {
+        hover(plain[i]);
+        EXPECT_FALSE(hoverImage[i]->isHidden()) << i;
+    }
+    hover(viewer.niz);
+    for (controls::PictureControl* h : hoverImage)
+        EXPECT_TRUE(h->isHidden());
+
+    hover(viewer.Imageminus);
+    click(viewer.Imageminus2);
+    EXPECT_EQ(state().ZoomIndex, 2);
+    hover(viewer.Imageplus); // now shown by the zoom out
+    click(viewer.Imageplus2);
+    EXPECT_EQ(state().ZoomIndex, 1);
+}

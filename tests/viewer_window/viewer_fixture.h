@@ -1,0 +1,90 @@
+#pragma once
+
+// A loaded catalogue window with the viewer installed, and maps of chosen sizes.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+
+#include "catalogue_window/window_fixture.h"
+#include "controls/cursors.h"
+#include "viewer_window/tform2.h"
+#include "viewer_window/viewer_launcher.h"
+#include "viewer_window/viewer_state.h"
+
+namespace testsupport {
+
+class ViewerTest : public CatalogueWindowTest
+{
+protected:
+    void TearDown() override
+    {
+        if (Form2)
+            Form2->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        controls::setScreenCursorDefault();
+        CatalogueWindowTest::TearDown();
+    }
+
+    /// A catalogue of n cities; map i is (60 + i) x (40 + i) pixels unless sized otherwise later.
+    void openCatalogue(int n)
+    {
+        entries = cities(n);
+        collection.writeComplete(entries);
+        for (int i = 1; i <= n; ++i)
+            mapBytes.push_back(collection.writeJpeg(mapPath(i), QSize(60 + i, 40 + i)));
+        openWritten();
+        installViewer(w());
+    }
+
+    static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
+
+    /// Selects list row i (1-based) in the catalogue and opens it as the preview click does.
+    TForm2& openMap(int i)
+    {
+        w().StringGrid1->setRow(i - 1);
+        w().ImageMapClick();
+        EXPECT_TRUE(Form2);
+        return *Form2;
+    }
+
+    static void moveWithLeftButton(QWidget* widget, QPoint pos)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+
+    static void hover(QWidget* widget)
+    {
+        const QPoint pos(2, 2);
+        QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+
+    /// A wheel turn over widget: negative delta toward the user.
+    static void wheel(QWidget* widget, int delta)
+    {
+        const QPointF pos(5, 5);
+        QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        // As from the window system: a wheel event the widget leaves unhandled passes on to its parents.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(widget, &event);
+    }
+
+    /// Resizes the shown viewer so that its scrolling view has the given outer size.
+    static void setViewSize(TForm2& viewer, QSize view)
+    {
+        viewer.showNormal();
+        viewer.resize(view.width(), view.height() + 20 + 44);
+    }
+
+    static ViewerState& state() { return viewerState(); }
+
+    std::vector<Entry> entries;
+    std::vector<QByteArray> mapBytes; // mapBytes[i - 1] is map i
+};
+
+} // namespace testsupport

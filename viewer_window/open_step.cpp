@@ -1,0 +1,133 @@
+// Creation and the open step: the hand cursors, loading the map with the hourglass and the progress bar, the texts
+// of the control bar and the step table.
+#include <QFile>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+#include <algorithm>
+
+#include "catalogue_window/tform1.h"
+#include "controls/cursors.h"
+#include "controls/picture_control.h"
+#include "controls/string_grid.h"
+#include "controls/text_label.h"
+#include "platform/data_files.h"
+#include "platform/error_report.h"
+#include "viewer_window/scroll_box.h"
+#include "viewer_window/tform2.h"
+#include "viewer_window/viewer_state.h"
+
+namespace {
+
+/// A hand cursor from the program's resources, or Qt's own hand while the resource is missing.
+QCursor handCursor(const char* resource, Qt::CursorShape fallback)
+{
+    if (!QFile::exists(QLatin1String(resource)))
+        return QCursor(fallback);
+    return controls::loadCursorResource(resource);
+}
+
+/// Puts the screen cursor back to the default and the window's own cursor to the default when the open step ends, also
+/// when the map could not be loaded.
+class OpenStepCursors
+{
+public:
+    explicit OpenStepCursors(QWidget* window) : m_window(window) {}
+    ~OpenStepCursors()
+    {
+        controls::setScreenCursorDefault();
+        m_window->unsetCursor();
+    }
+    OpenStepCursors(const OpenStepCursors&) = delete;
+    OpenStepCursors& operator=(const OpenStepCursors&) = delete;
+
+private:
+    QWidget* m_window;
+};
+
+} // namespace
+
+ViewerState& viewerState()
+{
+    static ViewerState state;
+    return state;
+}
+
+void TForm2::FormCreate()
+{
+    controls::registerScreenCursor(1000, handCursor(":/cursors/RUKARAZJATA.png", Qt::OpenHandCursor));
+    controls::registerScreenCursor(1001, handCursor(":/cursors/RUKASJATA.png", Qt::ClosedHandCursor));
+}
+
+void TForm2::FormActivate()
+{
+    ViewerState& state = viewerState();
+    OpenStepCursors restoreCursors(this);
+
+    Image1->setCursor(controls::screenCursor(1000));
+    if (!isMaximized()) {
+        const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+        move(where ? where->availableGeometry().topLeft() : QPoint(0, 0));
+    }
+    state.ZoomIndex = 1;
+    state.ZoomSteps = viewer::zoomStepPercentages();
+    placeWindowButtons();
+
+    const int row = form1.CurrentRow;
+    if (row == 1) {
+        prev1->hide();
+        prev2->hide();
+    }
+    if (row == form1.StringGrid1->rowCount()) {
+        ff1->hide();
+        ff2->hide();
+    }
+
+    controls::setScreenCursor(QCursor(Qt::WaitCursor));
+    loadMap(form1.CurrentMapPath);
+    controls::setScreenCursorDefault();
+
+    LabelSize->setCaption(form1.LabelSize->caption());
+    LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
+                              form1.StringGrid1->cell(1, row - 1));
+    const QSize natural = Image1->picture().size();
+    LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
+    viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
+    centre();
+}
+
+void TForm2::loadMap(const QString& relativePath)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
+    if (!bytes)
+        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error));
+
+    platform::JpegDecodeOptions options;
+    options.progress = [this](platform::ProgressStage stage, int percent) { Image1Progress(stage, percent); };
+    platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    if (!decoded.ok()) {
+        ProgressBar1->hide();
+        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error));
+    }
+    Image1->setPicture(decoded.image);
+    m_mapBytes = *bytes;
+}
+
+void TForm2::Image1Progress(platform::ProgressStage stage, int percent)
+{
+    ProgressBar1->show();
+    switch (stage) {
+    case platform::ProgressStage::Starting:
+        ProgressBar1->setValue(0);
+        break;
+    case platform::ProgressStage::Running:
+        ProgressBar1->setValue(std::clamp(ProgressBar1->value() + percent, 0, ProgressBar1->maximum()));
+        break;
+    case platform::ProgressStage::Ending:
+        ProgressBar1->hide();
+        break;
+    }
+    // The decoder runs on this thread: without a repaint here the bar would only show once the map is loaded.
+    ProgressBar1->repaint();
+}

@@ -1,0 +1,95 @@
+// Panning with the hand cursors, the hover images of the control bar, the keys and the wheel.
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include "controls/cursors.h"
+#include "controls/picture_control.h"
+#include "platform/error_report.h"
+#include "viewer_window/scroll_box.h"
+#include "viewer_window/tform2.h"
+#include "viewer_window/viewer_state.h"
+
+void TForm2::Image1MouseDown(Qt::MouseButton button, QPoint pos)
+{
+    if (button != Qt::LeftButton)
+        return;
+    ViewerState& state = viewerState();
+    state.DragStartX = pos.x();
+    state.DragStartY = pos.y();
+    controls::setScreenCursor(controls::screenCursor(1001));
+}
+
+void TForm2::Image1MouseMove(Qt::MouseButtons buttons, QPoint pos)
+{
+    hideHoverImages();
+    if (!(buttons & Qt::LeftButton))
+        return;
+    // The start point stays: scrolling moves the picture under the pointer, so the grabbed point follows it.
+    const ViewerState& state = viewerState();
+    ScrollBox1->setVerticalPosition(ScrollBox1->verticalPosition() + (state.DragStartY - pos.y()));
+    ScrollBox1->setHorizontalPosition(ScrollBox1->horizontalPosition() + (state.DragStartX - pos.x()));
+}
+
+void TForm2::Image1MouseUp(Qt::MouseButton button, QPoint)
+{
+    if (button != Qt::LeftButton)
+        return;
+    controls::setScreenCursor(controls::screenCursor(1000));
+}
+
+void TForm2::PlainButtonMouseMove(controls::PictureControl* hoverImage)
+{
+    hoverImage->show();
+}
+
+void TForm2::nizMouseMove()
+{
+    controls::setScreenCursorDefault();
+    hideHoverImages();
+}
+
+void TForm2::Image2MouseMove()
+{
+    controls::setScreenCursorDefault();
+}
+
+void TForm2::hideHoverImages()
+{
+    for (controls::PictureControl* hover : {prev2, ff2, Imageplus2, Imageminus2, Imagenaekran2, Imageistinnyy2})
+        hover->hide();
+}
+
+void TForm2::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Escape)
+        close();
+    else if (key == Qt::Key_Right && !ff1->isHidden())
+        ff1Click();
+    else if (key == Qt::Key_Left && !prev1->isHidden())
+        prev2Click();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key != Qt::Key_Escape && key != Qt::Key_Right && key != Qt::Key_Left) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    platform::runGuarded([&] { FormKeyDown(key); });
+}
+
+void TForm2::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    platform::runGuarded([&] { FormMouseWheel(delta); });
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    // No hand left behind by a drag may stay over the catalogue window.
+    controls::setScreenCursorDefault();
+    QWidget::closeEvent(event);
+}

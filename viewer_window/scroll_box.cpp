@@ -1,0 +1,112 @@
+#include "viewer_window/scroll_box.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "platform/error_report.h"
+
+ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::NoFocus);
+    setWidgetResizable(false);
+    auto* inner = new QWidget;
+    setWidget(inner);
+    // setWidget switches the background on; the view's own colour must show around the picture.
+    inner->setAutoFillBackground(false);
+    inner->resize(0, 0);
+    viewport()->setAutoFillBackground(true);
+}
+
+void ScrollBox::setScrolledChild(QWidget* child)
+{
+    m_child = child;
+    child->installEventFilter(this);
+    updateContentSize();
+}
+
+void ScrollBox::setTopBar(QWidget* bar, int height, int maxWidth)
+{
+    m_topBar = bar;
+    m_topBarHeight = height;
+    m_topBarMaxWidth = maxWidth;
+    bar->setParent(viewport());
+    bar->raise();
+    placeTopBar();
+}
+
+int ScrollBox::horizontalPosition() const
+{
+    return horizontalScrollBar()->value();
+}
+
+int ScrollBox::verticalPosition() const
+{
+    return verticalScrollBar()->value();
+}
+
+void ScrollBox::setHorizontalPosition(int position)
+{
+    horizontalScrollBar()->setValue(position);
+}
+
+void ScrollBox::setVerticalPosition(int position)
+{
+    verticalScrollBar()->setValue(position);
+}
+
+bool ScrollBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_child && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        updateContentSize();
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void ScrollBox::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    placeTopBar();
+}
+
+void ScrollBox::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
+    if (OnMouseDown)
+        platform::runGuarded([&] { OnMouseDown(event->button(), pos); });
+}
+
+void ScrollBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
+    if (OnMouseUp)
+        platform::runGuarded([&] { OnMouseUp(event->button(), pos); });
+}
+
+void ScrollBox::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
+}
+
+void ScrollBox::updateContentSize()
+{
+    if (!m_child)
+        return;
+    // The range reaches to the child's far edges; the child keeps its place relative to the scrolled origin.
+    const QRect placed = m_child->geometry();
+    widget()->resize(std::max(0, placed.right() + 1), std::max(0, placed.bottom() + 1));
+}
+
+void ScrollBox::placeTopBar()
+{
+    if (!m_topBar)
+        return;
+    const int width = m_topBarMaxWidth > 0 ? std::min(viewport()->width(), m_topBarMaxWidth) : viewport()->width();
+    m_topBar->setGeometry(0, 0, width, m_topBarHeight);
+    m_topBar->raise();
+}

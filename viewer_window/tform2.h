@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/jpeg_decoder.h"
+
+class QAction;
+class QMenu;
+class QProgressBar;
+class ScrollBox;
+class TForm1;
+
+namespace controls {
+class Panel;
+class PictureControl;
+class TextLabel;
+} // namespace controls
+
+/// The map viewer window: one full-size map in a maximised borderless window with a title strip, a scrolling view
+/// and a control bar. It zooms along ten compounding steps, fits the map to the window, pans it with a grabbing hand
+/// and steps through the catalogue window's list, whose state (CurrentRow, CurrentMapPath, the grid) it reads and
+/// moves. Members keep the names of the window's design.
+class TForm2 : public QWidget
+{
+    Q_OBJECT
+public:
+    /// Builds the window in its initial state and runs FormCreate. The window belongs to parent when one is given.
+    explicit TForm2(TForm1& form1, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    TForm1& form1;
+
+    // --- controls ------------------------------------------------------------------------------------------
+    ScrollBox* ScrollBox1 = nullptr;
+    controls::PictureControl* Image1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+    controls::Panel* Panel1 = nullptr; // title strip
+    controls::PictureControl* Image2 = nullptr;
+    controls::PictureControl* Imagesvernut = nullptr;
+    controls::PictureControl* Imagezakryt = nullptr;
+
+    controls::Panel* Panel2 = nullptr; // control bar
+    controls::PictureControl* niz = nullptr;
+    controls::TextLabel* Label2 = nullptr;
+    controls::TextLabel* LabelSize = nullptr;
+    controls::TextLabel* Label4 = nullptr;
+    controls::TextLabel* LabelDimention = nullptr;
+    controls::TextLabel* LabelMestoGod = nullptr;
+    // Plain buttons: transparent click areas over the glyphs of niz.
+    controls::PictureControl* prev1 = nullptr;
+    controls::PictureControl* ff1 = nullptr;
+    controls::PictureControl* Imageplus = nullptr;
+    controls::PictureControl* Imageminus = nullptr;
+    controls::PictureControl* Imagenaekran = nullptr;
+    controls::PictureControl* Imageistinnyy = nullptr;
+    // Hover images, one over each plain button.
+    controls::PictureControl* prev2 = nullptr;
+    controls::PictureControl* ff2 = nullptr;
+    controls::PictureControl* Imageplus2 = nullptr;
+    controls::PictureControl* Imageminus2 = nullptr;
+    controls::PictureControl* Imagenaekran2 = nullptr;
+    controls::PictureControl* Imageistinnyy2 = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* gnhgnhg1 = nullptr;  // "Открыть с помощью просмотрщика" (never shown)
+    QAction* oiloiloi1 = nullptr; // "Сохранить в файл..."
+    QAction* N1 = nullptr;        // "Копировать файл"
+    QAction* N2 = nullptr;        // "Закрыть окно"
+
+    // --- handlers ------------------------------------------------------------------------------------------
+    void FormCreate();
+    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size. Raises AppError
+    /// naming the file and the reason when the map cannot be loaded; the picture on show then stays.
+    void FormActivate();
+    void Image1Progress(platform::ProgressStage stage, int percent);
+
+    void ImageminusClick();
+    void ImageplusClick();
+    void ImagenaekranClick();
+    void ImageistinnyyClick();
+    void FormMouseWheel(int delta);
+
+    void Image1MouseDown(Qt::MouseButton button, QPoint pos);
+    void Image1MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void Image1MouseUp(Qt::MouseButton button, QPoint pos);
+    void FormKeyDown(int key);
+
+    /// prev1MouseMove, ff1MouseMove, ImageplusMouseMove, ImageminusMouseMove, ImagenaekranMouseMove,
+    /// ImageistinnyyMouseMove: shows the hover image of the plain button.
+    void PlainButtonMouseMove(controls::PictureControl* hoverImage);
+    void nizMouseMove();
+    void Image2MouseMove();
+    void hideHoverImages();
+
+    void ImagesvernutClick();
+    void ImagezakrytClick();
+
+    void ff1Click();
+    void prev2Click();
+
+    void oiloiloi1Click();
+    void N1Click();
+    void N2Click();
+
+    /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
+    const QByteArray& mapBytes() const { return m_mapBytes; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();                     // tform2.cpp
+    void createControlBar();                   // tform2.cpp
+    void connectHandlers();                    // tform2.cpp
+    void layoutControls();                     // tform2.cpp
+    void placeWindowButtons();                 // tform2.cpp
+    void loadMap(const QString& relativePath); // open_step.cpp
+    void viewReset();                          // zoom.cpp
+    void centre();                             // zoom.cpp
+    void loadSteppedMap();                     // stepping.cpp
+
+    QByteArray m_mapBytes;
+    bool m_windowButtonsPlaced = false;
+};
+
+/// The viewer window opened last; null once it is closed.
+extern QPointer<TForm2> Form2;

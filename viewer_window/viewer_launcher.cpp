@@ -1,0 +1,34 @@
+#include "viewer_window/viewer_launcher.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "catalogue_window/tform1.h"
+#include "controls/cursors.h"
+#include "platform/error_report.h"
+#include "viewer_window/tform2.h"
+
+void installViewer(TForm1& form1)
+{
+    // The start-up viewer is never shown; creating it registers the hand cursors.
+    auto* startupViewer = new TForm2(form1, &form1);
+    startupViewer->hide();
+    Form2 = startupViewer;
+
+    form1.OpenViewer = [&form1] {
+        // Each opening gets a new window; deleting it on close releases its picture.
+        auto* viewer = new TForm2(form1, &form1);
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->setWindowModality(Qt::ApplicationModal);
+        Form2 = viewer;
+        const QScreen* screen = form1.screen() ? form1.screen() : QGuiApplication::primaryScreen();
+        // Without a window manager nothing maximises the window: cover the available area by hand first.
+        if (screen)
+            viewer->setGeometry(screen->availableGeometry());
+        controls::setScreenCursorDefault();
+        viewer->showMaximized();
+        viewer->activateWindow();
+        // The open step runs once here, not on every activation: returning from a message box must not reload.
+        platform::runGuarded([viewer] { viewer->FormActivate(); });
+    };
+}
