@@ -31,15 +31,40 @@ bool isAbsoluteName(const QString& name)
     return name.size() >= 2 && name[1] == QLatin1Char(':') && name[0].isLetter();
 }
 
-// The entry of folder named like name but for letter case; empty when there is none. Sorted so that a folder
-// holding several such names answers the same one every time.
-QString entryIgnoringCase(const QString& folder, const QString& name)
+// The entries of folder named like name but for letter case, the exact name first. Sorted so that a folder holding
+// several such names answers in the same order every time.
+QStringList entriesIgnoringCase(const QString& folder, const QString& name)
 {
+    QStringList found;
+    if (QFileInfo::exists(folder + QLatin1Char('/') + name))
+        found << name;
     const QStringList entries =
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+        if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
+            found << entry;
+    }
+    return found;
+}
+
+// Walks the components from index on below folder; where several folders match a component (possible here, not on
+// the file systems the collection was made for), each is tried in turn. Empty when nothing matches.
+QString findIgnoringCase(const QString& folder, const QStringList& parts, qsizetype index)
+{
+    if (index == parts.size())
+        return folder;
+    if (parts[index] == QLatin1String("."))
+        return findIgnoringCase(folder, parts, index + 1);
+    const bool last = index + 1 == parts.size();
+    for (const QString& entry : entriesIgnoringCase(folder, parts[index])) {
+        const QString path = folder + QLatin1Char('/') + entry;
+        if (last)
+            return path;
+        if (QFileInfo(path).isDir()) {
+            const QString found = findIgnoringCase(path, parts, index + 1);
+            if (!found.isEmpty())
+                return found;
+        }
     }
     return {};
 }
@@ -70,21 +95,8 @@ QString resolveDataPath(const QString& relative)
     if (!staysInsideFolder(relative) || QFileInfo::exists(exact))
         return exact;
 
-    QString resolved = root.path();
-    for (const QString& component : components(relative)) {
-        if (component == QLatin1String("."))
-            continue;
-        const QString candidate = resolved + QLatin1Char('/') + component;
-        if (QFileInfo::exists(candidate)) {
-            resolved = candidate;
-            continue;
-        }
-        const QString found = entryIgnoringCase(resolved, component);
-        if (found.isEmpty())
-            return exact;
-        resolved += QLatin1Char('/') + found;
-    }
-    return resolved;
+    const QString found = findIgnoringCase(root.path(), components(relative), 0);
+    return found.isEmpty() ? exact : found;
 }
 
 bool dataFileExists(const QString& relative)

@@ -1,0 +1,156 @@
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "catalogue/codepage.h"
+#include "platform/data_files.h"
+#include "qstring_printer.h"
+#include "support/test_collection.h"
+
+using testsupport::TestCollection;
+
+namespace {
+
+TEST(DataFiles, CollectionFolderIsSetAndRestoredPerTest)
+{
+    const QString before = platform::collectionFolder();
+    {
+        TestCollection collection;
+        EXPECT_EQ(platform::collectionFolder(), QDir(collection.path()).absolutePath());
+    }
+    EXPECT_EQ(platform::collectionFolder(), before);
+    platform::setCollectionFolder(QString());
+    EXPECT_EQ(platform::collectionFolder(), QDir::currentPath());
+    platform::setCollectionFolder(before);
+}
+
+struct LookupCase
+{
+    const char* onDisk;
+    const char* asked;
+};
+
+// The collection was made on Windows, where names match regardless of letter case: every component may differ.
+TEST(DataFiles, FindsFilesRegardlessOfLetterCase)
+{
+    const LookupCase cases[] = {
+        {"Goroda/previews/moskva.jpg", "Goroda/previews/moskva.jpg"},
+        {"Goroda/previews/Tver.JPG", "Goroda/previews/tver.jpg"},
+        {"GORODA/Previews/kazan.jpg", "Goroda/previews/KAZAN.jpg"},
+        {"Oblasti/Карта Области.jpg", "oblasti/карта области.JPG"},
+        {"Russia/ЁЛКИ/Ёжик.jpg", "russia/ёлки/ёЖИК.jpg"},
+        {"./Articles/statja.htm", "Articles/STATJA.HTM"},
+    };
+    TestCollection collection;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        const QString onDisk = QString::fromUtf8(c.onDisk);
+        collection.writeBytes(onDisk, QByteArray("abc"));
+        const QString asked = QString::fromUtf8(c.asked);
+        EXPECT_EQ(QDir::cleanPath(platform::resolveDataPath(asked)), QDir::cleanPath(collection.file(onDisk)));
+        EXPECT_TRUE(platform::dataFileExists(asked));
+        EXPECT_EQ(platform::dataFileSize(asked), 3);
+        QString error;
+        EXPECT_EQ(platform::readDataFile(asked, &error), QByteArray("abc"));
+        EXPECT_TRUE(error.isEmpty());
+    }
+}
+
+TEST(DataFiles, ExactNameWinsOverOtherCase)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Goroda/a.jpg"), QByteArray("lower"));
+    collection.writeBytes(QStringLiteral("Goroda/A.jpg"), QByteArray("upper!"));
+    EXPECT_EQ(platform::dataFileSize(QStringLiteral("Goroda/A.jpg")), 6);
+    EXPECT_EQ(platform::dataFileSize(QStringLiteral("Goroda/a.jpg")), 5);
+}
+
+TEST(DataFiles, MissingNamesResolveToTheExactPath)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Goroda/x.jpg"), QByteArray("x"));
+    const QString missing = QStringLiteral("goroda/previews/none.jpg");
+    EXPECT_EQ(platform::resolveDataPath(missing), collection.file(missing));
+    EXPECT_FALSE(platform::dataFileExists(missing));
+    EXPECT_EQ(platform::dataFileSize(missing), std::nullopt);
+    QString error;
+    EXPECT_EQ(platform::readDataFile(missing, &error), std::nullopt);
+    EXPECT_EQ(error, QStringLiteral("File not found"));
+    EXPECT_EQ(platform::readDataFile(missing, nullptr), std::nullopt); // no error wanted: no crash
+}
+
+TEST(DataFiles, FoldersAreNotFiles)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Goroda/previews/x.jpg"), QByteArray("x"));
+    for (const QString& folder : {QStringLiteral("Goroda/previews"), QStringLiteral("goroda/PREVIEWS/"),
+                                  QStringLiteral("Goroda/"), QString()}) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_FALSE(platform::dataFileExists(folder));
+        EXPECT_EQ(platform::dataFileSize(folder), std::nullopt);
+        QString error;
+        EXPECT_EQ(platform::readDataFile(folder, &error), std::nullopt);
+        EXPECT_EQ(error, QStringLiteral("File not found"));
+    }
+}
+
+TEST(DataFiles, SizesOfEmptyAndSparseFiles)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Russia/empty.jpg"), QByteArray());
+    collection.writeBytes(QStringLiteral("Russia/big.jpg"), QByteArray());
+    QFile big(collection.file(QStringLiteral("Russia/big.jpg")));
+    ASSERT_TRUE(big.resize(2'097'152));
+    EXPECT_EQ(platform::dataFileSize(QStringLiteral("Russia/empty.jpg")), 0);
+    EXPECT_EQ(platform::dataFileSize(QStringLiteral("russia/BIG.jpg")), 2'097'152);
+    QString error;
+    EXPECT_EQ(platform::readDataFile(QStringLiteral("Russia/empty.jpg"), &error), QByteArray());
+}
+
+TEST(DataFiles, RefusesFilesAboveTheLimit)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Goroda/map.jpg"), QByteArray(100, 'x'));
+    QString error;
+    EXPECT_EQ(platform::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 99), std::nullopt);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Файл слишком велик: 100 байт"))) << error.toStdString();
+    EXPECT_EQ(platform::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 100), QByteArray(100, 'x'));
+}
+
+TEST(DataFiles, StaysInsideFolderTable)
+{
+    const struct
+    {
+        const char* name;
+        bool inside;
+    } cases[] = {
+        {"statja.htm", true},   {"sub/statja.htm", true}, {"sub\\statja.htm", true}, {"", true},
+        {"./statja.htm", true}, {"..statja.htm", true},   {"statja..htm", true},     {"../secret.txt", false},
+        {"sub/../../x", false}, {"..\\x.htm", false},     {"sub\\..\\x", false},     {"..", false},
+        {"/etc/passwd", false}, {"\\windows\\x", false},  {"C:\\x.htm", false},      {"c:x.htm", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::staysInsideFolder(QString::fromUtf8(c.name)), c.inside) << c.name;
+}
+
+TEST(DataFiles, PathsLeavingTheCollectionAreNotLookedUp)
+{
+    TestCollection collection;
+    collection.writeBytes(QStringLiteral("Articles/a.htm"), QByteArray("a"));
+    EXPECT_EQ(platform::resolveDataPath(QStringLiteral("/etc/hostname")), QStringLiteral("/etc/hostname"));
+    EXPECT_EQ(platform::resolveDataPath(QStringLiteral("../OUTSIDE/x")),
+              collection.file(QStringLiteral("../OUTSIDE/x")));
+}
+
+TEST(DataFiles, CatalogueNamesAreConvertedFromCodePage1251)
+{
+    const std::string moskva = catalogue::utf8ToCp1251("Москва_Ёлки.jpg");
+    EXPECT_EQ(platform::fileNameFromCatalogue(moskva), QStringLiteral("Москва_Ёлки.jpg"));
+    EXPECT_EQ(platform::fileNameFromCatalogue(catalogue::utf8ToCp1251("old\\карта.jpg")),
+              QStringLiteral("old/карта.jpg"));
+    EXPECT_EQ(platform::displayText(catalogue::utf8ToCp1251("Автор: Иванов\\Петров")),
+              QStringLiteral("Автор: Иванов\\Петров"));
+    EXPECT_EQ(platform::displayText(std::string()), QString());
+}
+
+} // namespace
