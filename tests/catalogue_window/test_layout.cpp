@@ -1,5 +1,8 @@
 // Every control of the catalogue window in its place, walked as one table, and a few binding colours of the drawn
 // window.
+#include <QLineEdit>
+#include <QMenu>
+
 #include "catalogue_window/window_fixture.h"
 #include "controls/skin_scroll_bar.h"
 
@@ -117,8 +120,9 @@ TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
         ASSERT_NE(r.control, nullptr);
         EXPECT_EQ(r.control->parentWidget(), r.parent);
         EXPECT_EQ(r.control->pos(), r.geometry.topLeft());
-        if (r.geometry.width() >= 0)
+        if (r.geometry.width() >= 0) {
             EXPECT_EQ(r.control->size(), r.geometry.size());
+        }
         EXPECT_EQ(!r.control->isHidden(), r.visible);
         EXPECT_EQ(r.control->cursor().shape(), r.cursor);
         if (r.fontHeight > 0) {

@@ -120,7 +120,7 @@ TEST_F(RowList, EnterAndDoubleClickOnAMapOpenTheViewer)
     w().OpenViewer = [&] { ++opened; };
     clickRow(2);
     key(Qt::Key_Return);
-    QTest::mouseDClick(w().Label[3], Qt::LeftButton, {}, QPoint(2, 5));
+    doubleClick(w().Label[3], QPoint(2, 5));
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod003.jpg"));
 }

@@ -60,6 +60,13 @@ protected:
         controls::TextLabel* label = form->Label[slot];
         QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, label->height() / 2));
     }
+    /// What a real double-click delivers: press, release, double-click, release.
+    void doubleClick(QWidget* target, QPoint pos)
+    {
+        QTest::mouseClick(target, Qt::LeftButton, {}, pos);
+        QTest::mouseDClick(target, Qt::LeftButton, {}, pos);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, pos);
+    }
     void key(int key) { QTest::keyClick(form->StringGrid1, static_cast<Qt::Key>(key)); }
 
     TestCollection collection;
