@@ -1,0 +1,204 @@
+// The about page: where the about texts and picture go, what it hides, and the way back to a category.
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+
+#include "catalogue_window/panel_entries.h"
+#include "catalogue_window/window_fixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+QStringList numberedLines(const QString& prefix, int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("%1 %2").arg(prefix).arg(i);
+    return lines;
+}
+
+/// What the user sees of the window, for comparing two moments.
+QStringList snapshot(TForm1& w)
+{
+    QStringList s;
+    for (int n = 1; n <= 76; ++n)
+        s << QStringLiteral("L%1 '%2' bold=%3 visible=%4 colour=%5 cursor=%6")
+                 .arg(n)
+                 .arg(w.Label[n]->isVisible() ? w.Label[n]->caption() : QString())
+                 .arg(w.Label[n]->isBold())
+                 .arg(w.Label[n]->isVisible())
+                 .arg(w.Label[n]->textColour().name())
+                 .arg(w.Label[n]->cursor().shape());
+    const std::pair<const char*, QWidget*> controls[] = {{"Label1000", w.Label1000},
+                                                         {"LabelSize", w.LabelSize},
+                                                         {"LabelAvtorNadpis", w.LabelAvtorNadpis},
+                                                         {"Labelavtor", w.Labelavtor},
+                                                         {"LabelOpisNadpis", w.LabelOpisNadpis},
+                                                         {"Labelopis", w.Labelopis},
+                                                         {"Label223", w.Label223},
+                                                         {"LabelDimention", w.LabelDimention},
+                                                         {"StringGrid1", w.StringGrid1},
+                                                         {"ImagePoNazvaniyu", w.ImagePoNazvaniyu},
+                                                         {"ImagePoGodu", w.ImagePoGodu},
+                                                         {"ImagePoKa4estvy", w.ImagePoKa4estvy},
+                                                         {"ImageGor", w.ImageGor},
+                                                         {"Panel3", w.Panel3}};
+    for (const auto& [name, control] : controls)
+        s << QStringLiteral("%1 visible=%2").arg(QString::fromLatin1(name)).arg(control->isVisible());
+    for (int i = 1; i <= 5; ++i)
+        s << QStringLiteral("star%1 %2").arg(i).arg(w.ImageZvezda[i]->isVisible());
+    s << w.LabelSize->caption() << w.Labelavtor->caption() << w.Labelopis->caption() << w.CurrentMapPath
+      << w.CurrentPreviewPath << QString::number(w.CurrentRow) << QString::number(w.StringGrid1->rowCount())
+      << QString::fromLatin1(w.ImageMapBytes.toHex().left(64)) << QString::number(w.ImageMap->cursor().shape())
+      << QString::number(w.ImageMap->contextMenuPolicy()) << QString::number(w.Panel3->contextMenuPolicy());
+    return s;
+}
+
+} // namespace
+
+class AboutPage : public CatalogueWindowTest
+{
+protected:
+    void openWithAbout(int aboutCount, int about2Count)
+    {
+        collection.writeComplete(cities(35));
+        collection.writeAbout(numberedLines(QStringLiteral("О собрании"), aboutCount),
+                              numberedLines(QStringLiteral("Ссылка"), about2Count));
+        openWritten();
+    }
+    void clickAbout() { QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5)); }
+};
+
+TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
+{
+    const struct
+    {
+        int aboutLines;
+        int about2Lines;
+    } table[] = {{10, 20}, {30, 20}, {40, 20}};
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.aboutLines);
+        openWithAbout(c.aboutLines, c.about2Lines);
+        clickAbout();
+
+        EXPECT_EQ(data->CurrentCategory, 99);
+        for (int k = 1; k <= 29; ++k)
+            EXPECT_EQ(row(k), k <= c.aboutLines ? QStringLiteral("О собрании %1").arg(k) : QString()) << k;
+        for (int k = 48; k <= 76; ++k)
+            EXPECT_EQ(w().Label[k]->caption(), QString()) << k;
+        // Line 30 enters the grid, but no label shows it.
+        EXPECT_EQ(w().StringGrid1->rowCount(), 30);
+        EXPECT_EQ(w().StringGrid1->cell(0, 29), c.aboutLines >= 30 ? QStringLiteral("О собрании 30") : QString());
+        for (int n = 30; n <= 47; ++n)
+            EXPECT_EQ(w().Label[n]->caption(), QStringLiteral("Ссылка %1").arg(n - 29)) << n;
+        for (int n = 30; n <= 41; ++n)
+            EXPECT_TRUE(w().Label[n]->isVisible()) << n;
+        // Rows 13..18 lie on the panel beneath the preview and are never seen.
+        for (int n = 42; n <= 47; ++n)
+            EXPECT_FALSE(w().Label[n]->isVisible()) << n;
+    }
+}
+
+TEST_F(AboutPage, HidesTheListAndPanelControlsAndHighlightsNoRow)
+{
+    openWithAbout(30, 20);
+    clickAbout();
+
+    const std::pair<const char*, QWidget*> hidden[] = {{"ImageGor", w().ImageGor},
+                                                       {"ImageObl", w().ImageObl},
+                                                       {"Imagerus", w().Imagerus},
+                                                       {"ImageMet", w().ImageMet},
+                                                       {"ImageArt", w().ImageArt},
+                                                       {"StringGrid1", w().StringGrid1},
+                                                       {"ImagePoNazvaniyu", w().ImagePoNazvaniyu},
+                                                       {"ImagePoGodu", w().ImagePoGodu},
+                                                       {"ImagePoKa4estvy", w().ImagePoKa4estvy},
+                                                       {"Label1000", w().Label1000},
+                                                       {"Label223", w().Label223},
+                                                       {"LabelOpisNadpis", w().LabelOpisNadpis},
+                                                       {"Labelopis", w().Labelopis},
+                                                       {"LabelSize", w().LabelSize},
+                                                       {"LabelDimention", w().LabelDimention},
+                                                       {"LabelAvtorNadpis", w().LabelAvtorNadpis},
+                                                       {"Labelavtor", w().Labelavtor}};
+    for (const auto& [name, control] : hidden)
+        EXPECT_FALSE(control->isVisible()) << name;
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_FALSE(w().ImageZvezda[i]->isVisible()) << i;
+
+    EXPECT_EQ(highlightedSlot(), 0);
+    for (int k = 1; k <= 29; ++k) {
+        EXPECT_EQ(w().Label[k]->textColour(), QColor(68, 28, 26)) << k;
+        EXPECT_EQ(w().Label[k]->cursor().shape(), Qt::ArrowCursor) << k;
+    }
+    QFile about(collection.file(QStringLiteral("Goroda/About/about.jpg")));
+    ASSERT_TRUE(about.open(QIODevice::ReadOnly));
+    EXPECT_EQ(w().ImageMapBytes, about.readAll());
+    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_NE(w().ImageMap->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_NE(w().Panel3->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty());
+}
+
+TEST_F(AboutPage, ABadAboutPictureIsNamedAndTheRestOfThePageShows)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes; // empty: no file
+    } table[] = {{"missing", QByteArray()}, {"undecodable", QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z')}};
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        openWithAbout(12, 20);
+        const QString aboutPicture = QStringLiteral("Goroda/About/about.jpg");
+        if (c.bytes.isEmpty())
+            ASSERT_TRUE(QFile::remove(collection.file(aboutPicture)));
+        else
+            collection.writeBytes(aboutPicture, c.bytes);
+        ASSERT_TRUE(w().ImageMap->hasPicture()); // the first city's preview
+        MessageRecorder::clear();
+
+        clickAbout();
+        ASSERT_EQ(MessageRecorder::messages().size(), 1);
+        EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("about.jpg")))
+            << MessageRecorder::last().toStdString();
+        EXPECT_FALSE(w().ImageMap->hasPicture());
+        EXPECT_TRUE(w().ImageMapBytes.isEmpty());
+        EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(row(12), QStringLiteral("О собрании 12"));
+        EXPECT_EQ(w().Label[30]->caption(), QStringLiteral("Ссылка 1"));
+        EXPECT_FALSE(w().LabelSize->isVisible());
+    }
+}
+
+TEST_F(AboutPage, ARowClickHighlightsTheLineAndFillsNothing)
+{
+    openWithAbout(30, 20);
+    clickAbout();
+    const QString author = w().Labelavtor->caption();
+    const QString mapPath = w().CurrentMapPath;
+    clickRow(3);
+    EXPECT_EQ(highlightedSlot(), 3);
+    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(w().Labelavtor->caption(), author);
+    EXPECT_EQ(w().CurrentMapPath, mapPath);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty());
+}
+
+TEST_F(AboutPage, ChoosingTheCitiesAgainRestoresTheStartUpWindow)
+{
+    openWithAbout(30, 20);
+    const QStringList atStart = snapshot(w());
+    clickAbout();
+    ASSERT_NE(snapshot(w()), atStart);
+    clickAbout(); // built anew over itself
+    // The way the user comes back: over the cities tab, which lights its button, and a click on it.
+    QTest::mouseMove(w().Image10, QPoint(5, 5));
+    QTest::mouseClick(w().ImageGor, Qt::LeftButton, {}, QPoint(5, 5));
+    const QStringList after = snapshot(w());
+    ASSERT_EQ(after.size(), atStart.size());
+    for (qsizetype i = 0; i < atStart.size(); ++i)
+        EXPECT_EQ(after[i].toStdString(), atStart[i].toStdString());
+}

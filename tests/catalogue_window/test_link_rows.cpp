@@ -1,0 +1,193 @@
+// The link rows of the about page, the pointer over the articles picture, and opening articles.
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "catalogue_window/article_path.h"
+#include "catalogue_window/panel_entries.h"
+#include "catalogue_window/window_fixture.h"
+#include "platform/shell_open.h"
+
+using namespace testsupport;
+
+class LinkRows : public CatalogueWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        platform::setShellOpenHook([this](const QUrl& url) { opened << url; });
+    }
+    void TearDown() override
+    {
+        platform::setShellOpenHook({});
+        CatalogueWindowTest::TearDown();
+    }
+
+    QList<QUrl> opened;
+};
+
+TEST_F(LinkRows, OnlyLowerCaseWellFormedWebAddressesAreLinks)
+{
+    const struct
+    {
+        const char* text;
+        bool link;
+    } table[] = {
+        {"http://example.org/", true},
+        {"https://example.org/maps?id=1", true},
+        {"HTTP://EXAMPLE.ORG/", false},
+        {" http://example.org/", false},
+        {"h", false},
+        {"ht", false},
+        {"htt", false},
+        {"http", false},
+        {"http not an address", false},
+        {"Издательство", false},
+    };
+    const int cases = static_cast<int>(std::size(table));
+    QStringList about2;
+    for (const auto& c : table)
+        about2 << QString::fromUtf8(c.text);
+    collection.writeComplete(cities(3));
+    collection.writeAbout({QStringLiteral("О собрании")}, about2);
+    openWritten();
+    QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));
+    const QPoint windowAt = w().pos();
+
+    for (int i = 0; i < cases; ++i) {
+        const auto& c = table[i];
+        controls::TextLabel* label = w().Label[30 + i];
+        ASSERT_EQ(label->caption(), QString::fromUtf8(c.text));
+        ASSERT_TRUE(label->isVisible());
+        opened.clear();
+
+        const QPoint inside(label->width() / 2, label->height() / 2);
+        QTest::mouseMove(label, inside);
+        QTest::mouseMove(label, inside + QPoint(1, 0));
+        EXPECT_EQ(label->cursor().shape() == Qt::PointingHandCursor, c.link) << c.text;
+
+        QTest::mouseClick(label, Qt::LeftButton, {}, inside);
+        if (c.link) {
+            ASSERT_EQ(opened.size(), 1) << c.text;
+            EXPECT_EQ(opened.first(), QUrl(QString::fromUtf8(c.text)));
+        } else {
+            EXPECT_TRUE(opened.isEmpty()) << c.text;
+        }
+        EXPECT_EQ(w().pos(), windowAt) << c.text;
+    }
+
+    // Empty rows (lines past the end of the file): nothing on hover or click.
+    const int empty = 30 + cases;
+    ASSERT_EQ(w().Label[empty]->caption(), QString());
+    opened.clear();
+    w().LinkRowMouseMove(empty);
+    w().LinkRowClick(empty);
+    EXPECT_NE(w().Label[empty]->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty());
+}
+
+TEST_F(LinkRows, PublisherLogoOpensThePublishersSite)
+{
+    open(cities(2));
+    QTest::mouseClick(w().Image4, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://example.org/")));
+}
+
+TEST_F(LinkRows, ThePointerOverTheArticlesPictureTurnsToTheArrowUntilAMapView)
+{
+    std::vector<Entry> entries = cities(2);
+    entries.push_back(mapEntry(QStringLiteral("Статья"), QStringLiteral("art"), QStringLiteral("s.html")));
+    open(entries);
+
+    QTest::mouseMove(w().ImageMap, QPoint(50, 50));
+    QTest::mouseMove(w().ImageMap, QPoint(52, 51));
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor); // a map view keeps the hand
+
+    w().ImageArtClick();
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(w().ImageMap, QPoint(60, 60));
+    QTest::mouseMove(w().ImageMap, QPoint(61, 62));
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
+
+    w().ImageOblClick();
+    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
+{
+    const struct
+    {
+        const char* fileName;
+        const char* opens; // collection-relative; nullptr: refused with a message
+    } table[] = {
+        {"statya.html", "Articles/statya.html"},
+        {"", "Articles"},
+        {"razdel\\glava.html", "Articles/razdel/glava.html"},
+        {"../secret.txt", nullptr},
+        {"..\\secret.txt", nullptr},
+        {"razdel/../../secret.txt", nullptr},
+        {"/etc/passwd", nullptr},
+        {"C:\\Windows\\win.ini", nullptr},
+    };
+    const int cases = static_cast<int>(std::size(table));
+    std::vector<Entry> entries = cities(2);
+    for (int k = 1; k <= cases; ++k)
+        entries.push_back(mapEntry(QStringLiteral("Статья %1").arg(k), QStringLiteral("art"),
+                                   QString::fromUtf8(table[k - 1].fileName)));
+    collection.writeComplete(entries);
+    collection.writeBytes(QStringLiteral("Articles/statya.html"), "<html></html>");
+    collection.writeBytes(QStringLiteral("Articles/razdel/glava.html"), "<html></html>");
+    openWritten();
+    w().ImageArtClick();
+
+    for (int k = 1; k <= cases; ++k) {
+        const auto& c = table[k - 1];
+        SCOPED_TRACE(c.fileName);
+        opened.clear();
+        MessageRecorder::clear();
+        clickRow(k);
+        ASSERT_EQ(w().CurrentRow, k);
+        key(Qt::Key_Return);
+        if (c.opens) {
+            ASSERT_EQ(opened.size(), 1);
+            const QString expected = QFileInfo(collection.file(QString::fromLatin1(c.opens))).absoluteFilePath();
+            EXPECT_EQ(QDir::cleanPath(opened.first().toLocalFile()), QDir::cleanPath(expected));
+            EXPECT_TRUE(MessageRecorder::messages().isEmpty());
+        } else {
+            EXPECT_TRUE(opened.isEmpty());
+            ASSERT_EQ(MessageRecorder::messages().size(), 1);
+            EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("Articles")));
+        }
+    }
+}
+
+TEST(ArticlePath, KeepsNamesInsideTheArticlesFolder)
+{
+    const struct
+    {
+        const char* name;
+        const char* path; // nullptr: refused
+    } table[] = {
+        {"a.html", "Articles/a.html"},
+        {"", "Articles/"},
+        {"sub\\b.doc", "Articles/sub/b.doc"},
+        {"./c.txt", "Articles/./c.txt"},
+        {"..", nullptr},
+        {"a/..", nullptr},
+        {"\\\\server\\x", nullptr},
+        {"/x", nullptr},
+        {"d:x.doc", nullptr},
+        {"..hidden.txt", "Articles/..hidden.txt"},
+    };
+    for (const auto& c : table) {
+        const std::optional<QString> path = catalogue_window::articleRelativePath(QString::fromLatin1(c.name));
+        if (c.path) {
+            ASSERT_TRUE(path.has_value()) << c.name;
+            EXPECT_EQ(*path, QString::fromLatin1(c.path)) << c.name;
+        } else {
+            EXPECT_FALSE(path.has_value()) << c.name;
+        }
+    }
+}
