@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QString>
-#include <QWidget>
-#include <ostream>
 #include <QWheelEvent>
+#include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
+#include <ostream>
 
 /// Readable QStrings in GoogleTest's failure messages.
 inline void PrintTo(const QString& text, std::ostream* out)
