@@ -36,6 +36,11 @@ struct CategoryCase
     const char* code;
 };
 
+void PrintTo(const CategoryCase& c, std::ostream* os)
+{
+    *os << c.code;
+}
+
 } // namespace
 
 class PanelTest : public CatalogueWindowTest
@@ -87,7 +92,10 @@ TEST_P(SizeText, FollowsTheFullSizeFileInEveryCategory)
 
 INSTANTIATE_TEST_SUITE_P(MapCategories, SizeText,
                          ::testing::Values(CategoryCase{1, "Goroda"}, CategoryCase{2, "Oblasti"},
-                                           CategoryCase{3, "Russia"}, CategoryCase{4, "Metro"}));
+                                           CategoryCase{3, "Russia"}, CategoryCase{4, "Metro"}),
+                         [](const ::testing::TestParamInfo<CategoryCase>& info) {
+                             return std::string(info.param.code);
+                         });
 
 // --- stars and texts ---------------------------------------------------------------------------------------
 
