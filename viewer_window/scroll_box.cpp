@@ -69,6 +69,7 @@ bool ScrollBox::eventFilter(QObject* watched, QEvent* event)
 void ScrollBox::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
+    updateContentSize();
     placeTopBar();
 }
 
@@ -99,7 +100,26 @@ void ScrollBox::updateContentSize()
         return;
     // The range reaches to the child's far edges; the child keeps its place relative to the scrolled origin.
     const QRect placed = m_child->geometry();
-    widget()->resize(std::max(0, placed.right() + 1), std::max(0, placed.bottom() + 1));
+    const QSize extent(std::max(0, placed.right() + 1), std::max(0, placed.bottom() + 1));
+    updateScrollBarPolicies(extent);
+    widget()->resize(extent);
+}
+
+void ScrollBox::updateScrollBarPolicies(QSize extent)
+{
+    // Decided against the whole client area, so that bars left from a larger picture do not keep each other shown
+    // once the picture fits.
+    const QSize full = size() - QSize(2 * frameWidth(), 2 * frameWidth());
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    bool needH = extent.width() > full.width();
+    bool needV = extent.height() > full.height();
+    if (needH && !needV)
+        needV = extent.height() > full.height() - barHeight;
+    if (needV && !needH)
+        needH = extent.width() > full.width() - barWidth;
+    setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void ScrollBox::placeTopBar()

@@ -38,6 +38,7 @@ protected:
 
 private:
     void updateContentSize();
+    void updateScrollBarPolicies(QSize extent);
     void placeTopBar();
 
     QWidget* m_child = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPainter>
 #include <QPalette>
 #include <QProgressBar>
 #include <QResizeEvent>
@@ -55,6 +56,27 @@ controls::PictureControl* makeButton(QWidget* parent, QRect place, const char* p
     button->setMouseTracking(true);
     return button;
 }
+
+/// The control bar: a panel with a raised one-pixel bevel (light top and left, shadow bottom and right).
+class RaisedPanel : public controls::Panel
+{
+public:
+    RaisedPanel(QWidget* parent, QColor colour) : controls::Panel(parent, colour) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        controls::Panel::paintEvent(event);
+        QPainter painter(this);
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+};
 
 } // namespace
 
@@ -122,7 +144,7 @@ void TForm2::createControls()
 
 void TForm2::createControlBar()
 {
-    Panel2 = new controls::Panel(this, BarColour);
+    Panel2 = new RaisedPanel(this, BarColour);
     Panel2->setGeometry(0, 503, 800, BarHeight);
 
     // The bar's artwork keeps its natural 800 pixels; wider bars show the panel's colour, which is its ground.

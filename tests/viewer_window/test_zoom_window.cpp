@@ -97,6 +97,9 @@ TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
         EXPECT_EQ(state().ZoomIndex, c.percentStep) << c.picture.height();
         EXPECT_EQ(viewer.Imageplus->isHidden(), c.percentStep <= 1) << c.picture.height();
         EXPECT_TRUE(viewer.Image1->center());
+        // The fitted box fits the client area: no bars kept from the actual size before.
+        EXPECT_FALSE(viewer.ScrollBox1->horizontalScrollBar()->isVisible()) << c.picture.height();
+        EXPECT_FALSE(viewer.ScrollBox1->verticalScrollBar()->isVisible()) << c.picture.height();
         if (c.picture.height() == 2000)
             saveScreen(viewer, "viewer_fit.png");
         viewer.close();
@@ -143,6 +146,8 @@ TEST_F(ViewerZoom, ActualSizeAfterZoomingOut)
     EXPECT_EQ(viewer.Image1->geometry(), QRect(0, 0, 3000, 2000));
     EXPECT_EQ(viewer.ScrollBox1->horizontalPosition(), 0);
     EXPECT_TRUE(viewer.Imageplus->isHidden());
+    EXPECT_TRUE(viewer.ScrollBox1->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(viewer.ScrollBox1->verticalScrollBar()->isVisible());
     saveScreen(viewer, "viewer_actual.png");
 }
 
