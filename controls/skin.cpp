@@ -56,7 +56,11 @@ Skin parseSkin(const QString& iniText)
 {
     Skin skin = defaultSkin();
     QString section;
-    const QStringList lines = iniText.split(QLatin1Char('\n'));
+    QString text = iniText;
+    // Editors on Windows like to start the file with a byte order mark, which would hide the first section.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))

@@ -6,8 +6,8 @@
 TEST(Skin, ReadsBothSectionsAndKeepsDefaultsForTheRest)
 {
     const controls::Skin defaults = controls::defaultSkin();
-    const controls::Skin skin = controls::parseSkin(QStringLiteral("; the list's look\r\n"
-                                                                   "[grid]\r\n"
+    const controls::Skin skin = controls::parseSkin(QStringLiteral("\uFEFF[grid]\r\n"
+                                                                   "; the list's look\r\n"
                                                                    "Background=#102030\r\n"
                                                                    "  text = #A0b0C0  \r\n"
                                                                    "Lines=red\r\n"
