@@ -160,6 +160,11 @@ void chooseOutput(Session& session)
     cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, session.options->fitBox));
 }
 
+void setStalled(Session& session)
+{
+    session.error = QStringLiteral("Не удалось прочитать JPEG: чтение строк остановилось");
+}
+
 // The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
 // reason in the session; the caller destroys the decompressor on every path.
 bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
@@ -202,8 +207,10 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
             for (JDIMENSION i = 0; i < read; ++i)
                 cmykLineToRgb32(rows[i], width, session->adobeInverted);
         }
-        if (read == 0) // cannot happen with a memory source; guards against looping forever
+        if (read == 0) { // cannot happen with a memory source; guards against looping forever
+            setStalled(*session);
             return false;
+        }
     }
     session->allRowsRead = true;
     jpeg_finish_decompress(cinfo);
