@@ -41,5 +41,7 @@ int main(int argc, char** argv)
     TForm1 form1(catalogueData);
     installViewer(form1);
     form1.show();
+    // Without a window manager nothing gives the new window the keyboard; ask for it.
+    form1.activateWindow();
     return app.exec();
 }

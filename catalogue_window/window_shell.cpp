@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
@@ -15,6 +16,10 @@
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "platform/jpeg_decoder.h"
+
+namespace {
+constexpr int FirstActivationWait = 500; // milliseconds
+} // namespace
 
 TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent) : QWidget(parent), data(catalogueData)
 {
@@ -71,6 +76,18 @@ bool TForm1::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate && !m_loaded)
         platform::runGuarded([this] { FormActivate(); });
     return QWidget::event(event);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Where nothing activates the window (a bare X server without a window manager), the catalogue is loaded all
+    // the same shortly after the window appears, so the list never stays empty.
+    if (!m_loaded)
+        QTimer::singleShot(FirstActivationWait, this, [this] {
+            if (!m_loaded)
+                platform::runGuarded([this] { FormActivate(); });
+        });
 }
 
 void TForm1::Image1Click()

@@ -21,6 +21,9 @@ void installViewer(TForm1& form1)
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setWindowModality(Qt::ApplicationModal);
         Form2 = viewer;
+        // The catalogue window takes the keyboard back when the viewer closes, also where no window manager
+        // hands it back.
+        QObject::connect(viewer, &QObject::destroyed, &form1, [&form1] { form1.activateWindow(); });
         const QScreen* screen = form1.screen() ? form1.screen() : QGuiApplication::primaryScreen();
         // Without a window manager nothing maximises the window: cover the available area by hand first.
         if (screen)
