@@ -101,3 +101,13 @@ TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)
     EXPECT_EQ(data->CurrentCategory, 2);
     EXPECT_EQ(w().StringGrid1->rowCount(), 1);
 }
+
+TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)
+{
+    collection.writeComplete(cities(4));
+    data = std::make_unique<catalogue::CatalogueData>();
+    form = std::make_unique<TForm1>(*data);
+    form->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return data->CurrentCategory == 1; }, 3000));
+    EXPECT_EQ(row(4), QStringLiteral("Город 004"));
+}
