@@ -1,0 +1,158 @@
+#include "viewer_art.h"
+
+#include "artwork_kit.h"
+
+#include <QPainterPath>
+
+namespace artwork {
+
+namespace {
+
+constexpr int barPictureTop = -2; // niz lies two pixels above the panel
+const QColor paleGlyph(236, 206, 168);
+
+void drawArrowHead(QPainter& p, QPointF tip, QPointF direction, double size)
+{
+    const QPointF normal(-direction.y(), direction.x());
+    p.drawPolygon(
+        QPolygonF({tip, tip - direction * size + normal * size * 0.7, tip - direction * size - normal * size * 0.7}));
+}
+
+void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const double pen = 2.2;
+    p.setPen(QPen(colour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    const QPointF c = box.center();
+    switch (glyph) {
+    case Glyph::Previous:
+    case Glyph::Next: {
+        const double r = std::min(box.width(), box.height()) / 2 - pen / 2;
+        p.drawEllipse(c, r, r);
+        const double sign = glyph == Glyph::Next ? 1 : -1;
+        p.drawLine(c - QPointF(sign * r * 0.5, 0), c + QPointF(sign * r * 0.2, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        drawArrowHead(p, c + QPointF(sign * r * 0.62, 0), QPointF(sign, 0), r * 0.5);
+        break;
+    }
+    case Glyph::ZoomIn:
+    case Glyph::ZoomOut: {
+        const double r = box.width() * 0.33;
+        const QPointF lens = box.topLeft() + QPointF(r + pen, r + pen);
+        p.drawEllipse(lens, r, r);
+        p.setPen(QPen(colour, pen * 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(lens + QPointF(r * 0.75, r * 0.75), box.bottomRight() - QPointF(pen * 1.2, pen * 1.2));
+        p.setPen(QPen(colour, pen, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(lens - QPointF(r * 0.5, 0), lens + QPointF(r * 0.5, 0));
+        if (glyph == Glyph::ZoomIn)
+            p.drawLine(lens - QPointF(0, r * 0.5), lens + QPointF(0, r * 0.5));
+        break;
+    }
+    case Glyph::Fit: {
+        const QRectF frame = box.adjusted(pen / 2, pen / 2 + 3, -pen / 2, -pen / 2 - 3);
+        p.drawRect(frame);
+        p.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(colour);
+        for (QPointF corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()}) {
+            const QPointF inward = (c - corner) / std::hypot((c - corner).x(), (c - corner).y());
+            const QPointF tip = corner + inward * 4.5;
+            p.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(c + (tip - c) * 0.35, tip);
+            p.setPen(Qt::NoPen);
+            drawArrowHead(p, tip, -inward, 4.2);
+        }
+        break;
+    }
+    case Glyph::ActualSize: {
+        const QRectF frame = box.adjusted(pen / 2, pen / 2 + 3, -pen / 2, -pen / 2 - 3);
+        p.drawRect(frame);
+        const QFont font =
+            fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("100%"), 12, frame.width() - 5, true);
+        drawOutlinedText(p, QStringLiteral("100%"), c, font, colour, Qt::black, 0);
+        break;
+    }
+    }
+    p.restore();
+}
+
+QImage barGroundPicture()
+{
+    QImage image = blankPicture(800, 44, barGround);
+    // A faint darker weave keeps the ground from looking flat.
+    for (int y = 3; y < 44; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < 800; ++x) {
+            if ((x + y) % 4 == 0)
+                line[x] = qRgb(133, 36, 0);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+std::vector<BarButton> barButtons()
+{
+    return {
+        {Glyph::Previous, QStringLiteral("prev2"), QRect(483, 10, 26, 26), QRect(481, 5, 32, 33)},
+        {Glyph::Next, QStringLiteral("ff2"), QRect(525, 10, 26, 26), QRect(523, 5, 32, 34)},
+        {Glyph::ZoomIn, QStringLiteral("Imageplus2"), QRect(569, 8, 31, 31), QRect(568, 5, 33, 33)},
+        {Glyph::ZoomOut, QStringLiteral("Imageminus2"), QRect(614, 8, 31, 31), QRect(612, 5, 34, 33)},
+        {Glyph::Fit, QStringLiteral("Imagenaekran2"), QRect(664, 8, 35, 31), QRect(663, 5, 37, 33)},
+        {Glyph::ActualSize, QStringLiteral("Imageistinnyy2"), QRect(719, 8, 36, 31), QRect(718, 5, 38, 33)},
+    };
+}
+
+QImage drawControlBar()
+{
+    QImage image = barGroundPicture();
+    QPainter p(&image);
+    p.fillRect(0, 0, 800, 1, Qt::white);
+    p.fillRect(0, 2, 800, 1, Qt::white);
+    for (const BarButton& button : barButtons())
+        drawGlyph(p, button.glyph, button.glyphArea, paleGlyph);
+    return image;
+}
+
+QImage drawHoverPicture(const BarButton& button)
+{
+    QImage ground = barGroundPicture();
+    {
+        QPainter p(&ground);
+        drawGlyph(p, button.glyph, button.glyphArea, Qt::white);
+    }
+    return ground.copy(button.hoverPlace.translated(0, -barPictureTop));
+}
+
+QImage drawTitleStrip()
+{
+    QImage image = blankPicture(758, 20, barGround);
+    paintStripes(image, 0, 17);
+    return image;
+}
+
+QImage drawMinimiseSign()
+{
+    QImage image = blankPicture(21, 20);
+    paintDarkTexture(image, image.rect(), 11);
+    QPainter p(&image);
+    p.fillRect(5, 13, 11, 3, Qt::white);
+    return image;
+}
+
+QImage drawCloseSign()
+{
+    QImage image = blankPicture(20, 20);
+    paintDarkTexture(image, image.rect(), 12);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5, 5), QPointF(15, 15));
+    p.drawLine(QPointF(15, 5), QPointF(5, 15));
+    return image;
+}
+
+} // namespace artwork
