@@ -1,0 +1,121 @@
+// Decode figures: the viewer's full decode path (file read, decode with progress into a shown bar, the picture
+// handed to the picture control) and the preview's DCT-scaled decode, each against djpeg run in the same loop.
+#include "decode_bench.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <algorithm>
+
+#include "controls/picture_control.h"
+#include "measure.h"
+#include "platform/data_files.h"
+#include "platform/jpeg_decoder.h"
+
+namespace bench {
+namespace {
+
+/// What the viewer's open step does with one map: read, decode with the bar following the reports, show.
+double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl& control)
+{
+    const double start = now();
+    QString error;
+    const QFileInfo info(path);
+    platform::setCollectionFolder(info.absolutePath());
+    const std::optional<QByteArray> bytes = platform::readDataFile(info.fileName(), &error);
+    if (!bytes)
+        return -1;
+    platform::JpegDecodeOptions options;
+    options.progress = [&bar](platform::ProgressStage stage, int percent) {
+        bar.show();
+        if (stage == platform::ProgressStage::Starting)
+            bar.setValue(0);
+        else if (stage == platform::ProgressStage::Running)
+            bar.setValue(std::clamp(bar.value() + percent, 0, 100));
+        else
+            bar.hide();
+        bar.repaint();
+    };
+    platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    if (!decoded.ok())
+        return -1;
+    control.setPicture(decoded.image);
+    return now() - start;
+}
+
+double previewOnce(const QString& path)
+{
+    const double start = now();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    platform::JpegDecodeOptions options;
+    // Any box smaller than an eighth of the picture: the decoder picks libjpeg's 1/8 scaling, as for a preview.
+    options.fitBox = QSize(1, 1);
+    const platform::JpegDecodeResult decoded = platform::decodeJpeg(bytes, options);
+    return decoded.ok() ? now() - start : -1;
+}
+
+struct Bar
+{
+    QProgressBar bar;
+    controls::PictureControl control;
+    Bar()
+    {
+        bar.setRange(0, 100);
+        bar.setTextVisible(false);
+        bar.resize(1024, 25);
+    }
+};
+
+} // namespace
+
+int decodeOnce(const QString& path)
+{
+    Bar sink;
+    const double seconds = openOnce(path, sink.bar, sink.control);
+    std::printf("%.6f\n", seconds);
+    return seconds < 0 ? 1 : 0;
+}
+
+int decodeRatio(const QString& name, const QString& path, int runs)
+{
+    const QString self = QCoreApplication::applicationFilePath();
+    std::vector<double> reference, cold, warm;
+    Bar sink;
+    for (int i = 0; i < runs; ++i) {
+        reference.push_back(runProcess({"djpeg", "-outfile", "/dev/null", path}));
+        cold.push_back(runProcessOutput({self, "decode-once", path}).trimmed().toDouble());
+        // The viewer window deletes itself on close; the next opening starts without the previous picture.
+        sink.control.clearPicture();
+        warm.push_back(openOnce(path, sink.bar, sink.control));
+    }
+    for (const std::vector<double>* series : {&reference, &cold, &warm}) {
+        if (std::any_of(series->begin(), series->end(), [](double v) { return v <= 0; })) {
+            std::fprintf(stderr, "decode of %s failed\n", qPrintable(path));
+            return 1;
+        }
+    }
+    emitFigure(name + "_djpeg", median(reference) * 1000, "ms", 1);
+    emitFigure(name + "_decode_first", median(cold) * 1000, "ms", 1);
+    emitFigure(name + "_decode_ratio_first", median(cold) / median(reference), "x");
+    emitFigure(name + "_decode_again", median(warm) * 1000, "ms", 1);
+    emitFigure(name + "_decode_ratio_again", median(warm) / median(reference), "x");
+    return 0;
+}
+
+int previewRatio(const QString& name, const QString& path, int runs)
+{
+    std::vector<double> reference, ours;
+    for (int i = 0; i < runs; ++i) {
+        reference.push_back(runProcess({"djpeg", "-scale", "1/8", "-outfile", "/dev/null", path}));
+        ours.push_back(previewOnce(path));
+    }
+    emitFigure(name + "_preview_djpeg", median(reference) * 1000, "ms", 1);
+    emitFigure(name + "_preview_ratio", median(ours) / median(reference), "x");
+    return 0;
+}
+
+} // namespace bench

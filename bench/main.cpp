@@ -1,0 +1,50 @@
+// The benchmark program: one subcommand per figure group, each printing "NAME VALUE UNIT" lines. bench/run makes the
+// inputs and runs the references (djpeg, feh, qimgv) beside it.
+#include <QApplication>
+#include <cstdio>
+
+#include "catalogue_bench.h"
+#include "collection_maker.h"
+#include "decode_bench.h"
+#include "map_picture.h"
+#include "repaint_bench.h"
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE |\n"
+                         "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
+                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args[0];
+    if (command == QLatin1String("make-map") && args.size() == 5) {
+        const QImage map = bench::drawMapLike(QSize(args[1].toInt(), args[2].toInt()), args[3].toUInt());
+        return bench::writePpm(map, args[4]) ? 0 : 1;
+    }
+    if (command == QLatin1String("make-collection") && args.size() == 3)
+        return bench::makeCollection(args[1], args[2]);
+    if (command == QLatin1String("decode-once") && args.size() == 2)
+        return bench::decodeOnce(args[1]);
+    if (command == QLatin1String("decode") && args.size() == 4)
+        return bench::decodeRatio(args[1], args[2], args[3].toInt());
+    if (command == QLatin1String("preview") && args.size() == 4)
+        return bench::previewRatio(args[1], args[2], args[3].toInt());
+    if (command == QLatin1String("repaint") && args.size() == 3)
+        return bench::repaintTimes(args[1], args[2].toInt());
+    if (command == QLatin1String("psnr") && args.size() == 2)
+        return bench::reductionQuality(args[1]);
+    if (command == QLatin1String("catalogue") && args.size() == 2)
+        return bench::catalogueTimes(args[1].toInt());
+    return usage();
+}
