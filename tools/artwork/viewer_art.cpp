@@ -80,16 +80,7 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor colour)
 
 QImage barGroundPicture()
 {
-    QImage image = blankPicture(800, 44, barGround);
-    // A faint darker weave keeps the ground from looking flat.
-    for (int y = 3; y < 44; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < 800; ++x) {
-            if ((x + y) % 4 == 0)
-                line[x] = qRgb(133, 36, 0);
-        }
-    }
-    return image;
+    return blankPicture(800, 44, barGround);
 }
 
 } // namespace

@@ -61,6 +61,12 @@ void ageSheet(QImage& image, std::uint64_t seed, double fade, QColor fadeTo)
     }
 }
 
+/// Schemes are printed on whiter paper than the engraved sheets.
+QColor paperColour(MapKind kind)
+{
+    return kind == MapKind::Metro ? QColor(236, 228, 204) : QColor(226, 210, 170);
+}
+
 } // namespace
 
 QImage drawMap(const MapSpec& spec, QSize size)
@@ -68,15 +74,16 @@ QImage drawMap(const MapSpec& spec, QSize size)
     QImage image(size, QImage::Format_RGB32);
     Rng rng(spec.seed * 7919 + 17);
     const double scale = size.width() / 1000.0;
+    // Filled in device pixels before anything is drawn: a logical rectangle may fall a fraction short of the last
+    // row, which would then blend with whatever the new image's memory held.
+    image.fill(paperColour(spec.kind));
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.scale(scale, scale);
         MapCanvas canvas{painter, rng, 1000.0, size.height() / scale};
-        if (spec.kind == MapKind::Metro)
-            canvas.paper = QColor(236, 228, 204);
-        painter.fillRect(QRectF(0, 0, canvas.width, canvas.height), canvas.paper);
+        canvas.paper = paperColour(spec.kind);
 
         switch (spec.kind) {
         case MapKind::City:

@@ -1,4 +1,5 @@
 #include "map_canvas.h"
+#include "tool_fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainterPathStroker>
@@ -100,10 +101,13 @@ void drawLabel(MapCanvas& canvas, const QString& text, QPointF centre, const QFo
     p.translate(centre);
     p.rotate(angle);
     p.setFont(font);
-    const QFontMetricsF metrics(font);
-    const QPointF origin(-metrics.horizontalAdvance(text) / 2.0, metrics.ascent() / 2.0 - metrics.descent() / 2.0);
     QPainterPath glyphs;
-    glyphs.addText(origin, font, text);
+    {
+        std::lock_guard guard(fontLock());
+        const QFontMetricsF metrics(font);
+        const QPointF origin(-metrics.horizontalAdvance(text) / 2.0, metrics.ascent() / 2.0 - metrics.descent() / 2.0);
+        glyphs.addText(origin, font, text);
+    }
     QColor halo = canvas.paper;
     halo.setAlpha(200);
     p.setPen(QPen(halo, font.pixelSize() * 0.22, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -85,26 +85,28 @@ void drawCartouche(MapCanvas& canvas, QRectF box, const QString& title, const QS
     p.drawRect(box.adjusted(7, 7, -7, -7));
 
     // The title is set as large as the panel allows.
-    int size = int(box.height() * 0.34);
-    QFont titleFont = pixelFont(serifFamily, size, true);
-    while (size > 6 && QFontMetricsF(titleFont).horizontalAdvance(title) > box.width() - 30)
-        titleFont = pixelFont(serifFamily, --size, true);
-    QPainterPath text;
-    const double titleWidth = QFontMetricsF(titleFont).horizontalAdvance(title);
-    text.addText(QPointF(box.center().x() - titleWidth / 2, box.top() + box.height() * 0.52), titleFont, title);
+    QPainterPath text, yearText;
+    {
+        std::lock_guard guard(fontLock());
+        int size = int(box.height() * 0.34);
+        QFont titleFont = pixelFont(serifFamily, size, true);
+        while (size > 6 && QFontMetricsF(titleFont).horizontalAdvance(title) > box.width() - 30)
+            titleFont = pixelFont(serifFamily, --size, true);
+        const double titleWidth = QFontMetricsF(titleFont).horizontalAdvance(title);
+        text.addText(QPointF(box.center().x() - titleWidth / 2, box.top() + box.height() * 0.52), titleFont, title);
+        if (!year.isEmpty()) {
+            const QFont yearFont = pixelFont(serifFamily, std::max(6, int(box.height() * 0.16)), false, true);
+            const QString line = QStringLiteral("сочинён в %1 году").arg(year);
+            yearText.addText(QPointF(box.center().x() - QFontMetricsF(yearFont).horizontalAdvance(line) / 2,
+                                     box.top() + box.height() * 0.8),
+                             yearFont, line);
+        }
+    }
     p.setPen(Qt::NoPen);
     p.setBrush(canvas.ink);
     p.drawPath(text);
-    if (!year.isEmpty()) {
-        const QFont yearFont = pixelFont(serifFamily, std::max(6, int(box.height() * 0.16)), false, true);
-        const QString line = QStringLiteral("сочинён в %1 году").arg(year);
-        QPainterPath yearText;
-        yearText.addText(QPointF(box.center().x() - QFontMetricsF(yearFont).horizontalAdvance(line) / 2,
-                                 box.top() + box.height() * 0.8),
-                         yearFont, line);
-        p.setBrush(canvas.red);
-        p.drawPath(yearText);
-    }
+    p.setBrush(canvas.red);
+    p.drawPath(yearText);
     p.restore();
 }
 

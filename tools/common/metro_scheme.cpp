@@ -79,15 +79,22 @@ void drawMetroScheme(MapCanvas& canvas)
     p.setBrush(QColor(240, 232, 210));
     p.drawRect(legend);
     const QFont legendFont = pixelFont(sansFamily, 12);
-    p.setFont(legendFont);
-    p.drawText(legend.topLeft() + QPointF(10, 16), QStringLiteral("Условные обозначения"));
+    QPainterPath legendText;
+    {
+        std::lock_guard guard(fontLock());
+        legendText.addText(legend.topLeft() + QPointF(10, 16), legendFont, QStringLiteral("Условные обозначения"));
+        for (int l = 0; l < lines; ++l)
+            legendText.addText(legend.topLeft() + QPointF(50, 38 + 18 * l), legendFont,
+                               QStringLiteral("Линия %1").arg(l + 1));
+    }
     for (int l = 0; l < lines; ++l) {
         const QPointF row = legend.topLeft() + QPointF(10, 34 + 18 * l);
         p.setPen(QPen(colours[l % 6], 6));
         p.drawLine(row, row + QPointF(30, 0));
-        p.setPen(canvas.ink);
-        p.drawText(row + QPointF(40, 4), QStringLiteral("Линия %1").arg(l + 1));
     }
+    p.setPen(Qt::NoPen);
+    p.setBrush(canvas.ink);
+    p.drawPath(legendText);
 }
 
 } // namespace toolcommon

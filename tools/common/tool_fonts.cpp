@@ -28,6 +28,12 @@ bool loadToolFonts(QString* error)
     return true;
 }
 
+std::mutex& fontLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 QFont pixelFont(const QString& family, int pixelSize, bool bold, bool italic)
 {
     QFont font(family);

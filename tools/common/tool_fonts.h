@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <mutex>
 
 namespace toolcommon {
 
@@ -11,6 +12,10 @@ bool loadToolFonts(QString* error);
 
 /// A font of the given family at an exact pixel size.
 QFont pixelFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
+
+/// Held while glyph outlines and metrics are taken from a font: the maps are drawn on several threads and the font
+/// engines share their faces between them, so outlines are taken one thread at a time.
+std::mutex& fontLock();
 
 inline const QString serifFamily = QStringLiteral("DejaVu Serif");
 inline const QString sansFamily = QStringLiteral("DejaVu Sans");

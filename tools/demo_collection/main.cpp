@@ -15,6 +15,8 @@ int main(int argc, char** argv)
     for (const QString& argument : app.arguments().mid(1)) {
         if (argument == QLatin1String("--small"))
             options.small = true;
+        else if (argument.startsWith(QLatin1String("--threads=")))
+            options.threads = argument.mid(10).toInt();
         else if (options.folder.isEmpty() && !argument.startsWith(QLatin1Char('-')))
             options.folder = argument;
         else {
@@ -23,7 +25,7 @@ int main(int argc, char** argv)
         }
     }
     if (options.folder.isEmpty()) {
-        std::fprintf(stderr, "Usage: make_demo_collection [--small] <output-folder>\n");
+        std::fprintf(stderr, "Usage: make_demo_collection [--small] [--threads=N] <output-folder>\n");
         return 2;
     }
     QString error;

@@ -1,0 +1,219 @@
+#include "artwork_set.h"
+#include "top_bar_art.h"
+#include "viewer_art.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString assets = QStringLiteral(MAPCATALOGUE_SOURCE_DIR "/assets");
+
+QImage asset(const QString& relative)
+{
+    QImage image(assets + QLatin1Char('/') + relative);
+    EXPECT_FALSE(image.isNull()) << relative.toStdString();
+    return image;
+}
+
+bool sameColour(QRgb pixel, QColor colour)
+{
+    return qRed(pixel) == colour.red() && qGreen(pixel) == colour.green() && qBlue(pixel) == colour.blue();
+}
+
+struct SizeCase
+{
+    const char* file;
+    int width, height;
+};
+
+TEST(Artwork, EveryPictureHasTheSizeItsControlIsLaidOutFor)
+{
+    const SizeCase cases[] = {
+        {"artwork/catalogue/Image5.png", 800, 540},
+        {"artwork/catalogue/Image3.png", 239, 62},
+        {"artwork/catalogue/Image9.png", 570, 61},
+        {"artwork/catalogue/ImageGor.png", 52, 44},
+        {"artwork/catalogue/ImageObl.png", 63, 44},
+        {"artwork/catalogue/Imagerus.png", 53, 44},
+        {"artwork/catalogue/ImageMet.png", 93, 44},
+        {"artwork/catalogue/ImageArt.png", 48, 44},
+        {"artwork/catalogue/Image8.png", 312, 491},
+        {"artwork/catalogue/Image7.png", 397, 297},
+        {"artwork/catalogue/ImageZvezda1.png", 19, 20},
+        {"artwork/catalogue/ImageZvezda2.png", 20, 20},
+        {"artwork/catalogue/ImageZvezda3.png", 20, 20},
+        {"artwork/catalogue/ImageZvezda4.png", 20, 20},
+        {"artwork/catalogue/ImageZvezda5.png", 19, 17},
+        {"artwork/catalogue/Image4.png", 115, 32},
+        {"artwork/catalogue/Image6.png", 39, 12},
+        {"artwork/catalogue/initial_map.jpg", 2914, 2235},
+        {"artwork/viewer/Image2.png", 758, 20},
+        {"artwork/viewer/Imagesvernut.png", 21, 20},
+        {"artwork/viewer/Imagezakryt.png", 20, 20},
+        {"artwork/viewer/niz.png", 800, 44},
+        {"artwork/viewer/prev2.png", 32, 33},
+        {"artwork/viewer/ff2.png", 32, 34},
+        {"artwork/viewer/Imageplus2.png", 33, 33},
+        {"artwork/viewer/Imageminus2.png", 34, 33},
+        {"artwork/viewer/Imagenaekran2.png", 37, 33},
+        {"artwork/viewer/Imageistinnyy2.png", 38, 33},
+        {"cursors/RUKARAZJATA.png", 32, 32},
+        {"cursors/RUKASJATA.png", 32, 32},
+    };
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(asset(QString::fromLatin1(c.file)).size(), QSize(c.width, c.height)) << c.file;
+}
+
+TEST(Artwork, CommittedFilesAreWhatTheGeneratorDrawsNow)
+{
+    QTemporaryDir fresh;
+    ASSERT_TRUE(artwork::writeArtwork(fresh.path()).isEmpty());
+    int compared = 0;
+    QDirIterator it(fresh.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString relative = QDir(fresh.path()).relativeFilePath(file);
+        QFile committed(assets + QLatin1Char('/') + relative), made(file);
+        ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << relative.toStdString() << " is not in assets/";
+        ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(committed.readAll() == made.readAll())
+            << relative.toStdString() << " is out of date: run make_artwork";
+        ++compared;
+    }
+    EXPECT_EQ(compared, 31); // 17 + 10 pictures, the initial map, two cursors, the skin
+}
+
+TEST(Artwork, StripedBarsAlternateRedAndGold)
+{
+    const QColor red(223, 0, 41), gold(150, 122, 56), ground(141, 39, 0);
+    const QImage strip = asset("artwork/viewer/Image2.png");
+    for (int y = 0; y < 20; ++y) {
+        const QColor expected = y >= 18 ? ground : (y % 2 ? gold : red);
+        for (int x : {0, 377, 757})
+            EXPECT_TRUE(sameColour(strip.pixel(x, y), expected)) << "Image2 " << x << "," << y;
+    }
+    // The top bar's stripes show wherever no caption or sign is painted, e.g. at its left end.
+    const QImage bar = asset("artwork/catalogue/Image9.png");
+    for (int y = 0; y < 58; ++y)
+        EXPECT_TRUE(sameColour(bar.pixel(3, y), y % 2 ? gold : red)) << "Image9 row " << y;
+}
+
+TEST(Artwork, TabHighlightsLineUpWithTheBar)
+{
+    const QImage bar = asset("artwork/catalogue/Image9.png");
+    for (const artwork::TabPlace& tab : artwork::tabPlaces()) {
+        const QImage highlight = asset("artwork/catalogue/" + tab.resourceName + ".png");
+        // The corners lie outside the circle: there the highlight must be the bar itself, stripe for stripe.
+        for (QPoint corner : {QPoint(0, 0), QPoint(highlight.width() - 1, 0), QPoint(0, highlight.height() - 3)}) {
+            EXPECT_EQ(highlight.pixel(corner), bar.pixel(corner + tab.highlight.topLeft()))
+                << tab.resourceName.toStdString() << " at " << corner.x() << "," << corner.y();
+        }
+        // White caption pixels in the highlight sit where the bar has light caption pixels.
+        int white = 0, matched = 0;
+        for (int y = 0; y < highlight.height(); ++y) {
+            for (int x = 0; x < highlight.width(); ++x) {
+                if (!sameColour(highlight.pixel(x, y), Qt::white))
+                    continue;
+                ++white;
+                const QRgb under = bar.pixel(x + tab.highlight.left(), y + tab.highlight.top());
+                matched += qRed(under) > 200 && qGreen(under) > 180;
+            }
+        }
+        EXPECT_GT(white, 20) << tab.resourceName.toStdString();
+        EXPECT_GT(matched, white * 8 / 10) << tab.resourceName.toStdString();
+    }
+}
+
+TEST(Artwork, ControlBarHasItsLinesAndGlyphsOnlyInTheirPlaces)
+{
+    const QImage bar = asset("artwork/viewer/niz.png");
+    const QColor ground(141, 39, 0);
+    for (int x = 0; x < 800; x += 7) {
+        EXPECT_TRUE(sameColour(bar.pixel(x, 0), Qt::white)) << x;
+        EXPECT_TRUE(sameColour(bar.pixel(x, 2), Qt::white)) << x;
+        EXPECT_TRUE(sameColour(bar.pixel(x, 1), ground)) << x;
+    }
+    EXPECT_TRUE(sameColour(bar.pixel(1, 3), ground));
+    const std::vector<artwork::BarButton> buttons = artwork::barButtons();
+    const std::pair<int, int> ranges[] = {{483, 508}, {525, 550}, {569, 599}, {614, 644}, {664, 698}, {719, 754}};
+    auto glyphAt = [&](int x, int y) { return qGreen(bar.pixel(x, y)) > 90; }; // the ground's green is 39 or less
+    for (int y = 3; y < 44; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            bool inRange = false;
+            for (auto [left, right] : ranges)
+                inRange |= x >= left && x <= right && y >= 8 && y <= 38;
+            if (!inRange) {
+                EXPECT_FALSE(glyphAt(x, y)) << "stray glyph pixel at " << x << "," << y;
+            }
+        }
+    }
+    for (auto [left, right] : ranges) {
+        int lit = 0;
+        for (int y = 8; y <= 38; ++y)
+            for (int x = left; x <= right; ++x)
+                lit += glyphAt(x, y);
+        EXPECT_GT(lit, 40) << "glyph at " << left;
+    }
+}
+
+TEST(Artwork, HoverPicturesAreBrightGlyphsOnTheBarGround)
+{
+    for (const artwork::BarButton& button : artwork::barButtons()) {
+        const QImage hover = asset("artwork/viewer/" + button.hoverName + ".png");
+        ASSERT_EQ(hover.size(), button.hoverPlace.size()) << button.hoverName.toStdString();
+        int white = 0;
+        for (int y = 0; y < hover.height(); ++y)
+            for (int x = 0; x < hover.width(); ++x)
+                white += sameColour(hover.pixel(x, y), Qt::white);
+        EXPECT_GT(white, 30) << button.hoverName.toStdString();
+        EXPECT_EQ(qRed(hover.pixel(0, 0)) / 8, 141 / 8) << button.hoverName.toStdString();
+    }
+}
+
+TEST(Artwork, CursorsAreBlackAndWhiteOnTransparency)
+{
+    for (const char* name : {"cursors/RUKARAZJATA.png", "cursors/RUKASJATA.png"}) {
+        const QImage cursor = asset(QString::fromLatin1(name)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_TRUE(cursor.hasAlphaChannel()) << name;
+        int black = 0, white = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const QRgb p = cursor.pixel(x, y);
+                if (qAlpha(p) == 0)
+                    continue;
+                ASSERT_EQ(qAlpha(p), 255) << name;
+                black += p == qRgba(0, 0, 0, 255);
+                white += p == qRgba(255, 255, 255, 255);
+                ASSERT_TRUE(p == qRgba(0, 0, 0, 255) || p == qRgba(255, 255, 255, 255)) << name << " " << x << "," << y;
+            }
+        }
+        EXPECT_GT(black, 40) << name;
+        EXPECT_GT(white, 150) << name;
+        EXPECT_EQ(qAlpha(cursor.pixel(31, 31)), 0) << name;
+        // The hand reaches into the top-left quarter, where its hot spot is.
+        int nearHotSpot = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                nearHotSpot += qAlpha(cursor.pixel(x, y)) > 0;
+        EXPECT_GT(nearHotSpot, 30) << name;
+    }
+}
+
+TEST(Artwork, SkinGivesEveryColourTheListNeeds)
+{
+    QSettings skin(assets + QStringLiteral("/skin/skin.ini"), QSettings::IniFormat);
+    ASSERT_EQ(skin.status(), QSettings::NoError);
+    for (const char* key : {"grid/Background", "grid/Text", "grid/Lines", "vscrollbar/Track", "vscrollbar/Thumb",
+                            "vscrollbar/Arrows", "vscrollbar/Border"}) {
+        const QString value = skin.value(QString::fromLatin1(key)).toString();
+        EXPECT_TRUE(value.size() == 7 && QColor::isValidColorName(value)) << key << " = " << value.toStdString();
+    }
+    EXPECT_EQ(QColor::fromString(skin.value("grid/Text").toString()), QColor(68, 28, 26));
+}
+
+} // namespace

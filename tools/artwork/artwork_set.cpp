@@ -1,0 +1,76 @@
+#include "artwork_set.h"
+
+#include "artwork_kit.h"
+#include "cursor_art.h"
+#include "jpeg_writer.h"
+#include "map_drawing.h"
+#include "skin_art.h"
+#include "top_bar_art.h"
+#include "viewer_art.h"
+#include "window_art.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace artwork {
+
+namespace {
+
+const QString collectionTitle = QStringLiteral("Старинные карты России");
+const QString publisher = QStringLiteral("Картографическое собрание");
+
+} // namespace
+
+QString writeArtwork(const QString& assets)
+{
+    const QString catalogue = assets + QStringLiteral("/artwork/catalogue/");
+    const QString viewer = assets + QStringLiteral("/artwork/viewer/");
+    QStringList errors;
+    auto png = [&](const QImage& image, const QString& path) {
+        const QString error = savePng(image, path);
+        if (!error.isEmpty())
+            errors << error;
+    };
+
+    const QImage background = drawWindowBackground(publisher);
+    png(background, catalogue + QStringLiteral("Image5.png"));
+    png(drawTitle(collectionTitle), catalogue + QStringLiteral("Image3.png"));
+    png(drawTopBar(), catalogue + QStringLiteral("Image9.png"));
+    for (const TabPlace& tab : tabPlaces())
+        png(drawTabHighlight(tab), catalogue + tab.resourceName + QStringLiteral(".png"));
+    png(drawListBackground(), catalogue + QStringLiteral("Image8.png"));
+    png(drawPlainMap(), catalogue + QStringLiteral("Image7.png"));
+    const std::vector<QRect> stars = starPlaces();
+    for (std::size_t i = 0; i < stars.size(); ++i)
+        png(drawStar(background, stars[i]), catalogue + QStringLiteral("ImageZvezda%1.png").arg(i + 1));
+    png(drawLogo(publisher), catalogue + QStringLiteral("Image4.png"));
+    png(drawAboutButton(), catalogue + QStringLiteral("Image6.png"));
+
+    toolcommon::MapSpec initial;
+    initial.kind = toolcommon::MapKind::Country;
+    initial.title = QStringLiteral("Карта Российского государства");
+    initial.year = QStringLiteral("1745");
+    initial.seed = 1745;
+    const QString jpegError = toolcommon::writeJpeg(toolcommon::drawMap(initial, QSize(2914, 2235)),
+                                                    catalogue + QStringLiteral("initial_map.jpg"), 85, true);
+    if (!jpegError.isEmpty())
+        errors << jpegError;
+
+    png(drawTitleStrip(), viewer + QStringLiteral("Image2.png"));
+    png(drawMinimiseSign(), viewer + QStringLiteral("Imagesvernut.png"));
+    png(drawCloseSign(), viewer + QStringLiteral("Imagezakryt.png"));
+    png(drawControlBar(), viewer + QStringLiteral("niz.png"));
+    for (const BarButton& button : barButtons())
+        png(drawHoverPicture(button), viewer + button.hoverName + QStringLiteral(".png"));
+
+    png(drawOpenHandCursor(), assets + QStringLiteral("/cursors/RUKARAZJATA.png"));
+    png(drawFistCursor(), assets + QStringLiteral("/cursors/RUKASJATA.png"));
+
+    QDir().mkpath(assets + QStringLiteral("/skin"));
+    QFile skin(assets + QStringLiteral("/skin/skin.ini"));
+    if (!skin.open(QIODevice::WriteOnly) || skin.write(skinDefinition()) < 0)
+        errors << QStringLiteral("Cannot write %1").arg(skin.fileName());
+    return errors.join(QLatin1Char('\n'));
+}
+
+} // namespace artwork
