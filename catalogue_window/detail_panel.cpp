@@ -17,6 +17,10 @@ namespace {
 
 // The preview area inside Panel3; previews are decoded at the smallest DCT scale that still covers it.
 constexpr QSize PreviewBox(396, 296);
+// A picture within the viewer's budget has at most a 64th of its pixels after the 1/8 reduction every large picture
+// gets here; a file that needs more for its preview only declares a huge size (65500 x 65500) and would cost
+// hundreds of megabytes for a grey box.
+constexpr qint64 PreviewMaxPixels = platform::DefaultMaxPixels / 64;
 constexpr int RowSlots = 29;
 
 QString shownPath(const QString& relative)
@@ -131,6 +135,7 @@ void TForm1::loadImageMap(const QString& relativePath)
     }
     platform::JpegDecodeOptions options;
     options.fitBox = PreviewBox;
+    options.maxPixels = PreviewMaxPixels;
     const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         clearImageMap();

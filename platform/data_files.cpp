@@ -101,11 +101,15 @@ QString resolveDataPath(const QString& relative)
 
 bool dataFileExists(const QString& relative)
 {
-    return QFileInfo(resolveDataPath(relative)).isFile();
+    // A catalogue name such as "..\\..\\x.jpg" must not reach files outside the collection: such names are no data
+    // file.
+    return staysInsideFolder(relative) && QFileInfo(resolveDataPath(relative)).isFile();
 }
 
 std::optional<qint64> dataFileSize(const QString& relative)
 {
+    if (!staysInsideFolder(relative))
+        return std::nullopt;
     const QFileInfo info(resolveDataPath(relative));
     if (!info.isFile())
         return std::nullopt;
@@ -120,7 +124,7 @@ std::optional<QByteArray> readDataFile(const QString& relative, QString* error, 
         return std::nullopt;
     };
     const QString path = resolveDataPath(relative);
-    if (!QFileInfo(path).isFile())
+    if (!staysInsideFolder(relative) || !QFileInfo(path).isFile())
         return fail(QStringLiteral("File not found"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -22,7 +22,8 @@ QString resolveDataPath(const QString& relative);
 /// '\\' both count as separators). An empty name names the folder itself and stays inside.
 bool staysInsideFolder(const QString& relative);
 
-/// True when a regular file (not a folder) exists at the collection-relative path.
+/// True when a regular file (not a folder) exists at the collection-relative path. This and the two functions below
+/// take a path that leaves the collection (staysInsideFolder false) for a missing file.
 bool dataFileExists(const QString& relative);
 
 /// Size in bytes of the regular file at the collection-relative path; nullopt when there is none.

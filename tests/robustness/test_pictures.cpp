@@ -1,0 +1,55 @@
+// Bad picture files as the preview of the catalogue window and as a map in the viewer: each failure is one message
+// naming the file, and the next entry shows and opens as usual.
+#include <QFile>
+#include <QProgressBar>
+
+#include "robustness_fixture.h"
+
+using namespace robustness;
+
+class Pictures : public RobustnessTest, public ::testing::WithParamInterface<PictureCase>
+{
+protected:
+    void closeViewer()
+    {
+        if (Form2 && Form2->isVisible())
+            Form2->ImagezakrytClick();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
+{
+    const PictureCase& c = GetParam();
+    entries = testsupport::cities(2);
+    entries[0].fileName = c.fileName;
+    collection.writeComplete(entries);
+    const QByteArray bytes = c.bytes();
+    collection.writeBytes(QStringLiteral("Goroda/previews/") + c.fileName, bytes);
+    collection.writeBytes(QStringLiteral("Goroda/") + c.fileName, bytes);
+    openGuarded();
+    installViewer(w());
+
+    // The first activation shows the first city's preview.
+    EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});
+    EXPECT_EQ(w().ImageMap->hasPicture(), c.previewMessage.isEmpty());
+    EXPECT_EQ(w().ImageMapBytes.isEmpty(), !c.previewMessage.isEmpty());
+
+    TForm2& viewer = openMap(1);
+    EXPECT_EQ(takeMessages(), c.mapMessage.isEmpty() ? QStringList() : QStringList{c.mapMessage});
+    EXPECT_EQ(viewer.Image1->hasPicture(), c.mapMessage.isEmpty());
+    EXPECT_TRUE(viewer.ProgressBar1->isHidden());
+    EXPECT_TRUE(controls::screenCursorIsDefault());
+    closeViewer();
+
+    // The second city shows and opens as if nothing had happened.
+    clickRow(2);
+    EXPECT_TRUE(w().ImageMap->hasPicture());
+    TForm2& next = openMap(2);
+    EXPECT_TRUE(next.Image1->hasPicture());
+    closeViewer();
+    EXPECT_EQ(takeMessages(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(BadInput, Pictures, ::testing::ValuesIn(pictureCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
