@@ -67,7 +67,7 @@ void distribute(CatalogueData& data)
 
 } // namespace
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& message)
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& message, size_t maxBytes)
 {
     bytes.clear();
     errno = 0;
@@ -79,6 +79,13 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& mes
     char buffer[65536];
     for (;;) {
         const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        if (got > maxBytes - bytes.size()) {
+            // Counted as read, not taken from the file's size: a pipe or a growing file has none to trust.
+            message = "File is too large (more than " + std::to_string(maxBytes) + " bytes)";
+            bytes.clear();
+            bytes.shrink_to_fit();
+            return false;
+        }
         bytes.append(buffer, got);
         if (got < sizeof buffer)
             break;

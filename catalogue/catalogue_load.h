@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,14 @@ struct LoadReport
     std::vector<std::string> warnings; ///< input beyond the tables (surplus lines or fields); lines for standard error
 };
 
-/// Reads a whole file in binary; returns false and sets message ("File not found", or the system's text) on failure.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& message);
+/// Largest catalogue or about file read. A thousand lines of the catalogue take well under a megabyte; the bound keeps
+/// a wrong or damaged file from taking all memory.
+inline constexpr size_t MaxCatalogueFileBytes = size_t(64) << 20;
+
+/// Reads a whole file in binary; returns false and sets message ("File not found", the system's text, or a refusal of
+/// a file larger than maxBytes) on failure.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& message,
+                   size_t maxBytes = MaxCatalogueFileBytes);
 
 /// Reads about.dat, about2.dat and maps.txt below folder (a collection folder, with or without trailing '/'), sorts,
 /// splits and distributes the catalogue into data. Runs the file steps, the sort, the split and the distribution;
