@@ -17,12 +17,27 @@ unset QT_QPA_PLATFORM
 for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 
 shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
+# The catalogue window lies at 143,90 on the screen; its pictures are cut out of the screen.
+catalogue_shot() { shot "$1" "${2:-1}"; convert "$out/$1.png" -crop 800x601+143+90 +repage "$out/$1.png"; }
+click_window() { xdotool mousemove $((143 + $1)) $((90 + $2)) click 1; }
 wait_window() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window: $1"; return 1; }
 
 "$program" "$out/demo" > "$out/program.log" 2>&1 &
 app=$!
 wait_window "Каталог"
-shot catalogue_cities 2
+catalogue_shot catalogue_cities 2
+# The category tabs of the top bar (which starts at 230), then the three orderings under the list (at 36,76).
+click_window $((230 + 140)) 30; catalogue_shot catalogue_regions
+click_window $((230 + 230)) 30; catalogue_shot catalogue_country
+click_window $((230 + 330)) 30; catalogue_shot catalogue_metro
+click_window $((230 + 432)) 30; catalogue_shot catalogue_articles
+click_window 60 590; catalogue_shot catalogue_about
+click_window $((230 + 50)) 30
+click_window $((36 + 140)) $((76 + 481)); catalogue_shot catalogue_by_year
+click_window $((36 + 220)) $((76 + 481)); catalogue_shot catalogue_by_quality
+click_window $((36 + 88)) $((76 + 481)); catalogue_shot catalogue_by_name
+# Back to the first city: the list keeps the keyboard.
+xdotool key Home
 
 # The list keeps the keyboard focus: Enter opens the chosen map in the viewer.
 xdotool key Return
@@ -33,7 +48,7 @@ xdotool mousemove 682 $((1024 - 44 + 22)) click 1
 shot viewer_fit 1
 xdotool key Escape
 sleep 1
-shot catalogue_after_viewer 1
+catalogue_shot catalogue_after_viewer 1
 xdotool key Escape
 
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
