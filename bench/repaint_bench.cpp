@@ -120,6 +120,11 @@ int reductionQuality(const QString& path)
             continue;
         QImage rendered(control.size(), QImage::Format_RGB32);
         rendered.fill(Qt::black);
+        // What the screen settles at: the first paint starts the reduced copies, the figure is of the drawing from them.
+        control.render(&rendered, QPoint(), QRegion(0, 0, 1, 1));
+        while (control.buildingReducedCopies())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents();
         control.render(&rendered);
         const QImage shown = rendered.copy(drawn);
         const QImage reference = picture.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)

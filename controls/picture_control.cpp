@@ -8,6 +8,12 @@
 #include "platform/error_report.h"
 
 namespace controls {
+namespace {
+
+// From this size on, halving a picture takes long enough (tens of milliseconds) to be moved off the paint.
+constexpr qint64 BackgroundReductionPixels = 8'000'000;
+
+} // namespace
 
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 {
@@ -18,6 +24,7 @@ PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 
 void PictureControl::setPicture(const QImage& picture)
 {
+    m_builder.reset();
     m_picture = picture;
     m_reduced.reset();
     applyAutoSize();
@@ -78,14 +85,52 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return;
     }
     const bool reducing = target.width() < m_picture.width() || target.height() < m_picture.height();
-    const QImage& source = reducing ? m_reduced.sourceFor(m_picture, target.size()) : m_picture;
+    bool smooth = reducing;
+    const QImage& source = reducing ? reducedSource(target.size(), &smooth) : m_picture;
     // The exposed part of the target, mapped back onto the source, so a small repaint reads only what it shows.
     const double sx = static_cast<double>(source.width()) / target.width();
     const double sy = static_cast<double>(source.height()) / target.height();
     const QRectF sourceRect((exposed.x() - target.x()) * sx, (exposed.y() - target.y()) * sy, exposed.width() * sx,
                             exposed.height() * sy);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, reducing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     painter.drawImage(QRectF(exposed), source, sourceRect);
+}
+
+const QImage& PictureControl::reducedSource(QSize drawnSize, bool* smooth)
+{
+    if (qint64(m_picture.width()) * m_picture.height() < BackgroundReductionPixels)
+        return m_reduced.sourceFor(m_picture, drawnSize);
+    if (!m_builder) {
+        // The builder's thread posts to the control; the builder, and with it its thread, ends before the control
+        // does, and Qt drops what is still posted to a deleted control.
+        m_builder = std::make_unique<ReducedCopyBuilder>(m_picture, QSize(1, 1), [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { adoptReducedCopies(); }, Qt::QueuedConnection);
+        });
+    }
+    m_reduced.adopt(m_builder->takeReady());
+    bool complete = false;
+    const QImage& source = m_reduced.bestReady(m_picture, drawnSize, &complete);
+    // Until the right copy is there, a source at least twice too large is sampled without filtering: cheap, and
+    // replaced by the smooth drawing as soon as the copy arrives.
+    *smooth = complete;
+    return source;
+}
+
+void PictureControl::adoptReducedCopies()
+{
+    if (!m_builder)
+        return;
+    std::vector<QImage> ready = m_builder->takeReady();
+    if (ready.empty())
+        return;
+    m_reduced.adopt(std::move(ready));
+    update();
+}
+
+bool PictureControl::buildingReducedCopies() const
+{
+    return m_builder && !m_builder->finished();
 }
 
 void PictureControl::mousePressEvent(QMouseEvent* event)

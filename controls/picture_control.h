@@ -4,8 +4,10 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "controls/reduced_copies.h"
+#include "controls/reduced_copy_builder.h"
 
 namespace controls {
 
@@ -16,7 +18,8 @@ QRect drawnRect(QSize picture, QSize box, bool stretch, bool proportional, bool 
 
 /// A picture control: draws one picture into its box under AutoSize, Stretch, Proportional and Center. Without a
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
-/// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering.
+/// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering; a
+/// large picture's copies are built on a thread of their own, so the first zoom out never waits for them.
 /// Mouse callbacks run under platform::runGuarded; positions are in the control's coordinates.
 class PictureControl : public QWidget
 {
@@ -43,6 +46,9 @@ public:
     QRect drawnRect() const;
     /// The reduced copies built so far for the current picture.
     const std::vector<QImage>& reducedCopies() const { return m_reduced.copies(); }
+    /// True while reduced copies of a large picture are being built in the background; until they are ready the
+    /// control draws from the picture without smoothing.
+    bool buildingReducedCopies() const;
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -59,9 +65,13 @@ protected:
 
 private:
     void applyAutoSize();
+    /// The source for drawing the picture at drawnSize, smaller than its natural size; smooth tells whether to filter.
+    const QImage& reducedSource(QSize drawnSize, bool* smooth);
+    void adoptReducedCopies();
 
     QImage m_picture;
     ReducedCopies m_reduced;
+    std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built on a thread of their own
     bool m_autoSize = false;
     bool m_stretch = false;
     bool m_proportional = false;

@@ -26,19 +26,26 @@ QImage halvedCopy(const QImage& source)
         return halvedCopy(source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                           : QImage::Format_RGB32));
     }
-    const int width = source.width() / 2;
-    const int height = source.height() / 2;
-    QImage result(width, height, format);
+    QImage result(source.width() / 2, source.height() / 2, format);
     if (result.isNull())
         return {};
-    for (int y = 0; y < height; ++y) {
-        const auto* upper = reinterpret_cast<const quint32*>(source.constScanLine(2 * y));
-        const auto* lower = reinterpret_cast<const quint32*>(source.constScanLine(2 * y + 1));
-        auto* out = reinterpret_cast<quint32*>(result.scanLine(y));
+    halveRows(source, result, 0, result.height());
+    return result;
+}
+
+void halveRows(const QImage& source, QImage& result, int firstRow, int endRow)
+{
+    const int width = result.width();
+    // Lines through the const pointers: scanLine() of a shared picture would copy it.
+    const uchar* sourceBits = source.constBits();
+    uchar* resultBits = result.bits();
+    for (int y = firstRow; y < endRow; ++y) {
+        const auto* upper = reinterpret_cast<const quint32*>(sourceBits + qsizetype(2 * y) * source.bytesPerLine());
+        const auto* lower = reinterpret_cast<const quint32*>(sourceBits + qsizetype(2 * y + 1) * source.bytesPerLine());
+        auto* out = reinterpret_cast<quint32*>(resultBits + qsizetype(y) * result.bytesPerLine());
         for (int x = 0; x < width; ++x)
             out[x] = average4(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
     }
-    return result;
 }
 
 const QImage& ReducedCopies::sourceFor(const QImage& picture, QSize drawnSize)
@@ -60,6 +67,27 @@ const QImage& ReducedCopies::sourceFor(const QImage& picture, QSize drawnSize)
         m_copies.push_back(std::move(next));
         best = &m_copies.back();
     }
+    return *best;
+}
+
+void ReducedCopies::adopt(std::vector<QImage> copies)
+{
+    for (QImage& copy : copies)
+        m_copies.push_back(std::move(copy));
+}
+
+const QImage& ReducedCopies::bestReady(const QImage& picture, QSize drawnSize, bool* complete) const
+{
+    const QImage* best = &picture;
+    for (const QImage& copy : m_copies) {
+        if (copy.width() < drawnSize.width() || copy.height() < drawnSize.height()) {
+            *complete = true;
+            return *best;
+        }
+        best = &copy;
+    }
+    *complete = !(best->width() / 2 >= drawnSize.width() && best->height() / 2 >= drawnSize.height() &&
+                  best->width() >= 2 && best->height() >= 2);
     return *best;
 }
 

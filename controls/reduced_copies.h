@@ -11,6 +11,10 @@ namespace controls {
 /// dropped. Returns a null image when either side is below 2.
 QImage halvedCopy(const QImage& source);
 
+/// Rows firstRow to endRow - 1 of result (half of source's size, same format: RGB32 or premultiplied ARGB32) as the
+/// 2x2 averages of source; lets a copy be built in bands.
+void halveRows(const QImage& source, QImage& result, int firstRow, int endRow);
+
 /// Reduced copies of one picture, built on demand: each copy is the previous one halved, so all of them together
 /// take at most a third of the picture's memory.
 class ReducedCopies
@@ -21,6 +25,11 @@ public:
     /// the copies needed to reach it; the picture itself when it is not larger than drawnSize.
     const QImage& sourceFor(const QImage& picture, QSize drawnSize);
     const std::vector<QImage>& copies() const { return m_copies; }
+    /// Appends copies built elsewhere (each the previous one halved, the first the picture halved).
+    void adopt(std::vector<QImage> copies);
+    /// Like sourceFor, from the copies there are, building none; complete is false when a copy still to come would be
+    /// the better source.
+    const QImage& bestReady(const QImage& picture, QSize drawnSize, bool* complete) const;
 
 private:
     std::vector<QImage> m_copies;

@@ -6,17 +6,27 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
 #include "platform/jpeg_cmyk.h"
+#include "platform/jpeg_lower_band.h"
+#include "platform/picture_buffers.h"
 
 namespace platform {
 namespace {
 
 // libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
 constexpr int RowsPerBatch = 16;
+
+// A sequential picture of at least this many pixels is decoded in two bands on two threads. Below it a second thread
+// gains less than it costs.
+constexpr qint64 BandedPixels = 4'000'000;
+// The share of the rows the calling thread decodes. The lower band's thread first entropy-decodes the rows above its
+// band without producing them, which costs about 40 % of decoding them; 60 % evens the two threads' work.
+constexpr int UpperBandPercent = 60;
 
 // Everything one decode needs lives here, outside the frame that calls setjmp, so a longjmp out of libjpeg skips no
 // destructor. libjpeg's callbacks find it through client_data.
@@ -37,6 +47,8 @@ struct Session
     bool started = false;     // Starting was reported
     bool allRowsRead = false; // the picture is complete; only the trailer was left to read
     int reportedPercent = 0;
+    std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
+    int lowerBandFirstRow = 0;
 };
 
 Session* sessionOf(j_common_ptr cinfo)
@@ -88,12 +100,26 @@ void advanceTo(Session& session, int percent) noexcept
     report(session, ProgressStage::Running, delta);
 }
 
+// With two bands the rows written by both threads tell how far the decode is.
+void advanceBanded(Session& session) noexcept
+{
+    const qint64 height = session.cinfo.output_height;
+    const qint64 rows = static_cast<qint64>(session.cinfo.output_scanline) + session.lowerBand->rowsDone();
+    advanceTo(session, static_cast<int>(std::clamp<qint64>(rows * 100 / height, 0, 99)));
+}
+
 // libjpeg's pass counters become one percentage over all passes. A progressive file's input passes run inside
 // jpeg_start_decompress, and libjpeg raises its estimate of their length as it goes, so the value is held monotonic;
 // it stays below 100 until the decode is finished. Whole percents only: at most 100 reports a file.
 void onProgress(j_common_ptr cinfo)
 {
     Session* session = sessionOf(cinfo);
+    if (session->lowerBand) {
+        advanceBanded(*session);
+        if (!session->error.isEmpty())
+            std::longjmp(session->jump, 1);
+        return;
+    }
     const jpeg_progress_mgr* progress = cinfo->progress;
     if (progress->total_passes <= 0 || progress->pass_limit <= 0)
         return;
@@ -135,7 +161,7 @@ bool allocateImage(Session& session)
 {
     const int width = static_cast<int>(session.cinfo.output_width);
     const int height = static_cast<int>(session.cinfo.output_height);
-    session.image = QImage(width, height, QImage::Format_RGB32);
+    session.image = newPicture(width, height);
     if (session.image.isNull()) {
         session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
         return false;
@@ -163,6 +189,50 @@ void chooseOutput(Session& session)
 void setStalled(Session& session)
 {
     session.error = QStringLiteral("Не удалось прочитать JPEG: чтение строк остановилось");
+}
+
+// Starts the lower band on a second thread for a large sequential full-size picture; false leaves the whole picture
+// to the calling thread. The split falls on an iMCU row, so each band starts on whole blocks.
+bool startLowerBand(Session& session, const unsigned char* data, unsigned long size)
+{
+    const jpeg_decompress_struct& cinfo = session.cinfo;
+    const qint64 pixels = static_cast<qint64>(cinfo.output_width) * cinfo.output_height;
+    if (!session.options->allowBands || cinfo.progressive_mode || cinfo.buffered_image || cinfo.scale_denom != 1 ||
+        pixels < BandedPixels || std::thread::hardware_concurrency() < 2)
+        return false;
+    const int blockRows = cinfo.max_v_samp_factor * DCTSIZE;
+    const int split = static_cast<int>(cinfo.output_height) * UpperBandPercent / 100 / blockRows * blockRows;
+    if (split < blockRows || split >= static_cast<int>(cinfo.output_height))
+        return false;
+    LowerBandTarget target;
+    target.data = data;
+    target.size = size;
+    target.firstLine = session.image.bits();
+    target.bytesPerLine = session.image.bytesPerLine();
+    target.firstRow = split;
+    target.outColorSpace = cinfo.out_color_space;
+    target.cmyk = session.cmyk;
+    target.adobeInverted = session.adobeInverted;
+    session.lowerBandFirstRow = split;
+    session.lowerBand = std::make_unique<JpegLowerBand>(target);
+    return true;
+}
+
+// Waits for the lower band, reporting progress meanwhile. A failure of the lower band fails the decode as a single
+// decode would have failed on the same rows.
+bool finishLowerBand(Session& session)
+{
+    while (!session.lowerBand->waitFor(10)) {
+        advanceBanded(session);
+        if (!session.error.isEmpty())
+            return false;
+    }
+    if (session.lowerBand->failed()) {
+        qstrncpy(session.libjpegMessage, session.lowerBand->failure().toLocal8Bit().constData(), JMSG_LENGTH_MAX);
+        return false;
+    }
+    session.allRowsRead = true;
+    return true;
 }
 
 // The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
@@ -195,7 +265,9 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
 
     jpeg_start_decompress(cinfo);
     const int width = static_cast<int>(cinfo->output_width);
-    const JDIMENSION height = cinfo->output_height;
+    JDIMENSION height = cinfo->output_height;
+    if (startLowerBand(*session, data, size))
+        height = static_cast<JDIMENSION>(session->lowerBandFirstRow);
     while (cinfo->output_scanline < height) {
         JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
@@ -212,6 +284,8 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
             return false;
         }
     }
+    if (session->lowerBand)
+        return finishLowerBand(*session);
     session->allRowsRead = true;
     jpeg_finish_decompress(cinfo);
     return true;
@@ -268,6 +342,8 @@ JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& opt
 
     const bool decoded = runDecoder(session.get(), reinterpret_cast<const unsigned char*>(data.constData()),
                                     static_cast<unsigned long>(data.size()));
+    // The lower band's thread writes into the picture: it has ended (or is stopped) before anything else happens.
+    session->lowerBand.reset();
     // Safe also when creation failed: libjpeg clears the memory manager first.
     jpeg_destroy_decompress(&session->cinfo);
 

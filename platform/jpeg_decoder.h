@@ -27,6 +27,9 @@ struct JpegDecodeOptions
     std::function<void(ProgressStage stage, int percent)> progress;
     /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
     qint64 maxPixels = DefaultMaxPixels;
+    /// A large sequential picture may be decoded in two bands on two threads (the same pixels, sooner); progress is
+    /// still reported on the calling thread.
+    bool allowBands = true;
 };
 
 struct JpegDecodeResult

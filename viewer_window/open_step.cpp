@@ -1,9 +1,12 @@
 // Creation and the open step: the hand cursors, loading the map with the hourglass and the progress bar, the texts
 // of the control bar and the step table.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "catalogue_window/tform1.h"
@@ -44,6 +47,9 @@ public:
 private:
     QWidget* m_window;
 };
+
+// How long the open step waits for a new window to reach the screen before it decodes anyway.
+constexpr int MaxExposeWaitMs = 300;
 
 } // namespace
 
@@ -98,6 +104,7 @@ void TForm2::FormActivate()
 
 void TForm2::loadMap(const QString& relativePath)
 {
+    showBeforeDecoding();
     QString error;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
     if (!bytes)
@@ -112,6 +119,20 @@ void TForm2::loadMap(const QString& relativePath)
     }
     Image1->setPicture(decoded.image);
     m_mapBytes = *bytes;
+}
+
+void TForm2::showBeforeDecoding()
+{
+    // A window just shown is not on screen until the window system has mapped and exposed it; until then the
+    // progress bar's repaints reach nothing, and the bar would first be seen after the decode. Window-system events
+    // only: input waits until the open step has ended.
+    if (!isVisible() || !windowHandle())
+        return;
+    QElapsedTimer waited;
+    waited.start();
+    while (!windowHandle()->isExposed() && waited.elapsed() < MaxExposeWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    repaint();
 }
 
 void TForm2::Image1Progress(platform::ProgressStage stage, int percent)
