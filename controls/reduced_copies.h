@@ -27,8 +27,8 @@ public:
     const std::vector<QImage>& copies() const { return m_copies; }
     /// Appends copies built elsewhere (each the previous one halved, the first the picture halved).
     void adopt(std::vector<QImage> copies);
-    /// Like sourceFor, from the copies there are, building none; complete is false when a copy still to come would be
-    /// the better source.
+    /// Like sourceFor, from the copies there are, building none, and taking a copy down to 2 % smaller than
+    /// drawnSize; complete is false when a copy still to come would be the better source.
     const QImage& bestReady(const QImage& picture, QSize drawnSize, bool* complete) const;
 
 private:

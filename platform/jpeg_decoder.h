@@ -15,6 +15,9 @@ enum class ProgressStage { Starting, Running, Ending };
 /// declares 65500 x 65500 before memory is spent on it.
 inline constexpr qint64 DefaultMaxPixels = 600'000'000;
 
+/// Two-band decoding costs about a quarter more work in all: it pays only while another core is idle.
+enum class BandDecoding { Never, WhenCoreIdle, Always };
+
 struct JpegDecodeOptions
 {
     /// Most DCT reduction (1/1, 1/2, 1/4, 1/8) whose result still covers this box in both dimensions; empty: full
@@ -27,9 +30,9 @@ struct JpegDecodeOptions
     std::function<void(ProgressStage stage, int percent)> progress;
     /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
     qint64 maxPixels = DefaultMaxPixels;
-    /// A large sequential picture may be decoded in two bands on two threads (the same pixels, sooner); progress is
-    /// still reported on the calling thread.
-    bool allowBands = true;
+    /// Whether a large sequential picture is decoded in two bands on two threads (the same pixels, sooner while a
+    /// second core is free); progress is still reported on the calling thread.
+    BandDecoding bands = BandDecoding::WhenCoreIdle;
 };
 
 struct JpegDecodeResult

@@ -91,15 +91,18 @@ struct ScreenSampler
         return pixels;
     }
 
-    /// Share of the sample points that show the maps' parchment (or its darker blocks).
+    /// Share of the sample points that show the maps' grainy parchment (or its darker blocks): the colour, and a
+    /// neighbour of a different value, which a flat window background of a similar colour never has.
     double mapShare() const
     {
         int hits = 0, total = 0;
         for (int y : mapRows()) {
-            for (unsigned long p : row(y, 0, width, 16)) {
+            const std::vector<unsigned long> pixels = row(y, 0, width, 1);
+            for (size_t x = 0; x + 1 < pixels.size(); x += 16) {
+                const unsigned long p = pixels[x];
                 const int r = static_cast<int>((p >> 16) & 0xFF), g = static_cast<int>((p >> 8) & 0xFF),
                           b = static_cast<int>(p & 0xFF);
-                hits += std::abs(r - 236) + std::abs(g - 222) + std::abs(b - 188) < 80;
+                hits += std::abs(r - 236) + std::abs(g - 222) + std::abs(b - 188) < 80 && pixels[x + 1] != p;
                 ++total;
             }
         }

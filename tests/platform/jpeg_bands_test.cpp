@@ -63,11 +63,12 @@ TEST_P(JpegBands, GiveTheSinglePassPixelsAndTheProgressContract)
 {
     const QByteArray bytes = fixtureFor(GetParam());
     JpegDecodeOptions single;
-    single.allowBands = false;
+    single.bands = platform::BandDecoding::Never;
     const auto expected = platform::decodeJpeg(bytes, single);
 
     std::vector<std::pair<ProgressStage, int>> reports;
     JpegDecodeOptions banded;
+    banded.bands = platform::BandDecoding::Always;
     banded.progress = [&reports](ProgressStage stage, int percent) { reports.emplace_back(stage, percent); };
     const auto actual = platform::decodeJpeg(bytes, banded);
 
@@ -104,6 +105,7 @@ TEST(JpegBands, CancelFromTheProgressCallbackStopsBothBands)
 {
     const QByteArray bytes = fixtureFor({"rgb", {2400, 1800}, JpegColours::Rgb, 1, 0});
     JpegDecodeOptions options;
+    options.bands = platform::BandDecoding::Always;
     bool ended = false;
     options.progress = [&ended](ProgressStage stage, int percent) {
         if (stage == ProgressStage::Ending)
