@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
+#include <QWidget>
 #include <cmath>
 #include <vector>
 
@@ -84,16 +85,23 @@ int repaintTimes(const QString& path, int runs)
     const QImage picture = loadPicture(path);
     if (picture.isNull())
         return 1;
-    controls::PictureControl control;
-    control.setPicture(picture);
-    QImage frame(Screen, QImage::Format_RGB32);
+    // A 1920 x 1080 window on the offscreen platform, the control in its top-left corner as the view shows it after
+    // a zoom: each frame is a synchronous repaint into the window's backing store, as on screen.
+    QWidget window;
+    window.setAttribute(Qt::WA_OpaquePaintEvent);
+    window.resize(Screen);
+    auto* control = new controls::PictureControl(&window);
+    control->setPicture(picture);
+    window.show();
+    QCoreApplication::processEvents();
     for (const Step& step : viewerSteps(picture.size())) {
-        shape(control, step);
-        const QRegion visible(QRect(QPoint(0, 0), Screen) & control.rect());
+        shape(*control, step);
+        const QRect visible = QRect(QPoint(0, 0), Screen) & control->rect();
+        QCoreApplication::processEvents();
         std::vector<double> times;
         for (int i = 0; i < runs; ++i) {
             const double start = now();
-            control.render(&frame, QPoint(), visible);
+            control->repaint(visible);
             times.push_back(now() - start);
             // Events posted by the control (a finished reduced copy) are handled between frames, as on screen.
             QCoreApplication::processEvents();
@@ -120,7 +128,8 @@ int reductionQuality(const QString& path)
             continue;
         QImage rendered(control.size(), QImage::Format_RGB32);
         rendered.fill(Qt::black);
-        // What the screen settles at: the first paint starts the reduced copies, the figure is of the drawing from them.
+        // What the screen settles at: the first paint starts the reduced copies, the figure is of the drawing from
+        // them.
         control.render(&rendered, QPoint(), QRegion(0, 0, 1, 1));
         while (control.buildingReducedCopies())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
