@@ -9,7 +9,7 @@ namespace {
 
 // Small enough that a header declaring a large picture is refused quickly instead of decoding grey for seconds;
 // the refusal itself is the same code path as with the program's budget.
-constexpr qint64 FuzzMaxPixels = 4'000'000;
+constexpr qint64 FuzzMaxPixels = 1'000'000;
 
 void check(bool condition)
 {

@@ -21,6 +21,8 @@ namespace {
 
 // libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
 constexpr int RowsPerBatch = 16;
+// Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
+constexpr int MaxScans = 500;
 
 // A sequential picture of at least this many pixels is decoded in two bands on two threads. Below it a second thread
 // gains less than it costs.
@@ -115,6 +117,13 @@ void advanceBanded(Session& session) noexcept
 void onProgress(j_common_ptr cinfo)
 {
     Session* session = sessionOf(cinfo);
+    // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
+    // keep the decoder busy for hours. No encoder writes anywhere near this many.
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
+        if (session->error.isEmpty())
+            session->error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+        std::longjmp(session->jump, 1);
+    }
     if (session->lowerBand) {
         advanceBanded(*session);
         if (!session->error.isEmpty())
@@ -235,8 +244,12 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.outColorSpace = cinfo.out_color_space;
     target.cmyk = session.cmyk;
     target.adobeInverted = session.adobeInverted;
+    try {
+        session.lowerBand = std::make_unique<JpegLowerBand>(target);
+    } catch (const std::exception&) {
+        return false; // no thread to be had: the calling thread decodes everything
+    }
     session.lowerBandFirstRow = split;
-    session.lowerBand = std::make_unique<JpegLowerBand>(target);
     return true;
 }
 

@@ -126,6 +126,19 @@ QByteArray arithmetic()
     return testsupport::makeJpeg(fixture);
 }
 
+/// A progressive JPEG whose last scan is followed by thousands of tiny repeated scans: each one makes the decoder walk
+/// the whole picture again.
+QByteArray manyScans()
+{
+    JpegFixture fixture = fixtureOfSize(QSize(512, 512));
+    fixture.progressive = true;
+    const QByteArray jpeg = testsupport::makeJpeg(fixture);
+    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
+    const int headerLength = (static_cast<uchar>(jpeg[lastScan + 2]) << 8) | static_cast<uchar>(jpeg[lastScan + 3]);
+    const QByteArray scan = jpeg.mid(lastScan, 2 + headerLength) + QByteArray(2, '\0');
+    return jpeg.left(jpeg.size() - 2) + scan.repeated(3000) + "\xFF\xD9";
+}
+
 QByteArray imageFile(const char* format)
 {
     QImage image(40, 30, QImage::Format_RGB32);
@@ -279,6 +292,9 @@ const std::vector<PictureCase>& pictureCases()
              QStringLiteral("Рисунок слишком велик: 8188 x 8188 точек (можно открыть не более 9 миллионов точек)"),
          map +
              QStringLiteral("Рисунок слишком велик: 65500 x 65500 точек (можно открыть не более 600 миллионов точек)")},
+        {"ManyScans", "a progressive JPEG with 3000 more scans", manyScans,
+         notRead + QStringLiteral("Не удалось прочитать JPEG: в файле больше 500 сканов"),
+         map + QStringLiteral("Не удалось прочитать JPEG: в файле больше 500 сканов")},
         {"PngNamedJpg", "a PNG named .jpg", [] { return imageFile("PNG"); }, notJpeg,
          map + QStringLiteral("Не удалось прочитать JPEG: Not a JPEG file: starts with 0x89 0x50")},
         {"GifNamedJpg", "a GIF named .jpg", gif, notJpeg,
