@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <exception>
 
 #include "platform/error_report.h"
 
@@ -103,10 +104,14 @@ const QImage& PictureControl::reducedSource(QSize drawnSize, bool* smooth)
     if (!m_builder) {
         // The builder's thread posts to the control; the builder, and with it its thread, ends before the control
         // does, and Qt drops what is still posted to a deleted control.
-        m_builder = std::make_unique<ReducedCopyBuilder>(m_picture, QSize(1, 1), [this] {
-            QMetaObject::invokeMethod(
-                this, [this] { adoptReducedCopies(); }, Qt::QueuedConnection);
-        });
+        try {
+            m_builder = std::make_unique<ReducedCopyBuilder>(m_picture, QSize(1, 1), [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { adoptReducedCopies(); }, Qt::QueuedConnection);
+            });
+        } catch (const std::exception&) {
+            return m_reduced.sourceFor(m_picture, drawnSize); // no thread to be had: built here, as for small pictures
+        }
     }
     m_reduced.adopt(m_builder->takeReady());
     bool complete = false;

@@ -1,6 +1,7 @@
 #include "platform/picture_buffers.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <sys/mman.h>
@@ -44,7 +45,11 @@ std::unique_ptr<Mapping> mapFresh(size_t bytes)
     auto mapping = std::make_unique<Mapping>();
     mapping->base = base;
     mapping->length = length;
-    mapping->populate = std::thread(populateAhead, base, length);
+    try {
+        mapping->populate = std::thread(populateAhead, base, length);
+    } catch (const std::exception&) {
+        // No thread to be had: the decoder's own writes fault the pages in.
+    }
     return mapping;
 }
 
