@@ -3,6 +3,7 @@
 #include "decode_bench.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -27,7 +28,9 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
     if (!bytes)
         return -1;
     platform::JpegDecodeOptions options;
-    options.progress = [&bar](platform::ProgressStage stage, int percent) {
+    // As the viewer's progress handler: every report sets the bar, a repaint at most once a frame.
+    QElapsedTimer sinceBarPainted;
+    options.progress = [&bar, &sinceBarPainted](platform::ProgressStage stage, int percent) {
         bar.show();
         if (stage == platform::ProgressStage::Starting)
             bar.setValue(0);
@@ -35,7 +38,11 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
             bar.setValue(std::clamp(bar.value() + percent, 0, 100));
         else
             bar.hide();
-        bar.repaint();
+        if (stage != platform::ProgressStage::Running || !sinceBarPainted.isValid() ||
+            sinceBarPainted.elapsed() >= 16) {
+            bar.repaint();
+            sinceBarPainted.start();
+        }
     };
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok())

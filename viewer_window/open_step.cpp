@@ -50,6 +50,8 @@ private:
 
 // How long the open step waits for a new window to reach the screen before it decodes anyway.
 constexpr int MaxExposeWaitMs = 300;
+// Least time between two repaints of the progress bar while a map decodes: one frame at 60 Hz.
+constexpr int BarFrameMs = 16;
 
 } // namespace
 
@@ -149,6 +151,12 @@ void TForm2::Image1Progress(platform::ProgressStage stage, int percent)
         ProgressBar1->hide();
         break;
     }
-    // The decoder runs on this thread: without a repaint here the bar would only show once the map is loaded.
-    ProgressBar1->repaint();
+    // The decoder runs on this thread: without a repaint here the bar would only show once the map is loaded. One
+    // repaint a frame is all the eye takes in; one for each of a hundred reports would slow the decode down.
+    static QElapsedTimer sinceBarPainted;
+    if (stage != platform::ProgressStage::Running || !sinceBarPainted.isValid() ||
+        sinceBarPainted.elapsed() >= BarFrameMs) {
+        ProgressBar1->repaint();
+        sinceBarPainted.start();
+    }
 }
