@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program, its tests and its tools need.
+# Installs the Debian 12 packages the program, its tests and its tools need (clang-14 with libclang-rt-14-dev gives
+# libFuzzer, -fsanitize=fuzzer, for the fuzz targets).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -7,4 +8,5 @@ $SUDO apt-get update
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends \
   g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev \
   libicu-dev libjpeg-dev libjpeg-turbo-progs xvfb xauth xdotool x11-utils imagemagick \
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2 \
+  clang-14 libclang-rt-14-dev

@@ -1,8 +1,45 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program and runs every test.
+# Installs what is needed, builds the program and runs every test; then runs the whole suite again in an
+# AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short while on its seed corpus.
+# SKIP_SANITIZERS=1 or SKIP_FUZZ=1 leave those parts out (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install_packages.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+
+if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
+    echo "== The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAPCATALOGUE_SANITIZE=ON
+    cmake --build build-asan
+    # Leaks are checked; only leaks inside Qt's and fontconfig's own libraries are suppressed (see the file).
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tools/sanitizer/lsan.supp:print_suppressions=0 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-asan --output-on-failure -j2
+fi
+
+if [ "${SKIP_FUZZ:-0}" != 1 ]; then
+    echo "== Fuzz targets, 30 seconds each on their seed corpus"
+    CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DMAPCATALOGUE_FUZZ=ON -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_TESTS=OFF -DMAPCATALOGUE_TOOLS=OFF
+    cmake --build build-fuzz --target catalogue_load_fuzzer orderings_fuzzer jpeg_fuzzer
+    for target in catalogue_load:catalogue orderings:orderings jpeg:jpeg; do
+        name=${target%%:*}
+        corpus=build-fuzz/corpus/$name
+        # A copy: what the run adds to the corpus stays in the build tree.
+        rm -rf "$corpus" && mkdir -p "$corpus" && cp fuzz/corpus/"${target##*:}"/* "$corpus"/
+        log=build-fuzz/$name.log
+        status=0
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            build-fuzz/fuzz/${name}_fuzzer -max_total_time=30 -rss_limit_mb=2048 -timeout=25 -max_len=16384 \
+            -print_final_stats=1 -artifact_prefix=build-fuzz/"$name"- "$corpus" > "$log" 2>&1 || status=$?
+        grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|SUMMARY)' "$log" | sed "s/^/$name: /" || true
+        if [ "$status" -ne 0 ]; then
+            tail -n 40 "$log" >&2
+            echo "fuzz target $name failed (status $status); the input is in build-fuzz/$name-*" >&2
+            exit 1
+        fi
+    done
+fi
