@@ -48,8 +48,6 @@ private:
     QWidget* m_window;
 };
 
-// How long the open step waits for a new window to reach the screen before it decodes anyway.
-constexpr int MaxExposeWaitMs = 300;
 // Least time between two repaints of the progress bar while a map decodes: one frame at 60 Hz.
 constexpr int BarFrameMs = 16;
 
@@ -106,14 +104,18 @@ void TForm2::FormActivate()
 
 void TForm2::loadMap(const QString& relativePath)
 {
-    showBeforeDecoding();
     QString error;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
     if (!bytes)
         throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error));
 
     platform::JpegDecodeOptions options;
-    options.progress = [this](platform::ProgressStage stage, int percent) { Image1Progress(stage, percent); };
+    bool onScreen = false;
+    options.progress = [this, &onScreen](platform::ProgressStage stage, int percent) {
+        if (!onScreen)
+            onScreen = reachScreen();
+        Image1Progress(stage, percent);
+    };
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         ProgressBar1->hide();
@@ -123,18 +125,21 @@ void TForm2::loadMap(const QString& relativePath)
     m_mapBytes = *bytes;
 }
 
-void TForm2::showBeforeDecoding()
+bool TForm2::reachScreen()
 {
     // A window just shown is not on screen until the window system has mapped and exposed it; until then the
-    // progress bar's repaints reach nothing, and the bar would first be seen after the decode. Window-system events
-    // only: input waits until the open step has ended.
+    // progress bar's repaints reach nothing, and the bar would first be seen after the decode. So the decode's
+    // progress reports hand the window-system events over until the window is exposed: the decode does not wait for
+    // the window, nor the window for the decode. Input waits until the open step has ended.
     if (!isVisible() || !windowHandle())
-        return;
-    QElapsedTimer waited;
-    waited.start();
-    while (!windowHandle()->isExposed() && waited.elapsed() < MaxExposeWaitMs)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+        return true;
+    if (!windowHandle()->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!windowHandle()->isExposed())
+            return false;
+    }
     repaint();
+    return true;
 }
 
 void TForm2::Image1Progress(platform::ProgressStage stage, int percent)

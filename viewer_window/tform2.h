@@ -121,7 +121,7 @@ private:
     void layoutControls();                     // tform2.cpp
     void placeWindowButtons();                 // tform2.cpp
     void loadMap(const QString& relativePath); // open_step.cpp
-    void showBeforeDecoding();                 // open_step.cpp
+    bool reachScreen();                        // open_step.cpp
     void viewReset();                          // zoom.cpp
     void centre();                             // zoom.cpp
     void loadSteppedMap();                     // stepping.cpp
