@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csetjmp>
+#include <memory>
 
 #include "platform/jpeg_cmyk.h"
 
