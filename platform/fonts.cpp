@@ -14,9 +14,9 @@ struct StandIn
     int stretch; ///< percent of the face's own width
 };
 
-// Both stand-ins are wider than the design's font at the same character height: Liberation Sans (Arial's widths) by
-// a few percent, DejaVu Sans by a fifth. Narrowed so, every caption ends before the value beside it, as designed
-// ("Объём файла:" at 15 pixels bold takes 109 pixels in Liberation Sans and 125 in DejaVu Sans; the design leaves 107).
+// Both stand-ins run wider than the design's font at the same character height, Liberation Sans by a few percent and
+// DejaVu Sans by about a fifth: "Объём файла:" at 15 pixels bold takes 109 and 125 pixels where the viewer leaves 107
+// before the size beside it. Narrowed by these stretches, every caption of both windows ends before its neighbour.
 constexpr StandIn StandIns[] = {{"Liberation Sans", 95}, {"DejaVu Sans", 82}};
 
 QString& chosenFamily()

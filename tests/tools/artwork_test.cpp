@@ -130,8 +130,10 @@ TEST(Artwork, TabHighlightsLineUpWithTheBar)
         EXPECT_GT(matched, white * 8 / 10) << tab.resourceName.toStdString();
         // A lit tab covers its whole caption: at the highlight's outer columns the bar shows its plain stripes.
         for (int y = tab.highlight.top(); y <= tab.highlight.bottom(); ++y) {
-            for (int x : {tab.highlight.left(), tab.highlight.right()})
-                EXPECT_EQ(bar.pixel(x, y), bar.pixel(3, y)) << tab.resourceName.toStdString() << " at " << x << "," << y;
+            for (int x : {tab.highlight.left(), tab.highlight.right()}) {
+                EXPECT_EQ(bar.pixel(x, y), bar.pixel(3, y))
+                    << tab.resourceName.toStdString() << " at " << x << "," << y;
+            }
         }
     }
 }
