@@ -2,6 +2,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <cstdlib>
 
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
@@ -83,8 +84,11 @@ void TForm2::keyPressEvent(QKeyEvent* event)
 
 void TForm2::wheelEvent(QWheelEvent* event)
 {
-    const int delta = event->angleDelta().y();
-    platform::runGuarded([&] { FormMouseWheel(delta); });
+    // One zoom step per notch, however finely the device divides it.
+    const int notches = m_wheelNotches.add(event->angleDelta().y());
+    const int delta = notches < 0 ? -viewer::WheelNotch : viewer::WheelNotch;
+    for (int i = 0; i < std::abs(notches); ++i)
+        platform::runGuarded([&] { FormMouseWheel(delta); });
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

@@ -20,6 +20,8 @@ ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent)
     inner->setAutoFillBackground(false);
     inner->resize(0, 0);
     viewport()->setAutoFillBackground(true);
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
 }
 
 void ScrollBox::setScrolledChild(QWidget* child)
@@ -61,6 +63,11 @@ void ScrollBox::setVerticalPosition(int position)
 
 bool ScrollBox::eventFilter(QObject* watched, QEvent* event)
 {
+    // The wheel over a scroll bar zooms as over the picture: left unhandled, it passes on to the window.
+    if (event->type() == QEvent::Wheel && (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
+        event->ignore();
+        return true;
+    }
     if (watched == m_child && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         updateContentSize();
     return QScrollArea::eventFilter(watched, event);

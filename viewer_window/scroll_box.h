@@ -6,7 +6,8 @@
 /// The viewer's scrolling view: a sunken 2-pixel frame around a coloured client area that scrolls one placed child
 /// (the picture control) by its position and size. The child's position is kept relative to the scrolled origin.
 /// A bar given with setTopBar stays at the top of the client area, over the child, whatever the scroll position.
-/// The wheel does not scroll: it passes on to the window, which zooms with it.
+/// The wheel does not scroll, over the client area nor over the scroll bars: it passes on to the window, which zooms
+/// with it.
 class ScrollBox : public QScrollArea
 {
     Q_OBJECT

@@ -8,6 +8,16 @@
 #include "platform/error_report.h"
 #include "viewer_window/tform2.h"
 
+namespace {
+
+/// A map's path as the user knows it from the disc: from the collection folder, with a leading "./" (".\Goroda\").
+QString shownMapPath(const QString& relative)
+{
+    return relative.startsWith(QLatin1String("./")) ? relative : QStringLiteral("./") + relative;
+}
+
+} // namespace
+
 void TForm2::ff1Click()
 {
     prev1->show();
@@ -59,6 +69,7 @@ void TForm2::loadSteppedMap()
     if (platform::dataFileExists(form1.CurrentMapPath))
         FormActivate();
     else
-        platform::showMessage(QStringLiteral("Файл ") + form1.CurrentMapPath + QStringLiteral(" не найден!"));
+        platform::showMessage(QStringLiteral("Файл ") + shownMapPath(form1.CurrentMapPath) +
+                              QStringLiteral(" не найден!"));
     ImageistinnyyClick();
 }

@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 
 #include "controls/picture_control.h"
+#include "controls/progress_bar.h"
 #include "controls/text_label.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
@@ -116,7 +117,9 @@ void TForm2::createControls()
     Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     ScrollBox1->setScrolledChild(Image1);
 
-    ProgressBar1 = new QProgressBar;
+    auto* progressBar = new controls::ProgressBar;
+    progressBar->setBorderWidth(3);
+    ProgressBar1 = progressBar;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
@@ -154,9 +157,10 @@ void TForm2::createControlBar()
     niz->setMouseTracking(true);
 
     Label2 = makeLabel(Panel2, QPoint(5, 22), 15, true, QStringLiteral("Объём файла:"));
-    LabelSize = makeLabel(Panel2, QPoint(112, 24), 12, false, QStringLiteral("LabelSize"));
+    // The value labels stay empty until the open step fills them: the bar shows while a large map decodes.
+    LabelSize = makeLabel(Panel2, QPoint(112, 24), 12, false, QString());
     Label4 = makeLabel(Panel2, QPoint(172, 22), 15, true, QStringLiteral("Размер изображения:"));
-    LabelDimention = makeLabel(Panel2, QPoint(338, 24), 12, false, QStringLiteral("LabelDimention"));
+    LabelDimention = makeLabel(Panel2, QPoint(338, 24), 12, false, QString());
 
     // Each hover image is created right after its plain button, so it lies over it.
     prev1 = makeButton(Panel2, QRect(483, 9, 29, 27), nullptr);
@@ -178,7 +182,6 @@ void TForm2::createControlBar()
     LabelMestoGod->setFontSpec(12, true);
     LabelMestoGod->setTextColour(Qt::white);
     LabelMestoGod->setFixedBox(QSize(468, 15), true);
-    LabelMestoGod->setCaption(QStringLiteral("LabelMestoGod"));
     LabelMestoGod->move(5, 5);
 }
 

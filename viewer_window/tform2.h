@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/jpeg_decoder.h"
+#include "viewer_window/zoom_steps.h"
 
 class QAction;
 class QMenu;
@@ -128,6 +129,7 @@ private:
 
     QByteArray m_mapBytes;
     bool m_windowButtonsPlaced = false;
+    viewer::WheelNotches m_wheelNotches;
 };
 
 /// The viewer window opened last; null once it is closed.

@@ -68,4 +68,14 @@ int wheelZoomIndex(int index)
     return std::clamp(index, 1, StepCount);
 }
 
+int WheelNotches::add(int angleDelta)
+{
+    if ((angleDelta < 0 && m_remainder > 0) || (angleDelta > 0 && m_remainder < 0))
+        m_remainder = 0;
+    m_remainder += angleDelta;
+    const int notches = m_remainder / WheelNotch;
+    m_remainder -= notches * WheelNotch;
+    return notches;
+}
+
 } // namespace viewer

@@ -38,4 +38,20 @@ int centredOffset(int viewSize, int controlSize);
 /// The step the wheel starts from: the index brought into 1..10.
 int wheelZoomIndex(int index);
 
+/// The wheel's angle delta of one notch.
+inline constexpr int WheelNotch = 120;
+
+/// Adds up wheel angle deltas into whole notches: touchpads and high-resolution wheels send many small deltas for
+/// what a plain wheel sends as one notch. What is left over waits for the next delta in the same direction; a turn the
+/// other way starts afresh.
+class WheelNotches
+{
+public:
+    /// The whole notches the sum has reached with this delta; negative toward the user.
+    int add(int angleDelta);
+
+private:
+    int m_remainder = 0;
+};
+
 } // namespace viewer

@@ -69,7 +69,7 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     TForm2& viewer = openMap(2);
     QTest::keyClick(&viewer, Qt::Key_Right);
 
-    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл Goroda/gorod003.jpg не найден!")});
+    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
     EXPECT_EQ(w().CurrentRow, 3);
     EXPECT_EQ(w().StringGrid1->row(), 2);
     EXPECT_EQ(w().CurrentMapPath, mapPath(3));

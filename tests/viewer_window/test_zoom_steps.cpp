@@ -1,5 +1,6 @@
 // The zoom arithmetic: the compounding step table, the zoom-out hide test, the fit table and the centring offsets.
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "viewer_window/zoom_steps.h"
 
@@ -95,4 +96,26 @@ TEST(ZoomSteps, CentringAndWheelClamp)
     EXPECT_EQ(wheelZoomIndex(-3), 1);
     EXPECT_EQ(wheelZoomIndex(7), 7);
     EXPECT_EQ(wheelZoomIndex(11), 10);
+}
+
+TEST(ZoomSteps, WheelDeltasAddUpToWholeNotchesAndATurnBackStartsAfresh)
+{
+    struct Case
+    {
+        std::vector<int> deltas;
+        int lastNotches; // what the last delta yields
+    };
+    const Case cases[] = {
+        {{30, 30, 30}, 0},      {{30, 30, 30, 30}, 1}, {{-240}, -2},
+        {{100, 100}, 1},        // 80 is kept for the next delta
+        {{100, 100, 40}, 1},    // ... and completes a second notch
+        {{100, -100, -20}, -1}, // the turn back drops the 100 gathered the other way
+    };
+    for (const Case& c : cases) {
+        WheelNotches notches;
+        int last = 0;
+        for (int delta : c.deltas)
+            last = notches.add(delta);
+        EXPECT_EQ(last, c.lastNotches) << ::testing::PrintToString(c.deltas);
+    }
 }

@@ -80,6 +80,28 @@ TEST_F(ViewerZoom, TheWheelZoomsAlsoOverTheScrollingViewWithoutScrollingIt)
     EXPECT_EQ(state().ZoomIndex, 1);
 }
 
+TEST_F(ViewerZoom, AFineWheelZoomsOneStepPerNotch)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    for (int i = 0; i < 4; ++i)
+        wheel(viewer.Image1, -30); // a touchpad's swipe of one notch
+    EXPECT_EQ(state().ZoomIndex, 2);
+    EXPECT_EQ(viewer.Image1->size(), QSize(2700, 1800));
+}
+
+TEST_F(ViewerZoom, TheWheelOverAScrollBarZoomsWithoutScrolling)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    viewer.ScrollBox1->setVerticalPosition(50);
+    QScrollBar* bar = viewer.ScrollBox1->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    wheel(bar, -120);
+    EXPECT_EQ(state().ZoomIndex, 2);
+    EXPECT_EQ(viewer.ScrollBox1->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    wheel(viewer.ScrollBox1->horizontalScrollBar(), 120);
+    EXPECT_EQ(state().ZoomIndex, 1);
+}
+
 TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
 {
     struct Case

@@ -3,21 +3,47 @@
 #include "artwork_kit.h"
 #include "map_drawing.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace artwork {
 
 namespace {
 
 constexpr int barWidth = 570, barHeight = 61, captionY = 29;
+constexpr double captionOutline = 2.6;
 
-QFont captionFont()
+QFont captionFontAt(int pixelSize)
 {
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPixelSize(11);
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPixelSize(pixelSize);
     font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.3);
     return font;
+}
+
+/// Whether the caption, outline included, lies inside its highlight with a pixel to spare on each side.
+bool fitsHighlight(const TabPlace& tab, const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    const double origin = tab.captionCentreX - metrics.horizontalAdvance(tab.caption) / 2.0;
+    const QRectF ink = metrics.boundingRect(tab.caption);
+    return origin + ink.left() - captionOutline / 2 >= tab.highlight.left() + 1 &&
+           origin + ink.right() + captionOutline / 2 <= tab.highlight.left() + tab.highlight.width() - 1;
+}
+
+/// One font for the five captions: the largest size up to 11 pixels at which every caption fits its highlight, so
+/// that a lit tab covers its whole caption and no letter is cut at its edges.
+QFont captionFont()
+{
+    const std::vector<TabPlace> tabs = tabPlaces();
+    for (int size = 11; size > 6; --size) {
+        const QFont font = captionFontAt(size);
+        if (std::all_of(tabs.begin(), tabs.end(), [&](const TabPlace& tab) { return fitsHighlight(tab, font); }))
+            return font;
+    }
+    return captionFontAt(6);
 }
 
 /// The ground the captions lie on: stripes with a dark edge at the foot, as the bar meets the window below.
@@ -42,10 +68,10 @@ std::vector<TabPlace> tabPlaces()
 {
     return {
         {QStringLiteral("ImageGor"), QStringLiteral("ГОРОДА"), QRect(25, 7, 52, 44), 51.0},
-        {QStringLiteral("ImageObl"), QStringLiteral("РЕГИОНЫ"), QRect(108, 7, 63, 44), 140.5},
-        {QStringLiteral("Imagerus"), QStringLiteral("РОССИЯ"), QRect(201, 7, 53, 44), 228.5},
+        {QStringLiteral("ImageObl"), QStringLiteral("РЕГИОНЫ"), QRect(108, 7, 63, 44), 139.5},
+        {QStringLiteral("Imagerus"), QStringLiteral("РОССИЯ"), QRect(201, 7, 53, 44), 227.5},
         {QStringLiteral("ImageMet"), QStringLiteral("СХЕМЫ МЕТРО"), QRect(284, 7, 93, 44), 330.5},
-        {QStringLiteral("ImageArt"), QStringLiteral("СТАТЬИ"), QRect(408, 7, 48, 44), 433.0},
+        {QStringLiteral("ImageArt"), QStringLiteral("СТАТЬИ"), QRect(408, 7, 48, 44), 432.0},
     };
 }
 

@@ -41,7 +41,8 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor colour)
     case Glyph::ZoomIn:
     case Glyph::ZoomOut: {
         const double r = box.width() * 0.33;
-        const QPointF lens = box.topLeft() + QPointF(r + pen, r + pen);
+        // The lens's stroke starts at the box's left and top edges.
+        const QPointF lens = box.topLeft() + QPointF(r + pen / 2, r + pen / 2);
         p.drawEllipse(lens, r, r);
         p.setPen(QPen(colour, pen * 2.2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(lens + QPointF(r * 0.75, r * 0.75), box.bottomRight() - QPointF(pen * 1.2, pen * 1.2));

@@ -1,0 +1,58 @@
+// Every text of both windows ends before the next control in its row begins, with either stand-in font.
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+#include "catalogue_window/tform1.h"
+#include "controls/picture_control.h"
+#include "controls/text_label.h"
+#include "platform/fonts.h"
+#include "viewer_window/tform2.h"
+
+namespace {
+
+struct TextRow
+{
+    const char* name;
+    controls::TextLabel* label;
+    const char* sample; // the widest value the label shows; null: its own caption
+    QWidget* next;      // the next control to the right in the label's row
+};
+
+int leftInWindow(QWidget* w)
+{
+    return w->mapTo(w->window(), QPoint(0, 0)).x();
+}
+
+} // namespace
+
+TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
+{
+    for (const char* family : {"Liberation Sans", "DejaVu Sans"}) {
+        if (!QFontDatabase::families().contains(QLatin1String(family)))
+            continue;
+        SCOPED_TRACE(family);
+        platform::useDesignFamily(QLatin1String(family));
+        catalogue::CatalogueData data;
+        TForm1 f1(data);
+        TForm2 f2(f1);
+        const char* widestSize = "1023 bytes";
+        const TextRow rows[] = {
+            {"Label1000", f1.Label1000, nullptr, f1.LabelSize},
+            {"LabelAvtorNadpis", f1.LabelAvtorNadpis, nullptr, f1.Labelavtor},
+            {"LabelSize", f1.LabelSize, widestSize, f1.ImageZvezda[1]},
+            {"viewer Label2", f2.Label2, nullptr, f2.LabelSize},
+            {"viewer LabelSize", f2.LabelSize, widestSize, f2.Label4},
+            {"viewer Label4", f2.Label4, nullptr, f2.LabelDimention},
+            {"viewer LabelDimention", f2.LabelDimention, "65535 x 65535", f2.prev2},
+        };
+        for (const TextRow& r : rows) {
+            const QString text = r.sample ? QString::fromUtf8(r.sample) : r.label->caption();
+            const QFontMetrics metrics(r.label->font());
+            const int width = std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1);
+            EXPECT_LE(leftInWindow(r.label) + width, leftInWindow(r.next))
+                << r.name << ": \"" << text.toStdString() << "\" is " << width << " pixels wide";
+        }
+    }
+    platform::useDesignFamily(QString());
+}
