@@ -29,6 +29,10 @@ StartOptions parseStartOptions(const QStringList& arguments, const QString& work
         options.help = true;
         return options;
     }
+    if (rest.contains(QStringLiteral("--version"))) {
+        options.version = true;
+        return options;
+    }
     if (rest.size() > 1) {
         options.error = QStringLiteral("mapcatalogue: too many arguments; give at most one collection folder");
         return options;
@@ -40,13 +44,17 @@ StartOptions parseStartOptions(const QStringList& arguments, const QString& work
         return options;
     }
     options.collectionFolder = info.absoluteFilePath();
+    options.folderGiven = !rest.isEmpty();
     return options;
 }
 
 QString usageText()
 {
     return QStringLiteral("Usage: mapcatalogue [FOLDER]\n"
-                          "Shows the map collection in FOLDER (default: the working directory).\n"
+                          "       mapcatalogue --version\n"
+                          "Shows the map collection in FOLDER. Without FOLDER: the collection in the working\n"
+                          "directory, else the one opened last, else one on mounted media (/media/$USER/*,\n"
+                          "/run/media/$USER/*, /media/*, /mnt/*); failing those, a dialog asks for the folder.\n"
                           "The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
                           "Goroda, Oblasti, Russia (each with previews/) and Articles.\n");
 }

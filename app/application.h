@@ -18,6 +18,8 @@ public:
 struct StartOptions
 {
     bool help = false;
+    bool version = false;     ///< --version: print the version and end
+    bool folderGiven = false; ///< the folder came from the command line
     QString collectionFolder; ///< absolute; the working directory when none was given
     QString error;            ///< a usage error to print
 };

@@ -1,15 +1,34 @@
 #include <QDir>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/collection_search.h"
 #include "assets/assets_init.h"
 #include "catalogue/catalogue_data.h"
 #include "catalogue_window/tform1.h"
 #include "platform/data_files.h"
 #include "platform/fonts.h"
 #include "viewer_window/viewer_launcher.h"
+
+namespace {
+
+CollectionPlaces placesToSearch()
+{
+    CollectionPlaces places;
+    places.workingDirectory = QDir::currentPath();
+    // The media folders hang below "/" on a real system; MAPCATALOGUE_MEDIA_ROOT puts them elsewhere (for trying
+    // the search without mounting a disc).
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    places.media = mediaFolders(qEnvironmentVariable("MAPCATALOGUE_MEDIA_ROOT", QStringLiteral("/")), user);
+    return places;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -21,6 +40,10 @@ int main(int argc, char** argv)
         std::fputs(usageText().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("mapcatalogue %s\n", MAPCATALOGUE_VERSION);
+        return 0;
+    }
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n%s", options.error.toLocal8Bit().constData(), usageText().toLocal8Bit().constData());
         return 2;
@@ -29,12 +52,20 @@ int main(int argc, char** argv)
     MapApplication app(argc, argv);
     initAssets();
     platform::installFontSubstitutions();
-    platform::setCollectionFolder(options.collectionFolder);
 
     QTranslator qtTranslations;
     if (qtTranslations.load(QLocale(QStringLiteral("ru_RU")), QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslations);
+
+    // The last collection opened is the one setting kept between runs (~/.config/mapcatalogue/mapcatalogue.conf).
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mapcatalogue"),
+                       QStringLiteral("mapcatalogue"));
+    const QString collection = chooseCollection(options.folderGiven ? options.collectionFolder : QString(),
+                                                placesToSearch(), settings, askFolderWithDialog);
+    if (collection.isEmpty())
+        return 0; // the user cancelled the question for the collection
+    platform::setCollectionFolder(collection);
 
     // The tables live for the whole process; the catalogue window is created first and is the main window.
     static catalogue::CatalogueData catalogueData;

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "catalogue/categories.h"
 #include "catalogue_window/tform1.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
@@ -30,8 +31,13 @@ void TForm1::gnhgnhg1Click()
 void TForm1::oiloiloi1Click()
 {
     // Writing an empty file would report a save that saved nothing.
-    if (ImageMapBytes.isEmpty())
+    if (ImageMapBytes.isEmpty()) {
+        // Most often the preview could not be read (a damaged disc): say which one.
+        if (catalogue::isMapCategory(data.CurrentCategory) && !CurrentPreviewPath.isEmpty())
+            throw platform::AppError(
+                QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(CurrentPreviewPath));
         throw platform::AppError(QStringLiteral("Нет рисунка для сохранения."));
+    }
     // The dialog has already asked before replacing the file the save writes (the name with ".jpg" added).
     const std::optional<QString> chosen = platform::askSaveFileName(this);
     if (!chosen)

@@ -5,11 +5,23 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "catalogue/codepage.h"
 
 namespace platform {
 namespace {
+
+// A file is read in pieces of this size, so a read that fails part way is seen where it fails.
+constexpr qint64 ReadPiece = qint64(4) << 20;
+
+ReadFault& readFault()
+{
+    static ReadFault fault;
+    return fault;
+}
 
 QString& storedFolder()
 {
@@ -90,7 +102,12 @@ bool staysInsideFolder(const QString& relative)
 
 QString resolveDataPath(const QString& relative)
 {
-    const QDir root(collectionFolder());
+    return resolvePathIn(collectionFolder(), relative);
+}
+
+QString resolvePathIn(const QString& folder, const QString& relative)
+{
+    const QDir root(folder);
     const QString exact = root.filePath(relative);
     if (!staysInsideFolder(relative) || QFileInfo::exists(exact))
         return exact;
@@ -116,6 +133,11 @@ std::optional<qint64> dataFileSize(const QString& relative)
     return info.size();
 }
 
+void setReadFaultForTests(ReadFault fault)
+{
+    readFault() = std::move(fault);
+}
+
 std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes)
 {
     const auto fail = [error](const QString& text) -> std::optional<QByteArray> {
@@ -127,15 +149,43 @@ std::optional<QByteArray> readDataFile(const QString& relative, QString* error, 
     if (!staysInsideFolder(relative) || !QFileInfo(path).isFile())
         return fail(QStringLiteral("File not found"));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     const qint64 size = file.size();
     if (size > maxBytes)
         return fail(
             QStringLiteral("Файл слишком велик: %1 байт (можно прочитать не более %2 байт)").arg(size).arg(maxBytes));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+
+    // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
+    QByteArray bytes;
+    // Room for the last read too, which finds the end: growing past the reserve would copy the whole file.
+    bytes.reserve(size + ReadPiece);
+    const qint64 failAt = readFault() ? readFault()(path) : -1;
+    for (;;) {
+        const qint64 offset = bytes.size();
+        qint64 piece = std::min(ReadPiece, maxBytes - offset + 1);
+        if (failAt > offset)
+            piece = std::min(piece, failAt - offset);
+        qint64 got = -1;
+        QString systemText;
+        if (failAt >= 0 && offset >= failAt) {
+            systemText = QString::fromLocal8Bit(std::strerror(EIO));
+        } else {
+            bytes.resize(offset + piece);
+            got = file.read(bytes.data() + offset, piece);
+            systemText = file.errorString();
+        }
+        if (got < 0)
+            return fail(QStringLiteral("Ошибка чтения (%1) после %2 байт из %3 — диск повреждён или вынут из привода")
+                            .arg(systemText)
+                            .arg(offset)
+                            .arg(size));
+        bytes.resize(offset + got);
+        if (bytes.size() > maxBytes)
+            return fail(QStringLiteral("Файл слишком велик: больше %1 байт").arg(maxBytes));
+        if (got == 0)
+            break;
+    }
     if (error)
         error->clear();
     return bytes;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,9 @@ QString collectionFolder();
 /// absolute paths) are not looked up: they are returned as given, resolved against the folder.
 QString resolveDataPath(const QString& relative);
 
+/// The same lookup below another folder than the collection's.
+QString resolvePathIn(const QString& folder, const QString& relative);
+
 /// True when a relative name stays inside the folder it is taken from: not absolute, no ".." component ('/' and
 /// '\\' both count as separators). An empty name names the folder itself and stays inside.
 bool staysInsideFolder(const QString& relative);
@@ -29,9 +33,15 @@ bool dataFileExists(const QString& relative);
 /// Size in bytes of the regular file at the collection-relative path; nullopt when there is none.
 std::optional<qint64> dataFileSize(const QString& relative);
 
-/// Reads a whole data file; on failure returns nullopt and sets error ("File not found", the system's text, or a
-/// refusal of a file larger than maxBytes). error may be null.
+/// Reads a whole data file; on failure returns nullopt and sets error ("File not found", the system's text, a read
+/// that failed part way (a scratched disc, a disc taken out) or a refusal of a file larger than maxBytes). Nothing
+/// of a file whose read failed is returned. error may be null.
 std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes = qint64(1) << 31);
+
+/// For tests: given a data file's path, the offset at which reading it fails as on a damaged disc (EIO), or -1 for a
+/// sound read. An empty function removes it.
+using ReadFault = std::function<qint64(const QString& path)>;
+void setReadFaultForTests(ReadFault fault);
 
 /// Turns a catalogue file name (code page 1251 bytes) into the text of a collection-relative path. A backslash
 /// cannot be part of a Windows file name, so it is taken as the folder separator and becomes '/'.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the program, its tests and its tools need (clang-14 with libclang-rt-14-dev gives
-# libFuzzer, -fsanitize=fuzzer, for the fuzz targets).
+# libFuzzer, -fsanitize=fuzzer, for the fuzz targets; dpkg-dev, file, lintian, appstream and desktop-file-utils build
+# and check the Debian package).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -9,4 +10,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -o DPkg::Lock::Timeo
   g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev \
   libicu-dev libjpeg-dev libjpeg-turbo-progs xvfb xauth xdotool x11-utils imagemagick \
   fonts-dejavu-core fonts-liberation2 \
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev \
+  dpkg-dev file lintian appstream desktop-file-utils

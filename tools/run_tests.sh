@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program and runs every test; then runs the whole suite again in an
-# AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short while on its seed corpus.
+# Installs what is needed, builds the program and runs every test, builds and checks the Debian package; then runs
+# the whole suite again in an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short
+# while on its seed corpus.
 # SKIP_SANITIZERS=1 or SKIP_FUZZ=1 leave those parts out (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +9,8 @@ bash tools/install_packages.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+echo "== The Debian package: built, checked with lintian, unpacked and started"
+bash tools/check_package.sh build
 
 if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     echo "== The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer"

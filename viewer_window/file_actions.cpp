@@ -13,7 +13,8 @@ void TForm2::oiloiloi1Click()
         return;
     // Without a map on show there is nothing to write; an empty file would pass for a saved map.
     if (m_mapBytes.isEmpty())
-        throw platform::AppError(QStringLiteral("Карта не загружена: сохранять нечего."));
+        throw platform::AppError(
+            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(form1.CurrentMapPath));
     platform::writeFileBytes(platform::saveTargetName(*chosen), m_mapBytes);
 }
 

@@ -106,8 +106,11 @@ void TForm2::loadMap(const QString& relativePath)
 {
     QString error;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
-    if (!bytes)
+    if (!bytes) {
+        // A read that failed (a damaged disc) leaves no bar behind, as a failed decode does not.
+        ProgressBar1->hide();
         throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error));
+    }
 
     platform::JpegDecodeOptions options;
     bool onScreen = false;

@@ -261,6 +261,11 @@ const std::vector<PictureCase>& pictureCases()
     const QString notRead = QStringLiteral("Рисунок ") + previewFile + QStringLiteral(" не удалось прочитать: ");
     const QString notJpeg = QStringLiteral("Формат файла ") + previewFile +
                             QStringLiteral(" не поддерживается: показываются только рисунки JPEG.");
+    const qsizetype jpegSize = validJpeg().size();
+    const QString failedRead = QStringLiteral("Ошибка чтения (Input/output error) после %1 байт из %2 — диск "
+                                              "повреждён или вынут из привода")
+                                   .arg(jpegSize / 2)
+                                   .arg(jpegSize);
     static const std::vector<PictureCase> cases = {
         {"ZeroBytes", "a JPEG of zero bytes", [] { return QByteArray(); }, notJpeg,
          map + QStringLiteral("Не удалось прочитать JPEG: файл пуст")},
@@ -299,6 +304,9 @@ const std::vector<PictureCase>& pictureCases()
          map + QStringLiteral("Не удалось прочитать JPEG: Not a JPEG file: starts with 0x89 0x50")},
         {"GifNamedJpg", "a GIF named .jpg", gif, notJpeg,
          map + QStringLiteral("Не удалось прочитать JPEG: Not a JPEG file: starts with 0x47 0x49")},
+        {"ReadFailsHalfWay", "a JPEG whose read fails with EIO half way (a scratched disc, a disc taken out)",
+         validJpeg, failedRead + QStringLiteral(": ") + previewFile, map + failedRead, QStringLiteral("gorod001.jpg"),
+         true},
     };
     return cases;
 }

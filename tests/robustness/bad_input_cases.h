@@ -37,6 +37,7 @@ struct PictureCase
     QString previewMessage;                            ///< empty: the preview shows, with no message
     QString mapMessage;                                ///< empty: the viewer shows the map, with no message
     QString fileName = QStringLiteral("gorod001.jpg"); ///< the name in the catalogue and on disk
+    bool readFailsHalfWay = false; ///< reading the file fails with EIO after half its bytes, as on a damaged disc
 };
 const std::vector<PictureCase>& pictureCases();
 

@@ -54,3 +54,21 @@ TEST_F(RobustnessTest, EveryByteOfATitleIsShownAsItsCodePage1251Character)
     EXPECT_EQ(title[0x98 - 4], QChar(0x0098)); // the one byte code page 1251 leaves unassigned
     EXPECT_EQ(title[251], QChar(0x044F));      // я
 }
+
+TEST_F(RobustnessTest, CatalogueWhoseReadFailsIsNamedAndTheWindowGoesOn)
+{
+    // /proc/self/mem fails every read at its start with EIO: the kernel's own failing read, as from a bad disc.
+    collection.writeComplete(testsupport::cities(3));
+    const QString maps = collection.file(QStringLiteral("Goroda/About/maps.txt"));
+    QFile::remove(maps);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), maps));
+    openGuarded();
+
+    const QStringList messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("Input/output error"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(CollectionMark + QStringLiteral("/Goroda/About/maps.txt")));
+    EXPECT_EQ(data->CategoryTables[catalogue::Cities].count(), 0);
+    exerciseWindow();
+    EXPECT_EQ(takeMessages(), QStringList());
+}

@@ -2,7 +2,10 @@
 // naming the file, and the next entry shows and opens as usual.
 #include <QFile>
 #include <QProgressBar>
+#include <QScopeGuard>
 
+#include "platform/data_files.h"
+#include "platform/save_dialog.h"
 #include "robustness_fixture.h"
 
 using namespace robustness;
@@ -27,6 +30,11 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     const QByteArray bytes = c.bytes();
     collection.writeBytes(QStringLiteral("Goroda/previews/") + c.fileName, bytes);
     collection.writeBytes(QStringLiteral("Goroda/") + c.fileName, bytes);
+    if (c.readFailsHalfWay)
+        platform::setReadFaultForTests([&c, half = bytes.size() / 2](const QString& path) {
+            return path.endsWith(c.fileName) ? half : qint64(-1);
+        });
+    const auto soundDisc = qScopeGuard([] { platform::setReadFaultForTests({}); });
     openGuarded();
     installViewer(w());
 
@@ -34,10 +42,25 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});
     EXPECT_EQ(w().ImageMap->hasPicture(), c.previewMessage.isEmpty());
     EXPECT_EQ(w().ImageMapBytes.isEmpty(), !c.previewMessage.isEmpty());
+    if (!c.previewMessage.isEmpty()) {
+        // Saving the picture that could not be shown names it and writes nothing.
+        platform::runGuarded([this] { w().oiloiloi1Click(); });
+        EXPECT_EQ(takeMessages(),
+                  QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
+    }
 
     TForm2& viewer = openMap(1);
     EXPECT_EQ(takeMessages(), c.mapMessage.isEmpty() ? QStringList() : QStringList{c.mapMessage});
     EXPECT_EQ(viewer.Image1->hasPicture(), c.mapMessage.isEmpty());
+    if (!c.mapMessage.isEmpty()) {
+        const QString saved = collection.file(QStringLiteral("saved.jpg"));
+        platform::setSaveDialogHook([saved](const QString&) { return std::optional<QString>(saved); });
+        platform::runGuarded([&viewer] { viewer.oiloiloi1Click(); });
+        platform::setSaveDialogHook({});
+        EXPECT_EQ(takeMessages(),
+                  QStringList{QStringLiteral("Карта Goroda/%1 не загружена: сохранять нечего.").arg(c.fileName)});
+        EXPECT_FALSE(QFile::exists(saved));
+    }
     EXPECT_TRUE(viewer.ProgressBar1->isHidden());
     EXPECT_TRUE(controls::screenCursorIsDefault());
     closeViewer();

@@ -85,7 +85,7 @@ TEST(Artwork, CommittedFilesAreWhatTheGeneratorDrawsNow)
             << relative.toStdString() << " is out of date: run make_artwork";
         ++compared;
     }
-    EXPECT_EQ(compared, 31); // 17 + 10 pictures, the initial map, two cursors, the skin
+    EXPECT_EQ(compared, 34); // 17 + 10 pictures, the initial map, two cursors, the skin, three icons
 }
 
 TEST(Artwork, StripedBarsAlternateRedAndGold)

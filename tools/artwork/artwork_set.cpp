@@ -2,6 +2,7 @@
 
 #include "artwork_kit.h"
 #include "cursor_art.h"
+#include "icon_art.h"
 #include "jpeg_writer.h"
 #include "map_drawing.h"
 #include "skin_art.h"
@@ -65,6 +66,10 @@ QString writeArtwork(const QString& assets)
 
     png(drawOpenHandCursor(), assets + QStringLiteral("/cursors/RUKARAZJATA.png"));
     png(drawFistCursor(), assets + QStringLiteral("/cursors/RUKASJATA.png"));
+
+    // The desktop's icon, in the sizes the package puts into the hicolor theme.
+    for (const int size : {48, 128, 256})
+        png(drawAppIcon(size), assets + QStringLiteral("/icons/hicolor/%1x%1/apps/mapcatalogue.png").arg(size));
 
     QDir().mkpath(assets + QStringLiteral("/skin"));
     QFile skin(assets + QStringLiteral("/skin/skin.ini"));

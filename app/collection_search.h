@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QSettings;
+
+/// True when folder holds a collection: Goroda/About/maps.txt in any letter case, as on a disc or a copy of one.
+bool holdsCollection(const QString& folder);
+
+/// The folders whose subfolders are mounted media of the user, in the order they are searched; root stands for "/"
+/// (a test gives a folder of its own).
+QStringList mediaFolders(const QString& root, const QString& user);
+
+/// The places tried for a collection when the command line names none.
+struct CollectionPlaces
+{
+    QString workingDirectory;
+    QString lastOpened; ///< remembered from the previous run; may be empty
+    QStringList media;  ///< from mediaFolders(); each one's subfolders are tried in name order
+};
+
+/// The first place that holds a collection: the working directory, the last collection opened, then the mounted
+/// media. Empty when none does.
+QString findCollection(const CollectionPlaces& places);
+
+/// The last collection opened, kept in the user's settings between runs.
+QString rememberedCollection(const QSettings& settings);
+void rememberCollection(QSettings& settings, const QString& folder);
+
+/// Asks for a folder; empty when the user cancels.
+using FolderQuestion = std::function<QString()>;
+
+/// Asks until the user picks a folder that holds a collection (a folder without one is refused with a message) or
+/// cancels (empty result).
+QString askForCollection(const FolderQuestion& ask);
+
+/// The collection the program opens: the folder given on the command line if any, else the first one found (the
+/// remembered one is read from settings), else the one the user picks. A folder that holds a collection is remembered
+/// for the next run. Empty when the user cancelled the question.
+QString chooseCollection(const QString& givenFolder, CollectionPlaces places, QSettings& settings,
+                         const FolderQuestion& ask);
+
+/// Qt's own folder dialog, titled in Russian.
+QString askFolderWithDialog();
