@@ -90,8 +90,12 @@ void TForm2::FormActivate()
     }
 
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    loadMap(form1.CurrentMapPath);
+    const std::optional<QString> error = loadMap(form1.CurrentMapPath);
     controls::setScreenCursorDefault();
+    if (error) {
+        platform::showMessage(*error);
+        return;
+    }
 
     LabelSize->setCaption(form1.LabelSize->caption());
     LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
@@ -102,12 +106,12 @@ void TForm2::FormActivate()
     centre();
 }
 
-void TForm2::loadMap(const QString& relativePath)
+std::optional<QString> TForm2::loadMap(const QString& relativePath)
 {
     QString error;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
     if (!bytes)
-        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error));
+        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error);
 
     platform::JpegDecodeOptions options;
     bool onScreen = false;
@@ -119,10 +123,11 @@ void TForm2::loadMap(const QString& relativePath)
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         ProgressBar1->hide();
-        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error));
+        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error);
     }
     Image1->setPicture(decoded.image);
     m_mapBytes = *bytes;
+    return std::nullopt;
 }
 
 bool TForm2::reachScreen()
