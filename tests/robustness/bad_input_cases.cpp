@@ -196,7 +196,7 @@ const std::vector<CatalogueFileCase>& catalogueFileCases()
          "maps.txt of 64 MiB and one byte",
          "Goroda/About/maps.txt",
          [] { return QByteArray((qsizetype(64) << 20) + 1, 'x'); },
-         {QStringLiteral("File is too large (more than 67108864 bytes): ") + MapsPath},
+         {QStringLiteral("Файл слишком велик: 67108865 байт (можно прочитать не более 67108864 байт): ") + MapsPath},
          0,
          30},
         {"HundredThousandLines",
