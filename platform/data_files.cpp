@@ -125,7 +125,7 @@ std::optional<QByteArray> readDataFile(const QString& relative, QString* error, 
     };
     const QString path = resolveDataPath(relative);
     if (!staysInsideFolder(relative) || !QFileInfo(path).isFile())
-        return fail(QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : QStringLiteral("File not found"));
+        return fail(QStringLiteral("File not found"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());

@@ -175,7 +175,7 @@ const std::vector<CatalogueFileCase>& catalogueFileCases()
          "maps.txt is a folder",
          "Goroda/About/maps.txt/x",
          [] { return QByteArray("x"); },
-         {QStringLiteral("Is a directory: ") + MapsPath},
+         {QStringLiteral("File not found: ") + MapsPath},
          0,
          30},
         {"BinaryGarbage",
