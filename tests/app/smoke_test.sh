@@ -8,13 +8,17 @@ program=$1 generator=$2 out=$3
 mkdir -p "$out"
 "$generator" "$out/demo" > "$out/generator.log"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts connections: several builds on one machine
+# may run this test at the same time.
+rm -f "$out/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$out/display" > "$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
 cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
 trap cleanup EXIT
-export DISPLAY=$display
+for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
+if [ ! -s "$out/display" ]; then echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; fi
+export DISPLAY=":$(head -n 1 "$out/display")"
 unset QT_QPA_PLATFORM
 for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 
