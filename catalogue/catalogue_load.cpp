@@ -1,22 +1,11 @@
 #include "catalogue_load.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
-
 #include "categories.h"
 #include "line_reader.h"
 
 namespace catalogue {
 
 namespace {
-
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 template <size_t N> void storeLines(const ReadLines& read, std::array<std::string, N>& slots)
 {
@@ -66,38 +55,6 @@ void distribute(CatalogueData& data)
 }
 
 } // namespace
-
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& message, size_t maxBytes)
-{
-    bytes.clear();
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        message = errno == ENOENT ? "File not found" : std::strerror(errno);
-        return false;
-    }
-    char buffer[65536];
-    for (;;) {
-        const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        if (got > maxBytes - bytes.size()) {
-            // Counted as read, not taken from the file's size: a pipe or a growing file has none to trust.
-            message = "File is too large (more than " + std::to_string(maxBytes) + " bytes)";
-            bytes.clear();
-            bytes.shrink_to_fit();
-            return false;
-        }
-        bytes.append(buffer, got);
-        if (got < sizeof buffer)
-            break;
-    }
-    if (std::ferror(file.get())) {
-        // A folder opens but cannot be read (EISDIR); errno tells why.
-        message = errno != 0 ? std::strerror(errno) : "I/O error";
-        bytes.clear();
-        return false;
-    }
-    return true;
-}
 
 bool splitRecord(const std::string& line, MapRecord& record)
 {
@@ -175,21 +132,22 @@ void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& repo
     distribute(data);
 }
 
-LoadReport CatalogueLoad(CatalogueData& data, const std::string& folder)
+LoadReport CatalogueLoad(CatalogueData& data, const FileReader& read)
 {
     LoadReport report;
-    const std::filesystem::path base(folder.empty() ? std::string(".") : folder);
     std::string contents[3];
     const char* names[3] = {AboutFile, About2File, MapsFile};
-    bool read[3] = {};
+    bool ok[3] = {};
     for (int i = 0; i < 3; ++i) {
         std::string message;
-        read[i] = readWholeFile((base / names[i]).string(), contents[i], message);
-        if (!read[i])
+        ok[i] = read(names[i], contents[i], message);
+        if (!ok[i]) {
+            contents[i].clear();
             report.errors.push_back({names[i], message});
+        }
     }
-    const LoadInput input{read[0] ? &contents[0] : nullptr, read[1] ? &contents[1] : nullptr,
-                          read[2] ? &contents[2] : nullptr};
+    const LoadInput input{ok[0] ? &contents[0] : nullptr, ok[1] ? &contents[1] : nullptr,
+                          ok[2] ? &contents[2] : nullptr};
     loadFromBytes(data, input, report);
     return report;
 }

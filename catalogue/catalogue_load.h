@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,15 +33,15 @@ struct LoadReport
 /// a wrong or damaged file from taking all memory.
 inline constexpr size_t MaxCatalogueFileBytes = size_t(64) << 20;
 
-/// Reads a whole file in binary; returns false and sets message ("File not found", the system's text, or a refusal of
-/// a file larger than maxBytes) on failure.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& message,
-                   size_t maxBytes = MaxCatalogueFileBytes);
+/// Reads one catalogue file, named as above, into bytes; returns false and sets message ("File not found", the
+/// system's text, a refusal of a file larger than MaxCatalogueFileBytes) when it cannot. Finding the file on disc
+/// is the caller's part: the program reads through the same lookup as every other data file.
+using FileReader = std::function<bool(const char* name, std::string& bytes, std::string& message)>;
 
-/// Reads about.dat, about2.dat and maps.txt below folder (a collection folder, with or without trailing '/'), sorts,
-/// splits and distributes the catalogue into data. Runs the file steps, the sort, the split and the distribution;
-/// showing the cities is the window's part. The tables are cleared first, so a second call gives the same result.
-LoadReport CatalogueLoad(CatalogueData& data, const std::string& folder);
+/// Reads about.dat, about2.dat and maps.txt in this order through read, sorts, splits and distributes the catalogue
+/// into data. Runs the file steps, the sort, the split and the distribution; showing the cities is the window's
+/// part. The tables are cleared first, so a second call gives the same result.
+LoadReport CatalogueLoad(CatalogueData& data, const FileReader& read);
 
 /// The file contents of one load. A null pointer stands for a file that could not be read; its problem is already in
 /// the report.

@@ -65,5 +65,6 @@ void TForm1::ImageAboutClick()
 
     // The pointer is set before loading, so a missing picture still leaves the whole page in place.
     ImageMap->setCursor(Qt::ArrowCursor);
-    loadImageMap(AboutPicture);
+    if (const std::optional<QString> error = loadImageMap(AboutPicture))
+        platform::showMessage(*error);
 }

@@ -48,16 +48,9 @@ void TForm1::CategoryView(int category)
 
     ImageMap->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
-    QString pictureError;
-    if (articles) {
-        // A missing articles picture no longer stops the view: the articles are listed with an empty preview.
-        try {
-            loadImageMap(QStringLiteral("Articles/foto.jpg"));
-        } catch (const platform::AppError& error) {
-            clearImageMap();
-            pictureError = error.text();
-        }
-    }
+    // A missing articles picture does not stop the view: the articles are listed with an empty preview.
+    const std::optional<QString> pictureError =
+        articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : std::nullopt;
 
     LabelAvtorNadpis->move(361, articles ? 383 : 407);
     Labelavtor->move(406, articles ? 383 : 407);
@@ -104,8 +97,8 @@ void TForm1::CategoryView(int category)
         StringGrid1Click();
     }
 
-    if (!pictureError.isEmpty())
-        throw platform::AppError(pictureError);
+    if (pictureError)
+        platform::showMessage(*pictureError);
 }
 
 void TForm1::CategoryHoverMove(int category)

@@ -38,9 +38,11 @@ void TForm1::connectHandlers()
         for (controls::TextLabel* label : {Label[slot], Label[slot + 47]}) {
             label->OnClick = [this, slot] { LabelClick(slot); };
             label->OnDblClick = [this, slot] { LabelDblClick(slot); };
-            label->OnWheel = [this](int steps) { StringGrid1->wheelSteps(steps); };
         }
     }
+    // The wheel moves the list wherever the pointer is over the list panel: rows, the gaps between and beside their
+    // texts, empty rows and the scroll bar all pass the wheel on to the panel, which hands it to the grid.
+    Panel2->installEventFilter(this);
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
     StringGrid1->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
     StringGrid1->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };

@@ -73,15 +73,10 @@ void TForm1::ShowDetails()
     // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
     // rest of the panel is filled first and the preview's error is reported last.
     std::optional<QString> previewError;
-    if (platform::dataFileExists(CurrentPreviewPath)) {
-        try {
-            loadImageMap(CurrentPreviewPath);
-        } catch (const platform::AppError& error) {
-            previewError = error.text();
-        }
-    } else {
+    if (platform::dataFileExists(CurrentPreviewPath))
+        previewError = loadImageMap(CurrentPreviewPath);
+    else
         clearImageMap();
-    }
 
     std::optional<std::int64_t> size;
     if (const std::optional<qint64> found = platform::dataFileSize(CurrentMapPath))
@@ -94,8 +89,9 @@ void TForm1::ShowDetails()
     for (int i = 1; i <= 5; ++i)
         ImageZvezda[i]->setVisible(i <= stars);
 
+    // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
     if (previewError)
-        throw platform::AppError(*previewError);
+        platform::showMessage(*previewError);
 }
 
 void TForm1::ImageMapClick()
@@ -120,18 +116,18 @@ void TForm1::ImageMapMouseMove()
         ImageMap->setCursor(Qt::ArrowCursor);
 }
 
-void TForm1::loadImageMap(const QString& relativePath)
+std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
 {
     QString readError;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &readError);
     if (!bytes) {
         clearImageMap();
-        throw platform::AppError(QStringLiteral("%1: %2").arg(readError, shownPath(relativePath)));
+        return QStringLiteral("%1: %2").arg(readError, shownPath(relativePath));
     }
     if (!platform::looksLikeJpeg(*bytes)) {
         clearImageMap();
-        throw platform::AppError(QStringLiteral("Формат файла %1 не поддерживается: показываются только рисунки JPEG.")
-                                     .arg(shownPath(relativePath)));
+        return QStringLiteral("Формат файла %1 не поддерживается: показываются только рисунки JPEG.")
+            .arg(shownPath(relativePath));
     }
     platform::JpegDecodeOptions options;
     options.fitBox = PreviewBox;
@@ -139,11 +135,11 @@ void TForm1::loadImageMap(const QString& relativePath)
     const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         clearImageMap();
-        throw platform::AppError(
-            QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error));
+        return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);
     }
     ImageMap->setPicture(decoded.image);
     ImageMapBytes = *bytes;
+    return std::nullopt;
 }
 
 void TForm1::clearImageMap()

@@ -75,7 +75,7 @@ void TForm1::createControls()
     for (int n = 1; n <= 5; ++n)
         makeDragSurface(ImageZvezda[n]);
     for (int n = 30; n <= 41; ++n)
-        Label[n] = makeLabel(this, 362, 384 + 16 * (n - 30), 13, false, RowNormalColour, QStringLiteral("Label1"));
+        Label[n] = makeLabel(this, 362, 384 + 16 * (n - 30), 13, false, RowNormalColour, QString());
 
     // Panel6 lies beneath the preview panel at the same place: its picture and rows are never seen.
     Panel6 = makePanel(this, QRect(362, 77, 397, 297), PreviewPanelColour);
@@ -84,7 +84,7 @@ void TForm1::createControls()
     const int panel6Tops[] = {192, 208, 224, 240, 256, 272};
     for (int i = 0; i < 6; ++i) {
         const int n = panel6Rows[i];
-        Label[n] = makeLabel(Panel6, 2, panel6Tops[i], 13, false, RowNormalColour, QStringLiteral("Label1"));
+        Label[n] = makeLabel(Panel6, 2, panel6Tops[i], 13, false, RowNormalColour, QString());
         if (n <= 45)
             Label[n]->hide();
     }
@@ -127,7 +127,8 @@ void TForm1::createControls()
             label->setTextColour(colour);
             if (n == slot)
                 label->setMaxTextWidth(300);
-            label->setCaption(QStringLiteral("Label1"));
+            // The rows stay empty until the load fills them: a design caption would show while a large catalogue loads.
+            label->setCaption(QString());
             label->setCursor(Qt::PointingHandCursor);
             Label[n] = label;
         }

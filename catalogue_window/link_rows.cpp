@@ -38,9 +38,9 @@ void TForm1::LinkRowClick(int n)
 {
     if (!isLinkRow(n) || !Label[n])
         return;
-    const QString text = Label[n]->caption();
-    if (catalogue_window::isLinkRowText(text))
-        platform::shellOpen(QUrl(text, QUrl::StrictMode));
+    const QString address = catalogue_window::linkRowAddress(Label[n]->caption());
+    if (!address.isEmpty())
+        platform::shellOpen(QUrl(address, QUrl::StrictMode));
 }
 
 void TForm1::openArticle(int slot)
@@ -51,9 +51,11 @@ void TForm1::openArticle(int slot)
     const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);
     const std::optional<QString> relative = catalogue_window::articleRelativePath(fileName);
     if (!relative) {
-        throw platform::AppError(
+        // Reported, not raised: Enter reaches here from the grid's key handling, which goes on after it.
+        platform::showMessage(
             QStringLiteral("Статья «%1» не открывается: её файл должен лежать в папке Articles собрания.")
                 .arg(fileName));
+        return;
     }
     // Articles are local files; the desktop opens them (or the folder itself, for an empty name) with their
     // associated application.

@@ -10,6 +10,9 @@ void TForm1::refillRowLabels()
     const int top = StringGrid1->topRow();
     for (int k = 0; k < 29; ++k)
         Label[k + 1]->setCaption(StringGrid1->cell(0, top + k));
+    // On the about page column 1 holds the link rows' texts: the second column stays empty whatever scrolls.
+    if (data.CurrentCategory == catalogue::AboutPage)
+        return;
     for (int k = 0; k < 29; ++k)
         Label[k + 48]->setCaption(StringGrid1->cell(1, top + k));
 }

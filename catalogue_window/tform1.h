@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
@@ -151,8 +152,9 @@ public:
     void N1Click();
     void Image4Click();
 
-    /// Shows a picture file in ImageMap and keeps its bytes; raises AppError naming the file when it cannot.
-    void loadImageMap(const QString& relativePath);
+    /// Shows a picture file in ImageMap and keeps its bytes. When it cannot, clears the picture and returns the
+    /// message naming the file, for the caller to report.
+    [[nodiscard]] std::optional<QString> loadImageMap(const QString& relativePath);
     /// Clears the preview picture (and the bytes kept for saving).
     void clearImageMap();
 

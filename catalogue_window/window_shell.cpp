@@ -1,6 +1,7 @@
 // The window shell: creation, the catalogue load at the first activation, dragging by the background, minimise and
 // close.
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMouseEvent>
 #include <QTimer>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "catalogue/catalogue_load.h"
+#include "catalogue_window/catalogue_files.h"
 #include "catalogue_window/link_text.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
@@ -54,8 +56,7 @@ void TForm1::FormActivate()
         return;
     m_loaded = true;
 
-    const catalogue::LoadReport report =
-        catalogue::CatalogueLoad(data, platform::collectionFolder().toStdString());
+    const catalogue::LoadReport report = catalogue::CatalogueLoad(data, catalogue_window::readCatalogueFile);
     for (const std::string& warning : report.warnings)
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
@@ -158,6 +159,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Panel2 && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(StringGrid1, event);
+        return true;
+    }
     // The link rows take the mouse before the drag only where they hold a link; elsewhere they are background.
     if (event->type() == QEvent::MouseButtonPress) {
         for (int n = 30; n <= 41; ++n) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cstdlib>
 
 #include "controls/string_grid.h"
 #include "platform/error_report.h"
@@ -52,6 +53,8 @@ SkinScrollBar::SkinScrollBar(QWidget* parent) : QWidget(parent), m_colours(progr
 {
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
+    m_repeat = new QTimer(this);
+    connect(m_repeat, &QTimer::timeout, this, &SkinScrollBar::repeatStep);
 }
 
 StringGrid* SkinScrollBar::grid() const
@@ -146,6 +149,29 @@ void SkinScrollBar::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+bool SkinScrollBar::scrollStep()
+{
+    if (!m_grid || m_step == 0)
+        return false;
+    const QRect thumb = thumbRect();
+    const bool onTrack = std::abs(m_step) > 1;
+    // The track pages towards the pointer and stops once the thumb has reached it.
+    if (onTrack && (m_step < 0 ? m_pressY >= thumb.top() : m_pressY <= thumb.bottom()))
+        return false;
+    const int before = m_grid->topRow();
+    m_grid->setTopRow(before + m_step);
+    return m_grid && m_grid->topRow() != before;
+}
+
+void SkinScrollBar::repeatStep()
+{
+    m_repeat->setInterval(RepeatInterval);
+    bool goesOn = false;
+    platform::runGuarded([&] { goesOn = scrollStep(); });
+    if (!goesOn)
+        m_repeat->stop();
+}
+
 void SkinScrollBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !m_grid) {
@@ -153,24 +179,26 @@ void SkinScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int y = event->position().toPoint().y();
-    platform::runGuarded([&] {
-        StringGrid* grid = m_grid;
-        if (upArrowRect().contains(0, y)) {
-            grid->setTopRow(grid->topRow() - 1);
-        } else if (downArrowRect().contains(0, y)) {
-            grid->setTopRow(grid->topRow() + 1);
-        } else {
-            const QRect thumb = thumbRect();
-            if (y < thumb.top()) {
-                grid->setTopRow(grid->topRow() - StringGrid::PageRows);
-            } else if (y > thumb.bottom()) {
-                grid->setTopRow(grid->topRow() + StringGrid::PageRows);
-            } else {
-                m_dragging = true;
-                m_dragOffset = y - thumb.top();
-            }
-        }
-    });
+    m_pressY = y;
+    m_step = 0;
+    const QRect thumb = thumbRect();
+    if (upArrowRect().contains(0, y))
+        m_step = -1;
+    else if (downArrowRect().contains(0, y))
+        m_step = 1;
+    else if (y < thumb.top())
+        m_step = -StringGrid::PageRows;
+    else if (y > thumb.bottom())
+        m_step = StringGrid::PageRows;
+    if (m_step == 0) {
+        m_dragging = true;
+        m_dragOffset = y - thumb.top();
+        return;
+    }
+    bool goesOn = false;
+    platform::runGuarded([&] { goesOn = scrollStep(); });
+    if (goesOn)
+        m_repeat->start(RepeatDelay);
 }
 
 void SkinScrollBar::mouseMoveEvent(QMouseEvent* event)
@@ -183,8 +211,11 @@ void SkinScrollBar::mouseMoveEvent(QMouseEvent* event)
 
 void SkinScrollBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_dragging = false;
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_dragging = false;
+    m_step = 0;
+    m_repeat->stop();
 }
 
 } // namespace controls

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include "controls/skin.h"
@@ -12,12 +13,16 @@ class StringGrid;
 
 /// The list's vertical scroll bar: shown only when the grid has more rows than a page; its position 0..127 stands
 /// for the grid's top row (position = TopRow * 127 / last top row, rounded). Arrows scroll by one row, dragging the
-/// thumb sets the top row in proportion, a click on the track scrolls by a page. Never takes the focus.
+/// thumb sets the top row in proportion, a click on the track scrolls by a page. Holding an arrow or the track
+/// repeats its step, on the track until the thumb reaches the pointer. Never takes the focus.
 class SkinScrollBar : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int Max = 127;
+    /// Wait before a held arrow or track starts repeating, and between repeats, in milliseconds.
+    static constexpr int RepeatDelay = 500;
+    static constexpr int RepeatInterval = 50;
 
     explicit SkinScrollBar(QWidget* parent = nullptr);
 
@@ -46,11 +51,17 @@ protected:
 private:
     int thumbLength() const;
     void dragTo(int y);
+    /// One step of a held arrow or track; false when the step is over (at an end, or the thumb under the pointer).
+    bool scrollStep();
+    void repeatStep();
 
     QPointer<StringGrid> m_grid;
     int m_position = 0;
     bool m_dragging = false;
     int m_dragOffset = 0;
+    QTimer* m_repeat = nullptr;
+    int m_step = 0;   // rows per step of the held arrow or track; 0 when none is held
+    int m_pressY = 0; // where the track was pressed
     ScrollBarColours m_colours;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <cstdio>
 
 namespace platform {
@@ -13,6 +14,18 @@ MessageSink& sink()
     return current;
 }
 
+int& guardDepth()
+{
+    static int depth = 0;
+    return depth;
+}
+
+QStringList& waitingMessages()
+{
+    static QStringList texts;
+    return texts;
+}
+
 void showInBox(const QString& text)
 {
     QWidget* owner = QApplication::activeWindow();
@@ -20,14 +33,7 @@ void showInBox(const QString& text)
     box.exec();
 }
 
-} // namespace
-
-void setMessageSink(MessageSink newSink)
-{
-    sink() = std::move(newSink);
-}
-
-void showMessage(const QString& text)
+void deliver(const QString& text)
 {
     if (sink()) {
         sink()(text);
@@ -40,7 +46,7 @@ void showMessage(const QString& text)
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-void runGuarded(const std::function<void()>& body)
+void runBody(const std::function<void()>& body)
 {
     try {
         body();
@@ -51,6 +57,49 @@ void runGuarded(const std::function<void()>& body)
     } catch (const std::exception& error) {
         showMessage(QString::fromUtf8(error.what()));
     }
+}
+
+class GuardDepth
+{
+public:
+    GuardDepth() { ++guardDepth(); }
+    ~GuardDepth() { --guardDepth(); }
+    GuardDepth(const GuardDepth&) = delete;
+    GuardDepth& operator=(const GuardDepth&) = delete;
+};
+
+} // namespace
+
+void setMessageSink(MessageSink newSink)
+{
+    sink() = std::move(newSink);
+}
+
+void showMessage(const QString& text)
+{
+    if (guardDepth() == 0) {
+        deliver(text);
+        return;
+    }
+    // Several steps of one action may meet the same fault (the grid click runs twice in a category view); the user
+    // is told once.
+    if (!waitingMessages().contains(text))
+        waitingMessages().append(text);
+}
+
+void runGuarded(const std::function<void()>& body)
+{
+    {
+        GuardDepth inside;
+        runBody(body);
+    }
+    if (guardDepth() > 0)
+        return;
+    // A message box runs its own event loop, whose handlers may leave messages of their own: take these first.
+    QStringList texts;
+    texts.swap(waitingMessages());
+    for (const QString& text : texts)
+        deliver(text);
 }
 
 } // namespace platform

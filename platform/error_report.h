@@ -20,10 +20,13 @@ public:
 using MessageSink = std::function<void(const QString& text)>;
 void setMessageSink(MessageSink sink);
 
-/// Shows a message to the user (the general error handler's box, and the program's own message boxes).
+/// Shows a message to the user (the general error handler's box, and the program's own message boxes). Inside a
+/// handler run by runGuarded the message waits until that handler has run to its end, so the user reads it over the
+/// finished result and a handler is never paused half done; a text already waiting is not added again.
 void showMessage(const QString& text);
 
-/// Runs a handler body; an exception it raises ends the body and its message is shown with showMessage.
+/// Runs a handler body: the edge where program code is entered. An exception it raises ends the body; its message
+/// and the messages the body left are shown when the outermost guarded handler returns.
 void runGuarded(const std::function<void()>& body);
 
 } // namespace platform

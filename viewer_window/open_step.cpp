@@ -90,8 +90,12 @@ void TForm2::FormActivate()
     }
 
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    loadMap(form1.CurrentMapPath);
+    const std::optional<QString> error = loadMap(form1.CurrentMapPath);
     controls::setScreenCursorDefault();
+    if (error) {
+        platform::showMessage(*error);
+        return;
+    }
 
     LabelSize->setCaption(form1.LabelSize->caption());
     LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
@@ -102,14 +106,14 @@ void TForm2::FormActivate()
     centre();
 }
 
-void TForm2::loadMap(const QString& relativePath)
+std::optional<QString> TForm2::loadMap(const QString& relativePath)
 {
     QString error;
     const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
     if (!bytes) {
         // A read that failed (a damaged disc) leaves no bar behind, as a failed decode does not.
         ProgressBar1->hide();
-        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error));
+        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error);
     }
 
     platform::JpegDecodeOptions options;
@@ -122,10 +126,11 @@ void TForm2::loadMap(const QString& relativePath)
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         ProgressBar1->hide();
-        throw platform::AppError(QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error));
+        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error);
     }
     Image1->setPicture(decoded.image);
     m_mapBytes = *bytes;
+    return std::nullopt;
 }
 
 bool TForm2::reachScreen()

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "platform/jpeg_decoder.h"
 #include "viewer_window/zoom_steps.h"
@@ -73,8 +74,9 @@ public:
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size. Raises AppError
-    /// naming the file and the reason when the map cannot be loaded; the picture on show then stays.
+    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size. When the map cannot
+    /// be loaded it reports the file and the reason and skips the rest; the picture on show then stays, and a step
+    /// to another map that called it goes on.
     void FormActivate();
     void Image1Progress(platform::ProgressStage stage, int percent);
 
@@ -121,7 +123,8 @@ private:
     void connectHandlers();                    // tform2.cpp
     void layoutControls();                     // tform2.cpp
     void placeWindowButtons();                 // tform2.cpp
-    void loadMap(const QString& relativePath); // open_step.cpp
+    /// Returns the message naming the file when the map cannot be loaded.
+    [[nodiscard]] std::optional<QString> loadMap(const QString& relativePath); // open_step.cpp
     bool reachScreen();                        // open_step.cpp
     void viewReset();                          // zoom.cpp
     void centre();                             // zoom.cpp

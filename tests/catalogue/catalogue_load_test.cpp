@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <map>
+#include <vector>
 
 #include "catalogue/catalogue_load.h"
 #include "catalogue_test_support.h"
@@ -8,7 +10,6 @@ namespace {
 
 using testing::cp;
 using testing::freshData;
-using testing::TempCollection;
 
 /// Loads maps.txt bytes (UTF-8 here, stored as code page 1251) with empty about files.
 LoadReport loadMaps(CatalogueData& data, const std::string& mapsUtf8)
@@ -201,68 +202,58 @@ TEST(CatalogueLoad, SecondLoadOnTheSameDataGivesTheSameTables)
 
 TEST(CatalogueLoadFiles, ReadsTheThreeFiles)
 {
-    TempCollection collection;
-    collection.write("Goroda/About/about.dat", cp("О собрании\r\n"));
-    collection.write("Goroda/About/about2.dat", cp("Второй\r\n"));
-    collection.write("Goroda/About/maps.txt", cp("Тверь@Goroda@tver.jpg@1853\r\n\x1A"));
-    for (const std::string& folder : {collection.root().string(), collection.root().string() + "/"}) {
-        auto data = freshData();
-        const LoadReport report = CatalogueLoad(*data, folder);
-        EXPECT_TRUE(report.errors.empty()) << folder;
-        EXPECT_TRUE(report.warnings.empty()) << folder;
-        EXPECT_EQ(data->AboutLines[1], cp("О собрании"));
-        EXPECT_EQ(data->AboutLines2[1], cp("Второй"));
-        EXPECT_EQ(data->LineCount, 1);
-        EXPECT_EQ(data->CategoryTables[Cities].Year[1], "1853");
-    }
+    const std::map<std::string, std::string> files = {{AboutFile, cp("О собрании\r\n")},
+                                                      {About2File, cp("Второй\r\n")},
+                                                      {MapsFile, cp("Тверь@Goroda@tver.jpg@1853\r\n\x1A")}};
+    std::vector<std::string> asked;
+    auto data = freshData();
+    const LoadReport report = CatalogueLoad(*data, [&](const char* name, std::string& bytes, std::string&) {
+        asked.push_back(name);
+        bytes = files.at(name);
+        return true;
+    });
+    EXPECT_EQ(asked, (std::vector<std::string>{AboutFile, About2File, MapsFile}));
+    EXPECT_TRUE(report.errors.empty());
+    EXPECT_TRUE(report.warnings.empty());
+    EXPECT_EQ(data->AboutLines[1], cp("О собрании"));
+    EXPECT_EQ(data->AboutLines2[1], cp("Второй"));
+    EXPECT_EQ(data->LineCount, 1);
+    EXPECT_EQ(data->CategoryTables[Cities].Year[1], "1853");
 }
 
 TEST(CatalogueLoadFiles, AFailedFileIsReportedAndTheLoadGoesOn)
 {
-    struct Case
-    {
-        const char* name;
-        const char* missing; // removed
-        const char* folder;  // made a folder, so it opens but cannot be read
-        const char* failedFile;
-    };
-    const Case cases[] = {
-        {"missing about.dat", AboutFile, nullptr, AboutFile},  {"missing about2.dat", About2File, nullptr, About2File},
-        {"about.dat a folder", nullptr, AboutFile, AboutFile}, {"missing maps.txt", MapsFile, nullptr, MapsFile},
-        {"maps.txt a folder", nullptr, MapsFile, MapsFile},
-    };
-    for (const auto& c : cases) {
-        TempCollection collection;
-        for (const char* file : {AboutFile, About2File, MapsFile}) {
-            if (c.folder && std::string(file) == c.folder)
-                std::filesystem::create_directory(collection.root() / file);
-            else if (!(c.missing && std::string(file) == c.missing))
-                collection.write(file, file == std::string(MapsFile) ? "a@Goroda@a.jpg\n" : "about\n");
-        }
+    for (const char* failed : {AboutFile, About2File, MapsFile}) {
         auto data = freshData();
         data->CategoryTables[Cities].NextSlot = 7; // a failed catalogue must still leave the tables empty
-        const LoadReport report = CatalogueLoad(*data, collection.root().string());
-        ASSERT_EQ(report.errors.size(), 1u) << c.name;
-        EXPECT_EQ(report.errors[0].file, c.failedFile) << c.name;
-        if (c.missing)
-            EXPECT_EQ(report.errors[0].message, "File not found") << c.name;
-        else
-            EXPECT_FALSE(report.errors[0].message.empty() || report.errors[0].message == "File not found") << c.name;
+        const LoadReport report = CatalogueLoad(*data, [&](const char* name, std::string& bytes, std::string& message) {
+            bytes = name == std::string(MapsFile) ? "a@Goroda@a.jpg\n" : "about\n";
+            if (name != std::string(failed))
+                return true;
+            message = "I/O error";
+            return false; // what was read before the error must not reach the tables
+        });
+        ASSERT_EQ(report.errors.size(), 1u) << failed;
+        EXPECT_EQ(report.errors[0].file, failed);
+        EXPECT_EQ(report.errors[0].message, "I/O error");
 
-        const bool mapsFailed = std::string(c.failedFile) == MapsFile;
-        EXPECT_EQ(data->CategoryTables[Cities].NextSlot, mapsFailed ? 1 : 2) << c.name;
-        EXPECT_EQ(data->LineCount, mapsFailed ? 0 : 1) << c.name;
-        EXPECT_EQ(data->AboutLines[1], std::string(c.failedFile) == AboutFile ? "" : "about") << c.name;
-        EXPECT_EQ(data->AboutLines2[1], std::string(c.failedFile) == About2File ? "" : "about") << c.name;
+        const bool mapsFailed = std::string(failed) == MapsFile;
+        EXPECT_EQ(data->CategoryTables[Cities].NextSlot, mapsFailed ? 1 : 2) << failed;
+        EXPECT_EQ(data->LineCount, mapsFailed ? 0 : 1) << failed;
+        EXPECT_EQ(data->AboutLines[1], std::string(failed) == AboutFile ? "" : "about") << failed;
+        EXPECT_EQ(data->AboutLines2[1], std::string(failed) == About2File ? "" : "about") << failed;
         for (int category = 2; category <= CategoryCount; ++category)
-            EXPECT_EQ(data->CategoryTables[static_cast<size_t>(category)].NextSlot, 1) << c.name;
+            EXPECT_EQ(data->CategoryTables[static_cast<size_t>(category)].NextSlot, 1) << failed;
     }
 }
 
 TEST(CatalogueLoadFiles, MissingCollectionReportsEveryFile)
 {
     auto data = freshData();
-    const LoadReport report = CatalogueLoad(*data, "/nonexistent/mapcatalogue-collection");
+    const LoadReport report = CatalogueLoad(*data, [](const char*, std::string&, std::string& message) {
+        message = "File not found";
+        return false;
+    });
     ASSERT_EQ(report.errors.size(), 3u);
     EXPECT_EQ(report.errors[0].file, AboutFile);
     EXPECT_EQ(report.errors[1].file, About2File);

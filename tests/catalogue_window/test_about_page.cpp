@@ -5,6 +5,7 @@
 
 #include "catalogue_window/panel_entries.h"
 #include "catalogue_window/window_fixture.h"
+#include "controls/skin_scroll_bar.h"
 
 using namespace testsupport;
 
@@ -171,6 +172,18 @@ TEST_F(AboutPage, ABadAboutPictureIsNamedAndTheRestOfThePageShows)
         EXPECT_EQ(w().Label[30]->caption(), QStringLiteral("Ссылка 1"));
         EXPECT_FALSE(w().LabelSize->isVisible());
     }
+}
+
+TEST_F(AboutPage, ScrollingKeepsTheSecondColumnEmpty)
+{
+    openWithAbout(30, 30);
+    clickAbout();
+    controls::SkinScrollBar* bar = w().bsSkinScrollBar1;
+    ASSERT_TRUE(bar->isVisible());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->downArrowRect().center());
+    EXPECT_EQ(row(1), QStringLiteral("О собрании 2"));
+    for (int k = 48; k <= 76; ++k)
+        EXPECT_EQ(w().Label[k]->caption(), QString()) << k;
 }
 
 TEST_F(AboutPage, ARowClickHighlightsTheLineAndFillsNothing)

@@ -158,3 +158,23 @@ TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
         EXPECT_EQ(litSet(), QString::fromLatin1(t.expected)) << t.category;
     }
 }
+
+// A category switch whose first preview cannot be shown: the message comes once, and the view is whole.
+TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewList)
+{
+    collection.writeComplete(mixedCollection());
+    collection.writeBytes(QStringLiteral("Oblasti/previews/arh.jpg"),
+                          QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z'));
+    openWritten();
+    clickRow(3);
+    MessageRecorder::clear();
+    QTest::mouseMove(w().Image11, QPoint(5, 5));
+    QTest::mouseClick(w().ImageObl, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("arh.jpg")));
+    EXPECT_EQ(data->CurrentCategory, 2);
+    EXPECT_EQ(row(1), QStringLiteral("Архангельская губерния"));
+    EXPECT_EQ(row(3), QString());
+    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(highlightedSlot(), 1);
+}

@@ -133,6 +133,12 @@ TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
     }
 }
 
+TEST_F(Layout, RowsAndLinkRowsAreEmptyUntilTheLoadFillsThem)
+{
+    for (int n = 1; n <= 76; ++n)
+        EXPECT_EQ(form.Label[n]->caption(), QString()) << "Label" << n;
+}
+
 TEST_F(Layout, OnlySlotOneAsksForAFixedPitchFontAndFirstColumnLabelsAreCutAt300)
 {
     EXPECT_TRUE(form.Label[1]->font().fixedPitch());

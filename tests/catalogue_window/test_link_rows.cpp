@@ -35,6 +35,7 @@ TEST_F(LinkRows, OnlyLowerCaseWellFormedWebAddressesAreLinks)
     } table[] = {
         {"http://example.org/", true},
         {"https://example.org/maps?id=1", true},
+        {"http://example.org/a \t ", true},
         {"HTTP://EXAMPLE.ORG/", false},
         {" http://example.org/", false},
         {"h", false},
@@ -69,7 +70,7 @@ TEST_F(LinkRows, OnlyLowerCaseWellFormedWebAddressesAreLinks)
         QTest::mouseClick(label, Qt::LeftButton, {}, inside);
         if (c.link) {
             ASSERT_EQ(opened.size(), 1) << c.text;
-            EXPECT_EQ(opened.first(), QUrl(QString::fromUtf8(c.text)));
+            EXPECT_EQ(opened.first(), QUrl(QString::fromUtf8(c.text).trimmed()));
         } else {
             EXPECT_TRUE(opened.isEmpty()) << c.text;
         }

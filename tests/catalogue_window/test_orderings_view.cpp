@@ -90,6 +90,23 @@ TEST_F(OrderingsView, OrderingAScrolledListReturnsToTheTopAndChoosesTheFirstEntr
     EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod045.jpg"));
 }
 
+TEST_F(OrderingsView, ADamagedPreviewOnTheWayStillEndsOnTheFirstEntry)
+{
+    collection.writeComplete(cities(10));
+    // By quality the chosen slot 5 then holds Город 008, whose details the ordering shows on its way to entry 1.
+    collection.writeBytes(QStringLiteral("Goroda/previews/gorod008.jpg"),
+                          QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z'));
+    openWritten();
+    clickRow(5);
+    clickArea(w().ImagePoKa4estvy);
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod008.jpg")));
+    EXPECT_EQ(w().StringGrid1->row(), 0);
+    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(highlightedSlot(), 1);
+    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 10"));
+}
+
 TEST_F(OrderingsView, OrderingAnEmptyCategoryStillResetsTheView)
 {
     open(cities(3));

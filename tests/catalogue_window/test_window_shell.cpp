@@ -1,4 +1,5 @@
 // The window shell: frameless window in its place, minimise, close, dragging by the background only.
+#include <QDir>
 #include <QSignalSpy>
 
 #include "catalogue_window/window_fixture.h"
@@ -72,9 +73,15 @@ TEST_F(WindowShell, PressingOnAPanelDoesNotMoveTheWindow)
 
 TEST_F(WindowShell, LoadRunsOnceAtTheFirstActivation)
 {
-    open(cities(3));
+    open(cities(10));
+    clickRow(5);
+    // A second activation, as returning from the viewer or a message box delivers, must not show the cities anew.
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(form.get(), &activation);
     w().FormActivate();
-    EXPECT_EQ(data->CategoryTables[1].count(), 3);
+    EXPECT_EQ(w().StringGrid1->row(), 4);
+    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(data->CategoryTables[1].count(), 10);
     EXPECT_EQ(QString::fromStdString(data->RecordTable[1].Field[2]), QStringLiteral("Goroda"));
 }
 
@@ -87,6 +94,37 @@ TEST_F(WindowShell, MissingAboutFileIsNamedAndTheCatalogueStillLoads)
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("File not found")));
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("about.dat")));
     EXPECT_EQ(row(5), QStringLiteral("Город 005"));
+}
+
+TEST_F(WindowShell, StartUpMessagesAreShownWhenTheFirstCitysPreviewIsDamaged)
+{
+    collection.writeComplete(cities(5));
+    QFile::remove(collection.file(QStringLiteral("Goroda/About/about.dat")));
+    collection.writeBytes(QStringLiteral("Goroda/previews/gorod001.jpg"),
+                          QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z'));
+    openWritten();
+    const QString messages = MessageRecorder::messages().join(QLatin1Char('\n'));
+    EXPECT_EQ(MessageRecorder::messages().size(), 2) << messages.toStdString();
+    EXPECT_TRUE(messages.contains(QStringLiteral("about.dat")));
+    EXPECT_TRUE(messages.contains(QStringLiteral("gorod001.jpg")));
+    EXPECT_EQ(row(5), QStringLiteral("Город 005"));
+}
+
+TEST_F(WindowShell, CatalogueFilesAreFoundInAnyLetterCase)
+{
+    // As on copies of the discs: GORODA/ABOUT/MAPS.TXT and the like.
+    collection.writeComplete(cities(5));
+    QDir about(collection.file(QStringLiteral("Goroda/About")));
+    for (const QString& name : {QStringLiteral("maps.txt"), QStringLiteral("about.dat"), QStringLiteral("about2.dat"),
+                               QStringLiteral("about.jpg")})
+        ASSERT_TRUE(about.rename(name, name.toUpper()));
+    ASSERT_TRUE(QDir(collection.file(QStringLiteral("Goroda"))).rename(QStringLiteral("About"), QStringLiteral("ABOUT")));
+    openWritten();
+    EXPECT_EQ(row(5), QStringLiteral("Город 005"));
+    QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_NE(row(1), QString());
+    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
 TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)

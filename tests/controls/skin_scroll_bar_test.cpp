@@ -130,6 +130,27 @@ TEST(SkinScrollBar, TrackClicksScrollOnePage)
     EXPECT_EQ(b.grid->topRow(), 0);
 }
 
+TEST(SkinScrollBar, HoldingAnArrowOrTheTrackRepeatsUntilReleased)
+{
+    BoundBar b(400);
+    const QPoint arrow = b.bar->downArrowRect().center();
+    QTest::mousePress(b.bar, Qt::LeftButton, {}, arrow);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.grid->topRow() >= 3; }, 3000));
+    QTest::mouseRelease(b.bar, Qt::LeftButton, {}, arrow);
+    const int released = b.grid->topRow();
+    QTest::qWait(3 * SkinScrollBar::RepeatInterval);
+    EXPECT_EQ(b.grid->topRow(), released);
+
+    // The track pages until the thumb lies under the pointer, then stops although still held.
+    const QPoint low(6, b.bar->trackRect().bottom() - 2);
+    QTest::mousePress(b.bar, Qt::LeftButton, {}, low);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.bar->thumbRect().bottom() >= low.y(); }, 5000));
+    const int reached = b.grid->topRow();
+    QTest::qWait(3 * SkinScrollBar::RepeatInterval);
+    EXPECT_EQ(b.grid->topRow(), reached);
+    QTest::mouseRelease(b.bar, Qt::LeftButton, {}, low);
+}
+
 TEST(SkinScrollBar, DraggingTheThumbSetsTheTopRowInProportion)
 {
     BoundBar b(100); // last top row 71

@@ -91,6 +91,31 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
 }
 
+TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
+{
+    openCatalogue(3);
+    const QByteArray damaged = QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z');
+    collection.writeBytes(QStringLiteral("Goroda/previews/gorod002.jpg"), damaged);
+    collection.writeBytes(mapPath(3), damaged);
+    TForm2& viewer = openMap(1);
+    MessageRecorder::clear();
+
+    // The catalogue cannot show map 2's preview; the viewer still shows map 2.
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_EQ(viewer.mapBytes(), mapBytes[1]);
+    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod002.jpg")));
+
+    // Map 3 itself cannot be loaded: named, and the step still ends on the last map.
+    MessageRecorder::clear();
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_TRUE(viewer.ff1->isHidden());
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod003.jpg")));
+}
+
 TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow)
 {
     openCatalogue(8);
