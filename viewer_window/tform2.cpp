@@ -1,4 +1,5 @@
-// Construction and layout of the viewer window: every control in its place, size, font, colour and stacking.
+// Construction and layout of the viewer window: its controls are built from its control table
+// (window_layout/viewer_controls.cpp); what the table does not say about a control is set here.
 #include "viewer_window/tform2.h"
 
 #include <QAction>
@@ -20,11 +21,6 @@
 QPointer<TForm2> Form2;
 
 namespace {
-
-const window_layout::ControlRow& control(const char* name)
-{
-    return window_layout::viewerControl(name);
-}
 
 /// Wraps a handler so that an error it raises ends at the edge where a control called in.
 template <typename Handler> auto guarded(Handler handler)
@@ -195,8 +191,8 @@ void TForm2::layoutControls()
     // The title strip and the control bar keep their heights; the view takes the rest.
     const int w = width();
     const int h = height();
-    const int titleHeight = control("Panel1").place.height();
-    const int barHeight = control("Panel2").place.height();
+    const int titleHeight = window_layout::viewerControl("Panel1").place.height();
+    const int barHeight = window_layout::viewerControl("Panel2").place.height();
     Panel1->setGeometry(0, 0, w, titleHeight);
     Image2->setGeometry(0, 0, w, titleHeight);
     Panel2->setGeometry(0, h - barHeight, w, barHeight);
