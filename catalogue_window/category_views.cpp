@@ -6,6 +6,7 @@
 #include "controls/text_label.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
+#include "window_layout/catalogue_controls.h"
 
 using catalogue::CategoryTable;
 
@@ -52,10 +53,11 @@ void TForm1::CategoryView(int category)
     const std::optional<QString> pictureError =
         articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : std::nullopt;
 
-    LabelAvtorNadpis->move(361, articles ? 383 : 407);
-    Labelavtor->move(406, articles ? 383 : 407);
-    LabelOpisNadpis->move(361, articles ? 399 : 425);
-    Labelopis->move(361, articles ? 415 : 439);
+    // The author and description move up in the articles view, where the file size and the stars are hidden.
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelAvtorNadpis, Labelavtor, LabelOpisNadpis, Labelopis}) {
+        const window_layout::ControlRow& row = window_layout::catalogueControl(w->objectName().toStdString());
+        w->move(row.place.left(), articles ? row.articlesTop : row.place.top());
+    }
     StringGrid1->show();
     Labelopis->show();
     Labelavtor->show();
@@ -86,7 +88,7 @@ void TForm1::CategoryView(int category)
     for (int slot = 1; slot <= 29; ++slot)
         Label[slot]->setCursor(Qt::PointingHandCursor);
     refillRowLabels();
-    setSecondColumnLeft(220);
+    setSecondColumnLeft(window_layout::catalogueControl("Label48").place.left());
     StringGrid1->setFocus();
 
     if (category == catalogue::Cities) {

@@ -12,11 +12,10 @@
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "platform/jpeg_decoder.h"
+#include "window_layout/catalogue_controls.h"
 
 namespace {
 
-// The preview area inside Panel3; previews are decoded at the smallest DCT scale that still covers it.
-constexpr QSize PreviewBox(396, 296);
 // A picture within the viewer's budget has at most a 64th of its pixels after the 1/8 reduction every large picture
 // gets here; a file that needs more for its preview only declares a huge size (65500 x 65500) and would cost
 // hundreds of megabytes for a grey box.
@@ -130,7 +129,8 @@ std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
             .arg(shownPath(relativePath));
     }
     platform::JpegDecodeOptions options;
-    options.fitBox = PreviewBox;
+    // Previews are decoded at the smallest DCT scale that still covers the preview area.
+    options.fitBox = window_layout::catalogueControl("ImageMap").place.size();
     options.maxPixels = PreviewMaxPixels;
     const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {

@@ -1,9 +1,9 @@
 // The 29 visible rows over the hidden grid: the row click, the scroll refill, keys and opening an entry.
 #include "catalogue/categories.h"
-#include "catalogue_window/control_factory.h"
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "window_layout/catalogue_controls.h"
 
 void TForm1::refillRowLabels()
 {
@@ -26,7 +26,7 @@ void TForm1::setSecondColumnLeft(int left)
 static void setRowLook(controls::TextLabel* label, bool chosen)
 {
     label->setBold(chosen);
-    label->setTextColour(chosen ? catalogue_window::RowHighlightColour : catalogue_window::RowNormalColour);
+    label->setTextColour(chosen ? window_layout::RowHighlightColour : window_layout::RowNormalColour);
 }
 
 void TForm1::LabelClick(int slot)

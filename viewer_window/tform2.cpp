@@ -1,4 +1,5 @@
-// Construction and layout of the viewer window: every control in its place, size, font, colour and stacking.
+// Construction and layout of the viewer window: its controls are built from its control table
+// (window_layout/viewer_controls.cpp); what the table does not say about a control is set here.
 #include "viewer_window/tform2.h"
 
 #include <QAction>
@@ -8,54 +9,23 @@
 #include <QProgressBar>
 #include <QResizeEvent>
 
+#include "controls/control_builder.h"
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "viewer_window/scroll_box.h"
+#include "window_layout/viewer_controls.h"
 
 QPointer<TForm2> Form2;
 
 namespace {
 
-const QColor WindowColour(200, 156, 91);
-const QColor ViewColour(225, 207, 174);
-const QColor BarColour(141, 39, 0);
-constexpr int TitleHeight = 20;
-constexpr int BarHeight = 44;
-
-/// Artwork of the viewer; a null picture (nothing drawn) while the resource is missing.
-QImage artwork(const char* name)
-{
-    return QImage(QStringLiteral(":/artwork/viewer/") + QLatin1String(name));
-}
-
 /// Wraps a handler so that an error it raises ends at the edge where a control called in.
 template <typename Handler> auto guarded(Handler handler)
 {
     return [handler](auto&&... args) { platform::runGuarded([&] { handler(args...); }); };
-}
-
-controls::TextLabel* makeLabel(QWidget* parent, QPoint at, int pixelHeight, bool bold, const QString& text)
-{
-    auto* label = new controls::TextLabel(parent);
-    label->setFontSpec(pixelHeight, bold);
-    label->setTextColour(Qt::white);
-    label->setCaption(text);
-    label->move(at);
-    return label;
-}
-
-controls::PictureControl* makeButton(QWidget* parent, QRect place, const char* picture)
-{
-    auto* button = new controls::PictureControl(parent);
-    if (picture)
-        button->setPicture(artwork(picture));
-    button->setGeometry(place);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setMouseTracking(true);
-    return button;
 }
 
 /// The control bar: a panel with a raised one-pixel bevel (light top and left, shadow bottom and right).
@@ -85,13 +55,14 @@ TForm2::TForm2(TForm1& form1, QWidget* parent) : QWidget(parent), form1(form1)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
-    setFont(platform::designFont(11));
+    const window_layout::WindowRow& window = window_layout::viewerWindow();
+    setFont(platform::designFont(window.fontHeight));
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowColour);
+    colours.setColor(QPalette::Window, window.colour);
     setPalette(colours);
     setAutoFillBackground(true);
     setCursor(Qt::WaitCursor);
-    resize(800, 547);
+    resize(window.size);
 
     createControls();
     connectHandlers();
@@ -103,39 +74,67 @@ TForm2::~TForm2() = default;
 
 void TForm2::createControls()
 {
-    ScrollBox1 = new ScrollBox(this);
-    QPalette viewColours = ScrollBox1->viewport()->palette();
-    viewColours.setColor(QPalette::Window, ViewColour);
-    viewColours.setColor(QPalette::Base, ViewColour);
-    ScrollBox1->viewport()->setPalette(viewColours);
-    ScrollBox1->setGeometry(0, TitleHeight, 800, 483);
+    controls::ControlBuilder built(this, QStringLiteral(":/artwork/viewer"));
+    ScrollBox* box = nullptr;
+    built.build(window_layout::viewerControls(), [&](const window_layout::ControlRow& row, QWidget* parent) {
+        QWidget* made = nullptr;
+        if (row.name == "ScrollBox1") {
+            box = new ScrollBox(parent);
+            QPalette viewColours = box->viewport()->palette();
+            viewColours.setColor(QPalette::Window, row.colour);
+            viewColours.setColor(QPalette::Base, row.colour);
+            box->viewport()->setPalette(viewColours);
+            box->setGeometry(row.place);
+            built.placeChildrenIn(QStringLiteral("ScrollBox1"), box->content());
+            made = box;
+        } else if (row.name == "ProgressBar1") {
+            auto* bar = new controls::ProgressBar;
+            bar->setBorderWidth(3);
+            bar->setRange(0, 100);
+            bar->setValue(0);
+            bar->setTextVisible(false);
+            box->setTopBar(bar, row.place.height(), row.maxWidth);
+            made = bar;
+        } else if (row.name == "Panel2") {
+            made = new RaisedPanel(parent, row.colour);
+            made->setGeometry(row.place);
+        }
+        return made;
+    });
+    ScrollBox1 = built.get<ScrollBox>(QStringLiteral("ScrollBox1"));
+    Image1 = built.get<controls::PictureControl>(QStringLiteral("Image1"));
+    ProgressBar1 = built.get<QProgressBar>(QStringLiteral("ProgressBar1"));
+    Panel1 = built.get<controls::Panel>(QStringLiteral("Panel1"));
+    Image2 = built.get<controls::PictureControl>(QStringLiteral("Image2"));
+    Imagesvernut = built.get<controls::PictureControl>(QStringLiteral("Imagesvernut"));
+    Imagezakryt = built.get<controls::PictureControl>(QStringLiteral("Imagezakryt"));
+    Panel2 = built.get<controls::Panel>(QStringLiteral("Panel2"));
+    niz = built.get<controls::PictureControl>(QStringLiteral("niz"));
+    Label2 = built.get<controls::TextLabel>(QStringLiteral("Label2"));
+    LabelSize = built.get<controls::TextLabel>(QStringLiteral("LabelSize"));
+    Label4 = built.get<controls::TextLabel>(QStringLiteral("Label4"));
+    LabelDimention = built.get<controls::TextLabel>(QStringLiteral("LabelDimention"));
+    prev1 = built.get<controls::PictureControl>(QStringLiteral("prev1"));
+    prev2 = built.get<controls::PictureControl>(QStringLiteral("prev2"));
+    ff1 = built.get<controls::PictureControl>(QStringLiteral("ff1"));
+    ff2 = built.get<controls::PictureControl>(QStringLiteral("ff2"));
+    Imageplus = built.get<controls::PictureControl>(QStringLiteral("Imageplus"));
+    Imageplus2 = built.get<controls::PictureControl>(QStringLiteral("Imageplus2"));
+    Imageminus = built.get<controls::PictureControl>(QStringLiteral("Imageminus"));
+    Imageminus2 = built.get<controls::PictureControl>(QStringLiteral("Imageminus2"));
+    Imagenaekran = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran"));
+    Imagenaekran2 = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran2"));
+    Imageistinnyy = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy"));
+    Imageistinnyy2 = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy2"));
+    LabelMestoGod = built.get<controls::TextLabel>(QStringLiteral("LabelMestoGod"));
 
-    Image1 = new controls::PictureControl(ScrollBox1->content());
-    Image1->setGeometry(0, 0, 737, 337);
     Image1->setAutoSize(true);
-    Image1->setMouseTracking(true);
     Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     ScrollBox1->setScrolledChild(Image1);
-
-    auto* progressBar = new controls::ProgressBar;
-    progressBar->setBorderWidth(3);
-    ProgressBar1 = progressBar;
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    ScrollBox1->setTopBar(ProgressBar1, 25, 1024);
-
-    Panel1 = new controls::Panel(this, WindowColour);
-    Panel1->setGeometry(0, 0, 800, TitleHeight);
-    Image2 = new controls::PictureControl(Panel1);
-    Image2->setPicture(artwork("Image2.png"));
-    Image2->setStretch(true);
-    Image2->setGeometry(0, 0, 800, TitleHeight);
-    Image2->setMouseTracking(true);
-    Imagesvernut = makeButton(Panel1, QRect(752, 0, 21, 20), "Imagesvernut.png");
-    Imagezakryt = makeButton(Panel1, QRect(773, 0, 20, 20), "Imagezakryt.png");
-
-    createControlBar();
+    for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, niz, Imagesvernut, Imagezakryt, prev1, prev2,
+                                                      ff1, ff2, Imageplus, Imageplus2, Imageminus, Imageminus2,
+                                                      Imagenaekran, Imagenaekran2, Imageistinnyy, Imageistinnyy2})
+        w->setMouseTracking(true);
 
     PopupMenu1 = new QMenu(this);
     gnhgnhg1 = PopupMenu1->addAction(QStringLiteral("Открыть с помощью просмотрщика"));
@@ -143,46 +142,6 @@ void TForm2::createControls()
     oiloiloi1 = PopupMenu1->addAction(QStringLiteral("Сохранить в файл..."));
     N1 = PopupMenu1->addAction(QStringLiteral("Копировать файл"));
     N2 = PopupMenu1->addAction(QStringLiteral("Закрыть окно"));
-}
-
-void TForm2::createControlBar()
-{
-    Panel2 = new RaisedPanel(this, BarColour);
-    Panel2->setGeometry(0, 503, 800, BarHeight);
-
-    // The bar's artwork keeps its natural 800 pixels; wider bars show the panel's colour, which is its ground.
-    niz = new controls::PictureControl(Panel2);
-    niz->setPicture(artwork("niz.png"));
-    niz->setGeometry(0, -2, 800, 44);
-    niz->setMouseTracking(true);
-
-    Label2 = makeLabel(Panel2, QPoint(5, 22), 15, true, QStringLiteral("Объём файла:"));
-    // The value labels stay empty until the open step fills them: the bar shows while a large map decodes.
-    LabelSize = makeLabel(Panel2, QPoint(112, 24), 12, false, QString());
-    Label4 = makeLabel(Panel2, QPoint(172, 22), 15, true, QStringLiteral("Размер изображения:"));
-    LabelDimention = makeLabel(Panel2, QPoint(338, 24), 12, false, QString());
-
-    // Each hover image is created right after its plain button, so it lies over it.
-    prev1 = makeButton(Panel2, QRect(483, 9, 29, 27), nullptr);
-    prev2 = makeButton(Panel2, QRect(481, 5, 32, 33), "prev2.png");
-    ff1 = makeButton(Panel2, QRect(525, 9, 29, 27), nullptr);
-    ff2 = makeButton(Panel2, QRect(523, 5, 32, 34), "ff2.png");
-    Imageplus = makeButton(Panel2, QRect(569, 7, 36, 34), nullptr);
-    Imageplus2 = makeButton(Panel2, QRect(568, 5, 33, 33), "Imageplus2.png");
-    Imageminus = makeButton(Panel2, QRect(613, 6, 36, 34), nullptr);
-    Imageminus2 = makeButton(Panel2, QRect(612, 5, 34, 33), "Imageminus2.png");
-    Imagenaekran = makeButton(Panel2, QRect(665, 7, 35, 33), nullptr);
-    Imagenaekran2 = makeButton(Panel2, QRect(663, 5, 37, 33), "Imagenaekran2.png");
-    Imageistinnyy = makeButton(Panel2, QRect(719, 7, 37, 32), nullptr);
-    Imageistinnyy2 = makeButton(Panel2, QRect(718, 5, 38, 33), "Imageistinnyy2.png");
-    Imageplus->hide();
-    hideHoverImages();
-
-    LabelMestoGod = new controls::TextLabel(Panel2);
-    LabelMestoGod->setFontSpec(12, true);
-    LabelMestoGod->setTextColour(Qt::white);
-    LabelMestoGod->setFixedBox(QSize(468, 15), true);
-    LabelMestoGod->move(5, 5);
 }
 
 void TForm2::connectHandlers()
@@ -229,12 +188,15 @@ void TForm2::connectHandlers()
 
 void TForm2::layoutControls()
 {
+    // The title strip and the control bar keep their heights; the view takes the rest.
     const int w = width();
     const int h = height();
-    Panel1->setGeometry(0, 0, w, TitleHeight);
-    Image2->setGeometry(0, 0, w, TitleHeight);
-    Panel2->setGeometry(0, h - BarHeight, w, BarHeight);
-    ScrollBox1->setGeometry(0, TitleHeight, w, std::max(0, h - TitleHeight - BarHeight));
+    const int titleHeight = window_layout::viewerControl("Panel1").place.height();
+    const int barHeight = window_layout::viewerControl("Panel2").place.height();
+    Panel1->setGeometry(0, 0, w, titleHeight);
+    Image2->setGeometry(0, 0, w, titleHeight);
+    Panel2->setGeometry(0, h - barHeight, w, barHeight);
+    ScrollBox1->setGeometry(0, titleHeight, w, std::max(0, h - titleHeight - barHeight));
     if (m_windowButtonsPlaced)
         placeWindowButtons();
 }

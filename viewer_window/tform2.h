@@ -119,7 +119,6 @@ protected:
 
 private:
     void createControls();                     // tform2.cpp
-    void createControlBar();                   // tform2.cpp
     void connectHandlers();                    // tform2.cpp
     void layoutControls();                     // tform2.cpp
     void placeWindowButtons();                 // tform2.cpp

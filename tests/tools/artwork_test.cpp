@@ -1,6 +1,8 @@
 #include "artwork_set.h"
 #include "top_bar_art.h"
 #include "viewer_art.h"
+#include "window_layout/catalogue_controls.h"
+#include "window_layout/viewer_controls.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -25,48 +27,27 @@ bool sameColour(QRgb pixel, QColor colour)
     return qRed(pixel) == colour.red() && qGreen(pixel) == colour.green() && qBlue(pixel) == colour.blue();
 }
 
-struct SizeCase
-{
-    const char* file;
-    int width, height;
-};
-
 TEST(Artwork, EveryPictureHasTheSizeItsControlIsLaidOutFor)
 {
-    const SizeCase cases[] = {
-        {"artwork/catalogue/Image5.png", 800, 540},
-        {"artwork/catalogue/Image3.png", 239, 62},
-        {"artwork/catalogue/Image9.png", 570, 61},
-        {"artwork/catalogue/ImageGor.png", 52, 44},
-        {"artwork/catalogue/ImageObl.png", 63, 44},
-        {"artwork/catalogue/Imagerus.png", 53, 44},
-        {"artwork/catalogue/ImageMet.png", 93, 44},
-        {"artwork/catalogue/ImageArt.png", 48, 44},
-        {"artwork/catalogue/Image8.png", 312, 491},
-        {"artwork/catalogue/Image7.png", 397, 297},
-        {"artwork/catalogue/ImageZvezda1.png", 19, 20},
-        {"artwork/catalogue/ImageZvezda2.png", 20, 20},
-        {"artwork/catalogue/ImageZvezda3.png", 20, 20},
-        {"artwork/catalogue/ImageZvezda4.png", 20, 20},
-        {"artwork/catalogue/ImageZvezda5.png", 19, 17},
-        {"artwork/catalogue/Image4.png", 115, 32},
-        {"artwork/catalogue/Image6.png", 39, 12},
-        {"artwork/catalogue/initial_map.jpg", 2914, 2235},
-        {"artwork/viewer/Image2.png", 758, 20},
-        {"artwork/viewer/Imagesvernut.png", 21, 20},
-        {"artwork/viewer/Imagezakryt.png", 20, 20},
-        {"artwork/viewer/niz.png", 800, 44},
-        {"artwork/viewer/prev2.png", 32, 33},
-        {"artwork/viewer/ff2.png", 32, 34},
-        {"artwork/viewer/Imageplus2.png", 33, 33},
-        {"artwork/viewer/Imageminus2.png", 34, 33},
-        {"artwork/viewer/Imagenaekran2.png", 37, 33},
-        {"artwork/viewer/Imageistinnyy2.png", 38, 33},
-        {"cursors/RUKARAZJATA.png", 32, 32},
-        {"cursors/RUKASJATA.png", 32, 32},
-    };
-    for (const SizeCase& c : cases)
-        EXPECT_EQ(asset(QString::fromLatin1(c.file)).size(), QSize(c.width, c.height)) << c.file;
+    int pictures = 0;
+    const std::pair<const char*, const std::vector<window_layout::ControlRow>*> windows[] = {
+        {"catalogue", &window_layout::catalogueControls()}, {"viewer", &window_layout::viewerControls()}};
+    for (const auto& [folder, table] : windows) {
+        for (const window_layout::ControlRow& row : *table) {
+            if (!row.artwork)
+                continue;
+            const QString file = QStringLiteral("artwork/%1/%2.png").arg(folder, QString::fromStdString(row.name));
+            EXPECT_EQ(asset(file).size(), row.artworkSize()) << file.toStdString();
+            ++pictures;
+        }
+    }
+    EXPECT_EQ(pictures, 17 + 10);
+    // Spot checks of the tables: the background, and the title strip the viewer stretches.
+    EXPECT_EQ(asset(QStringLiteral("artwork/catalogue/Image5.png")).size(), QSize(800, 540));
+    EXPECT_EQ(asset(QStringLiteral("artwork/viewer/Image2.png")).size(), QSize(758, 20));
+    EXPECT_EQ(asset(QStringLiteral("artwork/catalogue/initial_map.jpg")).size(), QSize(2914, 2235));
+    for (const char* cursor : {"cursors/RUKARAZJATA.png", "cursors/RUKASJATA.png"})
+        EXPECT_EQ(asset(QString::fromLatin1(cursor)).size(), QSize(32, 32)) << cursor;
 }
 
 TEST(Artwork, CommittedFilesAreWhatTheGeneratorDrawsNow)

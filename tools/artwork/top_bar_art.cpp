@@ -2,6 +2,7 @@
 
 #include "artwork_kit.h"
 #include "map_drawing.h"
+#include "window_layout/catalogue_controls.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -11,7 +12,9 @@ namespace artwork {
 
 namespace {
 
-constexpr int barWidth = 570, barHeight = 61, captionY = 29;
+using window_layout::catalogueControl;
+
+constexpr int captionY = 29;
 constexpr double captionOutline = 2.6;
 
 QFont captionFontAt(int pixelSize)
@@ -66,18 +69,19 @@ void drawSeparator(QPainter& p, int x)
 
 std::vector<TabPlace> tabPlaces()
 {
-    return {
-        {QStringLiteral("ImageGor"), QStringLiteral("ГОРОДА"), QRect(25, 7, 52, 44), 51.0},
-        {QStringLiteral("ImageObl"), QStringLiteral("РЕГИОНЫ"), QRect(108, 7, 63, 44), 139.5},
-        {QStringLiteral("Imagerus"), QStringLiteral("РОССИЯ"), QRect(201, 7, 53, 44), 227.5},
-        {QStringLiteral("ImageMet"), QStringLiteral("СХЕМЫ МЕТРО"), QRect(284, 7, 93, 44), 330.5},
-        {QStringLiteral("ImageArt"), QStringLiteral("СТАТЬИ"), QRect(408, 7, 48, 44), 432.0},
+    // Each caption is centred in its highlight.
+    const auto tab = [](const char* name, const char* caption) {
+        const QRect place = catalogueControl(name).place;
+        return TabPlace{QString::fromLatin1(name), QString::fromUtf8(caption), place, place.left() + place.width() / 2.0};
     };
+    return {tab("ImageGor", "ГОРОДА"), tab("ImageObl", "РЕГИОНЫ"), tab("Imagerus", "РОССИЯ"),
+            tab("ImageMet", "СХЕМЫ МЕТРО"), tab("ImageArt", "СТАТЬИ")};
 }
 
 QImage drawTopBar()
 {
-    QImage image = stripedGround(barWidth, barHeight);
+    const QSize bar = catalogueControl("Image9").artworkSize();
+    QImage image = stripedGround(bar.width(), bar.height());
     QPainter p(&image);
     for (const TabPlace& tab : tabPlaces())
         drawOutlinedText(p, tab.caption, QPointF(tab.captionCentreX, captionY), captionFont(), lightLetters,
@@ -103,7 +107,8 @@ QImage drawTopBar()
 
 QImage drawTabHighlight(const TabPlace& tab)
 {
-    QImage image = stripedGround(barWidth, barHeight).copy(tab.highlight);
+    const QSize bar = catalogueControl("Image9").artworkSize();
+    QImage image = stripedGround(bar.width(), bar.height()).copy(tab.highlight);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(-tab.highlight.topLeft());
@@ -123,7 +128,8 @@ QImage drawTabHighlight(const TabPlace& tab)
 
 QImage drawTitle(const QString& title)
 {
-    QImage image = stripedGround(239, 62);
+    const QSize size = catalogueControl("Image3").artworkSize();
+    QImage image = stripedGround(size.width(), size.height());
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

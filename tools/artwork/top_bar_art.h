@@ -19,11 +19,11 @@ struct TabPlace
 /// The five tabs in bar order.
 std::vector<TabPlace> tabPlaces();
 
-/// The top bar Image9 (570 x 61): stripes, captions, bars between them, minimise and close signs.
+/// The top bar Image9: stripes, captions, bars between them, minimise and close signs.
 QImage drawTopBar();
 /// A tab's highlight: the bar under it with a darker red circle and the caption in white, lined up with the bar.
 QImage drawTabHighlight(const TabPlace& tab);
-/// The title artwork Image3 (239 x 62).
+/// The title artwork Image3.
 QImage drawTitle(const QString& title);
 
 } // namespace artwork

@@ -1,6 +1,7 @@
 #include "viewer_art.h"
 
 #include "artwork_kit.h"
+#include "window_layout/viewer_controls.h"
 
 #include <QPainterPath>
 
@@ -8,7 +9,9 @@ namespace artwork {
 
 namespace {
 
-constexpr int barPictureTop = -2; // niz lies two pixels above the panel
+using window_layout::viewerControl;
+
+const int barPictureTop = viewerControl("niz").place.top(); // niz lies above the panel's top
 const QColor paleGlyph(236, 206, 168);
 
 void drawArrowHead(QPainter& p, QPointF tip, QPointF direction, double size)
@@ -81,7 +84,15 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor colour)
 
 QImage barGroundPicture()
 {
-    return blankPicture(800, 44, barGround);
+    const QSize size = viewerControl("niz").artworkSize();
+    return blankPicture(size.width(), size.height(), barGround);
+}
+
+/// A blank picture of the size of the named control's artwork.
+QImage blankFor(const char* name, QColor fill = Qt::black)
+{
+    const QSize size = viewerControl(name).artworkSize();
+    return blankPicture(size.width(), size.height(), fill);
 }
 
 } // namespace
@@ -89,12 +100,13 @@ QImage barGroundPicture()
 std::vector<BarButton> barButtons()
 {
     return {
-        {Glyph::Previous, QStringLiteral("prev2"), QRect(483, 10, 26, 26), QRect(481, 5, 32, 33)},
-        {Glyph::Next, QStringLiteral("ff2"), QRect(525, 10, 26, 26), QRect(523, 5, 32, 34)},
-        {Glyph::ZoomIn, QStringLiteral("Imageplus2"), QRect(569, 8, 31, 31), QRect(568, 5, 33, 33)},
-        {Glyph::ZoomOut, QStringLiteral("Imageminus2"), QRect(614, 8, 31, 31), QRect(612, 5, 34, 33)},
-        {Glyph::Fit, QStringLiteral("Imagenaekran2"), QRect(664, 8, 35, 31), QRect(663, 5, 37, 33)},
-        {Glyph::ActualSize, QStringLiteral("Imageistinnyy2"), QRect(719, 8, 36, 31), QRect(718, 5, 38, 33)},
+        {Glyph::Previous, QStringLiteral("prev2"), QRect(483, 10, 26, 26), viewerControl("prev2").place},
+        {Glyph::Next, QStringLiteral("ff2"), QRect(525, 10, 26, 26), viewerControl("ff2").place},
+        {Glyph::ZoomIn, QStringLiteral("Imageplus2"), QRect(569, 8, 31, 31), viewerControl("Imageplus2").place},
+        {Glyph::ZoomOut, QStringLiteral("Imageminus2"), QRect(614, 8, 31, 31), viewerControl("Imageminus2").place},
+        {Glyph::Fit, QStringLiteral("Imagenaekran2"), QRect(664, 8, 35, 31), viewerControl("Imagenaekran2").place},
+        {Glyph::ActualSize, QStringLiteral("Imageistinnyy2"), QRect(719, 8, 36, 31),
+         viewerControl("Imageistinnyy2").place},
     };
 }
 
@@ -102,8 +114,8 @@ QImage drawControlBar()
 {
     QImage image = barGroundPicture();
     QPainter p(&image);
-    p.fillRect(0, 0, 800, 1, Qt::white);
-    p.fillRect(0, 2, 800, 1, Qt::white);
+    p.fillRect(0, 0, image.width(), 1, Qt::white);
+    p.fillRect(0, 2, image.width(), 1, Qt::white);
     for (const BarButton& button : barButtons())
         drawGlyph(p, button.glyph, button.glyphArea, paleGlyph);
     return image;
@@ -121,14 +133,14 @@ QImage drawHoverPicture(const BarButton& button)
 
 QImage drawTitleStrip()
 {
-    QImage image = blankPicture(758, 20, barGround);
+    QImage image = blankFor("Image2", barGround);
     paintStripes(image, 0, 17);
     return image;
 }
 
 QImage drawMinimiseSign()
 {
-    QImage image = blankPicture(21, 20);
+    QImage image = blankFor("Imagesvernut");
     paintDarkTexture(image, image.rect(), 11);
     QPainter p(&image);
     p.fillRect(5, 13, 11, 3, Qt::white);
@@ -137,7 +149,7 @@ QImage drawMinimiseSign()
 
 QImage drawCloseSign()
 {
-    QImage image = blankPicture(20, 20);
+    QImage image = blankFor("Imagezakryt");
     paintDarkTexture(image, image.rect(), 12);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -15,18 +15,18 @@ struct BarButton
     Glyph glyph;
     QString hoverName; ///< "prev2" ...
     QRect glyphArea;   ///< in the bar picture's coordinates (rows 8..38)
-    QRect hoverPlace;  ///< in the panel's coordinates; the bar picture lies at panel 0, -2
+    QRect hoverPlace;  ///< in the panel's coordinates, where the bar picture lies a little above the top
 };
 
 std::vector<BarButton> barButtons();
 
-/// The control bar niz (800 x 44) with the six pale glyphs.
+/// The control bar niz with the six pale glyphs.
 QImage drawControlBar();
 /// A hover picture: the glyph in bright white on the bar's ground, lined up with the glyph in the bar.
 QImage drawHoverPicture(const BarButton& button);
-/// The title strip Image2 (758 x 20).
+/// The title strip Image2.
 QImage drawTitleStrip();
-/// Minimise (21 x 20) and close (20 x 20) signs on the dark ground.
+/// Minimise and close signs on the dark ground.
 QImage drawMinimiseSign();
 QImage drawCloseSign();
 

@@ -2,6 +2,7 @@
 
 #include "artwork_kit.h"
 #include "landscape_art.h"
+#include "window_layout/catalogue_controls.h"
 
 #include <QPainterPath>
 #include <cmath>
@@ -10,10 +11,38 @@ namespace artwork {
 
 namespace {
 
-constexpr int backgroundTop = 61; // Image5's place in the window
-const QRect listArea(36, 76, 312, 491);
-const QRect previewArea(362, 77, 398, 298);
+using window_layout::catalogueControl;
+
+const int backgroundTop = catalogueControl("Image5").place.top();
+const QRect listArea = catalogueControl("Panel2").place;
+const QRect previewArea = catalogueControl("Panel3").place;
 const QRect frameInside(26, 9, 748, 510); // in Image5's coordinates
+constexpr int orderingBarHeight = 20;     // across the foot of the list
+
+/// The horizontal centre of a control, where the ordering word over it is drawn.
+double centreX(const char* name)
+{
+    const QRect place = catalogueControl(name).place;
+    return place.left() + place.width() / 2.0;
+}
+
+/// Where the ordering bar begins in the list's background.
+int orderingBarTop()
+{
+    return catalogueControl("Image8").place.height() - orderingBarHeight;
+}
+
+QImage blankFor(const char* name, QColor fill)
+{
+    const QSize size = catalogueControl(name).artworkSize();
+    return blankPicture(size.width(), size.height(), fill);
+}
+
+QImage fadedMapFor(const char* name, std::uint64_t seed, double fade)
+{
+    const QSize size = catalogueControl(name).artworkSize();
+    return fadedMap(size.width(), size.height(), seed, fade);
+}
 
 QRect inBackground(QRect windowRect)
 {
@@ -25,20 +54,23 @@ void drawOrderingBar(QPainter& p, QPoint origin)
 {
     p.save();
     p.translate(origin);
-    QLinearGradient strip(0, 0, 0, 20);
+    const int width = listArea.width();
+    QLinearGradient strip(0, 0, 0, orderingBarHeight);
     strip.setColorAt(0, QColor(160, 48, 10));
     strip.setColorAt(0.5, frameRed);
     strip.setColorAt(1, QColor(100, 24, 0));
-    p.fillRect(0, 0, 312, 20, strip);
-    p.fillRect(0, 0, 312, 1, goldLine);
-    p.fillRect(0, 19, 312, 1, QColor(70, 15, 0));
+    p.fillRect(0, 0, width, orderingBarHeight, strip);
+    p.fillRect(0, 0, width, 1, goldLine);
+    p.fillRect(0, orderingBarHeight - 1, width, 1, QColor(70, 15, 0));
     const QFont font =
         fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("качество изображения"), 11, 122, false);
-    // Centres lie over the click areas below: А-Я left of them, then name 58..119, year 124..156, quality 163..287.
+    // The words lie over the click areas of the orderings; А-Я left of them.
     drawOutlinedText(p, QStringLiteral("А-Я↓"), QPointF(29, 10), font, lightLetters, Qt::black, 0);
-    drawOutlinedText(p, QStringLiteral("название"), QPointF(88.5, 10), font, lightLetters, Qt::black, 0);
-    drawOutlinedText(p, QStringLiteral("год"), QPointF(140, 10), font, lightLetters, Qt::black, 0);
-    drawOutlinedText(p, QStringLiteral("качество изображения"), QPointF(225, 10), font, lightLetters, Qt::black, 0);
+    drawOutlinedText(p, QStringLiteral("название"), QPointF(centreX("ImagePoNazvaniyu"), 10), font, lightLetters,
+                     Qt::black, 0);
+    drawOutlinedText(p, QStringLiteral("год"), QPointF(centreX("ImagePoGodu"), 10), font, lightLetters, Qt::black, 0);
+    drawOutlinedText(p, QStringLiteral("качество изображения"), QPointF(centreX("ImagePoKa4estvy"), 10), font,
+                     lightLetters, Qt::black, 0);
     for (int x : {53, 121, 158})
         p.fillRect(x, 5, 1, 11, goldLine);
     p.restore();
@@ -93,7 +125,7 @@ void drawCarvedFrame(QImage& image)
 
 QImage drawLogo(const QString& publisher)
 {
-    QImage image = blankPicture(115, 32, frameRed);
+    QImage image = blankFor("Image4", frameRed);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient plaque(0, 0, 0, 32);
@@ -128,16 +160,18 @@ QImage drawLogo(const QString& publisher)
 
 QImage drawAboutButton()
 {
-    QImage image = blankPicture(39, 12, frameRed);
+    QImage image = blankFor("Image6", frameRed);
     QPainter p(&image);
-    const QFont font = fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("о диске"), 10, 38, false);
-    drawOutlinedText(p, QStringLiteral("о диске"), QPointF(19.5, 6), font, lightLetters, Qt::black, 0);
+    const QFont font =
+        fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("о диске"), 10, image.width() - 1, false);
+    drawOutlinedText(p, QStringLiteral("о диске"), QPointF(image.width() / 2.0, image.height() / 2.0), font,
+                     lightLetters, Qt::black, 0);
     return image;
 }
 
 QImage drawWindowBackground(const QString& publisher)
 {
-    QImage image = fadedMap(800, 540, 31, 0.68);
+    QImage image = fadedMapFor("Image5", 31, 0.68);
     {
         QPainter p(&image);
         // Where the detail texts are read, the map fades further.
@@ -145,7 +179,7 @@ QImage drawWindowBackground(const QString& publisher)
         veil.setAlpha(215);
         p.fillRect(QRect(352, 316, 304, 202), veil);
         p.fillRect(QRect(656, 316, 118, 50), veil);
-        drawOrderingBar(p, QPoint(listArea.left(), listArea.top() - backgroundTop + 471));
+        drawOrderingBar(p, QPoint(listArea.left(), listArea.top() - backgroundTop + orderingBarTop()));
         // Thin dark frames around the list and the preview.
         p.setPen(QColor(70, 30, 10));
         p.drawRect(inBackground(listArea).adjusted(-1, -1, 0, 0));
@@ -157,31 +191,33 @@ QImage drawWindowBackground(const QString& publisher)
     drawCarvedFrame(image);
     QPainter p(&image);
     drawLandscape(p, QRect(652, 367, 118, 115));
-    p.drawImage(QPoint(661, 546 - backgroundTop), drawLogo(publisher));
-    p.drawImage(QPoint(42, 584 - backgroundTop), drawAboutButton());
+    p.drawImage(inBackground(catalogueControl("Panel4").place).topLeft(), drawLogo(publisher));
+    p.drawImage(inBackground(catalogueControl("Panel5").place).topLeft(), drawAboutButton());
     return image;
 }
 
 QImage drawListBackground()
 {
-    QImage image = fadedMap(312, 491, 42, 0.74);
+    QImage image = fadedMapFor("Image8", 42, 0.74);
     QPainter p(&image);
     QColor veil = parchment;
     veil.setAlpha(60);
-    p.fillRect(QRect(0, 0, 312, 471), veil);
-    drawOrderingBar(p, QPoint(0, 471));
+    p.fillRect(QRect(0, 0, image.width(), orderingBarTop()), veil);
+    drawOrderingBar(p, QPoint(0, orderingBarTop()));
     return image;
 }
 
 QImage drawPlainMap()
 {
-    return fadedMap(397, 297, 53, 0.6);
+    return fadedMapFor("Image7", 53, 0.6);
 }
 
 std::vector<QRect> starPlaces()
 {
-    return {QRect(657, 383, 19, 20), QRect(675, 383, 20, 20), QRect(694, 383, 20, 20), QRect(711, 383, 20, 20),
-            QRect(730, 384, 19, 17)};
+    std::vector<QRect> places;
+    for (int n = 1; n <= 5; ++n)
+        places.push_back(catalogueControl("ImageZvezda" + std::to_string(n)).place);
+    return places;
 }
 
 QImage drawStar(const QImage& background, const QRect& windowPlace)

@@ -7,15 +7,15 @@
 
 namespace artwork {
 
-/// The window background Image5 (800 x 540, placed at window 0, 61).
+/// The window background Image5.
 QImage drawWindowBackground(const QString& publisher);
-/// The list background Image8 (312 x 491) with the ordering bar across its foot.
+/// The list background Image8 with the ordering bar across its foot.
 QImage drawListBackground();
-/// The plain faded map Image7 (397 x 297).
+/// The plain faded map Image7.
 QImage drawPlainMap();
-/// The publisher's logo Image4 (115 x 32).
+/// The publisher's logo Image4.
 QImage drawLogo(const QString& publisher);
-/// The about button Image6 (39 x 12).
+/// The about button Image6.
 QImage drawAboutButton();
 
 /// The five quality stars' places in the window.

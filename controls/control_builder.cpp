@@ -1,0 +1,110 @@
+#include "controls/control_builder.h"
+
+#include <QImage>
+#include <utility>
+
+#include "controls/picture_control.h"
+#include "controls/text_label.h"
+
+namespace controls {
+
+using window_layout::ControlRow;
+using window_layout::Kind;
+
+namespace {
+
+PictureControl* makePicture(QWidget* parent, const ControlRow& row, const QString& folder)
+{
+    auto* picture = new PictureControl(parent);
+    picture->setGeometry(row.place);
+    if (row.artwork) {
+        picture->setPicture(artwork(folder, QString::fromStdString(row.name), row.artworkSize(), row.colour));
+        if (row.pictureSize.isEmpty())
+            picture->setAutoSize(true);
+        else
+            picture->setStretch(true);
+    }
+    return picture;
+}
+
+TextLabel* makeLabel(QWidget* parent, const ControlRow& row)
+{
+    auto* label = new TextLabel(parent);
+    label->move(row.place.topLeft());
+    label->setFontSpec(row.fontHeight, row.bold, row.fixedPitch);
+    label->setTextColour(row.colour);
+    if (row.maxWidth > 0)
+        label->setMaxTextWidth(row.maxWidth);
+    label->setCaption(QString::fromUtf8(row.caption));
+    if (!row.place.size().isEmpty())
+        label->setFixedBox(row.place.size(), row.wordWrap);
+    return label;
+}
+
+Panel* makePanel(QWidget* parent, const ControlRow& row)
+{
+    auto* panel = new Panel(parent, row.colour);
+    panel->setGeometry(row.place);
+    return panel;
+}
+
+} // namespace
+
+QImage artwork(const QString& folder, const QString& name, QSize size, QColor standIn)
+{
+    QImage image(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    if (image.isNull() && standIn.isValid()) {
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(standIn);
+    }
+    return image;
+}
+
+ControlBuilder::ControlBuilder(QWidget* window, QString artworkFolder)
+    : m_window(window), m_artworkFolder(std::move(artworkFolder))
+{
+}
+
+void ControlBuilder::placeChildrenIn(const QString& parent, QWidget* container)
+{
+    m_containers.insert(parent, container);
+}
+
+void ControlBuilder::build(const std::vector<ControlRow>& table, const Maker& makeOwn)
+{
+    for (const ControlRow& row : table) {
+        const QString parentName = QString::fromUtf8(row.parent);
+        QWidget* parent = m_window;
+        if (!parentName.isEmpty())
+            parent = m_containers.contains(parentName) ? m_containers.value(parentName) : get<QWidget>(parentName);
+        QWidget* control = makeOwn ? makeOwn(row, parent) : nullptr;
+        if (!control) {
+            switch (row.kind) {
+            case Kind::Picture:
+                control = makePicture(parent, row, m_artworkFolder);
+                break;
+            case Kind::Label:
+                control = makeLabel(parent, row);
+                break;
+            case Kind::Panel:
+                control = makePanel(parent, row);
+                break;
+            case Kind::Other:
+                missing(QString::fromStdString(row.name));
+            }
+        }
+        control->setObjectName(QString::fromStdString(row.name));
+        if (!row.visible)
+            control->hide();
+        if (row.handCursor)
+            control->setCursor(Qt::PointingHandCursor);
+        m_controls.insert(control->objectName(), control);
+    }
+}
+
+void ControlBuilder::missing(const QString& name)
+{
+    qFatal("The window has no control %s of the expected kind", qPrintable(name));
+}
+
+} // namespace controls

@@ -1,0 +1,135 @@
+// The catalogue window's controls: one row each, in creation order. Moving a control is changing its row.
+#include "window_layout/catalogue_controls.h"
+
+#include <string>
+
+namespace window_layout {
+
+namespace {
+
+constexpr QColor Parchment(211, 206, 176);
+constexpr QColor DarkRed(139, 38, 0);
+constexpr QColor StripeRed(223, 0, 41);
+constexpr QColor StarRed(150, 0, 24);
+constexpr QColor Caption = RowHighlightColour;
+constexpr QColor Value(0, 0, 0);
+constexpr QColor TopBar(135, 113, 67);
+constexpr QColor ListPanel(192, 192, 192);
+constexpr QColor PreviewPanel(202, 186, 153);
+
+/// Top of list slot 1..29: 15 pixels between slots 1, 2 and 3, 16 from there on.
+int slotTop(int slot)
+{
+    return slot <= 3 ? 5 + 15 * (slot - 1) : 51 + 16 * (slot - 4);
+}
+
+std::string labelName(int n)
+{
+    return "Label" + std::to_string(n);
+}
+
+std::vector<ControlRow> makeTable()
+{
+    const char* form = "";
+    std::vector<ControlRow> t = {
+        picture("Image5", form, {0, 61, 800, 540}).withArtwork(Parchment),
+        picture("Image3", form, {0, 0, 239, 62}).withArtwork(StripeRed),
+        label("LabelOpisNadpis", form, {361, 425}, 11, Caption).inBold().withCaption("Описание:").inArticlesAt(399),
+        label("Labelopis", form, {361, 439}, 11, Value).fixedBox({282, 137}).inArticlesAt(415),
+        label("Label223", form, {361, 376}, 11, Caption).inBold().withCaption("Размер изображения").hidden(),
+        label("LabelDimention", form, {490, 366}, 11, Caption).withCaption("LabelDimention").hidden(),
+        picture("ImageZvezda1", form, {657, 383, 19, 20}).withArtwork(StarRed).hidden(),
+        picture("ImageZvezda2", form, {675, 383, 20, 20}).withArtwork(StarRed).hidden(),
+        picture("ImageZvezda3", form, {694, 383, 20, 20}).withArtwork(StarRed).hidden(),
+        picture("ImageZvezda4", form, {711, 383, 20, 20}).withArtwork(StarRed).hidden(),
+        picture("ImageZvezda5", form, {730, 384, 19, 17}).withArtwork(StarRed).hidden(),
+        label("Labelavtor", form, {406, 407}, 11, Value).fixedBox({363, 14}).inArticlesAt(383),
+        label("LabelAvtorNadpis", form, {361, 407}, 11, Caption).inBold().withCaption("Автор:").inArticlesAt(383),
+        label("Label1000", form, {361, 390}, 11, Caption).inBold().withCaption("Объём файла:"),
+        label("LabelSize", form, {451, 390}, 11, Value),
+    };
+    // The link rows on the window, 16 pixels apart.
+    for (int n = 30; n <= 41; ++n)
+        t.push_back(label(labelName(n), form, {362, 384 + 16 * (n - 30)}, 13, RowNormalColour));
+
+    // Panel6 lies beneath the preview panel at the same place: its picture and rows are never seen.
+    t.push_back(panel("Panel6", form, {362, 77, 397, 297}, PreviewPanel));
+    t.push_back(picture("Image7", "Panel6", {0, 0, 397, 297}).withArtwork(Parchment));
+    const int panel6Rows[] = {42, 43, 44, 45, 47, 46};
+    for (int i = 0; i < 6; ++i) {
+        const int n = panel6Rows[i];
+        const ControlRow link = label(labelName(n), "Panel6", {2, 192 + 16 * i}, 13, RowNormalColour);
+        t.push_back(n <= 45 ? link.hidden() : link);
+    }
+
+    // The top bar: the painted tabs, their hover areas and lit copies, minimise and close.
+    t.insert(t.end(), {
+        panel("Panel1", form, {230, 0, 570, 61}, TopBar),
+        picture("Image9", "Panel1", {0, 0, 570, 61}).withArtwork(StripeRed),
+        picture("Image10", "Panel1", {25, 7, 52, 44}).withHand(),
+        picture("Image11", "Panel1", {113, 6, 60, 47}).withHand(),
+        picture("Image12", "Panel1", {201, 6, 60, 47}).withHand(),
+        picture("Image13", "Panel1", {297, 6, 65, 47}).withHand(),
+        picture("Image14", "Panel1", {411, 6, 48, 44}).withHand(),
+        picture("Image1", "Panel1", {533, 9, 15, 15}).withHand(),
+        picture("Image2", "Panel1", {551, 8, 14, 15}).withHand(),
+        picture("ImageObl", "Panel1", {108, 7, 63, 44}).withArtwork(DarkRed).withHand().hidden(),
+        picture("Imagerus", "Panel1", {201, 7, 53, 44}).withArtwork(DarkRed).withHand().hidden(),
+        picture("ImageMet", "Panel1", {284, 7, 93, 44}).withArtwork(DarkRed).withHand().hidden(),
+        picture("ImageArt", "Panel1", {408, 7, 48, 44}).withArtwork(DarkRed).withHand().hidden(),
+        picture("ImageGor", "Panel1", {25, 7, 52, 44}).withArtwork(DarkRed).withHand(),
+    });
+
+    // The list: background with the ordering bar, the ordering areas, 58 row labels, the hidden grid and its bar.
+    t.insert(t.end(), {
+        panel("Panel2", form, {36, 76, 312, 491}, ListPanel),
+        picture("Image8", "Panel2", {0, 0, 312, 491}).withArtwork(Parchment),
+        picture("ImagePoNazvaniyu", "Panel2", {58, 475, 61, 13}).withHand(),
+        picture("ImagePoGodu", "Panel2", {124, 474, 32, 14}).withHand(),
+        picture("ImagePoKa4estvy", "Panel2", {163, 474, 124, 14}).withHand(),
+    });
+    // Slot s is Label<s> in the first column and Label<s + 47> in the second; slot 1 is the chosen row at first.
+    for (int slot = 1; slot <= 29; ++slot) {
+        const QColor colour = slot == 1 ? RowHighlightColour : RowNormalColour;
+        ControlRow first = label(labelName(slot), "Panel2", {4, slotTop(slot)}, 13, colour).cutAt(300).withHand();
+        ControlRow second = label(labelName(slot + 47), "Panel2", {220, slotTop(slot)}, 13, colour).withHand();
+        t.push_back(slot == 1 ? first.withFixedPitch() : first);
+        t.push_back(slot == 1 ? second.withFixedPitch() : second);
+    }
+    t.insert(t.end(), {
+        other("StringGrid1", "Panel2", {292, 0, 4, 468}),
+        other("bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}).withHand(),
+
+        // The preview.
+        panel("Panel3", form, {362, 77, 398, 298}, PreviewPanel),
+        picture("ImageMap", "Panel3", {0, 0, 396, 296}).withHand(),
+
+        other("Edit1", form, {360, 573, 273, 21}).hidden(),
+        panel("Panel4", form, {661, 546, 115, 32}, DarkRed),
+        picture("Image4", "Panel4", {0, 0, 115, 32}).withArtwork(DarkRed).withHand(),
+        panel("Panel5", form, {42, 584, 39, 12}, DarkRed),
+        picture("Image6", "Panel5", {0, 0, 39, 12}).withArtwork(DarkRed).withHand(),
+    });
+    return t;
+}
+
+} // namespace
+
+const WindowRow& catalogueWindow()
+{
+    static const WindowRow window{{143, 90}, {800, 601}, QColor(223, 213, 191), 11};
+    return window;
+}
+
+const std::vector<ControlRow>& catalogueControls()
+{
+    static const std::vector<ControlRow> table = makeTable();
+    return table;
+}
+
+const ControlRow& catalogueControl(std::string_view name)
+{
+    return row(catalogueControls(), name);
+}
+
+} // namespace window_layout
