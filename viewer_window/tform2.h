@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "platform/jpeg_decoder.h"
+#include "viewer_window/map_files.h"
 
 class QAction;
 class QMenu;
@@ -122,11 +125,19 @@ private:
     void placeWindowButtons();                 // tform2.cpp
     void loadMap(const QString& relativePath); // open_step.cpp
     bool reachScreen();                        // open_step.cpp
+    void showDecodedRows(int first, int end);  // open_step.cpp
+    std::optional<QString> mapPathOfRow(int row) const; // stepping.cpp
+    void readNeighboursAhead();                // stepping.cpp
     void viewReset();                          // zoom.cpp
     void centre();                             // zoom.cpp
     void loadSteppedMap();                     // stepping.cpp
 
     QByteArray m_mapBytes;
+    viewer::MapFiles m_mapFiles;
+    // Rows of the map being decoded written since the view was last painted, and when that was.
+    int m_unpaintedFirst = 0;
+    int m_unpaintedEnd = 0;
+    QElapsedTimer m_sinceRowsPainted;
     bool m_windowButtonsPlaced = false;
 };
 
