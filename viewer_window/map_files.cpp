@@ -108,7 +108,7 @@ MapFile readNow(const QString& path)
 
 } // namespace
 
-MapFiles::MapFiles() : m_shared(std::make_shared<Shared>()) {}
+MapFiles::MapFiles(bool threads) : m_shared(std::make_shared<Shared>()), m_threads(threads) {}
 
 MapFiles::~MapFiles()
 {
@@ -146,6 +146,8 @@ MapFile MapFiles::read(const QString& path, const std::function<void()>& whileWa
         std::atomic<bool> done{false};
         MapFile file;
     };
+    if (!m_threads)
+        return readNow(path);
     auto job = std::make_shared<Job>();
     std::thread reader;
     try {
@@ -187,7 +189,7 @@ void MapFiles::readAhead(const QStringList& paths, int headRows)
         }
         m_shared->stopping.store(false);
     }
-    if (paths.isEmpty())
+    if (paths.isEmpty() || !m_threads)
         return;
     try {
         m_thread = std::thread([shared = m_shared, paths, headRows] {

@@ -26,7 +26,8 @@ struct MapFile
 class MapFiles
 {
 public:
-    MapFiles();
+    /// threads false: everything on the calling thread, as where no thread can be had.
+    explicit MapFiles(bool threads = true);
     ~MapFiles();
     MapFiles(const MapFiles&) = delete;
     MapFiles& operator=(const MapFiles&) = delete;
@@ -53,6 +54,7 @@ public:
 private:
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
+    bool m_threads = true;
 };
 
 } // namespace viewer
