@@ -397,7 +397,8 @@ bool readProgressive(Session& session, unsigned long size)
         if (state != JPEG_SCAN_COMPLETED)
             break; // the end of the file, a real one or the one a truncated file is given
         const auto now = std::chrono::steady_clock::now();
-        if (earlyRows == 0 || now - lastPass < EarlyPassInterval || session.reportedPercent >= LastEarlyPassPercent)
+        const bool nearEnd = session.reportedPercent * 100 >= LastEarlyPassPercent * InputPercent;
+        if (earlyRows == 0 || now - lastPass < EarlyPassInterval || nearEnd)
             continue;
         jpeg_start_output(cinfo, cinfo->input_scan_number);
         if (!readRows(session, earlyRows, false))

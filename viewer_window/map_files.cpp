@@ -122,6 +122,11 @@ void MapFiles::stop()
         m_thread.join();
 }
 
+void MapFiles::cancel()
+{
+    m_shared->stopping.store(true);
+}
+
 MapFile MapFiles::read(const QString& path, const std::function<void()>& whileWaiting)
 {
     {

@@ -43,6 +43,8 @@ public:
     void readAhead(const QStringList& paths, int headRows);
     /// Stops the work ahead and waits for its thread.
     void stop();
+    /// Asks the work ahead to stop after the file it is reading, without waiting for it.
+    void cancel();
 
     /// Largest file read ahead, and largest head decoded ahead: the budget of the work ahead.
     static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20;

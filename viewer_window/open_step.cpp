@@ -145,6 +145,8 @@ void TForm2::loadMap(const QString& relativePath)
     options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
     options.previewRows = ScrollBox1->height();
     options.knownHead = m_mapFiles.takeHead(relativePath);
+    // What is still being done ahead would only compete with this decode for the cores.
+    m_mapFiles.cancel();
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*file.bytes, options);
     if (!decoded.ok()) {
         ProgressBar1->hide();
