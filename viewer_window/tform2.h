@@ -75,8 +75,10 @@ public:
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size. Raises AppError
-    /// naming the file and the reason when the map cannot be loaded; the picture on show then stays.
+    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size, showing its rows as
+    /// they are decoded. Raises AppError naming the file and the reason when the map cannot be loaded; the picture on
+    /// show stays when the file cannot be read or its header is refused, and none is left when the decode fails later
+    /// (the old picture's memory went to the new one).
     void FormActivate();
     void Image1Progress(platform::ProgressStage stage, int percent);
 
