@@ -28,14 +28,17 @@ bool writeSolid(const QString& path, QSize size)
 
 } // namespace
 
-int makeCollection(const QString& dir, const QString& mapFile)
+int makeCollection(const QString& dir, const QStringList& mapFiles)
 {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("Goroda/About")) || !root.mkpath(QStringLiteral("Goroda/previews")) ||
         !root.mkpath(QStringLiteral("Articles")))
         return 1;
-    const std::string maps =
-        "Большая карта@Goroda@" + mapFile.toStdString() + "@1900 г.@Составитель@Карта для замера@@5\r\n";
+    // Titles in file order, so the list shows the maps in the order given.
+    std::string maps;
+    for (int i = 0; i < mapFiles.size(); ++i)
+        maps += "Большая карта " + QString::number(i).rightJustified(2, QLatin1Char('0')).toStdString() + "@Goroda@" +
+                mapFiles[i].toStdString() + "@1900 г.@Составитель@Карта для замера@@5\r\n";
     const bool ok = writeText(root.filePath(QStringLiteral("Goroda/About/maps.txt")), maps) &&
                     writeText(root.filePath(QStringLiteral("Goroda/About/about.dat")), "О диске\r\n") &&
                     writeText(root.filePath(QStringLiteral("Goroda/About/about2.dat")), "Замеры\r\n") &&

@@ -10,5 +10,7 @@ int decodeOnce(const QString& path);
 int decodeRatio(const QString& name, const QString& path, int runs);
 /// Alternates djpeg -scale 1/8 and the preview decode; prints the median ratio.
 int previewRatio(const QString& name, const QString& path, int runs);
+/// The machine's cost of first writes to fresh memory: mmap and memset of 400 MiB, the median of runs.
+int freshMemoryCost(int runs);
 
 } // namespace bench

@@ -13,9 +13,9 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE |\n"
+    std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
                          "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
-                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS\n");
+                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS\n");
     return 2;
 }
 
@@ -32,8 +32,10 @@ int main(int argc, char** argv)
         const QImage map = bench::drawMapLike(QSize(args[1].toInt(), args[2].toInt()), args[3].toUInt());
         return bench::writePpm(map, args[4]) ? 0 : 1;
     }
-    if (command == QLatin1String("make-collection") && args.size() == 3)
-        return bench::makeCollection(args[1], args[2]);
+    if (command == QLatin1String("make-collection") && args.size() >= 3)
+        return bench::makeCollection(args[1], args.mid(2));
+    if (command == QLatin1String("fresh-memory") && args.size() == 2)
+        return bench::freshMemoryCost(args[1].toInt());
     if (command == QLatin1String("decode-once") && args.size() == 2)
         return bench::decodeOnce(args[1]);
     if (command == QLatin1String("decode") && args.size() == 4)

@@ -1,10 +1,10 @@
 #include "measure.h"
 
-#include <QProcess>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +17,11 @@ double now()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-double runProcess(const QStringList& argv)
+namespace {
+
+// Children are started with posix_spawn, never fork: a fork marks every page of this process copy-on-write, and
+// the next write to each one faults again, so a picture buffer kept for reuse would be measured as fresh memory.
+pid_t spawn(const QStringList& argv, int outputFd)
 {
     std::vector<QByteArray> storage;
     for (const QString& arg : argv)
@@ -26,28 +30,53 @@ double runProcess(const QStringList& argv)
     for (QByteArray& arg : storage)
         args.push_back(arg.data());
     args.push_back(nullptr);
-    const double start = now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, 1);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    if (pid < 0)
-        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (outputFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? -1 : pid;
+}
+
+bool waitSucceeded(pid_t pid)
+{
     int status = 0;
     waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+double runProcess(const QStringList& argv)
+{
+    const double start = now();
+    const pid_t pid = spawn(argv, -1);
+    if (pid < 0)
+        return -1;
+    const bool ok = waitSucceeded(pid);
     const double elapsed = now() - start;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? elapsed : -1;
+    return ok ? elapsed : -1;
 }
 
 QString runProcessOutput(const QStringList& argv)
 {
-    QProcess process;
-    process.start(argv.front(), argv.mid(1));
-    process.waitForFinished(-1);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    const pid_t pid = spawn(argv, fds[1]);
+    close(fds[1]);
+    QByteArray output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, n);
+    close(fds[0]);
+    if (pid >= 0)
+        waitSucceeded(pid);
+    return QString::fromLocal8Bit(output);
 }
 
 double median(std::vector<double> values)

@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <algorithm>
 #include <exception>
 
 #include "platform/error_report.h"
@@ -27,9 +28,15 @@ void PictureControl::setPicture(const QImage& picture)
 {
     m_builder.reset();
     m_picture = picture;
+    m_shownRows = picture.height();
     m_reduced.reset();
     applyAutoSize();
     update();
+}
+
+void PictureControl::setShownRows(int rows)
+{
+    m_shownRows = std::clamp(rows, 0, m_picture.height());
 }
 
 void PictureControl::clearPicture()
@@ -77,7 +84,11 @@ void PictureControl::paintEvent(QPaintEvent* event)
     if (!hasPicture())
         return;
     const QRect target = drawnRect();
-    const QRect exposed = event->rect() & target;
+    const bool whole = m_shownRows >= m_picture.height();
+    if (!whole && target.size() != m_picture.size())
+        return;
+    const QRect shown = whole ? target : QRect(target.topLeft(), QSize(target.width(), m_shownRows));
+    const QRect exposed = event->rect() & shown;
     if (exposed.isEmpty())
         return;
     QPainter painter(this);

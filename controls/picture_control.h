@@ -32,6 +32,10 @@ public:
     void clearPicture();
     const QImage& picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
+    /// Only rows 0 to rows - 1 of the picture are drawn (a picture still being decoded); setPicture shows all rows.
+    /// While part of the picture is hidden it is drawn only at its natural size, and no reduced copy is made.
+    void setShownRows(int rows);
+    int shownRows() const { return m_shownRows; }
 
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
@@ -72,6 +76,7 @@ private:
     QImage m_picture;
     ReducedCopies m_reduced;
     std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built on a thread of their own
+    int m_shownRows = 0;
     bool m_autoSize = false;
     bool m_stretch = false;
     bool m_proportional = false;

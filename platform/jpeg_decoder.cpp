@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <chrono>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <exception>
@@ -24,6 +25,14 @@ constexpr int RowsPerBatch = 16;
 // Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
 constexpr int MaxScans = 500;
 
+// A progressive file's input takes this share of the progress bar; its final output pass the rest.
+constexpr int InputPercent = 60;
+// Least time between two early passes of a progressive file: each costs about a tenth of a full pass, so a few of
+// them keep the final picture in time.
+constexpr std::chrono::milliseconds EarlyPassInterval{450};
+// No early pass once this share of the file is read: the final picture is near.
+constexpr int LastEarlyPassPercent = 80;
+
 // A sequential picture of at least this many pixels is decoded in two bands on two threads. Below it a second thread
 // gains less than it costs.
 constexpr qint64 BandedPixels = 4'000'000;
@@ -42,6 +51,12 @@ struct Session
 
     const JpegDecodeOptions* options = nullptr;
     QImage image;
+    // The picture's rows are written through these, never through the QImage: the caller may hold copies of it
+    // while it fills, and writing through a shared QImage would copy it.
+    uchar* firstLine = nullptr;
+    qsizetype bytesPerLine = 0;
+    int rowsShown = 0;
+    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
     QString error; // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
@@ -94,6 +109,41 @@ void report(Session& session, ProgressStage stage, int percent) noexcept
     }
 }
 
+// Runs a caller's callback; an exception from it becomes the decode's error, as with progress.
+template <typename Call>
+void callBack(Session& session, Call&& call) noexcept
+{
+    try {
+        call();
+    } catch (const std::exception& e) {
+        if (session.error.isEmpty())
+            session.error = QString::fromUtf8(e.what());
+    } catch (...) {
+        if (session.error.isEmpty())
+            session.error = QStringLiteral("Чтение рисунка прервано.");
+    }
+}
+
+void showRows(Session& session, int first, int end) noexcept
+{
+    if (end <= first || !session.options->rowsReady)
+        return;
+    session.rowsShown = std::max(session.rowsShown, end);
+    callBack(session, [&] { session.options->rowsReady(first, end); });
+}
+
+// Rows the picture has: all of the output, or the head asked for.
+int pictureRows(const Session& session)
+{
+    const int height = static_cast<int>(session.cinfo.output_height);
+    return session.options->headRows > 0 ? std::min(height, session.options->headRows) : height;
+}
+
+JSAMPROW lineOf(const Session& session, JDIMENSION row)
+{
+    return session.firstLine + static_cast<qsizetype>(row) * session.bytesPerLine;
+}
+
 void advanceTo(Session& session, int percent) noexcept
 {
     if (percent <= session.reportedPercent)
@@ -124,6 +174,11 @@ void onProgress(j_common_ptr cinfo)
             session->error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
         std::longjmp(session->jump, 1);
     }
+    if (session->ownProgress) {
+        if (!session->error.isEmpty())
+            std::longjmp(session->jump, 1);
+        return;
+    }
     if (session->lowerBand) {
         advanceBanded(*session);
         if (!session->error.isEmpty())
@@ -150,7 +205,7 @@ QString sizeText(qint64 width, qint64 height)
 bool sizeAccepted(Session& session)
 {
     const qint64 width = session.cinfo.output_width;
-    const qint64 height = session.cinfo.output_height;
+    const qint64 height = pictureRows(session);
     const qint64 pixels = width * height;
     const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
                             pixels <= std::numeric_limits<qsizetype>::max() / 4;
@@ -170,13 +225,28 @@ bool sizeAccepted(Session& session)
 bool allocateImage(Session& session)
 {
     const int width = static_cast<int>(session.cinfo.output_width);
-    const int height = static_cast<int>(session.cinfo.output_height);
-    session.image = newPicture(width, height);
+    const int height = pictureRows(session);
+    // A head is a small side picture: the pool keeps its buffer for the full pictures.
+    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
+                                                   : newPicture(width, height);
     if (session.image.isNull()) {
         session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
         return false;
     }
-    return true;
+    session.firstLine = session.image.bits();
+    session.bytesPerLine = session.image.bytesPerLine();
+    const QImage& head = session.options->knownHead;
+    const bool headFits = !head.isNull() && head.format() == QImage::Format_RGB32 && head.width() == width &&
+                          head.height() <= height && session.options->headRows == 0;
+    if (headFits) {
+        for (int row = 0; row < head.height(); ++row)
+            std::copy_n(head.constScanLine(row), qsizetype(width) * 4, lineOf(session, static_cast<JDIMENSION>(row)));
+    }
+    if (session.options->pictureStarted)
+        callBack(session, [&] { session.options->pictureStarted(session.image); });
+    if (headFits)
+        showRows(session, 0, head.height());
+    return session.error.isEmpty();
 }
 
 void chooseOutput(Session& session)
@@ -228,7 +298,7 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     const jpeg_decompress_struct& cinfo = session.cinfo;
     const qint64 pixels = static_cast<qint64>(cinfo.output_width) * cinfo.output_height;
     const BandDecoding bands = session.options->bands;
-    if (bands == BandDecoding::Never || cinfo.progressive_mode || cinfo.buffered_image || cinfo.scale_denom != 1 ||
+    if (bands == BandDecoding::Never || session.options->headRows > 0 || cinfo.progressive_mode || cinfo.buffered_image || cinfo.scale_denom != 1 ||
         pixels < BandedPixels || (bands == BandDecoding::WhenCoreIdle && !otherCoreIdle()))
         return false;
     const int blockRows = cinfo.max_v_samp_factor * DCTSIZE;
@@ -238,8 +308,8 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     LowerBandTarget target;
     target.data = data;
     target.size = size;
-    target.firstLine = session.image.bits();
-    target.bytesPerLine = session.image.bytesPerLine();
+    target.firstLine = session.firstLine;
+    target.bytesPerLine = session.bytesPerLine;
     target.firstRow = split;
     target.outColorSpace = cinfo.out_color_space;
     target.cmyk = session.cmyk;
@@ -267,6 +337,82 @@ bool finishLowerBand(Session& session)
         return false;
     }
     session.allRowsRead = true;
+    showRows(session, session.lowerBandFirstRow, static_cast<int>(session.cinfo.output_height));
+    return true;
+}
+
+// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Rows are shown as
+// they arrive when shown is set.
+bool readRows(Session& session, JDIMENSION end, bool shown)
+{
+    jpeg_decompress_struct* cinfo = &session.cinfo;
+    const int width = static_cast<int>(cinfo->output_width);
+    while (cinfo->output_scanline < end) {
+        JSAMPROW rows[RowsPerBatch];
+        const JDIMENSION first = cinfo->output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, end - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = lineOf(session, first + i);
+        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+        if (session.cmyk) {
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, session.adobeInverted);
+        }
+        if (read == 0) { // cannot happen with a memory source; guards against looping forever
+            setStalled(session);
+            return false;
+        }
+        if (shown)
+            showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
+        if (session.ownProgress)
+            advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
+                                                               cinfo->output_height));
+        if (!session.error.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A progressive file in buffered-image mode: the scans are absorbed one by one, and now and then the picture as far
+// as it has arrived is put out for the rows the caller asked for (libjpeg allows ending an output pass early; neither
+// jpeg_crop_scanline nor jpeg_skip_scanlines may be used in this mode), then the final pass puts out every row.
+bool readProgressive(Session& session, unsigned long size)
+{
+    jpeg_decompress_struct* cinfo = &session.cinfo;
+    const JDIMENSION earlyRows = std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height);
+    auto lastPass = std::chrono::steady_clock::time_point{};
+    for (;;) {
+        int state = JPEG_SUSPENDED;
+        do {
+            state = jpeg_consume_input(cinfo);
+            const unsigned long left = static_cast<unsigned long>(cinfo->src->bytes_in_buffer);
+            advanceTo(session, static_cast<int>(qint64(size - std::min(left, size)) * InputPercent / size));
+            if (!session.error.isEmpty())
+                return false;
+            if (cinfo->input_scan_number > MaxScans) {
+                session.error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+                return false;
+            }
+        } while (state == JPEG_ROW_COMPLETED || state == JPEG_REACHED_SOS);
+        if (state != JPEG_SCAN_COMPLETED)
+            break; // the end of the file, a real one or the one a truncated file is given
+        const auto now = std::chrono::steady_clock::now();
+        const bool nearEnd = session.reportedPercent * 100 >= LastEarlyPassPercent * InputPercent;
+        if (earlyRows == 0 || now - lastPass < EarlyPassInterval || nearEnd)
+            continue;
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+        if (!readRows(session, earlyRows, false))
+            return false;
+        jpeg_finish_output(cinfo);
+        showRows(session, 0, static_cast<int>(earlyRows));
+        lastPass = std::chrono::steady_clock::now();
+    }
+    jpeg_start_output(cinfo, cinfo->input_scan_number);
+    if (!readRows(session, cinfo->output_height, true))
+        return false;
+    session.allRowsRead = true;
+    jpeg_finish_output(cinfo);
+    jpeg_finish_decompress(cinfo);
     return true;
 }
 
@@ -288,7 +434,11 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     }
     chooseOutput(*session);
     jpeg_calc_output_dimensions(cinfo);
-    if (!sizeAccepted(*session) || !allocateImage(*session))
+    if (!sizeAccepted(*session))
+        return false;
+    if (session->options->beforePicture)
+        callBack(*session, [&] { session->options->beforePicture(); });
+    if (!session->error.isEmpty() || !allocateImage(*session))
         return false;
 
     session->progressManager.progress_monitor = onProgress;
@@ -298,27 +448,29 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     if (!session->error.isEmpty())
         return false;
 
+    if (session->options->headRows > 0) {
+        if (cinfo->progressive_mode) {
+            session->error = QStringLiteral("Не удалось прочитать JPEG: у прогрессивного файла нет отдельных строк");
+            return false;
+        }
+        jpeg_start_decompress(cinfo);
+        if (!readRows(*session, static_cast<JDIMENSION>(pictureRows(*session)), true))
+            return false;
+        session->allRowsRead = true;
+        return true;
+    }
+    if (cinfo->progressive_mode && session->options->previewRows > 0) {
+        cinfo->buffered_image = TRUE;
+        session->ownProgress = true;
+        jpeg_start_decompress(cinfo);
+        return readProgressive(*session, size);
+    }
     jpeg_start_decompress(cinfo);
-    const int width = static_cast<int>(cinfo->output_width);
     JDIMENSION height = cinfo->output_height;
     if (startLowerBand(*session, data, size))
         height = static_cast<JDIMENSION>(session->lowerBandFirstRow);
-    while (cinfo->output_scanline < height) {
-        JSAMPROW rows[RowsPerBatch];
-        const JDIMENSION first = cinfo->output_scanline;
-        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - first);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = session->image.scanLine(static_cast<int>(first + i));
-        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (session->cmyk) {
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, session->adobeInverted);
-        }
-        if (read == 0) { // cannot happen with a memory source; guards against looping forever
-            setStalled(*session);
-            return false;
-        }
-    }
+    if (!readRows(*session, height, true))
+        return false;
     if (session->lowerBand)
         return finishLowerBand(*session);
     session->allRowsRead = true;

@@ -33,6 +33,23 @@ struct JpegDecodeOptions
     /// Whether a large sequential picture is decoded in two bands on two threads (the same pixels, sooner while a
     /// second core is free); progress is still reported on the calling thread.
     BandDecoding bands = BandDecoding::WhenCoreIdle;
+    /// Called once the header is accepted, before the picture's memory is taken: a caller may release a picture it
+    /// no longer needs here, so that its memory serves the new one.
+    std::function<void()> beforePicture;
+    /// Called with the picture as soon as its memory exists, before any row is written: its pixels are undefined
+    /// until rowsReady says otherwise. The same picture is the result of a decode that succeeds.
+    std::function<void(const QImage& picture)> pictureStarted;
+    /// Called on the calling thread as rows are written: rows first to end - 1 were just written (final, or a coarse
+    /// early pass of a progressive file), and rows 0 to end - 1 hold this picture's pixels.
+    std::function<void(int first, int end)> rowsReady;
+    /// Rows from the top a progressive file's early scans are put out for, coarse to fine, before the final pass;
+    /// 0 puts out the final pass only.
+    int previewRows = 0;
+    /// Decodes only the top headRows rows of a sequential file, into a picture that high (or the whole picture when
+    /// it is lower); a progressive file is refused, since its first rows need the whole file. 0: the whole picture.
+    int headRows = 0;
+    /// The top rows of this same data decoded before (a headRows result): copied into the picture and shown at once.
+    QImage knownHead;
 };
 
 struct JpegDecodeResult

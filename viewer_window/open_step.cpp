@@ -104,33 +104,88 @@ void TForm2::FormActivate()
     LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
+    readNeighboursAhead();
 }
 
 std::optional<QString> TForm2::loadMap(const QString& relativePath)
 {
-    QString error;
-    const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &error);
-    if (!bytes) {
-        // A read that failed (a damaged disc) leaves no bar behind, as a failed decode does not.
+    // The bar shows from the start: on a slow medium the read takes a while of its own, and the window keeps being
+    // painted meanwhile (input waits until the open step has ended).
+    bool onScreen = false;
+    Image1Progress(platform::ProgressStage::Starting, 0);
+    viewer::MapFile file = m_mapFiles.read(relativePath, [this, &onScreen] {
+        onScreen = onScreen || reachScreen();
+        if (onScreen)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    if (!file.bytes) {
         ProgressBar1->hide();
-        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, error);
+        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, file.error);
     }
 
     platform::JpegDecodeOptions options;
-    bool onScreen = false;
     options.progress = [this, &onScreen](platform::ProgressStage stage, int percent) {
         if (!onScreen)
             onScreen = reachScreen();
         Image1Progress(stage, percent);
     };
-    platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    // The map on show gives its memory to the new one (and stops its reduced copies) once the new header is read;
+    // a file that is missing or not a picture leaves it on show.
+    options.beforePicture = [this] {
+        Image1->clearPicture();
+        m_mapBytes.clear();
+    };
+    // The new picture is on show from the start at actual size, its rows appearing as they are decoded; rows not
+    // yet decoded are not drawn.
+    bool started = false;
+    options.pictureStarted = [this, &started](const QImage& picture) {
+        started = true;
+        viewReset();
+        Image1->setAutoSize(true);
+        Image1->setPicture(picture);
+        Image1->setShownRows(0);
+        m_unpaintedFirst = m_unpaintedEnd = 0;
+    };
+    options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
+    options.previewRows = ScrollBox1->height();
+    options.knownHead = m_mapFiles.takeHead(relativePath);
+    // What is still being done ahead would only compete with this decode for the cores.
+    m_mapFiles.cancel();
+    platform::JpegDecodeResult decoded = platform::decodeJpeg(*file.bytes, options);
     if (!decoded.ok()) {
         ProgressBar1->hide();
+        if (started)
+            Image1->clearPicture(); // part of a map that failed: nothing of it stays
         return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error);
     }
     Image1->setPicture(decoded.image);
-    m_mapBytes = *bytes;
+    m_mapBytes = std::move(*file.bytes);
     return std::nullopt;
+}
+
+void TForm2::showDecodedRows(int first, int end)
+{
+    Image1->setShownRows(std::max(Image1->shownRows(), end));
+    if (m_unpaintedEnd <= m_unpaintedFirst)
+        m_unpaintedFirst = first;
+    m_unpaintedFirst = std::min(m_unpaintedFirst, first);
+    m_unpaintedEnd = std::max(m_unpaintedEnd, end);
+    // Until the window is exposed its first paint shows what is there.
+    if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
+        return;
+    const QRect inView = Image1->visibleRegion().boundingRect();
+    const QRect unpainted = QRect(0, m_unpaintedFirst, Image1->width(), m_unpaintedEnd - m_unpaintedFirst) & inView;
+    if (unpainted.isEmpty()) {
+        m_unpaintedFirst = m_unpaintedEnd = 0;
+        return;
+    }
+    // One repaint a frame while rows come in, and at once when the view is complete.
+    const bool viewComplete = end > inView.bottom();
+    if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < BarFrameMs)
+        return;
+    Image1->repaint(unpainted);
+    m_sinceRowsPainted.start();
+    m_unpaintedFirst = m_unpaintedEnd = 0;
 }
 
 bool TForm2::reachScreen()

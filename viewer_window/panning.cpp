@@ -95,5 +95,7 @@ void TForm2::closeEvent(QCloseEvent* event)
 {
     // No hand left behind by a drag may stay over the catalogue window.
     controls::setScreenCursorDefault();
+    // Nothing read or decoded ahead for this window goes on once it is closed.
+    m_mapFiles.stop();
     QWidget::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 #include "controls/string_grid.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
+#include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 
 namespace {
@@ -58,14 +59,38 @@ void TForm2::prev2Click()
     }
 }
 
-void TForm2::loadSteppedMap()
+std::optional<QString> TForm2::mapPathOfRow(int row) const
 {
     const int category = form1.data.CurrentCategory;
     const catalogue::CategoryTable* table = form1.data.table(category);
-    if (!table)
+    if (!table || row < 0 || static_cast<size_t>(row) >= table->FileName.size())
+        return std::nullopt;
+    return QString::fromStdString(catalogue::mapFolder(category)) +
+           platform::fileNameFromCatalogue(table->FileName.at(static_cast<size_t>(row)));
+}
+
+void TForm2::readNeighboursAhead()
+{
+    QStringList paths;
+    const int row = form1.CurrentRow;
+    const bool mapList = catalogue::isMapCategory(form1.data.CurrentCategory);
+    const std::optional<QString> next = mapPathOfRow(row + 1);
+    const std::optional<QString> previous = mapPathOfRow(row - 1);
+    if (mapList && next && row + 1 <= form1.StringGrid1->rowCount())
+        paths << *next;
+    if (mapList && previous && row - 1 >= 1)
+        paths << *previous;
+    // The rows in view at actual size, decoded ahead for the next map only: Right is the usual step.
+    const bool nextFirst = !paths.isEmpty() && next && paths.front() == *next;
+    m_mapFiles.readAhead(paths, nextFirst ? ScrollBox1->height() : 0);
+}
+
+void TForm2::loadSteppedMap()
+{
+    const std::optional<QString> path = mapPathOfRow(form1.CurrentRow);
+    if (!path)
         return;
-    form1.CurrentMapPath = QString::fromStdString(catalogue::mapFolder(category)) +
-                           platform::fileNameFromCatalogue(table->FileName.at(form1.CurrentRow));
+    form1.CurrentMapPath = *path;
     if (platform::dataFileExists(form1.CurrentMapPath))
         FormActivate();
     else

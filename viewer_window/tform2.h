@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
 
 #include "platform/jpeg_decoder.h"
 #include "viewer_window/zoom_steps.h"
+#include "viewer_window/map_files.h"
 
 class QAction;
 class QMenu;
@@ -74,9 +76,10 @@ public:
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size. When the map cannot
-    /// be loaded it reports the file and the reason and skips the rest; the picture on show then stays, and a step
-    /// to another map that called it goes on.
+    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size, showing its rows as
+    /// they are decoded. When the map cannot be loaded it reports the file and the reason and skips the rest; the
+    /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
+    /// fails later (the old picture's memory went to the new one). A step to another map that called it goes on.
     void FormActivate();
     void Image1Progress(platform::ProgressStage stage, int percent);
 
@@ -125,11 +128,19 @@ private:
     /// Returns the message naming the file when the map cannot be loaded.
     [[nodiscard]] std::optional<QString> loadMap(const QString& relativePath); // open_step.cpp
     bool reachScreen();                        // open_step.cpp
+    void showDecodedRows(int first, int end);  // open_step.cpp
+    std::optional<QString> mapPathOfRow(int row) const; // stepping.cpp
+    void readNeighboursAhead();                // stepping.cpp
     void viewReset();                          // zoom.cpp
     void centre();                             // zoom.cpp
     void loadSteppedMap();                     // stepping.cpp
 
     QByteArray m_mapBytes;
+    viewer::MapFiles m_mapFiles;
+    // Rows of the map being decoded written since the view was last painted, and when that was.
+    int m_unpaintedFirst = 0;
+    int m_unpaintedEnd = 0;
+    QElapsedTimer m_sinceRowsPainted;
     bool m_windowButtonsPlaced = false;
     viewer::WheelNotches m_wheelNotches;
 };

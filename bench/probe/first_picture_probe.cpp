@@ -1,12 +1,15 @@
 // Measures, from outside a program, when a map first shows on an X screen and how much memory the program held.
 //
-//   mapcatalogue_probe [--key KEY] [--opens N] [--settle MS] -- PROGRAM ARGS...
+//   mapcatalogue_probe [--key KEY] [--opens N] [--settle MS] [--next] [--steps N] [--zoom-out N] -- PROGRAM ARGS...
 //
 // Without --key the clock starts when PROGRAM is started (feh and qimgv open the file named on their command line).
 // With --key the probe waits until PROGRAM's screen is steady, then starts the clock and sends KEY with xdotool
 // (mapcatalogue: Return opens the chosen map); the clock therefore includes xdotool's own start. The map is taken as
 // shown when most sample points in the middle of the screen have the generated maps' parchment colour. With --opens
-// N the map is closed (Escape) and opened (KEY) again until it was shown N times. Prints "NAME VALUE UNIT" lines.
+// N the map is closed (Escape) and opened (KEY) again until it was shown N times. After the first map settled,
+// --next presses Right once and times the next map's picture (the sampled rows showing 90 % of the change they
+// settle at), --steps N presses Right N times and reports the resident growth, --zoom-out N turns the wheel N steps
+// toward the user and reports the peak memory then. Prints "NAME VALUE UNIT" lines.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -178,6 +181,46 @@ double waitForMap(const ScreenSampler& screen, double start, const std::vector<u
     return -1;
 }
 
+/// The sampled rows of the screen, every fourth point.
+std::vector<unsigned long> screenPoints(const ScreenSampler& screen)
+{
+    std::vector<unsigned long> points;
+    for (int y : screen.mapRows()) {
+        const std::vector<unsigned long> row = screen.row(y, 0, screen.width, 4);
+        points.insert(points.end(), row.begin(), row.end());
+    }
+    return points;
+}
+
+/// Seconds from start until the sampled rows show at least 90 % of the points that differ between before and the
+/// picture they settle at (no change for 0.7 s); -1 when nothing changed within a minute.
+double waitForNewPicture(const ScreenSampler& screen, double start, const std::vector<unsigned long>& before)
+{
+    std::vector<std::pair<double, std::vector<unsigned long>>> series;
+    double quietSince = now();
+    while (now() - start < 60) {
+        std::vector<unsigned long> points = screenPoints(screen);
+        if (series.empty() || points != series.back().second)
+            quietSince = now();
+        series.emplace_back(now() - start, std::move(points));
+        const std::vector<unsigned long>& last = series.back().second;
+        if (now() - quietSince > 0.7 && last != before) {
+            size_t changed = 0;
+            for (size_t i = 0; i < last.size(); ++i)
+                changed += last[i] != before[i];
+            for (const auto& [when, sample] : series) {
+                size_t reached = 0;
+                for (size_t i = 0; i < last.size() && i < sample.size(); ++i)
+                    reached += last[i] != before[i] && sample[i] == last[i];
+                if (reached >= changed * 9 / 10)
+                    return when;
+            }
+        }
+        sleepMs(2);
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -186,6 +229,8 @@ int main(int argc, char** argv)
     int opens = 1;
     int settleMs = 2000;
     int first = 1;
+    bool next = false;
+    int steps = 0, zoomOut = 0;
     for (; first < argc; ++first) {
         const std::string arg = argv[first];
         if (arg == "--") {
@@ -198,6 +243,12 @@ int main(int argc, char** argv)
             opens = std::atoi(argv[++first]);
         else if (arg == "--settle" && first + 1 < argc)
             settleMs = std::atoi(argv[++first]);
+        else if (arg == "--next")
+            next = true;
+        else if (arg == "--steps" && first + 1 < argc)
+            steps = std::atoi(argv[++first]);
+        else if (arg == "--zoom-out" && first + 1 < argc)
+            zoomOut = std::atoi(argv[++first]);
     }
     if (first >= argc) {
         std::fprintf(stderr, "usage: mapcatalogue_probe [--key KEY] [--opens N] [--settle MS] -- PROGRAM ARGS...\n");
@@ -240,13 +291,44 @@ int main(int argc, char** argv)
         }
         if (open == 0)
             firstPicture = shown;
-        sleepMs(open == 0 ? settleMs : 300);
+        // The first and the last opening settle alike (the viewer's work ahead done), so their resident sizes
+        // compare.
+        sleepMs(open == 0 || open + 1 == opens ? settleMs : 300);
         if (open == 0)
             rssFirst = statusKib(pid, "VmRSS:");
         if (open + 1 < opens) {
             runTool({"xdotool", "key", "Escape"});
             waitSteady(screen, 500, 10);
         }
+    }
+    double nextView = -1;
+    if (next) {
+        const std::vector<unsigned long> before = screenPoints(screen);
+        const double pressed = now();
+        runTool({"xdotool", "key", "Right"});
+        nextView = waitForNewPicture(screen, pressed, before);
+    }
+    long rssStepped = -1;
+    for (int step = 0; step < steps; ++step) {
+        runTool({"xdotool", "key", "Right"});
+        sleepMs(300);
+        waitSteady(screen, 700, 30);
+        if (step == 0 || step + 1 == steps)
+            sleepMs(settleMs);
+        if (step == 0)
+            rssStepped = statusKib(pid, "VmRSS:");
+    }
+    const long rssAfterSteps = statusKib(pid, "VmRSS:");
+    long peakZoomed = -1;
+    if (zoomOut > 0) {
+        runTool({"xdotool", "mousemove", std::to_string(screen.width / 2), std::to_string(screen.height / 2)});
+        for (int i = 0; i < zoomOut; ++i) {
+            runTool({"xdotool", "click", "5"});
+            sleepMs(400);
+        }
+        waitSteady(screen, 1000, 30);
+        sleepMs(1000); // the last reduced copies are built in the background
+        peakZoomed = statusKib(pid, "VmHWM:");
     }
     const long peak = statusKib(pid, "VmHWM:");
     const long rssLast = statusKib(pid, "VmRSS:");
@@ -259,6 +341,12 @@ int main(int argc, char** argv)
     std::printf("peak_memory %.1f MiB\n", peak / 1024.0);
     if (opens > 1)
         std::printf("resident_growth_over_%d_openings %.1f MiB\n", opens, (rssLast - rssFirst) / 1024.0);
+    if (next)
+        std::printf("next_map_view %.1f ms\n", nextView * 1000);
+    if (steps > 1)
+        std::printf("resident_growth_over_%d_steps %.1f MiB\n", steps, (rssAfterSteps - rssStepped) / 1024.0);
+    if (zoomOut > 0)
+        std::printf("peak_memory_zoomed %.1f MiB\n", peakZoomed / 1024.0);
     XCloseDisplay(screen.display);
     return 0;
 }

@@ -90,6 +90,31 @@ TEST(PictureControl, WithoutAPictureItPaintsNothing)
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::blue));
 }
 
+// A picture still being decoded: the rows not yet decoded show what lies beneath, at any zoom.
+TEST(PictureControl, HiddenRowsAreNotDrawn)
+{
+    QWidget parent;
+    parent.setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::blue);
+    parent.setPalette(palette);
+    parent.resize(40, 40);
+    auto* control = new PictureControl(&parent);
+    control->setAutoSize(true);
+    control->setPicture(filled({20, 20}, Qt::red));
+    control->setShownRows(6);
+    QImage image = parent.grab().toImage();
+    EXPECT_EQ(image.pixelColor(10, 5), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(10, 6), QColor(Qt::blue));
+    control->setAutoSize(false);
+    control->setStretch(true);
+    control->resize(10, 10);
+    image = parent.grab().toImage();
+    EXPECT_EQ(image.pixelColor(5, 1), QColor(Qt::blue));
+    control->setPicture(control->picture());
+    EXPECT_EQ(parent.grab().toImage().pixelColor(5, 8), QColor(Qt::red)) << "a new picture shows all its rows";
+}
+
 TEST(PictureControl, ReducedDrawingAveragesInsteadOfPickingPixels)
 {
     // One-pixel stripes: sampling every fourth pixel would give pure black or pure white.

@@ -20,11 +20,12 @@ struct Recorded
     std::vector<Report> reports;
 };
 
-Recorded decodeRecording(const QByteArray& bytes, QSize fitBox = {})
+Recorded decodeRecording(const QByteArray& bytes, QSize fitBox = {}, int previewRows = 0)
 {
     Recorded recorded;
     platform::JpegDecodeOptions options;
     options.fitBox = fitBox;
+    options.previewRows = previewRows;
     options.progress = [&recorded](ProgressStage stage, int percent) { recorded.reports.emplace_back(stage, percent); };
     recorded.result = platform::decodeJpeg(bytes, options);
     return recorded;
@@ -54,6 +55,7 @@ struct ProgressCase
     bool progressive;
     bool arithmetic;
     QSize fitBox;
+    int previewRows = 0;
 };
 
 class JpegProgress : public ::testing::TestWithParam<ProgressCase>
@@ -68,7 +70,7 @@ TEST_P(JpegProgress, ReportsSumToHundredBetweenStartingAndEnding)
     fixture.progressive = GetParam().progressive;
     fixture.arithmetic = GetParam().arithmetic;
     fixture.pixel = [](int x, int y) { return std::array<unsigned char, 4>{uchar(x), uchar(y), uchar(x ^ y), 200}; };
-    const Recorded recorded = decodeRecording(testsupport::makeJpeg(fixture), GetParam().fitBox);
+    const Recorded recorded = decodeRecording(testsupport::makeJpeg(fixture), GetParam().fitBox, GetParam().previewRows);
     ASSERT_TRUE(recorded.result.ok()) << recorded.result.error.toStdString();
     expectWellFormed(recorded.reports);
     // More than one step on the way, so a bar visibly fills.
@@ -79,6 +81,8 @@ INSTANTIATE_TEST_SUITE_P(Files, JpegProgress,
                          ::testing::Values(ProgressCase{"baseline", JpegColours::Rgb, false, false, {}},
                                            ProgressCase{"progressive", JpegColours::Rgb, true, false, {}},
                                            ProgressCase{"progressiveArithmetic", JpegColours::Rgb, true, true, {}},
+                                           ProgressCase{"progressiveEarlyPasses", JpegColours::Rgb, true, false, {}, 64},
+                                           ProgressCase{"cmykProgressiveEarly", JpegColours::Cmyk, true, false, {}, 64},
                                            ProgressCase{"grayscale", JpegColours::Gray, false, false, {}},
                                            ProgressCase{"cmyk", JpegColours::Cmyk, false, false, {}},
                                            ProgressCase{"reduced", JpegColours::Rgb, false, false, QSize(40, 80)}),
@@ -92,6 +96,7 @@ TEST(JpegProgress, TruncatedFileStillReportsToHundred)
     fixture.pixel = [](int x, int y) { return std::array<unsigned char, 4>{uchar(x * 3), uchar(y), uchar(x + y), 0}; };
     const QByteArray bytes = testsupport::makeJpeg(fixture);
     const Recorded recorded = decodeRecording(bytes.left(bytes.size() / 2));
+    expectWellFormed(decodeRecording(bytes.left(bytes.size() / 2), {}, 40).reports);
     ASSERT_TRUE(recorded.result.ok()) << recorded.result.error.toStdString();
     expectWellFormed(recorded.reports);
 }

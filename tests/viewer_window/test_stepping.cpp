@@ -182,3 +182,39 @@ TEST_F(ViewerStepping, CloseCommandClosesTheViewer)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Form2.isNull());
 }
+
+// A step gives the memory of the map on show (its reduced copies stopped) to the next one: no fresh memory to fault
+// in, and no second full-size picture held at once.
+TEST_F(ViewerStepping, AStepDecodesIntoTheMemoryOfTheMapItReplaces)
+{
+    openCatalogue(2);
+    collection.writeJpeg(mapPath(1), QSize(3000, 3000), Qt::red);
+    collection.writeJpeg(mapPath(2), QSize(3000, 3000), Qt::blue);
+    TForm2& viewer = openMap(1);
+    wheel(viewer.Image1, -120); // zoomed out: the reduced copies are being built
+    const uchar* memory = viewer.Image1->picture().constBits();
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_EQ(viewer.Image1->picture().constBits(), memory);
+    EXPECT_EQ(viewer.Image1->picture().pixelColor(1500, 1500).blue(), 254);
+    EXPECT_EQ(viewer.Image1->shownRows(), 3000);
+}
+
+// Steps that come while the next files are read and the next map's rows in view decoded ahead stop that work and
+// end on the right map; closing stops what is left.
+TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
+{
+    openCatalogue(4);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int i = 1; i <= 4; ++i)
+        mapBytes[i - 1] = collection.writeJpeg(mapPath(i), QSize(1600, 1200), colours[i - 1]);
+    TForm2& viewer = openMap(1);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
+        QTest::keyClick(&viewer, key);
+    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(viewer.mapBytes(), mapBytes[3]);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+    const QColor centre = viewer.Image1->picture().pixelColor(800, 600);
+    EXPECT_GT(centre.red(), 240);
+    EXPECT_GT(centre.green(), 240);
+    viewer.close();
+}
