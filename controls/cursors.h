@@ -4,7 +4,11 @@
 
 namespace controls {
 
-/// The program's screen cursors by number: 1000 open hand, 1001 grabbing hand; registering a number again replaces
+/// The numbers of the two hand cursors the viewer pans with.
+inline constexpr int OpenHandCursor = 1000;
+inline constexpr int GrabbingHandCursor = 1001;
+
+/// The program's screen cursors by number (OpenHandCursor, GrabbingHandCursor); registering a number again replaces
 /// the earlier cursor.
 void registerScreenCursor(int number, const QCursor& cursor);
 /// The cursor registered under number; the arrow when none is.
