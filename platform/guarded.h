@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <cstddef>
 #include <functional>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -9,17 +11,38 @@
 
 namespace platform {
 
+namespace detail {
+
+/// Calls handler with the first N of args, N the most it takes, as Qt does with a slot that takes fewer arguments
+/// than its signal carries.
+template <std::size_t N, typename Handler, typename Tuple> void invokeLeading(const Handler& handler, Tuple&& args)
+{
+    if constexpr (N == 0) {
+        std::invoke(handler);
+    } else {
+        constexpr bool takesN = []<std::size_t... I>(std::index_sequence<I...>) {
+            return std::is_invocable_v<const Handler&, std::tuple_element_t<I, std::remove_reference_t<Tuple>>...>;
+        }(std::make_index_sequence<N>());
+        if constexpr (takesN) {
+            [&]<std::size_t... I>(std::index_sequence<I...>) {
+                std::invoke(handler, std::get<I>(std::forward<Tuple>(args))...);
+            }(std::make_index_sequence<N>());
+        } else {
+            invokeLeading<N - 1>(handler, std::forward<Tuple>(args));
+        }
+    }
+}
+
+} // namespace detail
+
 /// A callable that runs handler under runGuarded: for an entry from Qt that no control guards already (a signal, a
-/// timer). It passes on the arguments it is called with when handler takes them, and calls handler without any
-/// otherwise (QAction::triggered's flag).
+/// timer). It passes on as many of the arguments it is called with as handler takes (none for QAction::triggered's
+/// flag to a handler without arguments).
 template <typename Handler> auto guarded(Handler handler)
 {
     return [handler = std::move(handler)](auto&&... args) -> void {
         runGuarded([&] {
-            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
-                std::invoke(handler, std::forward<decltype(args)>(args)...);
-            else
-                std::invoke(handler);
+            detail::invokeLeading<sizeof...(args)>(handler, std::forward_as_tuple(std::forward<decltype(args)>(args)...));
         });
     };
 }
