@@ -4,9 +4,10 @@
 
 // The window's numbered labels Label[1]..Label[LastLabel]: the list's row slots and the link rows.
 //
-// The list shows VisibleRows rows at once, a page of the hidden grid beneath it. Slot s (1..VisibleRows) is two labels: the first column's and the second
-// column's. Between the two columns' labels lie the link rows of the about page: those up to LastWindowLinkRow lie on
-// the window under the preview, the rest on the hidden panel beneath the preview.
+// The list shows VisibleRows rows at once, a page of the hidden grid beneath it. Slot s (1..VisibleRows) is two
+// labels: the first column's and the second column's. Between the two columns' labels lie the link rows of the about
+// page: those up to LastWindowLinkRow lie on the window under the preview, the rest on the hidden panel beneath the
+// preview.
 namespace catalogue_window {
 
 inline constexpr int VisibleRows = controls::StringGrid::PageRows;

@@ -25,7 +25,8 @@ namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent) : QWidget(parent), CatalogueSelection(catalogueData)
+TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent)
+    : QWidget(parent), CatalogueSelection(catalogueData)
 {
     createControls();
     connectHandlers();

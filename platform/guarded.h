@@ -42,7 +42,8 @@ template <typename Handler> auto guarded(Handler handler)
 {
     return [handler = std::move(handler)](auto&&... args) -> void {
         runGuarded([&] {
-            detail::invokeLeading<sizeof...(args)>(handler, std::forward_as_tuple(std::forward<decltype(args)>(args)...));
+            detail::invokeLeading<sizeof...(args)>(handler,
+                                                   std::forward_as_tuple(std::forward<decltype(args)>(args)...));
         });
     };
 }

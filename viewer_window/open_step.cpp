@@ -61,8 +61,8 @@ ViewerState& viewerState()
 
 void TForm2::FormCreate()
 {
-    controls::registerScreenCursor(controls::OpenHandCursor, handCursor(":/cursors/RUKARAZJATA.png", Qt::OpenHandCursor));
-    controls::registerScreenCursor(controls::GrabbingHandCursor, handCursor(":/cursors/RUKASJATA.png", Qt::ClosedHandCursor));
+    controls::registerScreenCursor(controls::OpenHand, handCursor(":/cursors/RUKARAZJATA.png", Qt::OpenHandCursor));
+    controls::registerScreenCursor(controls::GrabbingHand, handCursor(":/cursors/RUKASJATA.png", Qt::ClosedHandCursor));
 }
 
 void TForm2::FormActivate()
@@ -70,7 +70,7 @@ void TForm2::FormActivate()
     ViewerState& state = viewerState();
     OpenStepCursors restoreCursors(this);
 
-    Image1->setCursor(controls::screenCursor(controls::OpenHandCursor));
+    Image1->setCursor(controls::screenCursor(controls::OpenHand));
     if (!isMaximized()) {
         const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
         move(where ? where->availableGeometry().topLeft() : QPoint(0, 0));
