@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "catalogue_data.h"
+
 namespace catalogue {
 
 /// Category code of a category number 1..5 ("Goroda", "Oblasti", "Russia", "Metro", "art"); empty otherwise.
@@ -13,10 +15,15 @@ std::string mapFolder(int category);
 std::string previewFolder(int category);
 /// Folder of the article files.
 inline constexpr const char* ArticlesFolder = "Articles/";
+/// True for the five categories of the catalogue, 1..5.
+inline bool isCategory(int category)
+{
+    return category >= Cities && category <= Articles;
+}
 /// True for the four map categories 1..4.
 inline bool isMapCategory(int category)
 {
-    return category >= 1 && category <= 4;
+    return category >= Cities && category <= MetroMaps;
 }
 
 } // namespace catalogue

@@ -14,10 +14,4 @@ void sortCategory(CatalogueData& data, int category, Ordering ordering);
 /// The sort key of slot s of table for ordering: seven fields joined by "@".
 std::string sortKey(const CategoryTable& table, int slot, Ordering ordering);
 
-/// Left of the second-column row labels after an ordering: 95 by year, 220 otherwise.
-inline int secondColumnLeft(Ordering ordering)
-{
-    return ordering == Ordering::ByYear ? 95 : 220;
-}
-
 } // namespace catalogue

@@ -1,4 +1,5 @@
 // The about page: the about texts in the list area, the about picture in the preview, the link rows below it.
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
@@ -8,11 +9,9 @@
 
 namespace {
 
+using namespace catalogue_window;
+
 constexpr int AboutRows = 30; // lines of each about file the page uses
-constexpr int ListSlots = 29; // first-column labels Label[1]..Label[29]
-constexpr int FirstLinkRow = 30;
-constexpr int LinkRows = 18; // Label[30]..Label[47]
-constexpr int FirstSecondColumn = 48;
 const QColor AboutTextColour(68, 28, 26);
 const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
@@ -22,7 +21,7 @@ void TForm1::ImageAboutClick()
 {
     data.CurrentCategory = catalogue::AboutPage;
 
-    for (int n = FirstLinkRow; n <= 41; ++n)
+    for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
         Label[n]->show();
 
     // On this page a right-click on the picture opens nothing.
@@ -38,21 +37,21 @@ void TForm1::ImageAboutClick()
         StringGrid1->setCell(1, i - 1, platform::displayText(data.AboutLines2[i]));
     }
 
-    for (int k = 1; k <= ListSlots; ++k)
-        Label[k]->setCursor(Qt::ArrowCursor);
-    for (int k = FirstSecondColumn; k < FirstSecondColumn + ListSlots; ++k)
-        Label[k]->setCaption(QString());
+    for (int slot = 1; slot <= VisibleRows; ++slot) {
+        Label[firstColumnLabel(slot)]->setCursor(Qt::ArrowCursor);
+        Label[secondColumnLabel(slot)]->setCaption(QString());
+    }
 
     const int top = StringGrid1->topRow();
-    for (int k = 0; k < ListSlots; ++k)
-        Label[k + 1]->setCaption(StringGrid1->cell(0, top + k));
-    for (int k = 0; k < LinkRows; ++k)
+    for (int slot = 1; slot <= VisibleRows; ++slot)
+        Label[firstColumnLabel(slot)]->setCaption(StringGrid1->cell(0, top + slot - 1));
+    for (int k = 0; k < LinkRowCount; ++k)
         Label[FirstLinkRow + k]->setCaption(StringGrid1->cell(1, top + k));
 
     // No row is highlighted on this page.
-    for (int k = 1; k <= ListSlots; ++k) {
-        Label[k]->setBold(false);
-        Label[k]->setTextColour(AboutTextColour);
+    for (int slot = 1; slot <= VisibleRows; ++slot) {
+        Label[firstColumnLabel(slot)]->setBold(false);
+        Label[firstColumnLabel(slot)]->setTextColour(AboutTextColour);
     }
 
     for (QWidget* w : std::initializer_list<QWidget*>{ImageGor, ImageObl, Imagerus, ImageMet, ImageArt, StringGrid1,

@@ -1,5 +1,6 @@
 // The five category views and the hover highlighting of the category tabs.
 #include "catalogue/categories.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
@@ -9,6 +10,7 @@
 #include "window_layout/catalogue_controls.h"
 
 using catalogue::CategoryTable;
+using catalogue_window::firstColumnLabel;
 
 void TForm1::ImageGorClick()
 {
@@ -42,10 +44,8 @@ void TForm1::CategoryView(int category)
         return;
     const bool articles = category == catalogue::Articles;
 
-    for (int n = 30; n <= 41; ++n)
+    for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n)
         Label[n]->hide();
-    Label[46]->hide();
-    Label[47]->hide();
 
     ImageMap->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
@@ -85,10 +85,10 @@ void TForm1::CategoryView(int category)
         StringGrid1->setCell(1, slot - 1, platform::displayText(table->Year[slot]));
     }
 
-    for (int slot = 1; slot <= 29; ++slot)
-        Label[slot]->setCursor(Qt::PointingHandCursor);
+    for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot)
+        Label[firstColumnLabel(slot)]->setCursor(Qt::PointingHandCursor);
     refillRowLabels();
-    setSecondColumnLeft(window_layout::catalogueControl("Label48").place.left());
+    setSecondColumnLeft(catalogue_window::secondColumnLeft());
     StringGrid1->setFocus();
 
     if (category == catalogue::Cities) {
@@ -103,20 +103,35 @@ void TForm1::CategoryView(int category)
         platform::showMessage(*pictureError);
 }
 
+controls::PictureControl* TForm1::categoryHighlight(int category) const
+{
+    switch (category) {
+    case catalogue::Cities:
+        return ImageGor;
+    case catalogue::Regions:
+        return ImageObl;
+    case catalogue::Country:
+        return Imagerus;
+    case catalogue::MetroMaps:
+        return ImageMet;
+    case catalogue::Articles:
+        return ImageArt;
+    default:
+        return nullptr;
+    }
+}
+
 void TForm1::CategoryHoverMove(int category)
 {
-    controls::PictureControl* highlights[] = {ImageGor, ImageObl, Imagerus, ImageMet, ImageArt};
-    if (category >= 1 && category <= 5)
-        highlights[category - 1]->show();
+    if (controls::PictureControl* highlight = categoryHighlight(category))
+        highlight->show();
 }
 
 void TForm1::Image9MouseMove()
 {
     const int category = data.CurrentCategory;
-    const bool known = (category >= 1 && category <= 5) || category == catalogue::AboutPage;
-    if (!known)
+    if (!catalogue::isCategory(category) && category != catalogue::AboutPage)
         return;
-    controls::PictureControl* highlights[] = {ImageGor, ImageObl, Imagerus, ImageMet, ImageArt};
-    for (int n = 1; n <= 5; ++n)
-        highlights[n - 1]->setVisible(n == category);
+    for (int tab = catalogue::Cities; tab <= catalogue::Articles; ++tab)
+        categoryHighlight(tab)->setVisible(tab == category);
 }

@@ -1,19 +1,22 @@
-// Binds the controls' events to the window's handlers. Every binding enters program code through runGuarded, so an
-// error raised by a handler ends that handler and is shown by the general error handler.
+// Binds the controls' events to the window's handlers. Every binding enters program code through the error guard, so
+// an error raised by a handler ends that handler and is shown by the general error handler: the controls guard the
+// callbacks they call from their Qt events, and signals are bound through platform::connectGuarded.
 #include <QAction>
 #include <QMenu>
 
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/error_report.h"
+#include "platform/guarded.h"
 
-using platform::runGuarded;
+using catalogue_window::firstColumnLabel;
+using catalogue_window::secondColumnLabel;
+using platform::connectGuarded;
 
 void TForm1::connectHandlers()
 {
-    // Controls call these callbacks from their own Qt event handlers, already inside runGuarded.
     Image1->OnClick = [this] { Image1Click(); };
     Image2->OnClick = [this] { Image2Click(); };
 
@@ -22,20 +25,22 @@ void TForm1::connectHandlers()
     Imagerus->OnClick = [this] { ImagerusClick(); };
     ImageMet->OnClick = [this] { ImageMetClick(); };
     ImageArt->OnClick = [this] { ImageArtClick(); };
-    controls::PictureControl* hoverAreas[] = {Image10, Image11, Image12, Image13, Image14};
-    for (int category = 1; category <= 5; ++category) {
-        hoverAreas[category - 1]->setMouseTracking(true);
-        hoverAreas[category - 1]->OnMouseMove = [this, category](Qt::MouseButtons, QPoint) {
-            CategoryHoverMove(category);
-        };
+    const std::pair<controls::PictureControl*, int> hoverAreas[] = {{Image10, catalogue::Cities},
+                                                                     {Image11, catalogue::Regions},
+                                                                     {Image12, catalogue::Country},
+                                                                     {Image13, catalogue::MetroMaps},
+                                                                     {Image14, catalogue::Articles}};
+    for (const auto& [area, category] : hoverAreas) {
+        area->setMouseTracking(true);
+        area->OnMouseMove = [this, category](Qt::MouseButtons, QPoint) { CategoryHoverMove(category); };
     }
     for (controls::PictureControl* background : {Image9, Image8}) {
         background->setMouseTracking(true);
         background->OnMouseMove = [this](Qt::MouseButtons, QPoint) { Image9MouseMove(); };
     }
 
-    for (int slot = 1; slot <= 29; ++slot) {
-        for (controls::TextLabel* label : {Label[slot], Label[slot + 47]}) {
+    for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot) {
+        for (controls::TextLabel* label : {Label[firstColumnLabel(slot)], Label[secondColumnLabel(slot)]}) {
             label->OnClick = [this, slot] { LabelClick(slot); };
             label->OnDblClick = [this, slot] { LabelDblClick(slot); };
         }
@@ -55,7 +60,7 @@ void TForm1::connectHandlers()
     ImageMap->setMouseTracking(true);
     ImageMap->OnMouseMove = [this](Qt::MouseButtons, QPoint) { ImageMapMouseMove(); };
 
-    for (int n = 30; n <= 47; ++n) {
+    for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n) {
         Label[n]->OnClick = [this, n] { LinkRowClick(n); };
         Label[n]->OnMouseMove = [this, n] { LinkRowMouseMove(n); };
         Label[n]->installEventFilter(this);
@@ -64,14 +69,13 @@ void TForm1::connectHandlers()
     Image4->OnClick = [this] { Image4Click(); };
     Image6->OnClick = [this] { ImageAboutClick(); };
 
-    // Menu items are triggered by Qt directly: guard them here.
-    connect(bvnnhgn1, &QAction::triggered, this, [this] { runGuarded([this] { bvnnhgn1Click(); }); });
-    connect(gnhgnhg1, &QAction::triggered, this, [this] { runGuarded([this] { gnhgnhg1Click(); }); });
-    connect(oiloiloi1, &QAction::triggered, this, [this] { runGuarded([this] { oiloiloi1Click(); }); });
-    connect(N1, &QAction::triggered, this, [this] { runGuarded([this] { N1Click(); }); });
-    connect(N2, &QAction::triggered, this, [this] { runGuarded([this] { N2Click(); }); });
+    connectGuarded(bvnnhgn1, &QAction::triggered, this, &TForm1::bvnnhgn1Click);
+    connectGuarded(gnhgnhg1, &QAction::triggered, this, &TForm1::gnhgnhg1Click);
+    connectGuarded(oiloiloi1, &QAction::triggered, this, &TForm1::oiloiloi1Click);
+    connectGuarded(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connectGuarded(N2, &QAction::triggered, this, &TForm1::N2Click);
     for (QWidget* owner : {static_cast<QWidget*>(Panel3), static_cast<QWidget*>(ImageMap)}) {
-        connect(owner, &QWidget::customContextMenuRequested, this, [this, owner](const QPoint& pos) {
+        connectGuarded(owner, &QWidget::customContextMenuRequested, this, [this, owner](const QPoint& pos) {
             if (m_popupAttached)
                 PopupMenu1->popup(owner->mapToGlobal(pos));
         });

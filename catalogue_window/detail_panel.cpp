@@ -5,6 +5,7 @@
 
 #include "catalogue/categories.h"
 #include "catalogue/size_text.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
@@ -20,7 +21,6 @@ namespace {
 // gets here; a file that needs more for its preview only declares a huge size (65500 x 65500) and would cost
 // hundreds of megabytes for a grey box.
 constexpr qint64 PreviewMaxPixels = platform::DefaultMaxPixels / 64;
-constexpr int RowSlots = 29;
 
 QString shownPath(const QString& relative)
 {
@@ -38,7 +38,7 @@ void TForm1::StringGrid1Click()
 {
     CurrentRow = StringGrid1->row() + 1;
     const int d = StringGrid1->row() - StringGrid1->topRow();
-    if (d >= 0 && d < RowSlots)
+    if (d >= 0 && d < catalogue_window::VisibleRows)
         LabelClick(d + 1);
     ShowDetails();
 }
@@ -91,6 +91,11 @@ void TForm1::ShowDetails()
     // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
     if (previewError)
         platform::showMessage(*previewError);
+}
+
+QString TForm1::shownFileSize() const
+{
+    return LabelSize->caption();
 }
 
 void TForm1::ImageMapClick()

@@ -30,19 +30,12 @@ void TForm1::gnhgnhg1Click()
 
 void TForm1::oiloiloi1Click()
 {
-    // Writing an empty file would report a save that saved nothing.
-    if (ImageMapBytes.isEmpty()) {
-        // Most often the preview could not be read (a damaged disc): say which one.
-        if (catalogue::isMapCategory(data.CurrentCategory) && !CurrentPreviewPath.isEmpty())
-            throw platform::AppError(
-                QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(CurrentPreviewPath));
-        throw platform::AppError(QStringLiteral("Нет рисунка для сохранения."));
-    }
-    // The dialog has already asked before replacing the file the save writes (the name with ".jpg" added).
-    const std::optional<QString> chosen = platform::askSaveFileName(this);
-    if (!chosen)
-        return;
-    platform::writeFileBytes(platform::saveTargetName(*chosen), ImageMapBytes);
+    // Without a picture, most often the preview could not be read (a damaged disc): say which one.
+    const bool previewMissing = catalogue::isMapCategory(data.CurrentCategory) && !CurrentPreviewPath.isEmpty();
+    platform::savePictureAs(this, ImageMapBytes,
+                            previewMissing
+                                ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(CurrentPreviewPath)
+                                : QStringLiteral("Нет рисунка для сохранения."));
 }
 
 void TForm1::N1Click()

@@ -6,23 +6,14 @@
 #include "catalogue/categories.h"
 #include "catalogue_window/article_path.h"
 #include "catalogue_window/link_text.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/text_label.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "platform/shell_open.h"
 
-namespace {
-
-constexpr int FirstLinkRow = 30;
-constexpr int LastLinkRow = 47;
-
-bool isLinkRow(int n)
-{
-    return n >= FirstLinkRow && n <= LastLinkRow;
-}
-
-} // namespace
+using catalogue_window::isLinkRow;
 
 void TForm1::LinkRowMouseMove(int n)
 {

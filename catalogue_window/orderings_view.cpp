@@ -1,6 +1,7 @@
 // The three ordering areas under the list: re-sort the category on show, rewrite the list and choose its first entry.
 #include "catalogue/categories.h"
 #include "catalogue/orderings.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
 #include "platform/data_files.h"
@@ -23,10 +24,10 @@ void TForm1::ImagePoKa4estvyClick()
 void TForm1::applyOrdering(catalogue::Ordering ordering)
 {
     const int category = data.CurrentCategory;
+    const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
     if (catalogue::isMapCategory(category)) {
         catalogue::sortCategory(data, category, ordering);
         const catalogue::CategoryTable& table = *data.table(category);
-        const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
         for (int slot = 1; slot <= table.count(); ++slot) {
             const QString title = platform::displayText(table.Title[slot]);
             const QString year = platform::displayText(table.Year[slot]);
@@ -36,7 +37,7 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
     }
 
     refillRowLabels();
-    setSecondColumnLeft(catalogue::secondColumnLeft(ordering));
+    setSecondColumnLeft(yearsFirst ? catalogue_window::SecondColumnLeftAfterYears : catalogue_window::secondColumnLeft());
     StringGrid1->setTopRow(0);
     StringGrid1Click();
     LabelClick(1);

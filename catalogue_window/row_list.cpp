@@ -1,32 +1,56 @@
 // The 29 visible rows over the hidden grid: the row click, the scroll refill, keys and opening an entry.
+#include <string>
+
 #include "catalogue/categories.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
 #include "window_layout/catalogue_controls.h"
 
+using catalogue_window::firstColumnLabel;
+using catalogue_window::secondColumnLabel;
+using catalogue_window::VisibleRows;
+
 void TForm1::refillRowLabels()
 {
     const int top = StringGrid1->topRow();
-    for (int k = 0; k < 29; ++k)
-        Label[k + 1]->setCaption(StringGrid1->cell(0, top + k));
+    for (int slot = 1; slot <= VisibleRows; ++slot)
+        Label[firstColumnLabel(slot)]->setCaption(StringGrid1->cell(0, top + slot - 1));
     // On the about page column 1 holds the link rows' texts: the second column stays empty whatever scrolls.
     if (data.CurrentCategory == catalogue::AboutPage)
         return;
-    for (int k = 0; k < 29; ++k)
-        Label[k + 48]->setCaption(StringGrid1->cell(1, top + k));
+    for (int slot = 1; slot <= VisibleRows; ++slot)
+        Label[secondColumnLabel(slot)]->setCaption(StringGrid1->cell(1, top + slot - 1));
+}
+
+int catalogue_window::secondColumnLeft()
+{
+    static const int left =
+        window_layout::catalogueControl("Label" + std::to_string(secondColumnLabel(1))).place.left();
+    return left;
 }
 
 void TForm1::setSecondColumnLeft(int left)
 {
-    for (int n = 48; n <= 76; ++n)
-        Label[n]->move(left, Label[n]->y());
+    for (int slot = 1; slot <= VisibleRows; ++slot) {
+        controls::TextLabel* label = Label[secondColumnLabel(slot)];
+        label->move(left, label->y());
+    }
 }
 
 static void setRowLook(controls::TextLabel* label, bool chosen)
 {
     label->setBold(chosen);
     label->setTextColour(chosen ? window_layout::RowHighlightColour : window_layout::RowNormalColour);
+}
+
+void TForm1::markChosenSlot(int chosen)
+{
+    for (int slot = 1; slot <= VisibleRows; ++slot) {
+        setRowLook(Label[firstColumnLabel(slot)], slot == chosen);
+        setRowLook(Label[secondColumnLabel(slot)], slot == chosen);
+    }
 }
 
 void TForm1::LabelClick(int slot)
@@ -36,10 +60,7 @@ void TForm1::LabelClick(int slot)
     if (row >= StringGrid1->rowCount())
         return;
     StringGrid1->setRow(row);
-    for (int s = 1; s <= 29; ++s) {
-        setRowLook(Label[s], s == slot);
-        setRowLook(Label[s + 47], s == slot);
-    }
+    markChosenSlot(slot);
 }
 
 void TForm1::LabelDblClick(int /*slot*/)
@@ -52,14 +73,11 @@ void TForm1::StringGrid1TopLeftChanged()
 {
     refillRowLabels();
     const int d = StringGrid1->row() - StringGrid1->topRow();
-    if (d >= 0 && d <= 28) {
+    if (d >= 0 && d < VisibleRows) {
         LabelClick(d + 1);
         return;
     }
-    for (int s = 1; s <= 29; ++s) {
-        setRowLook(Label[s], false);
-        setRowLook(Label[s + 47], false);
-    }
+    markChosenSlot(0);
 }
 
 void TForm1::StringGrid1KeyDown(int key)

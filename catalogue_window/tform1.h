@@ -8,6 +8,8 @@
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
+#include "catalogue_window/catalogue_selection.h"
+#include "catalogue_window/row_slots.h"
 
 class QAction;
 class QLineEdit;
@@ -25,25 +27,19 @@ class TextLabel;
 /// the detail panel, the about page, the link rows and the preview's file actions.
 ///
 /// The members keep the names of the window's design so that the window reads like its layout. Controls are owned
-/// by Qt's parent tree. The viewer window reads and moves the public state (CurrentRow, CurrentMapPath, the grid and
-/// the size label) and calls StringGrid1Click.
-class TForm1 : public QWidget
+/// by Qt's parent tree. The viewer window sees it only as a CatalogueSelection.
+class TForm1 : public QWidget, public CatalogueSelection
 {
     Q_OBJECT
 public:
     explicit TForm1(catalogue::CatalogueData& data, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    catalogue::CatalogueData& data;
+    using CatalogueSelection::data; // not QWidget's own private member of that name
 
-    // --- shared selection state -----------------------------------------------------------------------------
-    int CurrentRow = 0;
-    QString CurrentMapPath;       ///< collection-relative, e.g. "Goroda/moskva.jpg"
+    // --- selection state besides CatalogueSelection's -------------------------------------------------------
     QString CurrentPreviewPath;   ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
     QByteArray ImageMapBytes;     ///< the file bytes of the picture on show in ImageMap (what a save writes)
-
-    /// Opens the viewer on CurrentMapPath; installed by the application (the viewer window is not known here).
-    std::function<void()> OpenViewer;
 
     // --- controls ------------------------------------------------------------------------------------------
     controls::PictureControl* Image5 = nullptr; // window background
@@ -57,8 +53,8 @@ public:
     controls::TextLabel* LabelAvtorNadpis = nullptr;
     controls::TextLabel* Label1000 = nullptr;
     controls::TextLabel* LabelSize = nullptr;
-    /// Label[1]..Label[29]: first list column; Label[30]..Label[47]: link rows; Label[48]..Label[76]: second column.
-    std::array<controls::TextLabel*, 77> Label{};
+    /// The list's two columns and the link rows, numbered as row_slots.h tells.
+    std::array<controls::TextLabel*, catalogue_window::LastLabel + 1> Label{};
 
     controls::Panel* Panel6 = nullptr;
     controls::PictureControl* Image7 = nullptr;
@@ -83,7 +79,7 @@ public:
     controls::PictureControl* ImagePoNazvaniyu = nullptr;
     controls::PictureControl* ImagePoGodu = nullptr;
     controls::PictureControl* ImagePoKa4estvy = nullptr;
-    controls::StringGrid* StringGrid1 = nullptr;
+    // StringGrid1, the list's hidden grid, is CatalogueSelection's.
     controls::SkinScrollBar* bsSkinScrollBar1 = nullptr;
 
     controls::Panel* Panel3 = nullptr; // preview
@@ -105,7 +101,7 @@ public:
     // --- handlers ------------------------------------------------------------------------------------------
     // window shell
     void FormActivate();
-    void Image1Click();
+    void Image1Click() override;
     void Image2Click();
     void N2Click();
 
@@ -127,7 +123,7 @@ public:
     void OpenCurrentEntry(); ///< double-click and Enter
 
     // detail panel
-    void StringGrid1Click();
+    void StringGrid1Click() override;
     void ShowDetails();
     void ImageMapClick();
     void ImageMapMouseMove();
@@ -158,6 +154,9 @@ public:
     /// Clears the preview picture (and the bytes kept for saving).
     void clearImageMap();
 
+    QString shownFileSize() const override;
+    QWidget& catalogueWindow() override { return *this; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -173,7 +172,10 @@ private:
     void connectHandlers();    // connect_handlers.cpp
     void startDrag(QPoint globalPos);
     void refillRowLabels();    // row_list.cpp: the scroll refill's caption copy
+    void markChosenSlot(int slot); // row_list.cpp: highlights slot's row (none for 0)
     void setSecondColumnLeft(int left);
+    /// The lit tab of a category (nullptr for other numbers).
+    controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);
     void setPopupAttached(bool attached);
 

@@ -11,19 +11,22 @@
 #include "catalogue/catalogue_load.h"
 #include "catalogue_window/catalogue_files.h"
 #include "catalogue_window/link_text.h"
+#include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
+#include "platform/guarded.h"
 #include "platform/jpeg_decoder.h"
 
 namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent) : QWidget(parent), data(catalogueData)
+TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent)
+    : QWidget(parent), CatalogueSelection(catalogueData)
 {
     createControls();
     connectHandlers();
@@ -85,10 +88,10 @@ void TForm1::showEvent(QShowEvent* event)
     // Where nothing activates the window (a bare X server without a window manager), the catalogue is loaded all
     // the same shortly after the window appears, so the list never stays empty.
     if (!m_loaded)
-        QTimer::singleShot(FirstActivationWait, this, [this] {
+        QTimer::singleShot(FirstActivationWait, this, platform::guarded([this] {
             if (!m_loaded)
-                platform::runGuarded([this] { FormActivate(); });
-        });
+                FormActivate();
+        }));
 }
 
 void TForm1::Image1Click()
@@ -165,7 +168,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     }
     // The link rows take the mouse before the drag only where they hold a link; elsewhere they are background.
     if (event->type() == QEvent::MouseButtonPress) {
-        for (int n = 30; n <= 41; ++n) {
+        for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastWindowLinkRow; ++n) {
             if (watched != Label[n])
                 continue;
             auto* press = static_cast<QMouseEvent*>(event);

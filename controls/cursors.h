@@ -4,7 +4,11 @@
 
 namespace controls {
 
-/// The program's screen cursors by number: 1000 open hand, 1001 grabbing hand; registering a number again replaces
+/// The numbers of the two hand cursors the viewer pans with.
+inline constexpr int OpenHand = 1000;
+inline constexpr int GrabbingHand = 1001;
+
+/// The program's screen cursors by number (OpenHand, GrabbingHand); registering a number again replaces
 /// the earlier cursor.
 void registerScreenCursor(int number, const QCursor& cursor);
 /// The cursor registered under number; the arrow when none is.
@@ -22,7 +26,7 @@ void setScreenCursorDefault();
 bool screenCursorIsDefault();
 /// The shape of the current screen cursor (Qt::BitmapCursor for the hands); Qt::ArrowCursor while default.
 Qt::CursorShape screenCursorShape();
-/// The number of the registered cursor on the screen (1000/1001 for the hands), 0 for any other or none.
+/// The number of the registered cursor on the screen (OpenHand, GrabbingHand), 0 for any other or none.
 int screenCursorNumber();
 
 /// Loads a cursor from a PNG resource, hot spot 0,0. name is a resource path (":/cursors/RUKARAZJATA.png") or a bare

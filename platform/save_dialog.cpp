@@ -92,4 +92,15 @@ void writeFileBytes(const QString& path, const QByteArray& bytes)
         fail();
 }
 
+void savePictureAs(QWidget* parent, const QByteArray& bytes, const QString& nothingToSave)
+{
+    // Writing an empty file would report a save that saved nothing; the user learns it before choosing a name.
+    if (bytes.isEmpty())
+        throw AppError(nothingToSave);
+    const std::optional<QString> chosen = askSaveFileName(parent);
+    if (!chosen)
+        return;
+    writeFileBytes(saveTargetName(*chosen), bytes);
+}
+
 } // namespace platform

@@ -30,4 +30,8 @@ QString saveTargetName(const QString& chosen);
 /// Writes bytes to path (all or nothing); raises AppError with a clear text naming the file when it cannot.
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 
+/// The save of a window's picture: with no bytes raises AppError(nothingToSave) before asking; otherwise asks for a
+/// name (askSaveFileName) and writes the bytes to saveTargetName of it. A cancelled dialog writes nothing.
+void savePictureAs(QWidget* parent, const QByteArray& bytes, const QString& nothingToSave);
+
 } // namespace platform

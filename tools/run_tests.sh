@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install_packages.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# MAPCATALOGUE_BENCH builds the benchmarks, so the suite runs their smoke test (bench_smoke) too.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAPCATALOGUE_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 echo "== The Debian package: built, checked with lintian, unpacked and started"
@@ -16,7 +17,7 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     echo "== The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
     # Debug (-O0): this build is about finding faults, and compiling without optimisation keeps the whole script
     # within 20 minutes on two cores.
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_SANITIZE=ON
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_BENCH=ON
     cmake --build build-asan
     # Leaks are checked; only leaks inside system libraries Qt uses are suppressed (see the file). No
     # strict_string_checks: libxkbcommon-x11 hands strndup buffers without a terminating zero under Xvfb.

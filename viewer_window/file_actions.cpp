@@ -1,5 +1,5 @@
 // The picture's context menu (save, copy, close) and the title strip's window buttons.
-#include "catalogue_window/tform1.h"
+#include "catalogue_window/catalogue_selection.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "platform/file_drop_clipboard.h"
@@ -8,14 +8,8 @@
 
 void TForm2::oiloiloi1Click()
 {
-    const std::optional<QString> chosen = platform::askSaveFileName(this);
-    if (!chosen)
-        return;
-    // Without a map on show there is nothing to write; an empty file would pass for a saved map.
-    if (m_mapBytes.isEmpty())
-        throw platform::AppError(
-            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(form1.CurrentMapPath));
-    platform::writeFileBytes(platform::saveTargetName(*chosen), m_mapBytes);
+    platform::savePictureAs(this, m_mapBytes,
+                            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(form1.CurrentMapPath));
 }
 
 void TForm2::N1Click()

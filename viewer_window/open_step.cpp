@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "catalogue_window/tform1.h"
+#include "catalogue_window/catalogue_selection.h"
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
@@ -61,8 +61,8 @@ ViewerState& viewerState()
 
 void TForm2::FormCreate()
 {
-    controls::registerScreenCursor(1000, handCursor(":/cursors/RUKARAZJATA.png", Qt::OpenHandCursor));
-    controls::registerScreenCursor(1001, handCursor(":/cursors/RUKASJATA.png", Qt::ClosedHandCursor));
+    controls::registerScreenCursor(controls::OpenHand, handCursor(":/cursors/RUKARAZJATA.png", Qt::OpenHandCursor));
+    controls::registerScreenCursor(controls::GrabbingHand, handCursor(":/cursors/RUKASJATA.png", Qt::ClosedHandCursor));
 }
 
 void TForm2::FormActivate()
@@ -70,7 +70,7 @@ void TForm2::FormActivate()
     ViewerState& state = viewerState();
     OpenStepCursors restoreCursors(this);
 
-    Image1->setCursor(controls::screenCursor(1000));
+    Image1->setCursor(controls::screenCursor(controls::OpenHand));
     if (!isMaximized()) {
         const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
         move(where ? where->availableGeometry().topLeft() : QPoint(0, 0));
@@ -97,7 +97,7 @@ void TForm2::FormActivate()
         return;
     }
 
-    LabelSize->setCaption(form1.LabelSize->caption());
+    LabelSize->setCaption(form1.shownFileSize());
     LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
                               form1.StringGrid1->cell(1, row - 1));
     const QSize natural = Image1->picture().size();

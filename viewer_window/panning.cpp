@@ -18,7 +18,7 @@ void TForm2::Image1MouseDown(Qt::MouseButton button, QPoint pos)
     ViewerState& state = viewerState();
     state.DragStartX = pos.x();
     state.DragStartY = pos.y();
-    controls::setScreenCursor(controls::screenCursor(1001));
+    controls::setScreenCursor(controls::screenCursor(controls::GrabbingHand));
 }
 
 void TForm2::Image1MouseMove(Qt::MouseButtons buttons, QPoint pos)
@@ -36,7 +36,7 @@ void TForm2::Image1MouseUp(Qt::MouseButton button, QPoint)
 {
     if (button != Qt::LeftButton)
         return;
-    controls::setScreenCursor(controls::screenCursor(1000));
+    controls::setScreenCursor(controls::screenCursor(controls::OpenHand));
 }
 
 void TForm2::PlainButtonMouseMove(controls::PictureControl* hoverImage)

@@ -1,7 +1,7 @@
 // Stepping to the next or previous map of the catalogue window's list. The catalogue's selection moves with the
 // viewer, so the catalogue window shows the map last viewed when the viewer closes.
 #include "catalogue/categories.h"
-#include "catalogue_window/tform1.h"
+#include "catalogue_window/catalogue_selection.h"
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "platform/data_files.h"

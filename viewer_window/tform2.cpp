@@ -13,7 +13,7 @@
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
-#include "platform/error_report.h"
+#include "platform/guarded.h"
 #include "platform/fonts.h"
 #include "viewer_window/scroll_box.h"
 #include "window_layout/viewer_controls.h"
@@ -21,12 +21,6 @@
 QPointer<TForm2> Form2;
 
 namespace {
-
-/// Wraps a handler so that an error it raises ends at the edge where a control called in.
-template <typename Handler> auto guarded(Handler handler)
-{
-    return [handler](auto&&... args) { platform::runGuarded([&] { handler(args...); }); };
-}
 
 /// The control bar: a panel with a raised one-pixel bevel (light top and left, shadow bottom and right).
 class RaisedPanel : public controls::Panel
@@ -51,7 +45,7 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(TForm1& form1, QWidget* parent) : QWidget(parent), form1(form1)
+TForm2::TForm2(CatalogueSelection& form1, QWidget* parent) : QWidget(parent), form1(form1)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -146,18 +140,20 @@ void TForm2::createControls()
 
 void TForm2::connectHandlers()
 {
-    Image1->OnMouseDown = guarded([this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); });
-    Image1->OnMouseMove = guarded([this](Qt::MouseButtons b, QPoint p) { Image1MouseMove(b, p); });
-    Image1->OnMouseUp = guarded([this](Qt::MouseButton b, QPoint p) { Image1MouseUp(b, p); });
+    // The controls and the scroll box guard the callbacks they call from their Qt events; signals are bound through
+    // the guard here.
+    Image1->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
+    Image1->OnMouseMove = [this](Qt::MouseButtons b, QPoint p) { Image1MouseMove(b, p); };
+    Image1->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { Image1MouseUp(b, p); };
     ScrollBox1->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
     ScrollBox1->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { Image1MouseUp(b, p); };
-    connect(Image1, &QWidget::customContextMenuRequested, this,
-            [this](QPoint pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
+    platform::connectGuarded(Image1, &QWidget::customContextMenuRequested, this,
+                             [this](QPoint pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
 
-    Image2->OnMouseMove = guarded([this](Qt::MouseButtons, QPoint) { Image2MouseMove(); });
-    niz->OnMouseMove = guarded([this](Qt::MouseButtons, QPoint) { nizMouseMove(); });
-    Imagesvernut->OnClick = guarded([this] { ImagesvernutClick(); });
-    Imagezakryt->OnClick = guarded([this] { ImagezakrytClick(); });
+    Image2->OnMouseMove = [this](Qt::MouseButtons, QPoint) { Image2MouseMove(); };
+    niz->OnMouseMove = [this](Qt::MouseButtons, QPoint) { nizMouseMove(); };
+    Imagesvernut->OnClick = [this] { ImagesvernutClick(); };
+    Imagezakryt->OnClick = [this] { ImagezakrytClick(); };
 
     struct Button
     {
@@ -174,16 +170,17 @@ void TForm2::connectHandlers()
         {Imageistinnyy, Imageistinnyy2, &TForm2::ImageistinnyyClick},
     };
     for (const Button& button : buttons) {
-        const auto click = guarded([this, handler = button.click] { (this->*handler)(); });
+        const auto click = [this, handler = button.click] { (this->*handler)(); };
         button.plain->OnClick = click;
         button.hover->OnClick = click;
-        button.plain->OnMouseMove =
-            guarded([this, hover = button.hover](Qt::MouseButtons, QPoint) { PlainButtonMouseMove(hover); });
+        button.plain->OnMouseMove = [this, hover = button.hover](Qt::MouseButtons, QPoint) {
+            PlainButtonMouseMove(hover);
+        };
     }
 
-    connect(oiloiloi1, &QAction::triggered, this, [this] { platform::runGuarded([this] { oiloiloi1Click(); }); });
-    connect(N1, &QAction::triggered, this, [this] { platform::runGuarded([this] { N1Click(); }); });
-    connect(N2, &QAction::triggered, this, [this] { platform::runGuarded([this] { N2Click(); }); });
+    platform::connectGuarded(oiloiloi1, &QAction::triggered, this, &TForm2::oiloiloi1Click);
+    platform::connectGuarded(N1, &QAction::triggered, this, &TForm2::N1Click);
+    platform::connectGuarded(N2, &QAction::triggered, this, &TForm2::N2Click);
 }
 
 void TForm2::layoutControls()

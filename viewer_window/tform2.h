@@ -14,7 +14,7 @@ class QAction;
 class QMenu;
 class QProgressBar;
 class ScrollBox;
-class TForm1;
+class CatalogueSelection;
 
 namespace controls {
 class Panel;
@@ -24,17 +24,17 @@ class TextLabel;
 
 /// The map viewer window: one full-size map in a maximised borderless window with a title strip, a scrolling view
 /// and a control bar. It zooms along ten compounding steps, fits the map to the window, pans it with a grabbing hand
-/// and steps through the catalogue window's list, whose state (CurrentRow, CurrentMapPath, the grid) it reads and
+/// and steps through the catalogue window's list, whose selection (CurrentRow, CurrentMapPath, the grid) it reads and
 /// moves. Members keep the names of the window's design.
 class TForm2 : public QWidget
 {
     Q_OBJECT
 public:
     /// Builds the window in its initial state and runs FormCreate. The window belongs to parent when one is given.
-    explicit TForm2(TForm1& form1, QWidget* parent = nullptr);
+    explicit TForm2(CatalogueSelection& form1, QWidget* parent = nullptr);
     ~TForm2() override;
 
-    TForm1& form1;
+    CatalogueSelection& form1; ///< the catalogue window
 
     // --- controls ------------------------------------------------------------------------------------------
     ScrollBox* ScrollBox1 = nullptr;

@@ -3,28 +3,30 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "catalogue_window/tform1.h"
+#include "catalogue_window/catalogue_selection.h"
 #include "controls/cursors.h"
 #include "platform/error_report.h"
 #include "viewer_window/tform2.h"
 
-void installViewer(TForm1& form1)
+void installViewer(CatalogueSelection& form1)
 {
+    QWidget& catalogueWindow = form1.catalogueWindow();
     // The start-up viewer is never shown; creating it registers the hand cursors.
-    auto* startupViewer = new TForm2(form1, &form1);
+    auto* startupViewer = new TForm2(form1, &catalogueWindow);
     startupViewer->hide();
     Form2 = startupViewer;
 
-    form1.OpenViewer = [&form1] {
+    form1.OpenViewer = [&form1, &catalogueWindow] {
         // Each opening gets a new window; deleting it on close releases its picture.
-        auto* viewer = new TForm2(form1, &form1);
+        auto* viewer = new TForm2(form1, &catalogueWindow);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setWindowModality(Qt::ApplicationModal);
         Form2 = viewer;
         // The catalogue window takes the keyboard back when the viewer closes, also where no window manager
         // hands it back.
-        QObject::connect(viewer, &QObject::destroyed, &form1, [&form1] { form1.activateWindow(); });
-        const QScreen* screen = form1.screen() ? form1.screen() : QGuiApplication::primaryScreen();
+        QObject::connect(viewer, &QObject::destroyed, &catalogueWindow,
+                         [&catalogueWindow] { catalogueWindow.activateWindow(); });
+        const QScreen* screen = catalogueWindow.screen() ? catalogueWindow.screen() : QGuiApplication::primaryScreen();
         // Without a window manager nothing maximises the window: cover the available area by hand first.
         if (screen)
             viewer->setGeometry(screen->availableGeometry());

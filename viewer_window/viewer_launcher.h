@@ -1,7 +1,7 @@
 #pragma once
 
-class TForm1;
+class CatalogueSelection;
 
 /// Creates the hidden start-up viewer window (it registers the two hand cursors) and lets the catalogue window open
-/// maps in viewer windows (TForm1::OpenViewer).
-void installViewer(TForm1& form1);
+/// maps in viewer windows (CatalogueSelection::OpenViewer).
+void installViewer(CatalogueSelection& form1);

@@ -1,6 +1,8 @@
 // The catalogue window's controls: one row each, in creation order. Moving a control is changing its row.
 #include "window_layout/catalogue_controls.h"
 
+#include "window_layout/row_slots.h"
+
 #include <string>
 
 namespace window_layout {
@@ -17,7 +19,7 @@ constexpr QColor TopBar(135, 113, 67);
 constexpr QColor ListPanel(192, 192, 192);
 constexpr QColor PreviewPanel(202, 186, 153);
 
-/// Top of list slot 1..29: 15 pixels between slots 1, 2 and 3, 16 from there on.
+/// Top of list slot 1..VisibleRows: 15 pixels between slots 1, 2 and 3, 16 from there on.
 int slotTop(int slot)
 {
     return slot <= 3 ? 5 + 15 * (slot - 1) : 51 + 16 * (slot - 4);
@@ -49,8 +51,8 @@ std::vector<ControlRow> makeTable()
         label("LabelSize", form, {451, 390}, 11, Value),
     };
     // The link rows on the window, 16 pixels apart.
-    for (int n = 30; n <= 41; ++n)
-        t.push_back(label(labelName(n), form, {362, 384 + 16 * (n - 30)}, 13, RowNormalColour));
+    for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
+        t.push_back(label(labelName(n), form, {362, 384 + 16 * (n - FirstLinkRow)}, 13, RowNormalColour));
 
     // Panel6 lies beneath the preview panel at the same place: its picture and rows are never seen.
     t.push_back(panel("Panel6", form, {362, 77, 397, 297}, PreviewPanel));
@@ -88,11 +90,11 @@ std::vector<ControlRow> makeTable()
         picture("ImagePoGodu", "Panel2", {124, 474, 32, 14}).withHand(),
         picture("ImagePoKa4estvy", "Panel2", {163, 474, 124, 14}).withHand(),
     });
-    // Slot s is Label<s> in the first column and Label<s + 47> in the second; slot 1 is the chosen row at first.
-    for (int slot = 1; slot <= 29; ++slot) {
+    // Slot 1 is the chosen row at first.
+    for (int slot = 1; slot <= VisibleRows; ++slot) {
         const QColor colour = slot == 1 ? RowHighlightColour : RowNormalColour;
-        ControlRow first = label(labelName(slot), "Panel2", {4, slotTop(slot)}, 13, colour).cutAt(300).withHand();
-        ControlRow second = label(labelName(slot + 47), "Panel2", {220, slotTop(slot)}, 13, colour).withHand();
+        ControlRow first = label(labelName(firstColumnLabel(slot)), "Panel2", {4, slotTop(slot)}, 13, colour).cutAt(300).withHand();
+        ControlRow second = label(labelName(secondColumnLabel(slot)), "Panel2", {220, slotTop(slot)}, 13, colour).withHand();
         t.push_back(slot == 1 ? first.withFixedPitch() : first);
         t.push_back(slot == 1 ? second.withFixedPitch() : second);
     }

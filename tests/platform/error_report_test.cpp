@@ -1,7 +1,9 @@
 // The general error report: messages of a guarded handler wait for its end, each text once.
+#include <QObject>
 #include <gtest/gtest.h>
 
 #include "platform/error_report.h"
+#include "platform/guarded.h"
 #include "support/message_recorder.h"
 
 using testsupport::MessageRecorder;
@@ -20,5 +22,21 @@ TEST(ErrorReport, AGuardedHandlersMessagesWaitForItsEndEachTextOnce)
     EXPECT_EQ(shownInside, 0);
     EXPECT_EQ(MessageRecorder::messages(),
               (QStringList{QStringLiteral("preview"), QStringLiteral("catalogue"), QStringLiteral("ended")}));
+    MessageRecorder::clear();
+}
+
+TEST(ErrorReport, ASignalBoundThroughTheGuardEndsItsHandlerAndPassesItsArguments)
+{
+    MessageRecorder::clear();
+    QObject receiver;
+    QObject sender; // objectNameChanged stands for any signal with an argument
+    QString seen;
+    platform::connectGuarded(&sender, &QObject::objectNameChanged, &receiver, [&](const QString& name) {
+        seen = name;
+        throw platform::AppError(QStringLiteral("stopped"));
+    });
+    sender.setObjectName(QStringLiteral("moskva"));
+    EXPECT_EQ(seen, QStringLiteral("moskva"));
+    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("stopped")});
     MessageRecorder::clear();
 }

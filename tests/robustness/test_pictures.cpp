@@ -54,9 +54,15 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     EXPECT_EQ(viewer.Image1->hasPicture(), c.mapMessage.isEmpty());
     if (!c.mapMessage.isEmpty()) {
         const QString saved = collection.file(QStringLiteral("saved.jpg"));
-        platform::setSaveDialogHook([saved](const QString&) { return std::optional<QString>(saved); });
-        platform::runGuarded([&viewer] { viewer.oiloiloi1Click(); });
+        bool asked = false;
+        platform::setSaveDialogHook([saved, &asked](const QString&) {
+            asked = true;
+            return std::optional<QString>(saved);
+        });
+        viewer.oiloiloi1->trigger();
         platform::setSaveDialogHook({});
+        // Said before asking for a name, as the catalogue window does.
+        EXPECT_FALSE(asked);
         EXPECT_EQ(takeMessages(),
                   QStringList{QStringLiteral("Карта Goroda/%1 не загружена: сохранять нечего.").arg(c.fileName)});
         EXPECT_FALSE(QFile::exists(saved));
