@@ -22,9 +22,9 @@ public:
     CatalogueSelection(const CatalogueSelection&) = delete;
     CatalogueSelection& operator=(const CatalogueSelection&) = delete;
 
-    catalogue::CatalogueData& data; ///< the tables and the category on show
-    int CurrentRow = 0;             ///< the chosen entry's slot in its table (1-based)
-    QString CurrentMapPath;         ///< collection-relative, e.g. "Goroda/moskva.jpg"
+    catalogue::CatalogueData& data;              ///< the tables and the category on show
+    int CurrentRow = 0;                          ///< the chosen entry's slot in its table (1-based)
+    QString CurrentMapPath;                      ///< collection-relative, e.g. "Goroda/moskva.jpg"
     controls::StringGrid* StringGrid1 = nullptr; ///< the list's hidden grid: its current row is the chosen entry
 
     /// Opens the viewer on CurrentMapPath; installed by the viewer's launcher.

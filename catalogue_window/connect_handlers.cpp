@@ -26,10 +26,10 @@ void TForm1::connectHandlers()
     ImageMet->OnClick = [this] { ImageMetClick(); };
     ImageArt->OnClick = [this] { ImageArtClick(); };
     const std::pair<controls::PictureControl*, int> hoverAreas[] = {{Image10, catalogue::Cities},
-                                                                     {Image11, catalogue::Regions},
-                                                                     {Image12, catalogue::Country},
-                                                                     {Image13, catalogue::MetroMaps},
-                                                                     {Image14, catalogue::Articles}};
+                                                                    {Image11, catalogue::Regions},
+                                                                    {Image12, catalogue::Country},
+                                                                    {Image13, catalogue::MetroMaps},
+                                                                    {Image14, catalogue::Articles}};
     for (const auto& [area, category] : hoverAreas) {
         area->setMouseTracking(true);
         area->OnMouseMove = [this, category](Qt::MouseButtons, QPoint) { CategoryHoverMove(category); };

@@ -105,9 +105,9 @@ void TForm1::createControls()
     Panel5 = built.get<controls::Panel>(QStringLiteral("Panel5"));
     Image6 = built.get<PictureControl>(QStringLiteral("Image6"));
 
-    for (QWidget* w : std::initializer_list<QWidget*>{Image5, Image3, LabelOpisNadpis, Labelopis, Label223,
-                                                      LabelDimention, Labelavtor, LabelAvtorNadpis, Label1000,
-                                                      LabelSize})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Image5, Image3, LabelOpisNadpis, Labelopis, Label223, LabelDimention,
+                                         Labelavtor, LabelAvtorNadpis, Label1000, LabelSize})
         makeDragSurface(w);
     for (int n = 1; n <= 5; ++n)
         makeDragSurface(ImageZvezda[n]);

@@ -37,7 +37,8 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
     }
 
     refillRowLabels();
-    setSecondColumnLeft(yearsFirst ? catalogue_window::SecondColumnLeftAfterYears : catalogue_window::secondColumnLeft());
+    setSecondColumnLeft(yearsFirst ? catalogue_window::SecondColumnLeftAfterYears
+                                   : catalogue_window::secondColumnLeft());
     StringGrid1->setTopRow(0);
     StringGrid1Click();
     LabelClick(1);

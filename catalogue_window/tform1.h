@@ -38,8 +38,8 @@ public:
     using CatalogueSelection::data; // not QWidget's own private member of that name
 
     // --- selection state besides CatalogueSelection's -------------------------------------------------------
-    QString CurrentPreviewPath;   ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
-    QByteArray ImageMapBytes;     ///< the file bytes of the picture on show in ImageMap (what a save writes)
+    QString CurrentPreviewPath; ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
+    QByteArray ImageMapBytes;   ///< the file bytes of the picture on show in ImageMap (what a save writes)
 
     // --- controls ------------------------------------------------------------------------------------------
     controls::PictureControl* Image5 = nullptr; // window background
@@ -171,7 +171,7 @@ private:
     void showInitialPreview(); // window_shell.cpp
     void connectHandlers();    // connect_handlers.cpp
     void startDrag(QPoint globalPos);
-    void refillRowLabels();    // row_list.cpp: the scroll refill's caption copy
+    void refillRowLabels();        // row_list.cpp: the scroll refill's caption copy
     void markChosenSlot(int slot); // row_list.cpp: highlights slot's row (none for 0)
     void setSecondColumnLeft(int left);
     /// The lit tab of a category (nullptr for other numbers).

@@ -70,9 +70,8 @@ void TForm1::FormActivate()
 
     // Problems are shown after the list is up, one box each, so the window is usable behind them.
     for (const catalogue::LoadProblem& problem : report.errors)
-        platform::showMessage(QStringLiteral("%1: %2").arg(QString::fromStdString(problem.message),
-                                                           platform::resolveDataPath(
-                                                               QString::fromStdString(problem.file))));
+        platform::showMessage(QStringLiteral("%1: %2").arg(
+            QString::fromStdString(problem.message), platform::resolveDataPath(QString::fromStdString(problem.file))));
 }
 
 bool TForm1::event(QEvent* event)
@@ -89,9 +88,9 @@ void TForm1::showEvent(QShowEvent* event)
     // the same shortly after the window appears, so the list never stays empty.
     if (!m_loaded)
         QTimer::singleShot(FirstActivationWait, this, platform::guarded([this] {
-            if (!m_loaded)
-                FormActivate();
-        }));
+                               if (!m_loaded)
+                                   FormActivate();
+                           }));
 }
 
 void TForm1::Image1Click()

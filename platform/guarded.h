@@ -20,13 +20,17 @@ template <std::size_t N, typename Handler, typename Tuple> void invokeLeading(co
     if constexpr (N == 0) {
         std::invoke(handler);
     } else {
-        constexpr bool takesN = []<std::size_t... I>(std::index_sequence<I...>) {
+        constexpr bool takesN = []<std::size_t... I>(std::index_sequence<I...>)
+        {
             return std::is_invocable_v<const Handler&, std::tuple_element_t<I, std::remove_reference_t<Tuple>>...>;
-        }(std::make_index_sequence<N>());
+        }
+        (std::make_index_sequence<N>());
         if constexpr (takesN) {
-            [&]<std::size_t... I>(std::index_sequence<I...>) {
+            [&]<std::size_t... I>(std::index_sequence<I...>)
+            {
                 std::invoke(handler, std::get<I>(std::forward<Tuple>(args))...);
-            }(std::make_index_sequence<N>());
+            }
+            (std::make_index_sequence<N>());
         } else {
             invokeLeading<N - 1>(handler, std::forward<Tuple>(args));
         }

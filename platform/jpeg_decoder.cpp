@@ -57,7 +57,7 @@ struct Session
     qsizetype bytesPerLine = 0;
     int rowsShown = 0;
     bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    QString error; // set by our own checks and by a failing progress callback
+    QString error;            // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
     bool cmyk = false;
@@ -110,8 +110,7 @@ void report(Session& session, ProgressStage stage, int percent) noexcept
 }
 
 // Runs a caller's callback; an exception from it becomes the decode's error, as with progress.
-template <typename Call>
-void callBack(Session& session, Call&& call) noexcept
+template <typename Call> void callBack(Session& session, Call&& call) noexcept
 {
     try {
         call();
@@ -227,8 +226,8 @@ bool allocateImage(Session& session)
     const int width = static_cast<int>(session.cinfo.output_width);
     const int height = pictureRows(session);
     // A head is a small side picture: the pool keeps its buffer for the full pictures.
-    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
-                                                   : newPicture(width, height);
+    session.image =
+        session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32) : newPicture(width, height);
     if (session.image.isNull()) {
         session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
         return false;
@@ -298,8 +297,9 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     const jpeg_decompress_struct& cinfo = session.cinfo;
     const qint64 pixels = static_cast<qint64>(cinfo.output_width) * cinfo.output_height;
     const BandDecoding bands = session.options->bands;
-    if (bands == BandDecoding::Never || session.options->headRows > 0 || cinfo.progressive_mode || cinfo.buffered_image || cinfo.scale_denom != 1 ||
-        pixels < BandedPixels || (bands == BandDecoding::WhenCoreIdle && !otherCoreIdle()))
+    if (bands == BandDecoding::Never || session.options->headRows > 0 || cinfo.progressive_mode ||
+        cinfo.buffered_image || cinfo.scale_denom != 1 || pixels < BandedPixels ||
+        (bands == BandDecoding::WhenCoreIdle && !otherCoreIdle()))
         return false;
     const int blockRows = cinfo.max_v_samp_factor * DCTSIZE;
     const int split = static_cast<int>(cinfo.output_height) * UpperBandPercent / 100 / blockRows * blockRows;

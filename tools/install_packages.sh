@@ -10,5 +10,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -o DPkg::Lock::Timeo
   g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev \
   libicu-dev libjpeg-dev libjpeg-turbo-progs xvfb xauth xdotool x11-utils imagemagick \
   fonts-dejavu-core fonts-liberation2 \
-  clang-14 libclang-rt-14-dev \
+  clang-14 libclang-rt-14-dev clang-format-14 \
   dpkg-dev file lintian appstream desktop-file-utils

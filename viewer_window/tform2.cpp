@@ -13,8 +13,8 @@
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
-#include "platform/guarded.h"
 #include "platform/fonts.h"
+#include "platform/guarded.h"
 #include "viewer_window/scroll_box.h"
 #include "window_layout/viewer_controls.h"
 
@@ -125,9 +125,9 @@ void TForm2::createControls()
     Image1->setAutoSize(true);
     Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     ScrollBox1->setScrolledChild(Image1);
-    for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, niz, Imagesvernut, Imagezakryt, prev1, prev2,
-                                                      ff1, ff2, Imageplus, Imageplus2, Imageminus, Imageminus2,
-                                                      Imagenaekran, Imagenaekran2, Imageistinnyy, Imageistinnyy2})
+    for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, niz, Imagesvernut, Imagezakryt, prev1, prev2, ff1,
+                                                      ff2, Imageplus, Imageplus2, Imageminus, Imageminus2, Imagenaekran,
+                                                      Imagenaekran2, Imageistinnyy, Imageistinnyy2})
         w->setMouseTracking(true);
 
     PopupMenu1 = new QMenu(this);

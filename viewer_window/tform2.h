@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "platform/jpeg_decoder.h"
-#include "viewer_window/zoom_steps.h"
 #include "viewer_window/map_files.h"
+#include "viewer_window/zoom_steps.h"
 
 class QAction;
 class QMenu;
@@ -121,19 +121,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls();                     // tform2.cpp
-    void connectHandlers();                    // tform2.cpp
-    void layoutControls();                     // tform2.cpp
-    void placeWindowButtons();                 // tform2.cpp
+    void createControls();     // tform2.cpp
+    void connectHandlers();    // tform2.cpp
+    void layoutControls();     // tform2.cpp
+    void placeWindowButtons(); // tform2.cpp
     /// Returns the message naming the file when the map cannot be loaded.
     [[nodiscard]] std::optional<QString> loadMap(const QString& relativePath); // open_step.cpp
-    bool reachScreen();                        // open_step.cpp
-    void showDecodedRows(int first, int end);  // open_step.cpp
-    std::optional<QString> mapPathOfRow(int row) const; // stepping.cpp
-    void readNeighboursAhead();                // stepping.cpp
-    void viewReset();                          // zoom.cpp
-    void centre();                             // zoom.cpp
-    void loadSteppedMap();                     // stepping.cpp
+    bool reachScreen();                                                        // open_step.cpp
+    void showDecodedRows(int first, int end);                                  // open_step.cpp
+    std::optional<QString> mapPathOfRow(int row) const;                        // stepping.cpp
+    void readNeighboursAhead();                                                // stepping.cpp
+    void viewReset();                                                          // zoom.cpp
+    void centre();                                                             // zoom.cpp
+    void loadSteppedMap();                                                     // stepping.cpp
 
     QByteArray m_mapBytes;
     viewer::MapFiles m_mapFiles;

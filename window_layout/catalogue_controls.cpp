@@ -30,6 +30,8 @@ std::string labelName(int n)
     return "Label" + std::to_string(n);
 }
 
+// The rows are aligned by hand, one control a line.
+// clang-format off
 std::vector<ControlRow> makeTable()
 {
     const char* form = "";
@@ -114,6 +116,7 @@ std::vector<ControlRow> makeTable()
     });
     return t;
 }
+// clang-format on
 
 } // namespace
 

@@ -17,20 +17,20 @@ struct ControlRow
 {
     std::string name;
     Kind kind = Kind::Other;
-    const char* parent = "";  ///< the parent's name; empty: the window itself
-    QRect place;              ///< in the parent; a label with an empty size takes the size of its text
-    QColor colour;            ///< label text, panel ground, or the plain picture standing in for missing artwork
-    int fontHeight = 0;       ///< label text height in pixels
+    const char* parent = ""; ///< the parent's name; empty: the window itself
+    QRect place;             ///< in the parent; a label with an empty size takes the size of its text
+    QColor colour;           ///< label text, panel ground, or the plain picture standing in for missing artwork
+    int fontHeight = 0;      ///< label text height in pixels
     bool bold = false;
     bool fixedPitch = false;
-    bool wordWrap = false;    ///< a label of fixed size wraps its text
-    int maxWidth = 0;         ///< a label's text is cut, a bar stops growing, at this width; 0: no limit
+    bool wordWrap = false; ///< a label of fixed size wraps its text
+    int maxWidth = 0;      ///< a label's text is cut, a bar stops growing, at this width; 0: no limit
     bool visible = true;
     bool handCursor = false;
-    bool artwork = false;     ///< shows the picture of its own name at its natural size
-    QSize pictureSize;        ///< the artwork's size where the control stretches it; empty: the place's size
+    bool artwork = false; ///< shows the picture of its own name at its natural size
+    QSize pictureSize;    ///< the artwork's size where the control stretches it; empty: the place's size
     const char* caption = "";
-    int articlesTop = -1;     ///< the top the articles view moves the control to; -1: it stays
+    int articlesTop = -1; ///< the top the articles view moves the control to; -1: it stays
 
     ControlRow hidden() const;
     ControlRow withHand() const;

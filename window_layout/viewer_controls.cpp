@@ -9,6 +9,8 @@ constexpr QColor WindowColour(200, 156, 91);
 constexpr QColor BarColour(141, 39, 0);
 constexpr QColor White(255, 255, 255);
 
+// The rows are aligned by hand, one control a line.
+// clang-format off
 std::vector<ControlRow> makeTable()
 {
     const char* form = "";
@@ -46,6 +48,7 @@ std::vector<ControlRow> makeTable()
         label("LabelMestoGod", "Panel2", {5, 5}, 12, White).inBold().fixedBox({468, 15}),
     };
 }
+// clang-format on
 
 } // namespace
 

@@ -23,8 +23,8 @@ TEST(StartOptions, HelpAndBadArgumentsAreReported)
     const StartOptions missing =
         parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("no-such-folder")}, dir.path());
     EXPECT_TRUE(missing.error.contains(QStringLiteral("no-such-folder")));
-    const StartOptions tooMany = parseStartOptions(
-        {QStringLiteral("mapcatalogue"), QStringLiteral("a"), QStringLiteral("b")}, dir.path());
+    const StartOptions tooMany =
+        parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("a"), QStringLiteral("b")}, dir.path());
     EXPECT_FALSE(tooMany.error.isEmpty());
     EXPECT_FALSE(usageText().isEmpty());
 }

@@ -56,8 +56,12 @@ TEST_P(CategoryViews, ShowTheirTableAndTheirDetailLayout)
 {
     const ViewCase& c = GetParam();
     open(mixedCollection());
-    void (TForm1::*const views[])() = {nullptr, &TForm1::ImageGorClick, &TForm1::ImageOblClick,
-                                       &TForm1::ImagerusClick, &TForm1::ImageMetClick, &TForm1::ImageArtClick};
+    void (TForm1::*const views[])() = {nullptr,
+                                       &TForm1::ImageGorClick,
+                                       &TForm1::ImageOblClick,
+                                       &TForm1::ImagerusClick,
+                                       &TForm1::ImageMetClick,
+                                       &TForm1::ImageArtClick};
     (w().*views[c.category])();
 
     EXPECT_EQ(data->CurrentCategory, c.category);

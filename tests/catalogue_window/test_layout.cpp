@@ -21,17 +21,46 @@ TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
 {
     TForm1& f = form;
     Members members = {
-        {"Image5", f.Image5}, {"Image3", f.Image3}, {"LabelOpisNadpis", f.LabelOpisNadpis},
-        {"Labelopis", f.Labelopis}, {"Label223", f.Label223}, {"LabelDimention", f.LabelDimention},
-        {"Labelavtor", f.Labelavtor}, {"LabelAvtorNadpis", f.LabelAvtorNadpis}, {"Label1000", f.Label1000},
-        {"LabelSize", f.LabelSize}, {"Panel6", f.Panel6}, {"Image7", f.Image7}, {"Panel1", f.Panel1},
-        {"Image9", f.Image9}, {"Image10", f.Image10}, {"Image11", f.Image11}, {"Image12", f.Image12},
-        {"Image13", f.Image13}, {"Image14", f.Image14}, {"Image1", f.Image1}, {"Image2", f.Image2},
-        {"ImageObl", f.ImageObl}, {"Imagerus", f.Imagerus}, {"ImageMet", f.ImageMet}, {"ImageArt", f.ImageArt},
-        {"ImageGor", f.ImageGor}, {"Panel2", f.Panel2}, {"Image8", f.Image8}, {"ImagePoNazvaniyu", f.ImagePoNazvaniyu},
-        {"ImagePoGodu", f.ImagePoGodu}, {"ImagePoKa4estvy", f.ImagePoKa4estvy}, {"StringGrid1", f.StringGrid1},
-        {"bsSkinScrollBar1", f.bsSkinScrollBar1}, {"Panel3", f.Panel3}, {"ImageMap", f.ImageMap}, {"Edit1", f.Edit1},
-        {"Panel4", f.Panel4}, {"Image4", f.Image4}, {"Panel5", f.Panel5}, {"Image6", f.Image6},
+        {"Image5", f.Image5},
+        {"Image3", f.Image3},
+        {"LabelOpisNadpis", f.LabelOpisNadpis},
+        {"Labelopis", f.Labelopis},
+        {"Label223", f.Label223},
+        {"LabelDimention", f.LabelDimention},
+        {"Labelavtor", f.Labelavtor},
+        {"LabelAvtorNadpis", f.LabelAvtorNadpis},
+        {"Label1000", f.Label1000},
+        {"LabelSize", f.LabelSize},
+        {"Panel6", f.Panel6},
+        {"Image7", f.Image7},
+        {"Panel1", f.Panel1},
+        {"Image9", f.Image9},
+        {"Image10", f.Image10},
+        {"Image11", f.Image11},
+        {"Image12", f.Image12},
+        {"Image13", f.Image13},
+        {"Image14", f.Image14},
+        {"Image1", f.Image1},
+        {"Image2", f.Image2},
+        {"ImageObl", f.ImageObl},
+        {"Imagerus", f.Imagerus},
+        {"ImageMet", f.ImageMet},
+        {"ImageArt", f.ImageArt},
+        {"ImageGor", f.ImageGor},
+        {"Panel2", f.Panel2},
+        {"Image8", f.Image8},
+        {"ImagePoNazvaniyu", f.ImagePoNazvaniyu},
+        {"ImagePoGodu", f.ImagePoGodu},
+        {"ImagePoKa4estvy", f.ImagePoKa4estvy},
+        {"StringGrid1", f.StringGrid1},
+        {"bsSkinScrollBar1", f.bsSkinScrollBar1},
+        {"Panel3", f.Panel3},
+        {"ImageMap", f.ImageMap},
+        {"Edit1", f.Edit1},
+        {"Panel4", f.Panel4},
+        {"Image4", f.Image4},
+        {"Panel5", f.Panel5},
+        {"Image6", f.Image6},
     };
     for (int n = 1; n <= 5; ++n)
         members["ImageZvezda" + std::to_string(n)] = f.ImageZvezda[n];
@@ -87,9 +116,9 @@ TEST_F(Layout, PopupMenuItemsInOrderWithTheViewerItemHidden)
 {
     const QList<QAction*> items = form.PopupMenu1->actions();
     ASSERT_EQ(items.size(), 5);
-    const QStringList captions = {QStringLiteral("Открыть в новом окне"), QStringLiteral("Открыть с помощью просмотрщика"),
-                                  QStringLiteral("Сохранить в файл..."), QStringLiteral("Копировать файл"),
-                                  QStringLiteral("Закрыть окно")};
+    const QStringList captions = {
+        QStringLiteral("Открыть в новом окне"), QStringLiteral("Открыть с помощью просмотрщика"),
+        QStringLiteral("Сохранить в файл..."), QStringLiteral("Копировать файл"), QStringLiteral("Закрыть окно")};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(items[i]->text(), captions[i]);
         EXPECT_EQ(items[i]->isVisible(), i != 1);

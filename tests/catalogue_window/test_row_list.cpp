@@ -97,7 +97,7 @@ TEST_F(RowList, PageKeysHomeAndEndMoveByWholePages)
         Qt::Key key;
         int row, top, slot;
     } steps[] = {{Qt::Key_PageDown, 29, 29, 1}, {Qt::Key_PageDown, 58, 41, 18}, {Qt::Key_End, 69, 41, 29},
-                 {Qt::Key_Up, 68, 41, 28},      {Qt::Key_PageUp, 39, 12, 28},  {Qt::Key_Home, 0, 0, 1}};
+                 {Qt::Key_Up, 68, 41, 28},      {Qt::Key_PageUp, 39, 12, 28},   {Qt::Key_Home, 0, 0, 1}};
     for (const auto& s : steps) {
         key(s.key);
         EXPECT_EQ(w().StringGrid1->row(), s.row) << s.key;

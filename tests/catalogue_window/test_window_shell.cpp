@@ -116,9 +116,10 @@ TEST_F(WindowShell, CatalogueFilesAreFoundInAnyLetterCase)
     collection.writeComplete(cities(5));
     QDir about(collection.file(QStringLiteral("Goroda/About")));
     for (const QString& name : {QStringLiteral("maps.txt"), QStringLiteral("about.dat"), QStringLiteral("about2.dat"),
-                               QStringLiteral("about.jpg")})
+                                QStringLiteral("about.jpg")})
         ASSERT_TRUE(about.rename(name, name.toUpper()));
-    ASSERT_TRUE(QDir(collection.file(QStringLiteral("Goroda"))).rename(QStringLiteral("About"), QStringLiteral("ABOUT")));
+    ASSERT_TRUE(
+        QDir(collection.file(QStringLiteral("Goroda"))).rename(QStringLiteral("About"), QStringLiteral("ABOUT")));
     openWritten();
     EXPECT_EQ(row(5), QStringLiteral("Город 005"));
     QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));

@@ -12,8 +12,7 @@ TEST(ControlBuilder, AMissingPictureShowsItsStandInAndChildrenGoIntoTheContainer
     QWidget window, content;
     controls::ControlBuilder built(&window, QStringLiteral(":/no/such/folder"));
     built.placeChildrenIn(QStringLiteral("Box"), &content);
-    built.build({picture("Box", "", {5, 6, 70, 80}),
-                 picture("Lit", "Box", {1, 2, 30, 20}).withArtwork(QColor(1, 2, 3)),
+    built.build({picture("Box", "", {5, 6, 70, 80}), picture("Lit", "Box", {1, 2, 30, 20}).withArtwork(QColor(1, 2, 3)),
                  picture("Dark", "Box", {3, 4, 10, 10}).withArtwork(),
                  label("Caption", "Box", {7, 8}, 11, Qt::red).withCaption("Текст").hidden()});
 

@@ -70,7 +70,8 @@ TEST_P(JpegProgress, ReportsSumToHundredBetweenStartingAndEnding)
     fixture.progressive = GetParam().progressive;
     fixture.arithmetic = GetParam().arithmetic;
     fixture.pixel = [](int x, int y) { return std::array<unsigned char, 4>{uchar(x), uchar(y), uchar(x ^ y), 200}; };
-    const Recorded recorded = decodeRecording(testsupport::makeJpeg(fixture), GetParam().fitBox, GetParam().previewRows);
+    const Recorded recorded =
+        decodeRecording(testsupport::makeJpeg(fixture), GetParam().fitBox, GetParam().previewRows);
     ASSERT_TRUE(recorded.result.ok()) << recorded.result.error.toStdString();
     expectWellFormed(recorded.reports);
     // More than one step on the way, so a bar visibly fills.
@@ -81,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Files, JpegProgress,
                          ::testing::Values(ProgressCase{"baseline", JpegColours::Rgb, false, false, {}},
                                            ProgressCase{"progressive", JpegColours::Rgb, true, false, {}},
                                            ProgressCase{"progressiveArithmetic", JpegColours::Rgb, true, true, {}},
-                                           ProgressCase{"progressiveEarlyPasses", JpegColours::Rgb, true, false, {}, 64},
+                                           ProgressCase{
+                                               "progressiveEarlyPasses", JpegColours::Rgb, true, false, {}, 64},
                                            ProgressCase{"cmykProgressiveEarly", JpegColours::Cmyk, true, false, {}, 64},
                                            ProgressCase{"grayscale", JpegColours::Gray, false, false, {}},
                                            ProgressCase{"cmyk", JpegColours::Cmyk, false, false, {}},

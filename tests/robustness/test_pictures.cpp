@@ -45,8 +45,9 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     if (!c.previewMessage.isEmpty()) {
         // Saving the picture that could not be shown names it and writes nothing.
         platform::runGuarded([this] { w().oiloiloi1Click(); });
-        EXPECT_EQ(takeMessages(),
-                  QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
+        EXPECT_EQ(
+            takeMessages(),
+            QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
     }
 
     TForm2& viewer = openMap(1);

@@ -29,8 +29,8 @@ inline void expectBuiltAsInTable(const std::vector<window_layout::ControlRow>& t
         ASSERT_NE(control, nullptr);
         const std::string parentName = row.parent;
         QWidget* parent = realParents.count(row.name) ? realParents.at(row.name)
-                          : parentName.empty()          ? window
-                                                        : members.at(parentName);
+                          : parentName.empty()        ? window
+                                                      : members.at(parentName);
         EXPECT_EQ(control->parentWidget(), parent);
         EXPECT_EQ(control->pos(), row.place.topLeft());
         if (!row.place.size().isEmpty()) {

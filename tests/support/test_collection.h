@@ -35,7 +35,8 @@ public:
     /// Writes a JPEG of the given size and colour (progressive when asked) and returns its bytes.
     QByteArray writeJpeg(const QString& relative, QSize size, QColor colour = QColor(200, 180, 140));
     /// Writes the map and its preview for each entry of a map category (cities folder for metro).
-    void writeMapFiles(const std::vector<Entry>& entries, QSize mapSize = QSize(64, 48), QSize previewSize = QSize(40, 30));
+    void writeMapFiles(const std::vector<Entry>& entries, QSize mapSize = QSize(64, 48),
+                       QSize previewSize = QSize(40, 30));
     /// Writes everything: catalogue, about files with n lines, map files, articles picture, about picture.
     void writeComplete(const std::vector<Entry>& entries);
 

@@ -106,8 +106,7 @@ TEST(ZoomSteps, WheelDeltasAddUpToWholeNotchesAndATurnBackStartsAfresh)
         int lastNotches; // what the last delta yields
     };
     const Case cases[] = {
-        {{30, 30, 30}, 0},      {{30, 30, 30, 30}, 1}, {{-240}, -2},
-        {{100, 100}, 1},        // 80 is kept for the next delta
+        {{30, 30, 30}, 0},      {{30, 30, 30, 30}, 1}, {{-240}, -2}, {{100, 100}, 1}, // 80 is kept for the next delta
         {{100, 100, 40}, 1},    // ... and completes a second notch
         {{100, -100, -20}, -1}, // the turn back drops the 100 gathered the other way
     };

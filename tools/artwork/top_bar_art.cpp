@@ -72,7 +72,8 @@ std::vector<TabPlace> tabPlaces()
     // Each caption is centred in its highlight.
     const auto tab = [](const char* name, const char* caption) {
         const QRect place = catalogueControl(name).place;
-        return TabPlace{QString::fromLatin1(name), QString::fromUtf8(caption), place, place.left() + place.width() / 2.0};
+        return TabPlace{QString::fromLatin1(name), QString::fromUtf8(caption), place,
+                        place.left() + place.width() / 2.0};
     };
     return {tab("ImageGor", "ГОРОДА"), tab("ImageObl", "РЕГИОНЫ"), tab("Imagerus", "РОССИЯ"),
             tab("ImageMet", "СХЕМЫ МЕТРО"), tab("ImageArt", "СТАТЬИ")};
