@@ -92,24 +92,8 @@ void countWarning(j_common_ptr cinfo, int level)
 
 void printNothing(j_common_ptr) {}
 
-// Calls the caller's progress function; an exception from it is kept as the decode's error, never let through
-// libjpeg's C frames.
-void report(Session& session, ProgressStage stage, int percent) noexcept
-{
-    if (!session.options->progress)
-        return;
-    try {
-        session.options->progress(stage, percent);
-    } catch (const std::exception& e) {
-        if (session.error.isEmpty())
-            session.error = QString::fromUtf8(e.what());
-    } catch (...) {
-        if (session.error.isEmpty())
-            session.error = QStringLiteral("Чтение рисунка прервано.");
-    }
-}
-
-// Runs a caller's callback; an exception from it becomes the decode's error, as with progress.
+// Runs a caller's callback; an exception from it is kept as the decode's error, never let through libjpeg's C
+// frames.
 template <typename Call> void callBack(Session& session, Call&& call) noexcept
 {
     try {
@@ -121,6 +105,13 @@ template <typename Call> void callBack(Session& session, Call&& call) noexcept
         if (session.error.isEmpty())
             session.error = QStringLiteral("Чтение рисунка прервано.");
     }
+}
+
+// Calls the caller's progress function through callBack.
+void report(Session& session, ProgressStage stage, int percent) noexcept
+{
+    if (session.options->progress)
+        callBack(session, [&] { session.options->progress(stage, percent); });
 }
 
 void showRows(Session& session, int first, int end) noexcept
