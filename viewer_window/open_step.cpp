@@ -97,14 +97,20 @@ void TForm2::FormActivate()
         return;
     }
 
-    LabelSize->setCaption(form1.shownFileSize());
-    LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
-                              form1.StringGrid1->cell(1, row - 1));
     const QSize natural = Image1->picture().size();
-    LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
+    showMapTexts(natural);
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
     readNeighboursAhead();
+}
+
+void TForm2::showMapTexts(QSize natural)
+{
+    const int row = form1.CurrentRow;
+    LabelSize->setCaption(form1.shownFileSize());
+    LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
+                              form1.StringGrid1->cell(1, row - 1));
+    LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
 }
 
 std::optional<QString> TForm2::loadMap(const QString& relativePath)
@@ -145,6 +151,8 @@ std::optional<QString> TForm2::loadMap(const QString& relativePath)
         Image1->setPicture(picture);
         Image1->setShownRows(0);
         m_unpaintedFirst = m_unpaintedEnd = 0;
+        // The bar describes the map whose rows are appearing, not the one they replace.
+        showMapTexts(picture.size());
     };
     options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
     options.previewRows = ScrollBox1->height();

@@ -128,6 +128,7 @@ private:
     /// Returns the message naming the file when the map cannot be loaded.
     [[nodiscard]] std::optional<QString> loadMap(const QString& relativePath); // open_step.cpp
     bool reachScreen();                                                        // open_step.cpp
+    void showMapTexts(QSize natural);                                          // open_step.cpp
     void showDecodedRows(int first, int end);                                  // open_step.cpp
     std::optional<QString> mapPathOfRow(int row) const;                        // stepping.cpp
     void readNeighboursAhead();                                                // stepping.cpp

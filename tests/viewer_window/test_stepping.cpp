@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTemporaryDir>
 
 #include "controls/picture_control.h"
@@ -27,7 +28,15 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
 {
     openCatalogue(5);
     TForm2& viewer = openMap(4);
+    // While the next map's rows appear, the bar already names that map.
+    QStringList titlesWhileDecoding;
+    QObject::connect(viewer.ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+        if (value > 0 && value < 100)
+            titlesWhileDecoding.append(viewer.LabelMestoGod->caption());
+    });
     QTest::keyClick(&viewer, Qt::Key_Right);
+    ASSERT_FALSE(titlesWhileDecoding.isEmpty());
+    EXPECT_EQ(titlesWhileDecoding.first(), QStringLiteral("Город 005  1705"));
     EXPECT_EQ(w().CurrentRow, 5);
     EXPECT_EQ(w().StringGrid1->row(), 4);
     EXPECT_EQ(w().CurrentMapPath, mapPath(5));
