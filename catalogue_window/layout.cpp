@@ -72,7 +72,7 @@ void TForm1::createControls()
     LabelAvtorNadpis = built.get<TextLabel>(QStringLiteral("LabelAvtorNadpis"));
     Label1000 = built.get<TextLabel>(QStringLiteral("Label1000"));
     LabelSize = built.get<TextLabel>(QStringLiteral("LabelSize"));
-    for (int n = 1; n <= 76; ++n)
+    for (int n = 1; n <= catalogue_window::LastLabel; ++n)
         Label[n] = built.get<TextLabel>(QStringLiteral("Label%1").arg(n));
     Panel6 = built.get<controls::Panel>(QStringLiteral("Panel6"));
     Image7 = built.get<PictureControl>(QStringLiteral("Image7"));
