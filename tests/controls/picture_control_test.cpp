@@ -36,6 +36,19 @@ struct MouseLog
     }
 };
 
+// A parent widget filled with one colour: what a control leaves undrawn shows it.
+struct Ground : QWidget
+{
+    Ground(QColor colour, QSize size)
+    {
+        setAutoFillBackground(true);
+        QPalette ground;
+        ground.setColor(QPalette::Window, colour);
+        setPalette(ground);
+        resize(size);
+    }
+};
+
 } // namespace
 
 TEST(PictureControl, AutoSizeFollowsThePicture)
@@ -55,12 +68,7 @@ TEST(PictureControl, AutoSizeFollowsThePicture)
 
 TEST(PictureControl, CenteredPictureIsPaintedWhereDrawnRectSays)
 {
-    QWidget parent;
-    parent.setAutoFillBackground(true);
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::green);
-    parent.setPalette(palette);
-    parent.resize(60, 50);
+    Ground parent(Qt::green, QSize(60, 50));
     auto* control = new PictureControl(&parent);
     control->setGeometry(5, 5, 40, 30);
     control->setCenter(true);
@@ -78,12 +86,7 @@ TEST(PictureControl, CenteredPictureIsPaintedWhereDrawnRectSays)
 
 TEST(PictureControl, WithoutAPictureItPaintsNothing)
 {
-    QWidget parent;
-    parent.setAutoFillBackground(true);
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::blue);
-    parent.setPalette(palette);
-    parent.resize(20, 20);
+    Ground parent(Qt::blue, QSize(20, 20));
     auto* control = new PictureControl(&parent);
     control->setGeometry(0, 0, 20, 20);
     const QImage image = parent.grab().toImage();
@@ -93,12 +96,7 @@ TEST(PictureControl, WithoutAPictureItPaintsNothing)
 // A picture still being decoded: the rows not yet decoded show what lies beneath, at any zoom.
 TEST(PictureControl, HiddenRowsAreNotDrawn)
 {
-    QWidget parent;
-    parent.setAutoFillBackground(true);
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::blue);
-    parent.setPalette(palette);
-    parent.resize(40, 40);
+    Ground parent(Qt::blue, QSize(40, 40));
     auto* control = new PictureControl(&parent);
     control->setAutoSize(true);
     control->setPicture(filled({20, 20}, Qt::red));
