@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/jpeg_decoder.h"
+#include "platform/large_memory.h"
 #include "platform/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
 
@@ -131,6 +132,8 @@ TEST(PictureBuffers, ALargePictureReusesTheBufferOfTheOneReleasedBefore)
         picture.fill(Qt::red); // every page written, as a decode writes them
         first = picture.constBits();
     }
+    // Only a 2 MiB aligned buffer can be backed by huge pages.
+    EXPECT_EQ(reinterpret_cast<quintptr>(first) % (quintptr(2) << 20), 0u);
     EXPECT_GE(platform::spareBufferBytes(), qsizetype(4000) * 3000 * 4);
     for (int opening = 0; opening < 20; ++opening) {
         QImage again = platform::newPicture(4000, 3000);
@@ -140,6 +143,18 @@ TEST(PictureBuffers, ALargePictureReusesTheBufferOfTheOneReleasedBefore)
     QImage smaller = platform::newPicture(2100, 2000);
     EXPECT_NE(smaller.constBits(), first);
     EXPECT_EQ(platform::spareBufferBytes(), 0);
+}
+
+TEST(PictureBuffers, AProgressiveMapsCoefficientsTakeTheProgramsLargeMemory)
+{
+    // 2000 x 1500 at 4:2:0 gives libjpeg a 6 MB coefficient array for the luminance alone.
+    JpegFixture fixture;
+    fixture.size = QSize(2000, 1500);
+    fixture.progressive = true;
+    const QByteArray bytes = testsupport::makeJpeg(fixture);
+    const std::size_t before = platform::jpegLargeBlocksMapped();
+    ASSERT_TRUE(platform::decodeJpeg(bytes).ok());
+    EXPECT_GT(platform::jpegLargeBlocksMapped(), before);
 }
 
 TEST(PictureBuffers, SmallPicturesAndBadSizes)

@@ -1,0 +1,84 @@
+#include "platform/large_memory.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio> // jpeglib.h needs FILE
+#include <cstdlib>
+#include <sys/mman.h>
+
+#include <jpeglib.h>
+
+namespace platform {
+namespace {
+
+constexpr std::size_t HugePageBytes = std::size_t(2) << 20;
+
+std::atomic<std::size_t> jpegBlocks{0};
+
+} // namespace
+
+std::size_t largeLength(std::size_t bytes)
+{
+    return (bytes + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+}
+
+void* mapLarge(std::size_t bytes)
+{
+    if (bytes == 0 || bytes > SIZE_MAX - 2 * HugePageBytes)
+        return nullptr;
+    const std::size_t length = largeLength(bytes);
+    // Mapped one huge page longer, then trimmed to a 2 MiB boundary at both ends: only whole, aligned 2 MiB ranges
+    // can be backed by huge pages.
+    void* raw = mmap(nullptr, length + HugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+    if (aligned > start)
+        munmap(raw, aligned - start);
+    const std::size_t tail = HugePageBytes - (aligned - start);
+    if (tail > 0)
+        munmap(reinterpret_cast<void*>(aligned + length), tail);
+    void* block = reinterpret_cast<void*>(aligned);
+    // Advice only: a kernel without transparent huge pages, or with them switched off, maps small pages.
+    madvise(block, length, MADV_HUGEPAGE);
+    return block;
+}
+
+void unmapLarge(void* block, std::size_t bytes)
+{
+    if (block)
+        munmap(block, largeLength(bytes));
+}
+
+std::size_t jpegLargeBlocksMapped()
+{
+    return jpegBlocks.load();
+}
+
+} // namespace platform
+
+// libjpeg takes its large blocks (a progressive picture's coefficient buffer: about 3 bytes a pixel) from the
+// system-dependent pair jpeg_get_large / jpeg_free_large, which the library lets a program supply; these take the
+// place of the library's own malloc and free. libjpeg gives back every block with the size it asked for.
+extern "C" {
+
+void* jpeg_get_large(j_common_ptr, std::size_t sizeofobject)
+{
+    if (sizeofobject < platform::LargeBlockBytes)
+        return std::malloc(sizeofobject);
+    void* block = platform::mapLarge(sizeofobject);
+    if (block)
+        platform::jpegBlocks.fetch_add(1);
+    return block;
+}
+
+void jpeg_free_large(j_common_ptr, void* object, std::size_t sizeofobject)
+{
+    if (sizeofobject < platform::LargeBlockBytes)
+        std::free(object);
+    else
+        platform::unmapLarge(object, sizeofobject);
+}
+
+} // extern "C"
