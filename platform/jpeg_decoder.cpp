@@ -332,9 +332,9 @@ bool finishLowerBand(Session& session)
     return true;
 }
 
-// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Rows are shown as
-// they arrive when shown is set.
-bool readRows(Session& session, JDIMENSION end, bool shown)
+// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Final rows (not
+// those of a progressive file's early pass) are shown as they arrive and counted in the progress.
+bool readRows(Session& session, JDIMENSION end, bool final)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
@@ -353,9 +353,9 @@ bool readRows(Session& session, JDIMENSION end, bool shown)
             setStalled(session);
             return false;
         }
-        if (shown)
+        if (final)
             showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
-        if (session.ownProgress)
+        if (final && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
         if (!session.error.isEmpty())
@@ -365,13 +365,33 @@ bool readRows(Session& session, JDIMENSION end, bool shown)
 }
 
 // A progressive file in buffered-image mode: the scans are absorbed one by one, and now and then the picture as far
-// as it has arrived is put out for the rows the caller asked for (libjpeg allows ending an output pass early; neither
-// jpeg_crop_scanline nor jpeg_skip_scanlines may be used in this mode), then the final pass puts out every row.
+// as it has arrived is put out for the rows the caller asked for, then the final pass puts out every row. libjpeg lets
+// input go on while an output pass is open and lets a pass end early, so an early pass stays open until the next one
+// (neither jpeg_crop_scanline nor jpeg_skip_scanlines may be used in this mode). The first one starts with the first
+// scan: libjpeg reads only as much of that scan as the rows asked for need, so the first picture waits neither for
+// the whole scan nor for the whole coefficient buffer it fills (300 MB of fresh memory for 100 megapixels).
 bool readProgressive(Session& session, unsigned long size)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const JDIMENSION earlyRows = std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height);
     auto lastPass = std::chrono::steady_clock::time_point{};
+    bool passOpen = false;
+    const auto startPass = [&] {
+        if (passOpen)
+            jpeg_finish_output(cinfo);
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+        passOpen = true;
+    };
+    const auto earlyPass = [&] {
+        startPass();
+        if (!readRows(session, earlyRows, false))
+            return false;
+        showRows(session, 0, static_cast<int>(earlyRows));
+        lastPass = std::chrono::steady_clock::now();
+        return true;
+    };
+    if (earlyRows > 0 && !earlyPass())
+        return false;
     for (;;) {
         int state = JPEG_SUSPENDED;
         do {
@@ -391,14 +411,10 @@ bool readProgressive(Session& session, unsigned long size)
         const bool nearEnd = session.reportedPercent * 100 >= LastEarlyPassPercent * InputPercent;
         if (earlyRows == 0 || now - lastPass < EarlyPassInterval || nearEnd)
             continue;
-        jpeg_start_output(cinfo, cinfo->input_scan_number);
-        if (!readRows(session, earlyRows, false))
+        if (!earlyPass())
             return false;
-        jpeg_finish_output(cinfo);
-        showRows(session, 0, static_cast<int>(earlyRows));
-        lastPass = std::chrono::steady_clock::now();
     }
-    jpeg_start_output(cinfo, cinfo->input_scan_number);
+    startPass();
     if (!readRows(session, cinfo->output_height, true))
         return false;
     session.allRowsRead = true;

@@ -103,8 +103,28 @@ INSTANTIATE_TEST_SUITE_P(
                     RevealCase{"twoBands", QSize(2400, 1800), false, 1.0, platform::BandDecoding::Always},
                     RevealCase{"sequentialCut", QSize(300, 200), false, 0.6, platform::BandDecoding::Never},
                     RevealCase{"progressive", QSize(300, 200), true, 1.0, platform::BandDecoding::Never},
-                    RevealCase{"progressiveCut", QSize(300, 200), true, 0.5, platform::BandDecoding::Never}),
+                    RevealCase{"progressiveCut", QSize(300, 200), true, 0.5, platform::BandDecoding::Never},
+                    RevealCase{"progressiveCutInFirstScan", QSize(300, 200), true, 0.03,
+                               platform::BandDecoding::Never}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JpegReveal, AProgressiveFilesFirstRowsComeBeforeItsFirstScanIsReadWhole)
+{
+    // The first scan of a large map fills the whole coefficient buffer: the rows in view must not wait for it.
+    JpegDecodeOptions options;
+    options.previewRows = 40;
+    int progressAtFirstRows = -1, progress = 0;
+    options.progress = [&](platform::ProgressStage stage, int percent) {
+        if (stage == platform::ProgressStage::Running)
+            progress += percent;
+    };
+    options.rowsReady = [&](int, int) {
+        if (progressAtFirstRows < 0)
+            progressAtFirstRows = progress;
+    };
+    ASSERT_TRUE(platform::decodeJpeg(detailedJpeg(QSize(300, 2000), true), options).ok());
+    EXPECT_EQ(progressAtFirstRows, 0);
+}
 
 TEST(JpegHead, TopRowsMatchTheWholeDecodeAndAreShownAtOnceLater)
 {
