@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <algorithm>
@@ -57,15 +56,17 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
 
 double previewOnce(const QString& path)
 {
+    // As the catalogue's detail panel: the file read through the collection's data files, then decoded.
     const double start = now();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    platform::setCollectionFolder(info.absolutePath());
+    const std::optional<QByteArray> bytes = platform::readDataFile(info.fileName(), nullptr);
+    if (!bytes)
         return -1;
-    const QByteArray bytes = file.readAll();
     platform::JpegDecodeOptions options;
     // Any box smaller than an eighth of the picture: the decoder picks libjpeg's 1/8 scaling, as for a preview.
     options.fitBox = QSize(1, 1);
-    const platform::JpegDecodeResult decoded = platform::decodeJpeg(bytes, options);
+    const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     return decoded.ok() ? now() - start : -1;
 }
 

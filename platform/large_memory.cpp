@@ -51,6 +51,17 @@ void unmapLarge(void* block, std::size_t bytes)
         munmap(block, largeLength(bytes));
 }
 
+void adviseHugePages(void* block, std::size_t bytes)
+{
+    const auto start = reinterpret_cast<std::uintptr_t>(block);
+    if (bytes < HugePageBytes || start > UINTPTR_MAX - bytes)
+        return;
+    const std::uintptr_t first = (start + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+    const std::uintptr_t end = (start + bytes) / HugePageBytes * HugePageBytes;
+    if (end > first)
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
 std::size_t jpegLargeBlocksMapped()
 {
     return jpegBlocks.load();

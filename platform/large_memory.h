@@ -19,6 +19,10 @@ void unmapLarge(void* block, std::size_t bytes);
 /// The length mapLarge maps for bytes: whole 2 MiB pages.
 std::size_t largeLength(std::size_t bytes);
 
+/// Offers huge pages for the whole 2 MiB pages inside a block taken from elsewhere (a large file read into a
+/// QByteArray): its first writes then fault in 2 MiB at a time.
+void adviseHugePages(void* block, std::size_t bytes);
+
 /// Large blocks libjpeg has taken through mapLarge so far in this process (its coefficient buffers): zero means the
 /// program's allocator did not take libjpeg's place, and libjpeg's memory comes from malloc.
 std::size_t jpegLargeBlocksMapped();
