@@ -276,7 +276,7 @@ int main(int argc, char** argv)
     }
 
     double firstPicture = -1, bar = -1;
-    long rssFirst = -1;
+    long rssFirst = -1, rssOpened = -1;
     for (int open = 0; open < opens; ++open) {
         const std::vector<unsigned long> barBefore = screen.barRow();
         if (!key.empty()) {
@@ -296,6 +296,9 @@ int main(int argc, char** argv)
         sleepMs(open == 0 || open + 1 == opens ? settleMs : 300);
         if (open == 0)
             rssFirst = statusKib(pid, "VmRSS:");
+        // Taken before any later step or zoom changes what the viewer holds.
+        if (open + 1 == opens)
+            rssOpened = statusKib(pid, "VmRSS:");
         if (open + 1 < opens) {
             runTool({"xdotool", "key", "Escape"});
             waitSteady(screen, 500, 10);
@@ -331,7 +334,6 @@ int main(int argc, char** argv)
         peakZoomed = statusKib(pid, "VmHWM:");
     }
     const long peak = statusKib(pid, "VmHWM:");
-    const long rssLast = statusKib(pid, "VmRSS:");
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -340,7 +342,7 @@ int main(int argc, char** argv)
         std::printf("progress_bar %.1f ms\n", bar * 1000);
     std::printf("peak_memory %.1f MiB\n", peak / 1024.0);
     if (opens > 1)
-        std::printf("resident_growth_over_%d_openings %.1f MiB\n", opens, (rssLast - rssFirst) / 1024.0);
+        std::printf("resident_growth_over_%d_openings %.1f MiB\n", opens, (rssOpened - rssFirst) / 1024.0);
     if (next)
         std::printf("next_map_view %.1f ms\n", nextView * 1000);
     if (steps > 1)
