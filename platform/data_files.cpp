@@ -17,6 +17,8 @@ namespace {
 
 // A file is read in pieces of this size, so a read that fails part way is seen where it fails.
 constexpr qint64 ReadPiece = qint64(4) << 20;
+// Once the size the file had when opened is read, reads this long find its end (or what it grew by since).
+constexpr qint64 EndProbe = qint64(64) << 10;
 
 ReadFault& readFault()
 {
@@ -159,15 +161,16 @@ std::optional<QByteArray> readDataFile(const QString& relative, QString* error, 
 
     // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
     QByteArray bytes;
-    // Room for the last read too, which finds the end: growing past the reserve would copy the whole file.
-    bytes.reserve(size + ReadPiece);
+    // Room for the last read too, which finds the end: growing past the reserve would copy the whole file. No more
+    // than that: each piece is sized to the file, so no page past its end is written.
+    bytes.reserve(size + EndProbe);
     // A map of 20 MB read into fresh small pages costs more in page faults than the read itself.
     if (bytes.capacity() >= qsizetype(LargeBlockBytes))
         adviseHugePages(bytes.data(), static_cast<std::size_t>(bytes.capacity()));
     const qint64 failAt = readFault() ? readFault()(path) : -1;
     for (;;) {
         const qint64 offset = bytes.size();
-        qint64 piece = std::min(ReadPiece, maxBytes - offset + 1);
+        qint64 piece = std::min(offset < size ? std::min(ReadPiece, size - offset) : EndProbe, maxBytes - offset + 1);
         if (failAt > offset)
             piece = std::min(piece, failAt - offset);
         qint64 got = -1;
