@@ -48,6 +48,23 @@ void halveRows(const QImage& source, QImage& result, int firstRow, int endRow)
     }
 }
 
+void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow)
+{
+    if (endRow <= firstRow)
+        return;
+    // The half-size rows of this band only, each two of them averaged into one of the result.
+    const int halfRows = 2 * (endRow - firstRow);
+    const QImage sourceBand(source.constBits() + qsizetype(4 * firstRow) * source.bytesPerLine(), source.width(),
+                            2 * halfRows, source.bytesPerLine(), source.format());
+    QImage halfBand(source.width() / 2, halfRows, source.format());
+    if (halfBand.isNull())
+        return;
+    halveRows(sourceBand, halfBand, 0, halfRows);
+    QImage resultBand(result.bits() + qsizetype(firstRow) * result.bytesPerLine(), result.width(), endRow - firstRow,
+                      result.bytesPerLine(), result.format());
+    halveRows(halfBand, resultBand, 0, endRow - firstRow);
+}
+
 const QImage& ReducedCopies::sourceFor(const QImage& picture, QSize drawnSize)
 {
     auto fitsHalved = [drawnSize](const QImage& image) {
@@ -82,13 +99,20 @@ const QImage& ReducedCopies::bestReady(const QImage& picture, QSize drawnSize, b
     // while the next larger source would be four times the memory to read (a zoom to 50.4 % would read the picture
     // itself instead of its half).
     const QSize near(drawnSize.width() * 49 / 50, drawnSize.height() * 49 / 50);
+    // Drawn from the picture itself below half its size, Qt's bilinear filter would skip pixels.
+    const bool belowHalf = 2 * drawnSize.width() < picture.width() && 2 * drawnSize.height() < picture.height();
     const QImage* best = &picture;
     for (const QImage& copy : m_copies) {
-        if (copy.width() < near.width() || copy.height() < near.height()) {
+        const bool nearEnough = copy.width() >= near.width() && copy.height() >= near.height();
+        if (!nearEnough && (best != &picture || !belowHalf)) {
             *complete = true;
             return *best;
         }
         best = &copy;
+        if (!nearEnough) {
+            *complete = true; // the first copy, stretched
+            return *best;
+        }
     }
     *complete = !(best->width() / 2 >= near.width() && best->height() / 2 >= near.height() && best->width() >= 2 &&
                   best->height() >= 2);

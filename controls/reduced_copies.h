@@ -15,6 +15,11 @@ QImage halvedCopy(const QImage& source);
 /// 2x2 averages of source; lets a copy be built in bands.
 void halveRows(const QImage& source, QImage& result, int firstRow, int endRow);
 
+/// Rows firstRow to endRow - 1 of result (a quarter of source's width and height, rounded down as two halvings
+/// round) as source halved twice, without a halved copy of the whole source: the half-size rows are made a band at
+/// a time.
+void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow);
+
 /// Reduced copies of one picture, built on demand: each copy is the previous one halved, so all of them together
 /// take at most a third of the picture's memory.
 class ReducedCopies
@@ -25,10 +30,12 @@ public:
     /// the copies needed to reach it; the picture itself when it is not larger than drawnSize.
     const QImage& sourceFor(const QImage& picture, QSize drawnSize);
     const std::vector<QImage>& copies() const { return m_copies; }
-    /// Appends copies built elsewhere (each the previous one halved, the first the picture halved).
+    /// Appends copies built elsewhere (each the previous one halved, the first the picture halved once or twice).
     void adopt(std::vector<QImage> copies);
     /// Like sourceFor, from the copies there are, building none, and taking a copy down to 2 % smaller than
-    /// drawnSize; complete is false when a copy still to come would be the better source.
+    /// drawnSize; below half the picture's size the first copy is taken also when it is smaller, stretched (a chain
+    /// that starts at a quarter has nothing between). complete is false when a copy still to come would be the
+    /// better source.
     const QImage& bestReady(const QImage& picture, QSize drawnSize, bool* complete) const;
 
 private:

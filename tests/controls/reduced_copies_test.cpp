@@ -124,3 +124,30 @@ TEST(ReducedCopies, CopiesAreBuiltOnceAndTakeAThirdMoreMemoryAtMost)
     EXPECT_LE(bytes * 3, picture.sizeInBytes());
     EXPECT_EQ(copies.copies().back().pixel(0, 0), qRgb(200, 100, 50));
 }
+
+TEST(ReducedCopies, BestReadyDrawsFromThePictureDownToHalfAndFromTheQuarterBelow)
+{
+    const QImage picture = filled({1000, 600}, qRgb(1, 2, 3));
+    controls::ReducedCopies copies;
+    bool complete = true;
+    EXPECT_EQ(copies.bestReady(picture, {302, 181}, &complete).size(), QSize(1000, 600));
+    EXPECT_FALSE(complete) << "the quarter is still to come";
+
+    // The background builder's chain: a quarter, then halvings.
+    copies.adopt({controls::halvedCopy(controls::halvedCopy(picture)), filled({125, 75}, qRgb(1, 2, 3))});
+    struct Case
+    {
+        QSize drawn;
+        QSize source;
+    };
+    const Case cases[] = {
+        {{900, 540}, {1000, 600}}, {{504, 302}, {1000, 600}}, // at half size and above: the picture, filtered
+        {{302, 181}, {250, 150}},  {{252, 151}, {250, 150}},  // below half: the quarter, stretched if need be
+        {{151, 90}, {250, 150}},   {{100, 60}, {125, 75}},
+    };
+    for (const Case& c : cases) {
+        complete = false;
+        EXPECT_EQ(copies.bestReady(picture, c.drawn, &complete).size(), c.source) << c.drawn.width();
+        EXPECT_TRUE(complete) << c.drawn.width();
+    }
+}

@@ -35,24 +35,32 @@ void waitForCopies(PictureControl& control)
 
 } // namespace
 
-TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopies)
+TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromAQuarterWhenTheHalfWouldNotFit)
 {
     const QImage picture = pattern({1001, 700});
-    std::atomic<int> calls{0};
-    std::vector<QImage> copies;
-    {
-        ReducedCopyBuilder builder(picture, QSize(100, 60), [&calls] { ++calls; });
-        while (!builder.finished()) {
-            for (QImage& copy : builder.takeReady())
-                copies.push_back(copy);
+    for (const qsizetype budget : {ReducedCopyBuilder::DefaultBudgetBytes, picture.sizeInBytes() / 4}) {
+        std::atomic<int> calls{0};
+        std::vector<QImage> copies;
+        {
+            ReducedCopyBuilder builder(
+                picture, QSize(100, 60), [&calls] { ++calls; }, budget);
+            while (!builder.finished()) {
+                for (QImage& copy : builder.takeReady())
+                    copies.push_back(copy);
+            }
         }
+        // 1001x700 -> 500x350 -> 250x175 -> 125x87; the next (62x43) would be smaller than 100x60. Over the budget
+        // the chain starts at 250x175.
+        const QImage half = controls::halvedCopy(picture);
+        const std::vector<QImage> expected = budget == ReducedCopyBuilder::DefaultBudgetBytes
+                                                 ? std::vector<QImage>{half, controls::halvedCopy(half)}
+                                                 : std::vector<QImage>{controls::halvedCopy(half)};
+        ASSERT_EQ(copies.size(), expected.size() + 1) << budget;
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(copies[i], expected[i]) << budget << " copy " << i;
+        EXPECT_EQ(copies.back().size(), QSize(125, 87));
+        EXPECT_EQ(calls.load(), int(copies.size()) + 1) << "once per copy and once at the end";
     }
-    // 1001x700 -> 500x350 -> 250x175 -> 125x87; the next (62x43) would be smaller than 100x60.
-    ASSERT_EQ(copies.size(), 3u);
-    EXPECT_EQ(copies[0], controls::halvedCopy(picture));
-    EXPECT_EQ(copies[1], controls::halvedCopy(copies[0]));
-    EXPECT_EQ(copies[2].size(), QSize(125, 87));
-    EXPECT_EQ(calls.load(), 4) << "once per copy and once at the end";
 }
 
 TEST(PictureControl, LargePictureDrawsFromBackgroundCopiesOnceTheyAreReady)
