@@ -1,11 +1,15 @@
 // Measures, from outside a program, when a map first shows on an X screen and how much memory the program held.
 //
-//   mapcatalogue_probe [--key KEY] [--opens N] [--settle MS] [--next] [--steps N] [--zoom-out N] -- PROGRAM ARGS...
+//   mapcatalogue_probe [--key KEY] [--psnr DB] [--opens N] [--settle MS] [--next] [--steps N] [--zoom-out N]
+//                      -- PROGRAM ARGS...
 //
 // Without --key the clock starts when PROGRAM is started (feh and qimgv open the file named on their command line).
 // With --key the probe waits until PROGRAM's screen is steady, then starts the clock and sends KEY with xdotool
 // (mapcatalogue: Return opens the chosen map); the clock therefore includes xdotool's own start. The map is taken as
-// shown when most sample points in the middle of the screen have the generated maps' parchment colour. With --opens
+// shown when most sample points in the middle of the screen have the generated maps' parchment colour; with --psnr DB
+// (a progressive map, whose early passes are coarse) when the sampled rows are within DB of what the screen settles
+// at, the screen counting as settled once it has not changed for 2.5 s (early passes may come a second apart). With
+// --opens
 // N the map is closed (Escape) and opened (KEY) again until it was shown N times. After the first map settled,
 // --next presses Right once and times the next map's picture (the sampled rows showing 90 % of the change they
 // settle at), --steps N presses Right N times and reports the resident growth, --zoom-out N turns the wheel N steps
@@ -152,35 +156,6 @@ bool waitSteady(const ScreenSampler& screen, int quietMs, double timeout)
     return false;
 }
 
-/// Seconds from start until the map showed: the first sample with at least 90 % of the share of parchment points the
-/// screen settles at, over what it showed before (a window of any size and place counts). Records when the bar row
-/// changed, when asked.
-double waitForMap(const ScreenSampler& screen, double start, const std::vector<unsigned long>& barBefore, double* bar)
-{
-    const double before = screen.mapShare();
-    std::vector<std::pair<double, double>> series;
-    double quietSince = now();
-    double last = -1;
-    while (now() - start < 60) {
-        if (bar && *bar < 0 && changedShare(barBefore, screen.barRow()) > 0.8)
-            *bar = now() - start;
-        const double share = screen.mapShare();
-        const double t = now() - start;
-        series.emplace_back(t, share);
-        if (std::abs(share - last) > 0.005) {
-            last = share;
-            quietSince = now();
-        } else if (share > before + 0.05 && now() - quietSince > 0.7) {
-            for (const auto& [when, value] : series) {
-                if (value - before >= 0.9 * (share - before))
-                    return when;
-            }
-        }
-        sleepMs(2);
-    }
-    return -1;
-}
-
 /// The sampled rows of the screen, every fourth point.
 std::vector<unsigned long> screenPoints(const ScreenSampler& screen)
 {
@@ -190,6 +165,61 @@ std::vector<unsigned long> screenPoints(const ScreenSampler& screen)
         points.insert(points.end(), row.begin(), row.end());
     }
     return points;
+}
+
+/// Peak signal-to-noise ratio of one set of sampled points against another, over the three colour channels.
+double psnr(const std::vector<unsigned long>& points, const std::vector<unsigned long>& reference)
+{
+    if (points.size() != reference.size() || points.empty())
+        return 0;
+    double squares = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        for (int shift : {0, 8, 16}) {
+            const double d = double((points[i] >> shift) & 0xFF) - double((reference[i] >> shift) & 0xFF);
+            squares += d * d;
+        }
+    }
+    const double mse = squares / (3.0 * points.size());
+    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+/// Seconds from start until the map showed: the first sample with at least 90 % of the share of parchment points the
+/// screen settles at, over what it showed before (a window of any size and place counts); with psnrDb above 0, the
+/// first sample within psnrDb of the rows the screen settles at. Records when the bar row changed, when asked.
+double waitForMap(const ScreenSampler& screen, double start, const std::vector<unsigned long>& barBefore, double* bar,
+                  double psnrDb)
+{
+    const double before = screen.mapShare();
+    const double quietNeeded = psnrDb > 0 ? 2.5 : 0.7;
+    std::vector<std::pair<double, double>> series;
+    std::vector<std::vector<unsigned long>> pictures;
+    double quietSince = now();
+    double last = -1;
+    while (now() - start < 60) {
+        if (bar && *bar < 0 && changedShare(barBefore, screen.barRow()) > 0.8)
+            *bar = now() - start;
+        const double share = screen.mapShare();
+        const double t = now() - start;
+        series.emplace_back(t, share);
+        bool changed = std::abs(share - last) > 0.005;
+        if (psnrDb > 0) {
+            pictures.push_back(screenPoints(screen));
+            changed = changed || (pictures.size() > 1 && pictures.back() != pictures[pictures.size() - 2]);
+        }
+        if (changed) {
+            last = share;
+            quietSince = now();
+        } else if (share > before + 0.05 && now() - quietSince > quietNeeded) {
+            for (size_t i = 0; i < series.size(); ++i) {
+                const bool shown = psnrDb > 0 ? psnr(pictures[i], pictures.back()) >= psnrDb
+                                              : series[i].second - before >= 0.9 * (share - before);
+                if (shown)
+                    return series[i].first;
+            }
+        }
+        sleepMs(2);
+    }
+    return -1;
 }
 
 /// Seconds from start until the sampled rows show at least 90 % of the points that differ between before and the
@@ -230,6 +260,7 @@ int main(int argc, char** argv)
     int settleMs = 2000;
     int first = 1;
     bool next = false;
+    double psnrDb = 0;
     int steps = 0, zoomOut = 0;
     for (; first < argc; ++first) {
         const std::string arg = argv[first];
@@ -239,6 +270,8 @@ int main(int argc, char** argv)
         }
         if (arg == "--key" && first + 1 < argc)
             key = argv[++first];
+        else if (arg == "--psnr" && first + 1 < argc)
+            psnrDb = std::atof(argv[++first]);
         else if (arg == "--opens" && first + 1 < argc)
             opens = std::atoi(argv[++first]);
         else if (arg == "--settle" && first + 1 < argc)
@@ -251,7 +284,7 @@ int main(int argc, char** argv)
             zoomOut = std::atoi(argv[++first]);
     }
     if (first >= argc) {
-        std::fprintf(stderr, "usage: mapcatalogue_probe [--key KEY] [--opens N] [--settle MS] -- PROGRAM ARGS...\n");
+        std::fprintf(stderr, "usage: mapcatalogue_probe [--key KEY] [--psnr DB] [--opens N] [--settle MS] ... -- PROGRAM ARGS...\n");
         return 2;
     }
     ScreenSampler screen;
@@ -283,7 +316,7 @@ int main(int argc, char** argv)
             start = now();
             runTool({"xdotool", "key", key});
         }
-        const double shown = waitForMap(screen, start, barBefore, key.empty() || bar >= 0 ? nullptr : &bar);
+        const double shown = waitForMap(screen, start, barBefore, key.empty() || bar >= 0 ? nullptr : &bar, psnrDb);
         if (shown < 0) {
             std::fprintf(stderr, "the map did not show (opening %d)\n", open + 1);
             kill(pid, SIGTERM);
