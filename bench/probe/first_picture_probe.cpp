@@ -284,7 +284,9 @@ int main(int argc, char** argv)
             zoomOut = std::atoi(argv[++first]);
     }
     if (first >= argc) {
-        std::fprintf(stderr, "usage: mapcatalogue_probe [--key KEY] [--psnr DB] [--opens N] [--settle MS] ... -- PROGRAM ARGS...\n");
+        std::fprintf(
+            stderr,
+            "usage: mapcatalogue_probe [--key KEY] [--psnr DB] [--opens N] [--settle MS] ... -- PROGRAM ARGS...\n");
         return 2;
     }
     ScreenSampler screen;
