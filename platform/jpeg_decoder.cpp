@@ -334,7 +334,7 @@ bool finishLowerBand(Session& session)
 
 // Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Final rows (not
 // those of a progressive file's early pass) are shown as they arrive and counted in the progress.
-bool readRows(Session& session, JDIMENSION end, bool final)
+bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
@@ -353,9 +353,9 @@ bool readRows(Session& session, JDIMENSION end, bool final)
             setStalled(session);
             return false;
         }
-        if (final)
+        if (finalRows)
             showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
-        if (final && session.ownProgress)
+        if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
         if (!session.error.isEmpty())

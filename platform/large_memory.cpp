@@ -15,11 +15,16 @@ constexpr std::size_t HugePageBytes = std::size_t(2) << 20;
 
 std::atomic<std::size_t> jpegBlocks{0};
 
+std::uintptr_t roundUpToHugePage(std::uintptr_t value)
+{
+    return (value + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+}
+
 } // namespace
 
 std::size_t largeLength(std::size_t bytes)
 {
-    return (bytes + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+    return roundUpToHugePage(bytes);
 }
 
 void* mapLarge(std::size_t bytes)
@@ -33,7 +38,7 @@ void* mapLarge(std::size_t bytes)
     if (raw == MAP_FAILED)
         return nullptr;
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (start + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+    const std::uintptr_t aligned = roundUpToHugePage(start);
     if (aligned > start)
         munmap(raw, aligned - start);
     const std::size_t tail = HugePageBytes - (aligned - start);
@@ -56,7 +61,7 @@ void adviseHugePages(void* block, std::size_t bytes)
     const auto start = reinterpret_cast<std::uintptr_t>(block);
     if (bytes < HugePageBytes || start > UINTPTR_MAX - bytes)
         return;
-    const std::uintptr_t first = (start + HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+    const std::uintptr_t first = roundUpToHugePage(start);
     const std::uintptr_t end = (start + bytes) / HugePageBytes * HugePageBytes;
     if (end > first)
         madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
