@@ -4,21 +4,10 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
-#include <algorithm>
 
 #include "platform/error_report.h"
 
 namespace platform {
-
-std::vector<unsigned char> buildDropFilesBlock(const std::string& pathBytes)
-{
-    constexpr std::size_t HeaderSize = 20;
-    // The header is zero but for its first field, the offset of the file list, stored little-endian.
-    std::vector<unsigned char> block(HeaderSize + pathBytes.size() + 2, 0);
-    block[0] = static_cast<unsigned char>(HeaderSize);
-    std::copy(pathBytes.begin(), pathBytes.end(), block.begin() + HeaderSize);
-    return block;
-}
 
 QMimeData* makeFileDropMimeData(const QString& absolutePath)
 {

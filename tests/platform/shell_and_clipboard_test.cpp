@@ -10,28 +10,6 @@
 
 namespace {
 
-TEST(DropFilesBlock, MatchesTheWindowsLayoutByteForByte)
-{
-    const std::string path = "D:\\.\\Goroda\\moskva.jpg";
-    const std::vector<unsigned char> block = platform::buildDropFilesBlock(path);
-    ASSERT_EQ(block.size(), path.size() + 22);
-    const std::vector<unsigned char> header(block.begin(), block.begin() + 20);
-    const std::vector<unsigned char> expectedHeader = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(header, expectedHeader);
-    EXPECT_EQ(std::string(block.begin() + 20, block.begin() + 20 + static_cast<long>(path.size())), path);
-    EXPECT_EQ(block[20 + path.size()], 0);
-    EXPECT_EQ(block[21 + path.size()], 0);
-}
-
-TEST(DropFilesBlock, KeepsSingleBytePathBytesAndHandlesEmptyPath)
-{
-    const std::string cp1251 = "C:\\\xCA\xE0\xF0\xF2\xE0.jpg"; // "Карта" in code page 1251
-    const auto block = platform::buildDropFilesBlock(cp1251);
-    ASSERT_EQ(block.size(), cp1251.size() + 22);
-    EXPECT_EQ(block[23], 0xCA);
-    EXPECT_EQ(platform::buildDropFilesBlock(std::string()).size(), 22u);
-}
-
 TEST(FileDropMimeData, OffersUriListGnomeCopyAndText)
 {
     const QString path = QStringLiteral("/data/Собрание/Goroda/moskva 1.jpg");
