@@ -52,9 +52,11 @@ QString usageText()
 {
     return QStringLiteral("Usage: mapcatalogue [FOLDER]\n"
                           "       mapcatalogue --version\n"
+                          "       mapcatalogue --help\n"
                           "Shows the map collection in FOLDER. Without FOLDER: the collection in the working\n"
-                          "directory, else the one opened last, else one on mounted media (/media/$USER/*,\n"
-                          "/run/media/$USER/*, /media/*, /mnt/*); failing those, a dialog asks for the folder.\n"
+                          "directory, else the one opened last, else one on mounted media (/media/ACCOUNT,\n"
+                          "/run/media/ACCOUNT, /media, /mnt, each itself or a folder in it; ACCOUNT is the\n"
+                          "name of the user account); failing those, a dialog asks for the folder.\n"
                           "The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
                           "Goroda, Oblasti, Russia (each with previews/) and Articles.\n");
 }

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "platform/data_files.h"
 #include "platform/error_report.h"
@@ -30,12 +32,30 @@ QStringList mediaFolders(const QString& root, const QString& user)
     return folders;
 }
 
+QString accountName()
+{
+    // udisks mounts below the account's name; $USER and the home folder's name may be anything.
+    const passwd* account = getpwuid(geteuid());
+    return account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : QString();
+}
+
+CollectionPlaces placesToSearch(const QString& workingDirectory, const QString& mediaRoot)
+{
+    CollectionPlaces places;
+    places.workingDirectory = workingDirectory;
+    places.media = mediaFolders(mediaRoot, accountName());
+    return places;
+}
+
 QString findCollection(const CollectionPlaces& places)
 {
     for (const QString& folder : {places.workingDirectory, places.lastOpened})
         if (holdsCollection(folder))
             return QFileInfo(folder).absoluteFilePath();
     for (const QString& media : places.media) {
+        // A disc mounted straight on the folder (/mnt) holds the collection itself.
+        if (holdsCollection(media))
+            return QFileInfo(media).absoluteFilePath();
         const QFileInfoList mounted =
             QDir(media).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name);
         for (const QFileInfo& folder : mounted)

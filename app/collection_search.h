@@ -9,17 +9,24 @@ class QSettings;
 /// True when folder holds a collection: Goroda/About/maps.txt in any letter case, as on a disc or a copy of one.
 bool holdsCollection(const QString& folder);
 
-/// The folders whose subfolders are mounted media of the user, in the order they are searched; root stands for "/"
-/// (a test gives a folder of its own).
+/// The folders where mounted media of the user are searched, in order; root stands for "/" (a test gives a folder
+/// of its own).
 QStringList mediaFolders(const QString& root, const QString& user);
+
+/// The name of the account the program runs as, from the system's user database; empty when it has none.
+QString accountName();
 
 /// The places tried for a collection when the command line names none.
 struct CollectionPlaces
 {
     QString workingDirectory;
     QString lastOpened; ///< remembered from the previous run; may be empty
-    QStringList media;  ///< from mediaFolders(); each one's subfolders are tried in name order
+    QStringList media;  ///< from mediaFolders(); each one itself (a disc mounted on it), then its subfolders in name
+                        ///< order
 };
+
+/// The places of a start without a folder: the working directory and the account's media folders below mediaRoot.
+CollectionPlaces placesToSearch(const QString& workingDirectory, const QString& mediaRoot);
 
 /// The first place that holds a collection: the working directory, the last collection opened, then the mounted
 /// media. Empty when none does.

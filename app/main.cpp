@@ -13,23 +13,6 @@
 #include "platform/fonts.h"
 #include "viewer_window/viewer_launcher.h"
 
-namespace {
-
-CollectionPlaces placesToSearch()
-{
-    CollectionPlaces places;
-    places.workingDirectory = QDir::currentPath();
-    // The media folders hang below "/" on a real system; MAPCATALOGUE_MEDIA_ROOT puts them elsewhere (for trying
-    // the search without mounting a disc).
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = QDir::home().dirName();
-    places.media = mediaFolders(qEnvironmentVariable("MAPCATALOGUE_MEDIA_ROOT", QStringLiteral("/")), user);
-    return places;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QStringList arguments;
@@ -61,8 +44,12 @@ int main(int argc, char** argv)
     // The last collection opened is the one setting kept between runs (~/.config/mapcatalogue/mapcatalogue.conf).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mapcatalogue"),
                        QStringLiteral("mapcatalogue"));
-    const QString collection = chooseCollection(options.folderGiven ? options.collectionFolder : QString(),
-                                                placesToSearch(), settings, askFolderWithDialog);
+    // The media folders hang below "/" on a real system; MAPCATALOGUE_MEDIA_ROOT puts them elsewhere (for trying
+    // the search without mounting a disc).
+    const QString mediaRoot = qEnvironmentVariable("MAPCATALOGUE_MEDIA_ROOT", QStringLiteral("/"));
+    const QString collection =
+        chooseCollection(options.folderGiven ? options.collectionFolder : QString(),
+                         placesToSearch(QDir::currentPath(), mediaRoot), settings, askFolderWithDialog);
     if (collection.isEmpty())
         return 0; // the user cancelled the question for the collection
     platform::setCollectionFolder(collection);

@@ -33,8 +33,9 @@ echo "$answer"
 
 # A home of its own (no remembered collection) and a disc under a media folder of the user.
 home=$out/home media=$out/media
-mkdir -p "$home" "$media/media/checker"
-"$build/tools/demo_collection/make_demo_collection" "$media/media/checker/DEMO_DISC" > "$out/generator.log"
+account=$(id -un) # the program takes the account's name from the user database, not from USER
+mkdir -p "$home" "$media/media/$account"
+"$build/tools/demo_collection/make_demo_collection" "$media/media/$account/DEMO_DISC" > "$out/generator.log"
 display=":$((200 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
 xvfb=$!

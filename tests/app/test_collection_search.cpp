@@ -5,6 +5,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "app/collection_search.h"
 #include "support/message_recorder.h"
@@ -71,10 +74,28 @@ const SearchCase searchCases[] = {
     {"SharedMediaBeforeMnt", {"mnt/a", "media/usb"}, "", "media/usb"},
     {"MediaInNameOrder", {"mnt/b", "mnt/a"}, "", "mnt/a"},
     {"AnotherUsersMediaIsNotSearched", {"media/boris/DISC"}, "", ""},
+    {"DiscMountedStraightOnMnt", {"mnt"}, "", "mnt"},
+    {"DiscMountedStraightOnMediaName", {"media/DISC"}, "", "media/DISC"},
     {"NoneAnywhere", {}, "", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Places, SearchOrder, ::testing::ValuesIn(searchCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CollectionSearch, MediaFoldersAreTheAccountsWhateverUserAndHomeSay)
+{
+    const QByteArray home = qgetenv("HOME");
+    const std::optional<QByteArray> user =
+        qEnvironmentVariableIsSet("USER") ? std::optional(qgetenv("USER")) : std::nullopt;
+    qunsetenv("USER");
+    qputenv("HOME", path(QStringLiteral("boris")).toLocal8Bit());
+    const QStringList media = placesToSearch(path(QStringLiteral("work")), root.path()).media;
+    qputenv("HOME", home);
+    if (user)
+        qputenv("USER", *user);
+    const QString account = QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
+    ASSERT_FALSE(media.isEmpty());
+    EXPECT_EQ(media.first(), path(QStringLiteral("media/") + account));
+}
 
 TEST_F(CollectionSearch, CatalogueFileInAnyLetterCaseIsACollection)
 {

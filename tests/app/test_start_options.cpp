@@ -20,11 +20,14 @@ TEST(StartOptions, HelpAndBadArgumentsAreReported)
 {
     QTemporaryDir dir;
     EXPECT_TRUE(parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("--help")}, dir.path()).help);
+    EXPECT_TRUE(parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("--version")}, dir.path()).version);
     const StartOptions missing =
         parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("no-such-folder")}, dir.path());
     EXPECT_TRUE(missing.error.contains(QStringLiteral("no-such-folder")));
     const StartOptions tooMany =
         parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("a"), QStringLiteral("b")}, dir.path());
     EXPECT_FALSE(tooMany.error.isEmpty());
-    EXPECT_FALSE(usageText().isEmpty());
+    // The usage names each thing the command line takes.
+    for (const char* option : {"FOLDER", "--version", "--help"})
+        EXPECT_TRUE(usageText().contains(QLatin1String(option))) << option;
 }
