@@ -16,11 +16,21 @@ xvfb=$!
 app=""
 cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+# A kill that runs no trap (SIGKILL at a time-out) must not leave the server behind either.
+(while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$xvfb" 2>/dev/null) > /dev/null 2>&1 < /dev/null &
 for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
 if [ ! -s "$out/display" ]; then echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; fi
 export DISPLAY=":$(head -n 1 "$out/display")"
 unset QT_QPA_PLATFORM
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+# Under load the server may name its display before it answers: the program aborts without a display to talk to.
+answering=""
+for _ in $(seq 300); do xdpyinfo > /dev/null 2>&1 && answering=1 && break; sleep 0.1; done
+if [ -z "$answering" ]; then
+    echo "the X server on $DISPLAY accepts no connection after 30 s"
+    cat "$out/xvfb.log"
+    exit 1
+fi
 
 shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
 # The catalogue window lies at 143,90 on the screen; its pictures are cut out of the screen.
