@@ -71,6 +71,26 @@ TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
     EXPECT_EQ(form.size(), window_layout::catalogueWindow().size);
 }
 
+TEST_F(Layout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPutsThem)
+{
+    expectDesignPlaces(form, {
+                                 // Moved up by the articles view.
+                                 {"LabelAvtorNadpis", "", {361, 407, 0, 0}},
+                                 {"Labelavtor", "", {406, 407, 363, 14}},
+                                 {"LabelOpisNadpis", "", {361, 425, 0, 0}},
+                                 {"Labelopis", "", {361, 439, 282, 137}},
+                                 // Narrowed to nothing by every category view.
+                                 {"StringGrid1", "Panel2", {292, 0, 4, 468}},
+                                 // A picture, a panel, a label, a picture in a panel, the scroll bar, the edit box.
+                                 {"Image5", "", {0, 61, 800, 540}},
+                                 {"Panel3", "", {362, 77, 398, 298}},
+                                 {"LabelSize", "", {451, 390, 0, 0}},
+                                 {"Image1", "Panel1", {533, 9, 15, 15}},
+                                 {"bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}},
+                                 {"Edit1", "", {360, 573, 273, 21}},
+                             });
+}
+
 TEST_F(Layout, SlotTopsRunFifteenThenSixteenPixelsApartAndLinkRowsSixteen)
 {
     const std::pair<int, int> slotTops[] = {{1, 5}, {2, 20}, {3, 35}, {4, 51}, {29, 451}};

@@ -67,6 +67,8 @@ TEST_F(RowList, ScrollBarScrollsWithoutChangingTheChosenEntry)
 {
     open(cities(30));
     EXPECT_TRUE(w().bsSkinScrollBar1->isVisible());
+    auto* author = w().findChild<controls::TextLabel*>(QStringLiteral("Labelavtor"));
+    author->setCaption(QStringLiteral("marker")); // a refresh of the detail panel would overwrite it
     w().StringGrid1->setTopRow(1);
     EXPECT_EQ(row(1), QStringLiteral("Город 002"));
     EXPECT_EQ(row(29), QStringLiteral("Город 030"));
@@ -75,6 +77,7 @@ TEST_F(RowList, ScrollBarScrollsWithoutChangingTheChosenEntry)
     EXPECT_EQ(highlightedSlot(), 0); // the chosen row left the page
     w().StringGrid1->setTopRow(0);
     EXPECT_EQ(highlightedSlot(), 1);
+    EXPECT_EQ(author->caption(), QStringLiteral("marker"));
 }
 
 TEST_F(RowList, DownOnTheLastVisibleRowScrollsByOne)

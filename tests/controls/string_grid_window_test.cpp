@@ -1,5 +1,5 @@
-// The grid as the catalogue window uses it: row clicks and the grid click calling each other, a refill on every
-// scroll, the keyboard focus at width 0, and the cells.
+// The grid as the catalogue window uses it: the keyboard focus at width 0, the cells, the row count and the paint.
+// How the window's row clicks, grid click and refill answer the grid's events is tested on the window itself.
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -12,107 +12,6 @@
 #include "qt_test_helpers.h"
 
 using controls::StringGrid;
-
-namespace {
-
-/// The window's side of the list, reduced to what the event order decides: which slot is highlighted, the
-/// recorded current row, how often the detail panel was refreshed, and how deep the calls nested.
-struct RowListModel
-{
-    StringGrid& grid;
-    int highlighted = 0;
-    int currentRow = 0;
-    int detailRefreshes = 0;
-    int depth = 0;
-    int maxDepth = 0;
-
-    explicit RowListModel(StringGrid& g) : grid(g)
-    {
-        grid.OnClick = [this] { gridClick(); };
-        grid.OnTopLeftChanged = [this] { refill(); };
-    }
-
-    void rowClick(int slot)
-    {
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
-        if (depth > 10)
-            throw std::runtime_error("row click and grid click call each other without end");
-        grid.setRow(grid.topRow() + slot - 1);
-        highlighted = slot;
-        --depth;
-    }
-
-    void gridClick()
-    {
-        currentRow = grid.row() + 1;
-        const int d = grid.row() - grid.topRow();
-        if (d >= 0 && d < StringGrid::PageRows)
-            rowClick(d + 1);
-        ++detailRefreshes;
-    }
-
-    void refill()
-    {
-        const int d = grid.row() - grid.topRow();
-        if (d >= 0 && d < StringGrid::PageRows)
-            rowClick(d + 1);
-        else
-            highlighted = 0;
-    }
-};
-
-} // namespace
-
-TEST(StringGridWindow, RowClickAndGridClickNestOnceAndEnd)
-{
-    StringGrid grid;
-    grid.setRowCount(100);
-    RowListModel model(grid);
-
-    model.rowClick(5);
-    EXPECT_EQ(grid.row(), 4);
-    EXPECT_EQ(model.currentRow, 5);
-    EXPECT_EQ(model.highlighted, 5);
-    EXPECT_EQ(model.detailRefreshes, 1);
-    EXPECT_EQ(model.maxDepth, 2);
-
-    model.rowClick(5); // the slot already chosen: fonts only
-    EXPECT_EQ(model.detailRefreshes, 1);
-}
-
-TEST(StringGridWindow, DownOnSlot29ScrollsAndHighlightsSlot29Again)
-{
-    StringGrid grid;
-    grid.setRowCount(100);
-    RowListModel model(grid);
-    model.rowClick(29);
-    ASSERT_EQ(model.detailRefreshes, 1);
-
-    QTest::keyClick(&grid, Qt::Key_Down);
-    EXPECT_EQ(grid.topRow(), 1);
-    EXPECT_EQ(grid.row(), 29);
-    EXPECT_EQ(model.highlighted, 29);
-    EXPECT_EQ(model.currentRow, 30);
-    EXPECT_EQ(model.detailRefreshes, 2);
-}
-
-TEST(StringGridWindow, ScrollingAloneMovesNeitherRowNorDetail)
-{
-    StringGrid grid;
-    grid.setRowCount(40);
-    RowListModel model(grid);
-    model.rowClick(2);
-    ASSERT_EQ(model.detailRefreshes, 1);
-    grid.setTopRow(5);
-    EXPECT_EQ(model.highlighted, 0);
-    EXPECT_EQ(grid.row(), 1);
-    EXPECT_EQ(model.currentRow, 2);
-    grid.setTopRow(1);
-    EXPECT_EQ(model.highlighted, 1) << "the chosen row is back in the page, now in slot 1";
-    EXPECT_EQ(grid.row(), 1);
-    EXPECT_EQ(model.detailRefreshes, 1);
-}
 
 TEST(StringGridWindow, KeepsTheFocusAtWidthZeroAndTakesRealKeys)
 {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "controls/text_label.h"
 #include "window_layout/control_row.h"
@@ -50,6 +51,33 @@ inline void expectBuiltAsInTable(const std::vector<window_layout::ControlRow>& t
             EXPECT_GT(index, lastIndex[parent]) << "lies over the controls before it in the table";
         }
         lastIndex[parent] = index;
+    }
+}
+
+/// A control's place written down from the window's design, independently of its control table.
+struct DesignPlace
+{
+    const char* name;
+    const char* parent; ///< the design name of the control it lies in; "" for the window itself
+    QRect place;        ///< in the control it lies in; an empty size: a label that takes its text's size
+};
+
+/// Finds each control by its design name (its object name) and checks its place.
+inline void expectDesignPlaces(const QWidget& window, const std::vector<DesignPlace>& places)
+{
+    for (const DesignPlace& d : places) {
+        SCOPED_TRACE(d.name);
+        const auto* control = window.findChild<QWidget*>(QString::fromLatin1(d.name));
+        ASSERT_NE(control, nullptr);
+        const QWidget* parent = *d.parent ? window.findChild<QWidget*>(QString::fromLatin1(d.parent)) : &window;
+        ASSERT_NE(parent, nullptr);
+        // A scrolling view holds its content in widgets of its own.
+        EXPECT_TRUE(control->parentWidget() == parent || parent->isAncestorOf(control));
+        if (d.place.size().isEmpty()) {
+            EXPECT_EQ(control->pos(), d.place.topLeft());
+        } else {
+            EXPECT_EQ(control->geometry(), d.place);
+        }
     }
 }
 

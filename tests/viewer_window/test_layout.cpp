@@ -56,9 +56,39 @@ TEST_F(ViewerLayout, EveryControlHasItsParentPlaceSizeVisibilityCursorFontAndTex
     const Members realParents = {{"Image1", f.ScrollBox1->content()}, {"ProgressBar1", f.ScrollBox1->viewport()}};
     expectBuiltAsInTable(window_layout::viewerControls(), members, &form, realParents);
     EXPECT_EQ(form.size(), window_layout::viewerWindow().size);
-    // Spot checks of the table: the bar's top and the hover image over the plain zoom-out button.
-    EXPECT_EQ(f.Panel2->geometry(), QRect(0, 503, 800, 44));
-    EXPECT_EQ(f.Imageminus2->geometry(), QRect(612, 5, 34, 33));
+}
+
+TEST_F(ViewerLayout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPutsThem)
+{
+    // At the design size, 800 x 547.
+    expectDesignPlaces(form, {
+                                 {"Panel1", "", {0, 0, 800, 20}},
+                                 {"Image2", "Panel1", {0, 0, 800, 20}},
+                                 {"Imagesvernut", "Panel1", {752, 0, 21, 20}},
+                                 {"Imagezakryt", "Panel1", {773, 0, 20, 20}},
+                                 {"ScrollBox1", "", {0, 20, 800, 483}},
+                                 {"Image1", "ScrollBox1", {0, 0, 737, 337}},
+                                 {"ProgressBar1", "ScrollBox1", {0, 0, 796, 25}},
+                                 {"Panel2", "", {0, 503, 800, 44}},
+                                 // A picture, a label, a fixed-size label, a plain and a hover button.
+                                 {"niz", "Panel2", {0, -2, 800, 44}},
+                                 {"Label2", "Panel2", {5, 22, 0, 0}},
+                                 {"LabelMestoGod", "Panel2", {5, 5, 468, 15}},
+                                 {"prev1", "Panel2", {483, 9, 29, 27}},
+                                 {"Imageminus2", "Panel2", {612, 5, 34, 33}},
+                             });
+    // Wider and higher: the strip, the bar and the view follow the window, the bar's artwork and buttons stay, the
+    // progress bar stops at 1024.
+    form.resize(1280, 800);
+    expectDesignPlaces(form, {
+                                 {"Panel1", "", {0, 0, 1280, 20}},
+                                 {"Image2", "Panel1", {0, 0, 1280, 20}},
+                                 {"ScrollBox1", "", {0, 20, 1280, 736}},
+                                 {"ProgressBar1", "ScrollBox1", {0, 0, 1024, 25}},
+                                 {"Panel2", "", {0, 756, 1280, 44}},
+                                 {"niz", "Panel2", {0, -2, 800, 44}},
+                                 {"prev1", "Panel2", {483, 9, 29, 27}},
+                             });
 }
 
 TEST_F(ViewerLayout, TheProgressBarIsDrawnInsideAnInnerBorderOfThree)
