@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/collection_search.h"
+#include "platform/qstring_printer.h"
 #include "support/message_recorder.h"
 
 namespace {
