@@ -11,7 +11,9 @@ mkdir -p "$out"
 # Xvfb picks a free display itself and writes its number once it accepts connections: several builds on one machine
 # may run this test at the same time.
 rm -f "$out/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$out/display" > "$out/xvfb.log" 2>&1 &
+# -noreset: the server does not reset when its last client (the readiness probe below) leaves, so the program never
+# meets a server in the middle of a reset.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3> "$out/display" > "$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
 cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
@@ -49,7 +51,15 @@ list_changed() {
     if [ "$(list_of "$1")" = "$(list_of "$2")" ]; then echo "the list did not change from $1 to $2"; exit 1; fi
 }
 visible_windows() { xdotool search --onlyvisible --class mapcatalogue 2>/dev/null | wc -l; }
-wait_window() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window: $1"; return 1; }
+wait_window() {
+    for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0; sleep 0.1; done
+    echo "no window: $1"
+    answer="still answers"
+    xdpyinfo > /dev/null 2>&1 || answer="no longer answers"
+    echo "the X server on $DISPLAY $answer"
+    echo "program output:"; cat "$out/program.log"
+    return 1
+}
 
 "$program" "$out/demo" > "$out/program.log" 2>&1 &
 app=$!
