@@ -73,9 +73,9 @@ void TForm1::CategoryView(int category)
     const int count = table->count();
     StringGrid1->resize(0, StringGrid1->height());
     StringGrid1->setRowCount(count);
+    // Every view starts at its first entry, also when the list was scrolled without moving its current row.
     StringGrid1->setRow(0);
-    if (category == catalogue::Regions)
-        StringGrid1->setTopRow(0);
+    StringGrid1->setTopRow(0);
     for (int row = 0; row < controls::StringGrid::MaxRows; ++row) {
         StringGrid1->setCell(0, row, QString());
         StringGrid1->setCell(1, row, QString());

@@ -191,3 +191,20 @@ TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewLis
     EXPECT_EQ(w().CurrentRow, 1);
     EXPECT_EQ(highlightedSlot(), 1);
 }
+
+// A view chosen while the list is scrolled (by the scroll bar, so the grid's current row stays 0) starts at its top.
+TEST_F(CategoryView, ChoosingAViewWhileScrolledStartsAtTheFirstEntry)
+{
+    open(cities(45));
+    for (void (TForm1::*view)() : {&TForm1::ImageGorClick, &TForm1::ImageAboutClick}) {
+        w().ImageGorClick();
+        (w().*view)();
+        w().StringGrid1->setTopRow(5);
+        w().ImageGorClick();
+        EXPECT_EQ(w().StringGrid1->row(), 0);
+        EXPECT_EQ(w().StringGrid1->topRow(), 0);
+        EXPECT_EQ(row(1), QStringLiteral("Город 001"));
+        EXPECT_EQ(highlightedSlot(), 1);
+        EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 1"));
+    }
+}
