@@ -19,7 +19,8 @@ const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
 void TForm1::ImageAboutClick()
 {
-    data.CurrentCategory = catalogue::AboutPage;
+    // The page's rows are its text lines: the grid keeps its current row, which the entry follows.
+    m_entry.startList(catalogue::AboutPage, std::min(StringGrid1->row(), AboutRows - 1));
 
     for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
         Label[n]->show();
@@ -33,8 +34,8 @@ void TForm1::ImageAboutClick()
     StringGrid1->setTopRow(0);
 
     for (int i = 1; i <= AboutRows; ++i) {
-        StringGrid1->setCell(0, i - 1, platform::displayText(data.AboutLines[i]));
-        StringGrid1->setCell(1, i - 1, platform::displayText(data.AboutLines2[i]));
+        StringGrid1->setCell(0, i - 1, platform::displayText(m_data.AboutLines[i]));
+        StringGrid1->setCell(1, i - 1, platform::displayText(m_data.AboutLines2[i]));
     }
 
     for (int slot = 1; slot <= VisibleRows; ++slot) {

@@ -39,7 +39,7 @@ void TForm1::ImageArtClick()
 
 void TForm1::CategoryView(int category)
 {
-    CategoryTable* table = data.table(category);
+    CategoryTable* table = m_data.table(category);
     if (!table)
         return;
     const bool articles = category == catalogue::Articles;
@@ -68,7 +68,7 @@ void TForm1::CategoryView(int category)
     for (int n = 1; n <= 5; ++n)
         ImageZvezda[n]->setVisible(!articles);
 
-    data.CurrentCategory = category;
+    m_entry.startList(category);
 
     const int count = table->count();
     StringGrid1->resize(0, StringGrid1->height());
@@ -91,13 +91,8 @@ void TForm1::CategoryView(int category)
     setSecondColumnLeft(catalogue_window::secondColumnLeft());
     StringGrid1->setFocus();
 
-    if (category == catalogue::Cities) {
-        StringGrid1Click();
-        LabelClick(1);
-    } else {
-        LabelClick(1);
-        StringGrid1Click();
-    }
+    // The first entry is chosen: its slot lit, its details shown.
+    m_entry.announce();
 
     if (pictureError)
         platform::showMessage(*pictureError);
@@ -129,7 +124,7 @@ void TForm1::CategoryHoverMove(int category)
 
 void TForm1::Image9MouseMove()
 {
-    const int category = data.CurrentCategory;
+    const int category = m_data.CurrentCategory;
     if (!catalogue::isCategory(category) && category != catalogue::AboutPage)
         return;
     for (int tab = catalogue::Cities; tab <= catalogue::Articles; ++tab)

@@ -51,6 +51,7 @@ void TForm1::connectHandlers()
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
     StringGrid1->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
     StringGrid1->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };
+    connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm1::showChosenEntry);
 
     ImagePoNazvaniyu->OnClick = [this] { ImagePoNazvaniyuClick(); };
     ImagePoGodu->OnClick = [this] { ImagePoGoduClick(); };

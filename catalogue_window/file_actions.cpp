@@ -31,18 +31,18 @@ void TForm1::gnhgnhg1Click()
 void TForm1::oiloiloi1Click()
 {
     // Without a picture, most often the preview could not be read (a damaged disc): say which one.
-    const bool previewMissing = catalogue::isMapCategory(data.CurrentCategory) && !CurrentPreviewPath.isEmpty();
+    const bool previewMissing = catalogue::isMapCategory(m_data.CurrentCategory) && !m_lastPreviewPath.isEmpty();
     platform::savePictureAs(this, ImageMapBytes,
                             previewMissing
-                                ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(CurrentPreviewPath)
+                                ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
                                 : QStringLiteral("Нет рисунка для сохранения."));
 }
 
 void TForm1::N1Click()
 {
-    if (CurrentMapPath.isEmpty() || !platform::dataFileExists(CurrentMapPath))
+    if (m_lastMapPath.isEmpty() || !platform::dataFileExists(m_lastMapPath))
         return;
-    platform::CopyFileToClipboard(QFileInfo(platform::resolveDataPath(CurrentMapPath)).absoluteFilePath());
+    platform::CopyFileToClipboard(QFileInfo(platform::resolveDataPath(m_lastMapPath)).absoluteFilePath());
 }
 
 void TForm1::Image4Click()

@@ -18,7 +18,7 @@ void TForm1::refillRowLabels()
     for (int slot = 1; slot <= VisibleRows; ++slot)
         Label[firstColumnLabel(slot)]->setCaption(StringGrid1->cell(0, top + slot - 1));
     // On the about page column 1 holds the link rows' texts: the second column stays empty whatever scrolls.
-    if (data.CurrentCategory == catalogue::AboutPage)
+    if (m_data.CurrentCategory == catalogue::AboutPage)
         return;
     for (int slot = 1; slot <= VisibleRows; ++slot)
         Label[secondColumnLabel(slot)]->setCaption(StringGrid1->cell(1, top + slot - 1));
@@ -92,9 +92,9 @@ void TForm1::StringGrid1KeyDown(int key)
 
 void TForm1::OpenCurrentEntry()
 {
-    const int category = data.CurrentCategory;
+    const int category = m_data.CurrentCategory;
     if (catalogue::isMapCategory(category))
         ImageMapClick();
     else if (category == catalogue::Articles)
-        openArticle(StringGrid1->row() + 1);
+        openArticle(m_entry.row() + 1);
 }

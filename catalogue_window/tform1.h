@@ -8,8 +8,8 @@
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
-#include "catalogue_window/catalogue_selection.h"
 #include "catalogue_window/row_slots.h"
+#include "current_entry/current_entry.h"
 
 class QAction;
 class QLineEdit;
@@ -26,20 +26,19 @@ class TextLabel;
 /// The catalogue window: the borderless main window with the category tabs, the 29-row list over the hidden grid,
 /// the detail panel, the about page, the link rows and the preview's file actions.
 ///
-/// The members keep the names of the window's design so that the window reads like its layout. Controls are owned
-/// by Qt's parent tree. The viewer window sees it only as a CatalogueSelection.
-class TForm1 : public QWidget, public CatalogueSelection
+/// Controls are owned by Qt's parent tree. The chosen entry is not kept here: the window observes the CurrentEntry
+/// it is given (the list grid, the row labels and the detail panel follow it) and tells it the rows the user chooses.
+class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm1(catalogue::CatalogueData& data, QWidget* parent = nullptr);
+    explicit TForm1(CurrentEntry& entry, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    using CatalogueSelection::data; // not QWidget's own private member of that name
+    /// How a map is opened in the viewer (installed by the viewer's launcher): called for an existing map file.
+    void setViewerOpener(std::function<void()> open) { m_openViewer = std::move(open); }
 
-    // --- selection state besides CatalogueSelection's -------------------------------------------------------
-    QString CurrentPreviewPath; ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
-    QByteArray ImageMapBytes;   ///< the file bytes of the picture on show in ImageMap (what a save writes)
+    QByteArray ImageMapBytes; ///< the file bytes of the picture on show in ImageMap (what a save writes)
 
     // --- controls ------------------------------------------------------------------------------------------
     controls::PictureControl* Image5 = nullptr; // window background
@@ -79,7 +78,7 @@ public:
     controls::PictureControl* ImagePoNazvaniyu = nullptr;
     controls::PictureControl* ImagePoGodu = nullptr;
     controls::PictureControl* ImagePoKa4estvy = nullptr;
-    // StringGrid1, the list's hidden grid, is CatalogueSelection's.
+    controls::StringGrid* StringGrid1 = nullptr; ///< the list's hidden grid; its current row follows the entry
     controls::SkinScrollBar* bsSkinScrollBar1 = nullptr;
 
     controls::Panel* Panel3 = nullptr; // preview
@@ -101,7 +100,7 @@ public:
     // --- handlers ------------------------------------------------------------------------------------------
     // window shell
     void FormActivate();
-    void Image1Click() override;
+    void Image1Click();
     void Image2Click();
     void N2Click();
 
@@ -123,7 +122,7 @@ public:
     void OpenCurrentEntry(); ///< double-click and Enter
 
     // detail panel
-    void StringGrid1Click() override;
+    void StringGrid1Click();
     void ShowDetails();
     void ImageMapClick();
     void ImageMapMouseMove();
@@ -154,9 +153,6 @@ public:
     /// Clears the preview picture (and the bytes kept for saving).
     void clearImageMap();
 
-    QString shownFileSize() const override;
-    QWidget& catalogueWindow() override { return *this; }
-
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -178,6 +174,15 @@ private:
     controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);
     void setPopupAttached(bool attached);
+    /// Shows the entry the CurrentEntry announces: moves the grid to it, lights its slot and fills the panel.
+    void showChosenEntry();
+
+    CurrentEntry& m_entry;
+    catalogue::CatalogueData& m_data;
+    std::function<void()> m_openViewer;
+    /// The map the panel showed last: the file actions act on it, also in the articles view.
+    QString m_lastMapPath;
+    QString m_lastPreviewPath;
 
     bool m_loaded = false;
     bool m_popupAttached = false;

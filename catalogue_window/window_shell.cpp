@@ -25,8 +25,7 @@ namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent)
-    : QWidget(parent), CatalogueSelection(catalogueData)
+TForm1::TForm1(CurrentEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry), m_data(entry.data())
 {
     createControls();
     connectHandlers();
@@ -59,12 +58,12 @@ void TForm1::FormActivate()
         return;
     m_loaded = true;
 
-    const catalogue::LoadReport report = catalogue::CatalogueLoad(data, catalogue_window::readCatalogueFile);
+    const catalogue::LoadReport report = catalogue::CatalogueLoad(m_data, catalogue_window::readCatalogueFile);
     for (const std::string& warning : report.warnings)
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
     StringGrid1->resize(0, StringGrid1->height());
-    StringGrid1->setRowCount(data.CategoryTables[catalogue::Cities].count());
+    StringGrid1->setRowCount(m_data.CategoryTables[catalogue::Cities].count());
     ImageGorClick();
     StringGrid1->setFocus();
 

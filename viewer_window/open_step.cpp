@@ -9,11 +9,10 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "catalogue_window/catalogue_selection.h"
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
-#include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "current_entry/current_entry.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "viewer_window/scroll_box.h"
@@ -79,18 +78,18 @@ void TForm2::FormActivate()
     state.ZoomSteps = viewer::zoomStepPercentages();
     placeWindowButtons();
 
-    const int row = form1.CurrentRow;
-    if (row == 1) {
+    const int row = m_entry.row();
+    if (row == 0) {
         prev1->hide();
         prev2->hide();
     }
-    if (row == form1.StringGrid1->rowCount()) {
+    if (row == m_entry.rowCount() - 1) {
         ff1->hide();
         ff2->hide();
     }
 
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    const std::optional<QString> error = loadMap(form1.CurrentMapPath);
+    const std::optional<QString> error = loadMap(m_entry.mapPath());
     controls::setScreenCursorDefault();
     if (error) {
         platform::showMessage(*error);
@@ -106,10 +105,8 @@ void TForm2::FormActivate()
 
 void TForm2::showMapTexts(QSize natural)
 {
-    const int row = form1.CurrentRow;
-    LabelSize->setCaption(form1.shownFileSize());
-    LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
-                              form1.StringGrid1->cell(1, row - 1));
+    LabelSize->setCaption(m_entry.fileSizeText());
+    LabelMestoGod->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
     LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
 }
 

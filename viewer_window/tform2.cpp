@@ -13,6 +13,7 @@
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
+#include "current_entry/current_entry.h"
 #include "platform/fonts.h"
 #include "platform/guarded.h"
 #include "viewer_window/scroll_box.h"
@@ -45,7 +46,8 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(CatalogueSelection& form1, QWidget* parent) : QWidget(parent), form1(form1)
+TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
+    : QWidget(&catalogueWindow), m_entry(entry), m_catalogueWindow(catalogueWindow)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -181,6 +183,7 @@ void TForm2::connectHandlers()
     platform::connectGuarded(oiloiloi1, &QAction::triggered, this, &TForm2::oiloiloi1Click);
     platform::connectGuarded(N1, &QAction::triggered, this, &TForm2::N1Click);
     platform::connectGuarded(N2, &QAction::triggered, this, &TForm2::N2Click);
+    platform::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
 }
 
 void TForm2::layoutControls()

@@ -14,7 +14,7 @@ class QAction;
 class QMenu;
 class QProgressBar;
 class ScrollBox;
-class CatalogueSelection;
+class CurrentEntry;
 
 namespace controls {
 class Panel;
@@ -24,17 +24,15 @@ class TextLabel;
 
 /// The map viewer window: one full-size map in a maximised borderless window with a title strip, a scrolling view
 /// and a control bar. It zooms along ten compounding steps, fits the map to the window, pans it with a grabbing hand
-/// and steps through the catalogue window's list, whose selection (CurrentRow, CurrentMapPath, the grid) it reads and
-/// moves. Members keep the names of the window's design.
+/// and steps through the catalogue's list by moving the CurrentEntry, which the catalogue window follows too.
 class TForm2 : public QWidget
 {
     Q_OBJECT
 public:
-    /// Builds the window in its initial state and runs FormCreate. The window belongs to parent when one is given.
-    explicit TForm2(CatalogueSelection& form1, QWidget* parent = nullptr);
+    /// Builds the window in its initial state and runs FormCreate. The window belongs to the catalogue window, which
+    /// the minimise button minimises. Once shown, it shows each entry the CurrentEntry announces.
+    TForm2(CurrentEntry& entry, QWidget& catalogueWindow);
     ~TForm2() override;
-
-    CatalogueSelection& form1; ///< the catalogue window
 
     // --- controls ------------------------------------------------------------------------------------------
     ScrollBox* ScrollBox1 = nullptr;
@@ -76,7 +74,7 @@ public:
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size, showing its rows as
+    /// The open step: loads the current entry's map and resets the zoom to actual size, showing its rows as
     /// they are decoded. When the map cannot be loaded it reports the file and the reason and skips the rest; the
     /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
     /// fails later (the old picture's memory went to the new one). A step to another map that called it goes on.
@@ -130,12 +128,17 @@ private:
     bool reachScreen();                                                        // open_step.cpp
     void showMapTexts(QSize natural);                                          // open_step.cpp
     void showDecodedRows(int first, int end);                                  // open_step.cpp
-    std::optional<QString> mapPathOfRow(int row) const;                        // stepping.cpp
     void readNeighboursAhead();                                                // stepping.cpp
     void viewReset();                                                          // zoom.cpp
     void centre();                                                             // zoom.cpp
     void loadSteppedMap();                                                     // stepping.cpp
 
+    /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
+    /// a missing file; the step buttons at the ends of the list are hidden.
+    void showEntry(); // stepping.cpp
+
+    CurrentEntry& m_entry;
+    QWidget& m_catalogueWindow;
     QByteArray m_mapBytes;
     viewer::MapFiles m_mapFiles;
     // Rows of the map being decoded written since the view was last painted, and when that was.

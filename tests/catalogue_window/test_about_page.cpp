@@ -20,7 +20,7 @@ QStringList numberedLines(const QString& prefix, int count)
 }
 
 /// What the user sees of the window, for comparing two moments.
-QStringList snapshot(TForm1& w)
+QStringList snapshot(TForm1& w, const CurrentEntry& entry)
 {
     QStringList s;
     for (int n = 1; n <= 76; ++n)
@@ -49,8 +49,8 @@ QStringList snapshot(TForm1& w)
         s << QStringLiteral("%1 visible=%2").arg(QString::fromLatin1(name)).arg(control->isVisible());
     for (int i = 1; i <= 5; ++i)
         s << QStringLiteral("star%1 %2").arg(i).arg(w.ImageZvezda[i]->isVisible());
-    s << w.LabelSize->caption() << w.Labelavtor->caption() << w.Labelopis->caption() << w.CurrentMapPath
-      << w.CurrentPreviewPath << QString::number(w.CurrentRow) << QString::number(w.StringGrid1->rowCount())
+    s << w.LabelSize->caption() << w.Labelavtor->caption() << w.Labelopis->caption() << entry.mapPath()
+      << entry.previewPath() << QString::number(entry.row()) << QString::number(w.StringGrid1->rowCount())
       << QString::fromLatin1(w.ImageMapBytes.toHex().left(64)) << QString::number(w.ImageMap->cursor().shape())
       << QString::number(w.ImageMap->contextMenuPolicy()) << QString::number(w.Panel3->contextMenuPolicy());
     return s;
@@ -191,26 +191,26 @@ TEST_F(AboutPage, ARowClickHighlightsTheLineAndFillsNothing)
     openWithAbout(30, 20);
     clickAbout();
     const QString author = w().Labelavtor->caption();
-    const QString mapPath = w().CurrentMapPath;
+    const QString mapPath = entry->mapPath();
     clickRow(3);
     EXPECT_EQ(highlightedSlot(), 3);
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(w().Labelavtor->caption(), author);
-    EXPECT_EQ(w().CurrentMapPath, mapPath);
+    EXPECT_EQ(entry->mapPath(), mapPath);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 
 TEST_F(AboutPage, ChoosingTheCitiesAgainRestoresTheStartUpWindow)
 {
     openWithAbout(30, 20);
-    const QStringList atStart = snapshot(w());
+    const QStringList atStart = snapshot(w(), *entry);
     clickAbout();
-    ASSERT_NE(snapshot(w()), atStart);
+    ASSERT_NE(snapshot(w(), *entry), atStart);
     clickAbout(); // built anew over itself
     // The way the user comes back: over the cities tab, which lights its button, and a click on it.
     QTest::mouseMove(w().Image10, QPoint(5, 5));
     QTest::mouseClick(w().ImageGor, Qt::LeftButton, {}, QPoint(5, 5));
-    const QStringList after = snapshot(w());
+    const QStringList after = snapshot(w(), *entry);
     ASSERT_EQ(after.size(), atStart.size());
     for (qsizetype i = 0; i < atStart.size(); ++i)
         EXPECT_EQ(after[i].toStdString(), atStart[i].toStdString());

@@ -69,7 +69,7 @@ TEST_P(CategoryViews, ShowTheirTableAndTheirDetailLayout)
     EXPECT_EQ(second(1), c.firstYear);
     EXPECT_EQ(w().StringGrid1->rowCount(), c.rowCount);
     EXPECT_EQ(w().StringGrid1->width(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
     EXPECT_EQ(w().ImagePoGodu->isVisible(), c.mapLayout);
     EXPECT_EQ(w().Label1000->isVisible(), c.mapLayout);
@@ -112,7 +112,7 @@ TEST_F(CategoryView, EmptyCategoryShowsOneBlankRow)
     w().ImageOblClick();
     EXPECT_EQ(w().StringGrid1->rowCount(), 1);
     EXPECT_EQ(row(1), QString());
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
 }
 
 TEST_F(CategoryView, MapViewAfterArticlesRestoresTheMapLayout)
@@ -188,7 +188,7 @@ TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewLis
     EXPECT_EQ(data->CurrentCategory, 2);
     EXPECT_EQ(row(1), QStringLiteral("Архангельская губерния"));
     EXPECT_EQ(row(3), QString());
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
 }
 

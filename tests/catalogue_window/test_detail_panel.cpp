@@ -84,7 +84,7 @@ TEST_P(SizeText, FollowsTheFullSizeFileInEveryCategory)
 
     for (int k = 1; k <= cases; ++k) {
         clickRow(k + 1);
-        EXPECT_EQ(w().CurrentRow, k + 1);
+        EXPECT_EQ(currentRow(), k + 1);
         EXPECT_EQ(w().LabelSize->caption(), QString::fromLatin1(table[k - 1].text)) << table[k - 1].bytes;
     }
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
@@ -163,8 +163,8 @@ TEST_F(PanelTest, MetroMapsLieInTheCitiesFolders)
     open({mapEntry(QStringLiteral("Москва"), QStringLiteral("Goroda"), QStringLiteral("moskva.jpg")),
           mapEntry(QStringLiteral("Схема метро"), QStringLiteral("Metro"), QStringLiteral("metro1935.jpg"))});
     w().ImageMetClick();
-    EXPECT_EQ(w().CurrentPreviewPath, QStringLiteral("Goroda/previews/metro1935.jpg"));
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/metro1935.jpg"));
+    EXPECT_EQ(entry->previewPath(), QStringLiteral("Goroda/previews/metro1935.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/metro1935.jpg"));
     EXPECT_TRUE(w().ImageMap->hasPicture());
     QFile preview(collection.file(QStringLiteral("Goroda/previews/metro1935.jpg")));
     ASSERT_TRUE(preview.open(QIODevice::ReadOnly));
@@ -172,7 +172,7 @@ TEST_F(PanelTest, MetroMapsLieInTheCitiesFolders)
     EXPECT_FALSE(w().LabelSize->caption().isEmpty());
 }
 
-TEST_F(PanelTest, ArticlesViewShowsTextsAndKeepsTheMapPaths)
+TEST_F(PanelTest, ArticlesViewShowsTextsOnly)
 {
     Entry article = mapEntry(QStringLiteral("О картах"), QStringLiteral("art"), QStringLiteral("o_kartah.html"),
                              QString(), QString(), QStringLiteral("Статья о старых картах"));
@@ -180,8 +180,6 @@ TEST_F(PanelTest, ArticlesViewShowsTextsAndKeepsTheMapPaths)
     const QString sizeBefore = w().LabelSize->caption();
     w().ImageArtClick();
 
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/moskva.jpg"));
-    EXPECT_EQ(w().CurrentPreviewPath, QStringLiteral("Goroda/previews/moskva.jpg"));
     EXPECT_EQ(w().Labelopis->caption(), QStringLiteral("Статья о старых картах"));
     EXPECT_EQ(w().Labelavtor->caption(), QString());
     EXPECT_FALSE(w().LabelAvtorNadpis->isVisible());
@@ -198,15 +196,15 @@ TEST_F(PanelTest, GridClickRecordsTheRowAndHighlightsItsSlotOnlyWithinThePage)
 {
     open(cities(40));
     w().StringGrid1->setRow(33); // scrolls: row 33 shows in the last slot
-    EXPECT_EQ(w().CurrentRow, 34);
+    EXPECT_EQ(currentRow(), 34);
     EXPECT_EQ(highlightedSlot(), 33 - w().StringGrid1->topRow() + 1);
     EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 34"));
 
     w().StringGrid1->setTopRow(0); // row 33 now lies below the page
     w().StringGrid1Click();
-    EXPECT_EQ(w().CurrentRow, 34);
+    EXPECT_EQ(currentRow(), 34);
     EXPECT_EQ(highlightedSlot(), 0);
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod034.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod034.jpg"));
 }
 
 // --- preview ------------------------------------------------------------------------------------------------
@@ -306,15 +304,14 @@ TEST_F(PanelTest, ClickOnThePreviewOpensTheViewerOnlyForAnExistingMap)
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/b.jpg"))));
     int opened = 0;
     QString openedPath;
-    w().OpenViewer = [&] {
+    w().setViewerOpener([&] {
         ++opened;
-        openedPath = w().CurrentMapPath;
-    };
+        openedPath = entry->mapPath();
+    });
     const auto clickPreview = [&] {
         QTest::mouseClick(w().ImageMap, Qt::LeftButton, {}, w().ImageMap->rect().center());
     };
 
-    w().CurrentMapPath = QStringLiteral("elsewhere.jpg");
     clickPreview();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(openedPath, QStringLiteral("Goroda/a.jpg"));

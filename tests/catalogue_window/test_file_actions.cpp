@@ -203,7 +203,7 @@ TEST_F(FileActions, CopyPutsTheMapsAbsolutePathOnTheClipboard)
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/b.jpg"))));
     w().ImageGorClick();
     clickRow(2);
-    ASSERT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/b.jpg"));
+    ASSERT_EQ(entry->mapPath(), QStringLiteral("Goroda/b.jpg"));
     clipboard->setText(QStringLiteral("прежнее"));
     w().N1->trigger();
     EXPECT_EQ(clipboard->text(), QStringLiteral("прежнее"));
@@ -215,7 +215,7 @@ TEST_F(FileActions, OpenItemsOpenTheViewerAndTheHiddenFile)
 {
     open(mapsAndArticle());
     int viewers = 0;
-    w().OpenViewer = [&] { ++viewers; };
+    w().setViewerOpener([&] { ++viewers; });
     w().bvnnhgn1->trigger();
     EXPECT_EQ(viewers, 1);
     w().ImageArtClick();

@@ -14,7 +14,8 @@ class Layout : public ::testing::Test
 {
 protected:
     catalogue::CatalogueData data;
-    TForm1 form{data};
+    CurrentEntry entry{data};
+    TForm1 form{entry};
 };
 
 TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)

@@ -149,7 +149,7 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
         opened.clear();
         MessageRecorder::clear();
         clickRow(k);
-        ASSERT_EQ(w().CurrentRow, k);
+        ASSERT_EQ(currentRow(), k);
         key(Qt::Key_Return);
         if (c.opens) {
             ASSERT_EQ(opened.size(), 1);

@@ -33,7 +33,7 @@ TEST_F(RowList, ShortListLeavesEmptyRowsWhoseClicksChangeNothing)
     // An empty label is 0 pixels wide, so the click above lands beside it: run slot 15's row click as its click would.
     platform::runGuarded([&] { w().LabelClick(15); });
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(highlightedSlot(), 3);
 }
 
@@ -42,15 +42,15 @@ TEST_F(RowList, ClickChoosesTheRowAndFillsTheDetails)
     open(cities(10));
     clickRow(4);
     EXPECT_EQ(w().StringGrid1->row(), 3);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(highlightedSlot(), 4);
     EXPECT_EQ(w().Label[4 + 47]->textColour(), QColor(112, 29, 0));
     EXPECT_EQ(w().Label[5]->textColour(), QColor(68, 28, 26));
     EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 4"));
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod004.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod004.jpg"));
     // The second column's label is the same row.
     QTest::mouseClick(w().Label[7 + 47], Qt::LeftButton, {}, QPoint(2, 5));
-    EXPECT_EQ(w().CurrentRow, 7);
+    EXPECT_EQ(currentRow(), 7);
 }
 
 TEST_F(RowList, ClickingTheChosenRowAgainDoesNotRefreshTheDetails)
@@ -71,7 +71,7 @@ TEST_F(RowList, ScrollBarScrollsWithoutChangingTheChosenEntry)
     EXPECT_EQ(row(1), QStringLiteral("Город 002"));
     EXPECT_EQ(row(29), QStringLiteral("Город 030"));
     EXPECT_EQ(w().StringGrid1->row(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 0); // the chosen row left the page
     w().StringGrid1->setTopRow(0);
     EXPECT_EQ(highlightedSlot(), 1);
@@ -85,7 +85,7 @@ TEST_F(RowList, DownOnTheLastVisibleRowScrollsByOne)
     EXPECT_EQ(w().StringGrid1->topRow(), 1);
     EXPECT_EQ(row(29), QStringLiteral("Город 030"));
     EXPECT_EQ(highlightedSlot(), 29);
-    EXPECT_EQ(w().CurrentRow, 30);
+    EXPECT_EQ(currentRow(), 30);
     EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 30"));
 }
 
@@ -103,7 +103,7 @@ TEST_F(RowList, PageKeysHomeAndEndMoveByWholePages)
         EXPECT_EQ(w().StringGrid1->row(), s.row) << s.key;
         EXPECT_EQ(w().StringGrid1->topRow(), s.top) << s.key;
         EXPECT_EQ(highlightedSlot(), s.slot) << s.key;
-        EXPECT_EQ(w().CurrentRow, s.row + 1) << s.key;
+        EXPECT_EQ(currentRow(), s.row + 1) << s.key;
     }
 }
 
@@ -112,10 +112,10 @@ TEST_F(RowList, WheelOverTheRowsMovesOneRowPerNotchWithinTheList)
     open(cities(5));
     wheel(w().Label[1], -120);
     wheel(w().Label[2], -120);
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     for (int i = 0; i < 5; ++i)
         wheel(w().Label[1], 120);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 
@@ -126,7 +126,7 @@ TEST_F(RowList, WheelAnywhereOverTheListPanelMovesTheList)
     QWidget* targets[] = {w().Image8, w().bsSkinScrollBar1, w().ImagePoGodu};
     for (QWidget* target : targets)
         wheel(target, -120);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(highlightedSlot(), 4);
 }
 
@@ -134,10 +134,10 @@ TEST_F(RowList, EnterAndDoubleClickOnAMapOpenTheViewer)
 {
     open(cities(5));
     int opened = 0;
-    w().OpenViewer = [&] { ++opened; };
+    w().setViewerOpener([&] { ++opened; });
     clickRow(2);
     key(Qt::Key_Return);
     doubleClick(w().Label[3], QPoint(2, 5));
     EXPECT_EQ(opened, 2);
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod003.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod003.jpg"));
 }

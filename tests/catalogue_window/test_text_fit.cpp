@@ -34,8 +34,9 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
         SCOPED_TRACE(family);
         platform::useDesignFamily(QLatin1String(family));
         catalogue::CatalogueData data;
-        TForm1 f1(data);
-        TForm2 f2(f1);
+        CurrentEntry entry(data);
+        TForm1 f1(entry);
+        TForm2 f2(entry, f1);
         const char* widestSize = "1023 bytes";
         const TextRow rows[] = {
             {"Label1000", f1.Label1000, nullptr, f1.LabelSize},

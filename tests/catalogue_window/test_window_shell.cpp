@@ -80,7 +80,7 @@ TEST_F(WindowShell, LoadRunsOnceAtTheFirstActivation)
     QApplication::sendEvent(form.get(), &activation);
     w().FormActivate();
     EXPECT_EQ(w().StringGrid1->row(), 4);
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(data->CategoryTables[1].count(), 10);
     EXPECT_EQ(QString::fromStdString(data->RecordTable[1].Field[2]), QStringLiteral("Goroda"));
 }
@@ -145,7 +145,8 @@ TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)
 {
     collection.writeComplete(cities(4));
     data = std::make_unique<catalogue::CatalogueData>();
-    form = std::make_unique<TForm1>(*data);
+    entry = std::make_unique<CurrentEntry>(*data);
+    form = std::make_unique<TForm1>(*entry);
     form->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return data->CurrentCategory == 1; }, 3000));
     EXPECT_EQ(row(4), QStringLiteral("Город 004"));

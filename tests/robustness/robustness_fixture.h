@@ -29,7 +29,8 @@ protected:
     {
         testsupport::MessageRecorder::clear();
         data = std::make_unique<catalogue::CatalogueData>();
-        form = std::make_unique<TForm1>(*data);
+        entry = std::make_unique<CurrentEntry>(*data);
+        form = std::make_unique<TForm1>(*entry);
         form->show();
         platform::runGuarded([this] { form->FormActivate(); });
     }

@@ -30,7 +30,7 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
         }
     }
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
 
     EXPECT_EQ(w().ImageMap->hasPicture(), c.previewShown);
     platform::runGuarded([this] { w().ImageMapClick(); });

@@ -36,7 +36,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
         });
     const auto soundDisc = qScopeGuard([] { platform::setReadFaultForTests({}); });
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
 
     // The first activation shows the first city's preview.
     EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});

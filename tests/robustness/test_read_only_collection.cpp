@@ -94,7 +94,7 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     platform::setOverwriteQuestionHook([](const QString&) { return true; });
 
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
     exerciseWindow();
 
     // Orderings on every map category, then back to the cities.

@@ -14,8 +14,9 @@ class ViewerLayout : public ::testing::Test
 {
 protected:
     catalogue::CatalogueData data;
-    TForm1 form1{data};
-    TForm2 form{form1};
+    CurrentEntry entry{data};
+    QWidget catalogueWindow;
+    TForm2 form{entry, catalogueWindow};
 
     // Shown, so that the scrolling view has laid out its client area; showing runs no open step.
     void SetUp() override { form.show(); }

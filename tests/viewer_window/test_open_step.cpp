@@ -79,7 +79,7 @@ TEST_F(OpenStep, PlaceAndYearJoinWithExactlyTwoSpaces)
         list[0].year = c.year;
         collection.writeComplete(list);
         openWritten();
-        installViewer(w());
+        w().setViewerOpener(installViewer(*entry, w()));
         EXPECT_EQ(openMap(1).LabelMestoGod->caption(), c.expected);
         Form2->close();
     }
@@ -103,10 +103,10 @@ TEST_F(OpenStep, StepButtonsAreHiddenAtTheEndsOfTheList)
     }
     // The arrow keys do nothing while the matching button is hidden.
     QTest::keyClick(&openMap(1), Qt::Key_Left);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     Form2->close();
     QTest::keyClick(&openMap(5), Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 

@@ -9,6 +9,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "platform/data_files.h"
 #include "platform/save_dialog.h"
 #include "viewer_fixture.h"
 
@@ -37,9 +38,9 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
     QTest::keyClick(&viewer, Qt::Key_Right);
     ASSERT_FALSE(titlesWhileDecoding.isEmpty());
     EXPECT_EQ(titlesWhileDecoding.first(), QStringLiteral("Город 005  1705"));
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(w().StringGrid1->row(), 4);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(5));
+    EXPECT_EQ(entry->mapPath(), mapPath(5));
     EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 005  1705"));
     EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("65 x 45"));
     EXPECT_EQ(viewer.mapBytes(), mapBytes[4]);
@@ -48,10 +49,10 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
     EXPECT_FALSE(viewer.prev1->isHidden());
 
     QTest::keyClick(&viewer, Qt::Key_Right); // nothing past the last map
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
 
     QTest::keyClick(&viewer, Qt::Key_Left);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
     EXPECT_FALSE(viewer.ff1->isHidden());
     EXPECT_EQ(state().ZoomIndex, 1);
@@ -63,11 +64,11 @@ TEST_F(ViewerStepping, ButtonsStepAndHideAtTheFirstMap)
     openCatalogue(5);
     TForm2& viewer = openMap(2);
     QTest::mouseClick(viewer.prev1, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_TRUE(viewer.prev1->isHidden());
     EXPECT_TRUE(viewer.prev2->isHidden());
     QTest::mouseClick(viewer.ff1, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(w().CurrentRow, 2);
+    EXPECT_EQ(currentRow(), 2);
     EXPECT_FALSE(viewer.prev1->isHidden());
 }
 
@@ -79,9 +80,9 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     QTest::keyClick(&viewer, Qt::Key_Right);
 
     EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(w().StringGrid1->row(), 2);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(3));
+    EXPECT_EQ(entry->mapPath(), mapPath(3));
     EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
     EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("62 x 42"));
     EXPECT_EQ(viewer.Image1->size(), QSize(62, 42)); // actual size of the picture still on show
@@ -95,7 +96,7 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
 
     // A further step goes on from the new row.
     QTest::keyClick(&viewer, Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
 }
@@ -119,7 +120,7 @@ TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
     // Map 3 itself cannot be loaded: named, and the step still ends on the last map.
     MessageRecorder::clear();
     QTest::keyClick(&viewer, Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     EXPECT_TRUE(viewer.ff1->isHidden());
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod003.jpg")));
@@ -129,14 +130,24 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
 {
     openCatalogue(8);
     TForm2& viewer = openMap(1);
+    // Each step shows the new entry's preview in the catalogue once.
+    QStringList previewsRead;
+    platform::setReadFaultForTests([&](const QString& path) {
+        if (path.contains(QLatin1String("/previews/")))
+            previewsRead << QFileInfo(path).fileName();
+        return qint64(-1);
+    });
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&viewer, Qt::Key_Right);
+    platform::setReadFaultForTests({});
+    EXPECT_EQ(previewsRead, (QStringList{QStringLiteral("gorod002.jpg"), QStringLiteral("gorod003.jpg"),
+                                         QStringLiteral("gorod004.jpg")}));
     QTest::keyClick(&viewer, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Form2.isNull());
     EXPECT_EQ(w().StringGrid1->row(), 3);
-    EXPECT_EQ(w().CurrentRow, 4);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(4));
+    EXPECT_EQ(currentRow(), 4);
+    EXPECT_EQ(entry->mapPath(), mapPath(4));
     EXPECT_EQ(highlightedSlot(), 4);
     EXPECT_TRUE(controls::screenCursorIsDefault());
 }
@@ -219,7 +230,7 @@ TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
     TForm2& viewer = openMap(1);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
         QTest::keyClick(&viewer, key);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.mapBytes(), mapBytes[3]);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
     const QColor centre = viewer.Image1->picture().pixelColor(800, 600);
