@@ -6,13 +6,13 @@
 #include "platform/save_dialog.h"
 #include "viewer_window/tform2.h"
 
-void TForm2::oiloiloi1Click()
+void TForm2::saveMap()
 {
     platform::savePictureAs(this, m_mapBytes,
                             QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
 }
 
-void TForm2::N1Click()
+void TForm2::copyMapFile()
 {
     // The map of the catalogue's current row, also when it could not be shown; a missing file copies nothing.
     if (!platform::dataFileExists(m_entry.mapPath()))
@@ -20,20 +20,15 @@ void TForm2::N1Click()
     platform::CopyFileToClipboard(platform::resolveDataPath(m_entry.mapPath()));
 }
 
-void TForm2::N2Click()
+void TForm2::closeViewer()
 {
     close();
 }
 
-void TForm2::ImagesvernutClick()
+void TForm2::minimiseProgram()
 {
     // The catalogue window is the program's main window: minimising it takes the viewer along.
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     m_catalogueWindow.showMinimized();
-}
-
-void TForm2::ImagezakrytClick()
-{
-    close();
 }

@@ -19,18 +19,18 @@ QString shownMapPath(const QString& relative)
 
 } // namespace
 
-void TForm2::ff1Click()
+void TForm2::stepToNext()
 {
-    prev1->show();
+    previousButton->show();
     // The buttons and keys that step are hidden at the end of the list.
     Q_ASSERT(m_entry.row() + 1 < m_entry.rowCount());
     if (m_entry.row() + 1 < m_entry.rowCount())
         m_entry.setRow(m_entry.row() + 1);
 }
 
-void TForm2::prev2Click()
+void TForm2::stepToPrevious()
 {
-    ff1->show();
+    nextButton->show();
     Q_ASSERT(m_entry.row() > 0);
     if (m_entry.row() > 0)
         m_entry.setRow(m_entry.row() - 1);
@@ -43,12 +43,12 @@ void TForm2::showEntry()
         return;
     loadSteppedMap();
     if (m_entry.row() == 0) {
-        prev1->hide();
-        prev2->hide();
+        previousButton->hide();
+        previousHover->hide();
     }
     if (m_entry.row() == m_entry.rowCount() - 1) {
-        ff1->hide();
-        ff2->hide();
+        nextButton->hide();
+        nextHover->hide();
     }
 }
 
@@ -64,7 +64,7 @@ void TForm2::readNeighboursAhead()
     if (row > 0)
         paths << m_entry.mapPathOfRow(row - 1);
     // The rows in view at actual size, decoded ahead for the next map only: Right is the usual step.
-    m_mapFiles.readAhead(paths, hasNext ? ScrollBox1->height() : 0);
+    m_mapFiles.readAhead(paths, hasNext ? mapView->height() : 0);
 }
 
 void TForm2::loadSteppedMap()
@@ -74,5 +74,5 @@ void TForm2::loadSteppedMap()
     else
         platform::showMessage(QStringLiteral("Файл ") + shownMapPath(m_entry.mapPath()) +
                               QStringLiteral(" не найден!"));
-    ImageistinnyyClick();
+    showActualSize();
 }

@@ -35,42 +35,42 @@ public:
     ~TForm2() override;
 
     // --- controls ------------------------------------------------------------------------------------------
-    ScrollBox* ScrollBox1 = nullptr;
-    controls::PictureControl* Image1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    ScrollBox* mapView = nullptr;
+    controls::PictureControl* mapPicture = nullptr;
+    QProgressBar* progressBar = nullptr;
 
-    controls::Panel* Panel1 = nullptr; // title strip
-    controls::PictureControl* Image2 = nullptr;
-    controls::PictureControl* Imagesvernut = nullptr;
-    controls::PictureControl* Imagezakryt = nullptr;
+    controls::Panel* titleStrip = nullptr; // title strip
+    controls::PictureControl* titleBackground = nullptr;
+    controls::PictureControl* minimiseButton = nullptr;
+    controls::PictureControl* closeButton = nullptr;
 
-    controls::Panel* Panel2 = nullptr; // control bar
-    controls::PictureControl* niz = nullptr;
-    controls::TextLabel* Label2 = nullptr;
-    controls::TextLabel* LabelSize = nullptr;
-    controls::TextLabel* Label4 = nullptr;
-    controls::TextLabel* LabelDimention = nullptr;
-    controls::TextLabel* LabelMestoGod = nullptr;
-    // Plain buttons: transparent click areas over the glyphs of niz.
-    controls::PictureControl* prev1 = nullptr;
-    controls::PictureControl* ff1 = nullptr;
-    controls::PictureControl* Imageplus = nullptr;
-    controls::PictureControl* Imageminus = nullptr;
-    controls::PictureControl* Imagenaekran = nullptr;
-    controls::PictureControl* Imageistinnyy = nullptr;
+    controls::Panel* controlBar = nullptr; // control bar
+    controls::PictureControl* controlBarBackground = nullptr;
+    controls::TextLabel* fileSizeCaption = nullptr;
+    controls::TextLabel* fileSizeLabel = nullptr;
+    controls::TextLabel* dimensionsCaption = nullptr;
+    controls::TextLabel* dimensionsLabel = nullptr;
+    controls::TextLabel* titleAndYearLabel = nullptr;
+    // Plain buttons: transparent click areas over the glyphs of controlBarBackground.
+    controls::PictureControl* previousButton = nullptr;
+    controls::PictureControl* nextButton = nullptr;
+    controls::PictureControl* zoomInButton = nullptr;
+    controls::PictureControl* zoomOutButton = nullptr;
+    controls::PictureControl* fitButton = nullptr;
+    controls::PictureControl* actualSizeButton = nullptr;
     // Hover images, one over each plain button.
-    controls::PictureControl* prev2 = nullptr;
-    controls::PictureControl* ff2 = nullptr;
-    controls::PictureControl* Imageplus2 = nullptr;
-    controls::PictureControl* Imageminus2 = nullptr;
-    controls::PictureControl* Imagenaekran2 = nullptr;
-    controls::PictureControl* Imageistinnyy2 = nullptr;
+    controls::PictureControl* previousHover = nullptr;
+    controls::PictureControl* nextHover = nullptr;
+    controls::PictureControl* zoomInHover = nullptr;
+    controls::PictureControl* zoomOutHover = nullptr;
+    controls::PictureControl* fitHover = nullptr;
+    controls::PictureControl* actualSizeHover = nullptr;
 
-    QMenu* PopupMenu1 = nullptr;
-    QAction* gnhgnhg1 = nullptr;  // "Открыть с помощью просмотрщика" (never shown)
-    QAction* oiloiloi1 = nullptr; // "Сохранить в файл..."
-    QAction* N1 = nullptr;        // "Копировать файл"
-    QAction* N2 = nullptr;        // "Закрыть окно"
+    QMenu* pictureMenu = nullptr;
+    QAction* openWithViewerAction = nullptr; // "Открыть с помощью просмотрщика" (never shown)
+    QAction* saveMapAction = nullptr;        // "Сохранить в файл..."
+    QAction* copyFileAction = nullptr;       // "Копировать файл"
+    QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
@@ -79,35 +79,33 @@ public:
     /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
     /// fails later (the old picture's memory went to the new one). A step to another map that called it goes on.
     void FormActivate();
-    void Image1Progress(platform::ProgressStage stage, int percent);
+    void showDecodeProgress(platform::ProgressStage stage, int percent);
 
-    void ImageminusClick();
-    void ImageplusClick();
-    void ImagenaekranClick();
-    void ImageistinnyyClick();
-    void FormMouseWheel(int delta);
+    void zoomOut();
+    void zoomIn();
+    void fitToScreen();
+    void showActualSize();
+    void zoomByWheel(int delta);
 
-    void Image1MouseDown(Qt::MouseButton button, QPoint pos);
-    void Image1MouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void Image1MouseUp(Qt::MouseButton button, QPoint pos);
+    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
+    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
     void FormKeyDown(int key);
 
-    /// prev1MouseMove, ff1MouseMove, ImageplusMouseMove, ImageminusMouseMove, ImagenaekranMouseMove,
-    /// ImageistinnyyMouseMove: shows the hover image of the plain button.
-    void PlainButtonMouseMove(controls::PictureControl* hoverImage);
-    void nizMouseMove();
-    void Image2MouseMove();
+    /// A move over a plain button of the control bar shows its hover image.
+    void showHoverImage(controls::PictureControl* hoverImage);
+    void controlBarMouseMove();
+    void titleStripMouseMove();
     void hideHoverImages();
 
-    void ImagesvernutClick();
-    void ImagezakrytClick();
+    void minimiseProgram();
+    void closeViewer();
 
-    void ff1Click();
-    void prev2Click();
+    void stepToNext();
+    void stepToPrevious();
 
-    void oiloiloi1Click();
-    void N1Click();
-    void N2Click();
+    void saveMap();
+    void copyMapFile();
 
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }

@@ -42,10 +42,10 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
             {"Label1000", f1.Label1000, nullptr, f1.LabelSize},
             {"LabelAvtorNadpis", f1.LabelAvtorNadpis, nullptr, f1.Labelavtor},
             {"LabelSize", f1.LabelSize, widestSize, f1.ImageZvezda[1]},
-            {"viewer Label2", f2.Label2, nullptr, f2.LabelSize},
-            {"viewer LabelSize", f2.LabelSize, widestSize, f2.Label4},
-            {"viewer Label4", f2.Label4, nullptr, f2.LabelDimention},
-            {"viewer LabelDimention", f2.LabelDimention, "65535 x 65535", f2.prev2},
+            {"viewer Label2", f2.fileSizeCaption, nullptr, f2.fileSizeLabel},
+            {"viewer LabelSize", f2.fileSizeLabel, widestSize, f2.dimensionsCaption},
+            {"viewer Label4", f2.dimensionsCaption, nullptr, f2.dimensionsLabel},
+            {"viewer LabelDimention", f2.dimensionsLabel, "65535 x 65535", f2.previousHover},
         };
         for (const TextRow& r : rows) {
             const QString text = r.sample ? QString::fromUtf8(r.sample) : r.label->caption();

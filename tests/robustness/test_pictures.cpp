@@ -16,7 +16,7 @@ protected:
     void closeViewer()
     {
         if (Form2 && Form2->isVisible())
-            Form2->ImagezakrytClick();
+            Form2->closeViewer();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
@@ -52,7 +52,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
 
     TForm2& viewer = openMap(1);
     EXPECT_EQ(takeMessages(), c.mapMessage.isEmpty() ? QStringList() : QStringList{c.mapMessage});
-    EXPECT_EQ(viewer.Image1->hasPicture(), c.mapMessage.isEmpty());
+    EXPECT_EQ(viewer.mapPicture->hasPicture(), c.mapMessage.isEmpty());
     if (!c.mapMessage.isEmpty()) {
         const QString saved = collection.file(QStringLiteral("saved.jpg"));
         bool asked = false;
@@ -60,7 +60,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
             asked = true;
             return std::optional<QString>(saved);
         });
-        viewer.oiloiloi1->trigger();
+        viewer.saveMapAction->trigger();
         platform::setSaveDialogHook({});
         // Said before asking for a name, as the catalogue window does.
         EXPECT_FALSE(asked);
@@ -68,7 +68,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
                   QStringList{QStringLiteral("Карта Goroda/%1 не загружена: сохранять нечего.").arg(c.fileName)});
         EXPECT_FALSE(QFile::exists(saved));
     }
-    EXPECT_TRUE(viewer.ProgressBar1->isHidden());
+    EXPECT_TRUE(viewer.progressBar->isHidden());
     EXPECT_TRUE(controls::screenCursorIsDefault());
     closeViewer();
 
@@ -76,7 +76,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     clickRow(2);
     EXPECT_TRUE(w().ImageMap->hasPicture());
     TForm2& next = openMap(2);
-    EXPECT_TRUE(next.Image1->hasPicture());
+    EXPECT_TRUE(next.mapPicture->hasPicture());
     closeViewer();
     EXPECT_EQ(takeMessages(), QStringList());
 }

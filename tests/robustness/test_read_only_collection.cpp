@@ -122,19 +122,19 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     // The viewer: open, zoom, fit, step, save, copy, close.
     TForm2& viewer = openMap(1);
     guarded([&] {
-        viewer.ImageplusClick();
-        viewer.ImageminusClick();
-        viewer.ImageminusClick();
-        viewer.ImagenaekranClick();
-        viewer.ImageistinnyyClick();
-        viewer.FormMouseWheel(-120);
+        viewer.zoomIn();
+        viewer.zoomOut();
+        viewer.zoomOut();
+        viewer.fitToScreen();
+        viewer.showActualSize();
+        viewer.zoomByWheel(-120);
         viewer.FormKeyDown(Qt::Key_Right);
         viewer.FormKeyDown(Qt::Key_Right);
         viewer.FormKeyDown(Qt::Key_Left);
     });
-    viewer.oiloiloi1->trigger();
-    viewer.N1->trigger();
-    guarded([&] { viewer.ImagezakrytClick(); });
+    viewer.saveMapAction->trigger();
+    viewer.copyFileAction->trigger();
+    guarded([&] { viewer.closeViewer(); });
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(takeMessages(), QStringList());
