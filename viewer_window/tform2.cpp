@@ -202,8 +202,12 @@ void TForm2::layoutControls()
 
 void TForm2::placeWindowButtons()
 {
-    minimiseButton->move(titleStrip->width() - 41, 0);
-    closeButton->move(titleStrip->width() - 20, 0);
+    // The window buttons keep their design places until the window is opened; then they follow the strip's right
+    // edge as their rows say.
+    for (controls::PictureControl* button : {minimiseButton, closeButton}) {
+        const window_layout::ControlRow& row = window_layout::viewerControl(button->objectName().toStdString());
+        button->move(titleStrip->width() - row.rightAnchor, row.place.top());
+    }
     m_windowButtonsPlaced = true;
 }
 
