@@ -33,17 +33,17 @@ void TForm1::StringGrid1Click()
 {
     // The grid's row is the user's choice: the entry follows it and announces the change, which showChosenEntry
     // shows. A row the entry already has was moved there by the entry itself, which shows it once.
-    m_entry.setRow(StringGrid1->row());
+    m_entry.setRow(listGrid->row());
 }
 
 void TForm1::showChosenEntry()
 {
     // Moving the grid raises its click (after any scroll refill); that click finds the entry already there.
-    if (StringGrid1->row() != m_entry.row())
-        StringGrid1->setRow(m_entry.row());
-    const int d = StringGrid1->row() - StringGrid1->topRow();
+    if (listGrid->row() != m_entry.row())
+        listGrid->setRow(m_entry.row());
+    const int d = listGrid->row() - listGrid->topRow();
     if (d >= 0 && d < catalogue_window::VisibleRows)
-        LabelClick(d + 1);
+        rowClick(d + 1);
     ShowDetails();
 }
 
@@ -57,10 +57,10 @@ void TForm1::ShowDetails()
     const std::string& author = table->Author[*slot];
     const std::string& description = table->Description[*slot];
     auto showTexts = [&] {
-        Labelavtor->setCaption(platform::displayText(author));
-        Labelopis->setCaption(platform::displayText(description));
-        LabelAvtorNadpis->setVisible(!author.empty());
-        LabelOpisNadpis->setVisible(!description.empty());
+        authorLabel->setCaption(platform::displayText(author));
+        descriptionLabel->setCaption(platform::displayText(description));
+        authorCaption->setVisible(!author.empty());
+        descriptionCaption->setVisible(!description.empty());
     };
 
     if (!catalogue::isMapCategory(m_entry.category())) {
@@ -79,13 +79,13 @@ void TForm1::ShowDetails()
     else
         clearImageMap();
 
-    LabelSize->setCaption(m_entry.fileSizeText());
+    fileSizeLabel->setCaption(m_entry.fileSizeText());
 
     showTexts();
 
     const int stars = catalogue::starCount(table->Quality[*slot]);
     for (int i = 1; i <= 5; ++i)
-        ImageZvezda[i]->setVisible(i <= stars);
+        starPictures[i]->setVisible(i <= stars);
 
     // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
     if (previewError)
@@ -101,11 +101,11 @@ void TForm1::ImageMapClick()
         m_openViewer();
 }
 
-void TForm1::ImageMapMouseMove()
+void TForm1::previewMouseMove()
 {
     // The articles picture opens nothing, so once the mouse is on it the hand gives way to the arrow.
     if (m_data.CurrentCategory == catalogue::Articles)
-        ImageMap->setCursor(Qt::ArrowCursor);
+        previewPicture->setCursor(Qt::ArrowCursor);
 }
 
 std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
@@ -130,13 +130,13 @@ std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
         clearImageMap();
         return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);
     }
-    ImageMap->setPicture(decoded.image);
-    ImageMapBytes = *bytes;
+    previewPicture->setPicture(decoded.image);
+    previewBytes = *bytes;
     return std::nullopt;
 }
 
 void TForm1::clearImageMap()
 {
-    ImageMap->clearPicture();
-    ImageMapBytes.clear();
+    previewPicture->clearPicture();
+    previewBytes.clear();
 }

@@ -31,15 +31,15 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
         for (int slot = 1; slot <= table.count(); ++slot) {
             const QString title = platform::displayText(table.Title[slot]);
             const QString year = platform::displayText(table.Year[slot]);
-            StringGrid1->setCell(0, slot - 1, yearsFirst ? year : title);
-            StringGrid1->setCell(1, slot - 1, yearsFirst ? title : year);
+            listGrid->setCell(0, slot - 1, yearsFirst ? year : title);
+            listGrid->setCell(1, slot - 1, yearsFirst ? title : year);
         }
     }
 
     refillRowLabels();
     setSecondColumnLeft(yearsFirst ? catalogue_window::SecondColumnLeftAfterYears
                                    : catalogue_window::secondColumnLeft());
-    StringGrid1->setTopRow(0);
+    listGrid->setTopRow(0);
     // The first entry of the new order is chosen, whichever was before.
     m_entry.startList(category);
     m_entry.announce();

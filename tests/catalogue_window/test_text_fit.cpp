@@ -39,9 +39,9 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
         TForm2 f2(entry, f1);
         const char* widestSize = "1023 bytes";
         const TextRow rows[] = {
-            {"Label1000", f1.Label1000, nullptr, f1.LabelSize},
-            {"LabelAvtorNadpis", f1.LabelAvtorNadpis, nullptr, f1.Labelavtor},
-            {"LabelSize", f1.LabelSize, widestSize, f1.ImageZvezda[1]},
+            {"Label1000", f1.fileSizeCaption, nullptr, f1.fileSizeLabel},
+            {"LabelAvtorNadpis", f1.authorCaption, nullptr, f1.authorLabel},
+            {"LabelSize", f1.fileSizeLabel, widestSize, f1.starPictures[1]},
             {"viewer Label2", f2.fileSizeCaption, nullptr, f2.fileSizeLabel},
             {"viewer LabelSize", f2.fileSizeLabel, widestSize, f2.dimensionsCaption},
             {"viewer Label4", f2.dimensionsCaption, nullptr, f2.dimensionsLabel},

@@ -23,7 +23,7 @@ TEST_F(WindowShell, IsAFramelessWindowOfTheDesignSizeAndPlace)
 TEST_F(WindowShell, MinimisePictureMinimisesAndRestoringKeepsTheList)
 {
     open(cities(3));
-    QTest::mouseClick(w().Image1, Qt::LeftButton, {}, QPoint(7, 7));
+    QTest::mouseClick(w().minimiseButton, Qt::LeftButton, {}, QPoint(7, 7));
     EXPECT_TRUE(w().isMinimized());
     w().showNormal();
     EXPECT_EQ(row(1), QStringLiteral("Город 001"));
@@ -33,11 +33,11 @@ TEST_F(WindowShell, MinimisePictureMinimisesAndRestoringKeepsTheList)
 TEST_F(WindowShell, ClosePictureAndEscCloseTheWindow)
 {
     open(cities(3));
-    QTest::mouseClick(w().Image2, Qt::LeftButton, {}, QPoint(7, 7));
+    QTest::mouseClick(w().closeButton, Qt::LeftButton, {}, QPoint(7, 7));
     EXPECT_FALSE(w().isVisible());
 
     openWritten();
-    w().StringGrid1->setFocus();
+    w().listGrid->setFocus();
     key(Qt::Key_Escape);
     EXPECT_FALSE(w().isVisible());
 }
@@ -46,7 +46,7 @@ TEST_F(WindowShell, DraggingTheBackgroundOrATextOnItMovesTheWindow)
 {
     open(cities(3));
     // The background at 10,590 and the caption "Объём файла:" both belong to the drag surface.
-    for (QPoint start : {QPoint(10, 590), w().Label1000->geometry().center()}) {
+    for (QPoint start : {QPoint(10, 590), w().fileSizeCaption->geometry().center()}) {
         const QPoint before = w().pos();
         QTest::mousePress(&w(), Qt::LeftButton, {}, start);
         QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(30, 20)),
@@ -62,11 +62,11 @@ TEST_F(WindowShell, PressingOnAPanelDoesNotMoveTheWindow)
     open(cities(3));
     const QPoint before = w().pos();
     // A press on the list's background picture and on a row label: both lie in the list panel.
-    QTest::mousePress(w().Image8, Qt::LeftButton, {}, QPoint(150, 480));
-    QMouseEvent move(QEvent::MouseMove, QPointF(160, 490), QPointF(w().Image8->mapToGlobal(QPoint(160, 490))),
+    QTest::mousePress(w().listBackground, Qt::LeftButton, {}, QPoint(150, 480));
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 490), QPointF(w().listBackground->mapToGlobal(QPoint(160, 490))),
                      Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(w().Image8, &move);
-    QTest::mouseRelease(w().Image8, Qt::LeftButton, {}, QPoint(160, 490));
+    QApplication::sendEvent(w().listBackground, &move);
+    QTest::mouseRelease(w().listBackground, Qt::LeftButton, {}, QPoint(160, 490));
     clickRow(2);
     EXPECT_EQ(w().pos(), before);
 }
@@ -79,7 +79,7 @@ TEST_F(WindowShell, LoadRunsOnceAtTheFirstActivation)
     QEvent activation(QEvent::WindowActivate);
     QApplication::sendEvent(form.get(), &activation);
     w().FormActivate();
-    EXPECT_EQ(w().StringGrid1->row(), 4);
+    EXPECT_EQ(w().listGrid->row(), 4);
     EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(data->CategoryTables[1].count(), 10);
     EXPECT_EQ(QString::fromStdString(data->RecordTable[1].Field[2]), QStringLiteral("Goroda"));
@@ -122,9 +122,9 @@ TEST_F(WindowShell, CatalogueFilesAreFoundInAnyLetterCase)
         QDir(collection.file(QStringLiteral("Goroda"))).rename(QStringLiteral("About"), QStringLiteral("ABOUT")));
     openWritten();
     EXPECT_EQ(row(5), QStringLiteral("Город 005"));
-    QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_NE(row(1), QString());
-    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_TRUE(w().previewPicture->hasPicture());
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
@@ -138,7 +138,7 @@ TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)
     EXPECT_EQ(row(1), QString());
     w().ImageOblClick();
     EXPECT_EQ(data->CurrentCategory, 2);
-    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+    EXPECT_EQ(w().listGrid->rowCount(), 1);
 }
 
 TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)

@@ -71,7 +71,7 @@ protected:
         QTest::mouseDClick(target, Qt::LeftButton, {}, pos);
         QTest::mouseRelease(target, Qt::LeftButton, {}, pos);
     }
-    void key(int key) { QTest::keyClick(form->StringGrid1, static_cast<Qt::Key>(key)); }
+    void key(int key) { QTest::keyClick(form->listGrid, static_cast<Qt::Key>(key)); }
 
     TestCollection collection;
     std::unique_ptr<catalogue::CatalogueData> data;

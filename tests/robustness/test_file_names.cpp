@@ -32,7 +32,7 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
     openGuarded();
     w().setViewerOpener(installViewer(*entry, w()));
 
-    EXPECT_EQ(w().ImageMap->hasPicture(), c.previewShown);
+    EXPECT_EQ(w().previewPicture->hasPicture(), c.previewShown);
     platform::runGuarded([this] { w().ImageMapClick(); });
     const bool opened = Form2 && Form2->isVisible() && Form2->mapPicture->hasPicture();
     EXPECT_EQ(opened, c.viewerOpens);

@@ -40,11 +40,11 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
 
     // The first activation shows the first city's preview.
     EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});
-    EXPECT_EQ(w().ImageMap->hasPicture(), c.previewMessage.isEmpty());
-    EXPECT_EQ(w().ImageMapBytes.isEmpty(), !c.previewMessage.isEmpty());
+    EXPECT_EQ(w().previewPicture->hasPicture(), c.previewMessage.isEmpty());
+    EXPECT_EQ(w().previewBytes.isEmpty(), !c.previewMessage.isEmpty());
     if (!c.previewMessage.isEmpty()) {
         // Saving the picture that could not be shown names it and writes nothing.
-        platform::runGuarded([this] { w().oiloiloi1Click(); });
+        platform::runGuarded([this] { w().savePreview(); });
         EXPECT_EQ(
             takeMessages(),
             QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
@@ -74,7 +74,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
 
     // The second city shows and opens as if nothing had happened.
     clickRow(2);
-    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_TRUE(w().previewPicture->hasPicture());
     TForm2& next = openMap(2);
     EXPECT_TRUE(next.mapPicture->hasPicture());
     closeViewer();

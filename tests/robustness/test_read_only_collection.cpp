@@ -116,8 +116,8 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     // Preview, save and copy in the catalogue window.
     guarded([&] { w().ImageGorClick(); });
     clickRow(2);
-    w().oiloiloi1->trigger();
-    w().N1->trigger();
+    w().savePreviewAction->trigger();
+    w().copyFileAction->trigger();
 
     // The viewer: open, zoom, fit, step, save, copy, close.
     TForm2& viewer = openMap(1);

@@ -51,7 +51,7 @@ TEST_F(OpenStep, OpensFramelessMaximisedAndModalWithTheCatalogueTexts)
     EXPECT_TRUE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(viewer.isMaximized());
     EXPECT_EQ(viewer.windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(viewer.fileSizeLabel->caption(), w().LabelSize->caption());
+    EXPECT_EQ(viewer.fileSizeLabel->caption(), w().fileSizeLabel->caption());
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("62 x 42"));
     // A small map is centred in the view.

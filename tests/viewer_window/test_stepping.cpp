@@ -39,7 +39,7 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
     ASSERT_FALSE(titlesWhileDecoding.isEmpty());
     EXPECT_EQ(titlesWhileDecoding.first(), QStringLiteral("Город 005  1705"));
     EXPECT_EQ(currentRow(), 5);
-    EXPECT_EQ(w().StringGrid1->row(), 4);
+    EXPECT_EQ(w().listGrid->row(), 4);
     EXPECT_EQ(entry->mapPath(), mapPath(5));
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 005  1705"));
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("65 x 45"));
@@ -81,7 +81,7 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
 
     EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
     EXPECT_EQ(currentRow(), 3);
-    EXPECT_EQ(w().StringGrid1->row(), 2);
+    EXPECT_EQ(w().listGrid->row(), 2);
     EXPECT_EQ(entry->mapPath(), mapPath(3));
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("62 x 42"));
@@ -145,7 +145,7 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
     QTest::keyClick(&viewer, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Form2.isNull());
-    EXPECT_EQ(w().StringGrid1->row(), 3);
+    EXPECT_EQ(w().listGrid->row(), 3);
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(entry->mapPath(), mapPath(4));
     EXPECT_EQ(highlightedSlot(), 4);

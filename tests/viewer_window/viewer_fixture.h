@@ -42,7 +42,7 @@ protected:
     /// Selects list row i (1-based) in the catalogue and opens it as the preview click does.
     TForm2& openMap(int i)
     {
-        w().StringGrid1->setRow(i - 1);
+        w().listGrid->setRow(i - 1);
         w().ImageMapClick();
         EXPECT_TRUE(Form2);
         return *Form2;
