@@ -238,3 +238,12 @@ TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
     EXPECT_GT(centre.green(), 240);
     viewer.close();
 }
+
+// By year the list's first column shows the years; the viewer still names the map by its title, then its year.
+TEST_F(ViewerStepping, TheBarNamesTheMapByTitleAndYearInEveryOrdering)
+{
+    openCatalogue(3);
+    w().ImagePoGoduClick();
+    TForm2& viewer = openMap(2);
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
+}
