@@ -56,8 +56,9 @@ int main(int argc, char** argv)
 
     // The tables live for the whole process; the catalogue window is created first and is the main window.
     static catalogue::CatalogueData catalogueData;
-    TForm1 form1(catalogueData);
-    installViewer(form1);
+    CurrentEntry currentEntry(catalogueData);
+    TForm1 form1(currentEntry);
+    form1.setViewerOpener(installViewer(currentEntry, form1));
     form1.show();
     // Without a window manager nothing gives the new window the keyboard; ask for it.
     form1.activateWindow();

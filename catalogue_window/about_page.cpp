@@ -19,7 +19,8 @@ const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
 void TForm1::ImageAboutClick()
 {
-    data.CurrentCategory = catalogue::AboutPage;
+    // The page's rows are its text lines: the grid keeps its current row, which the entry follows.
+    m_entry.startList(catalogue::AboutPage, std::min(listGrid->row(), AboutRows - 1));
 
     for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
         Label[n]->show();
@@ -29,12 +30,12 @@ void TForm1::ImageAboutClick()
 
     // Row changes caused here run the row click and the grid click with the category already the about page, so
     // they fill nothing; everything they touch is overwritten below.
-    StringGrid1->setRowCount(AboutRows);
-    StringGrid1->setTopRow(0);
+    listGrid->setRowCount(AboutRows);
+    listGrid->setTopRow(0);
 
     for (int i = 1; i <= AboutRows; ++i) {
-        StringGrid1->setCell(0, i - 1, platform::displayText(data.AboutLines[i]));
-        StringGrid1->setCell(1, i - 1, platform::displayText(data.AboutLines2[i]));
+        listGrid->setCell(0, i - 1, platform::displayText(m_data.AboutLines[i]));
+        listGrid->setCell(1, i - 1, platform::displayText(m_data.AboutLines2[i]));
     }
 
     for (int slot = 1; slot <= VisibleRows; ++slot) {
@@ -42,11 +43,11 @@ void TForm1::ImageAboutClick()
         Label[secondColumnLabel(slot)]->setCaption(QString());
     }
 
-    const int top = StringGrid1->topRow();
+    const int top = listGrid->topRow();
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[firstColumnLabel(slot)]->setCaption(StringGrid1->cell(0, top + slot - 1));
+        Label[firstColumnLabel(slot)]->setCaption(listGrid->cell(0, top + slot - 1));
     for (int k = 0; k < LinkRowCount; ++k)
-        Label[FirstLinkRow + k]->setCaption(StringGrid1->cell(1, top + k));
+        Label[FirstLinkRow + k]->setCaption(listGrid->cell(1, top + k));
 
     // No row is highlighted on this page.
     for (int slot = 1; slot <= VisibleRows; ++slot) {
@@ -54,16 +55,16 @@ void TForm1::ImageAboutClick()
         Label[firstColumnLabel(slot)]->setTextColour(AboutTextColour);
     }
 
-    for (QWidget* w : std::initializer_list<QWidget*>{ImageGor, ImageObl, Imagerus, ImageMet, ImageArt, StringGrid1,
-                                                      ImagePoNazvaniyu, ImagePoGodu, ImagePoKa4estvy, Label1000,
-                                                      Label223, LabelOpisNadpis, Labelopis, LabelSize, LabelDimention,
-                                                      LabelAvtorNadpis, Labelavtor})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             citiesTab, regionsTab, countryTab, metroTab, articlesTab, listGrid, byNameButton, byYearButton,
+             byQualityButton, fileSizeCaption, dimensionsCaption, descriptionCaption, descriptionLabel, fileSizeLabel,
+             dimensionsLabel, authorCaption, authorLabel})
         w->hide();
     for (int i = 1; i <= 5; ++i)
-        ImageZvezda[i]->hide();
+        starPictures[i]->hide();
 
     // The pointer is set before loading, so a missing picture still leaves the whole page in place.
-    ImageMap->setCursor(Qt::ArrowCursor);
+    previewPicture->setCursor(Qt::ArrowCursor);
     if (const std::optional<QString> error = loadImageMap(AboutPicture))
         platform::showMessage(*error);
 }

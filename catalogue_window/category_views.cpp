@@ -39,7 +39,7 @@ void TForm1::ImageArtClick()
 
 void TForm1::CategoryView(int category)
 {
-    CategoryTable* table = data.table(category);
+    CategoryTable* table = m_data.table(category);
     if (!table)
         return;
     const bool articles = category == catalogue::Articles;
@@ -47,57 +47,53 @@ void TForm1::CategoryView(int category)
     for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n)
         Label[n]->hide();
 
-    ImageMap->setCursor(Qt::PointingHandCursor);
+    previewPicture->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
     // A missing articles picture does not stop the view: the articles are listed with an empty preview.
     const std::optional<QString> pictureError =
         articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : std::nullopt;
 
     // The author and description move up in the articles view, where the file size and the stars are hidden.
-    for (QWidget* w : std::initializer_list<QWidget*>{LabelAvtorNadpis, Labelavtor, LabelOpisNadpis, Labelopis}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{authorCaption, authorLabel, descriptionCaption, descriptionLabel}) {
         const window_layout::ControlRow& row = window_layout::catalogueControl(w->objectName().toStdString());
         w->move(row.place.left(), articles ? row.articlesTop : row.place.top());
     }
-    StringGrid1->show();
-    Labelopis->show();
-    Labelavtor->show();
-    Panel3->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{ImagePoNazvaniyu, ImagePoGodu, ImagePoKa4estvy, Label1000,
-                                                      LabelOpisNadpis, LabelSize, LabelAvtorNadpis})
+    listGrid->show();
+    descriptionLabel->show();
+    authorLabel->show();
+    previewPanel->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{byNameButton, byYearButton, byQualityButton, fileSizeCaption,
+                                                      descriptionCaption, fileSizeLabel, authorCaption})
         w->setVisible(!articles);
     for (int n = 1; n <= 5; ++n)
-        ImageZvezda[n]->setVisible(!articles);
+        starPictures[n]->setVisible(!articles);
 
-    data.CurrentCategory = category;
+    m_entry.startList(category);
 
     const int count = table->count();
-    StringGrid1->resize(0, StringGrid1->height());
-    StringGrid1->setRowCount(count);
-    StringGrid1->setRow(0);
-    if (category == catalogue::Regions)
-        StringGrid1->setTopRow(0);
+    listGrid->resize(0, listGrid->height());
+    listGrid->setRowCount(count);
+    // Every view starts at its first entry, also when the list was scrolled without moving its current row.
+    listGrid->setRow(0);
+    listGrid->setTopRow(0);
     for (int row = 0; row < controls::StringGrid::MaxRows; ++row) {
-        StringGrid1->setCell(0, row, QString());
-        StringGrid1->setCell(1, row, QString());
+        listGrid->setCell(0, row, QString());
+        listGrid->setCell(1, row, QString());
     }
     for (int slot = 1; slot <= count; ++slot) {
-        StringGrid1->setCell(0, slot - 1, platform::displayText(table->Title[slot]));
-        StringGrid1->setCell(1, slot - 1, platform::displayText(table->Year[slot]));
+        listGrid->setCell(0, slot - 1, platform::displayText(table->Title[slot]));
+        listGrid->setCell(1, slot - 1, platform::displayText(table->Year[slot]));
     }
 
     for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot)
         Label[firstColumnLabel(slot)]->setCursor(Qt::PointingHandCursor);
     refillRowLabels();
     setSecondColumnLeft(catalogue_window::secondColumnLeft());
-    StringGrid1->setFocus();
+    listGrid->setFocus();
 
-    if (category == catalogue::Cities) {
-        StringGrid1Click();
-        LabelClick(1);
-    } else {
-        LabelClick(1);
-        StringGrid1Click();
-    }
+    // The first entry is chosen: its slot lit, its details shown.
+    m_entry.announce();
 
     if (pictureError)
         platform::showMessage(*pictureError);
@@ -107,15 +103,15 @@ controls::PictureControl* TForm1::categoryHighlight(int category) const
 {
     switch (category) {
     case catalogue::Cities:
-        return ImageGor;
+        return citiesTab;
     case catalogue::Regions:
-        return ImageObl;
+        return regionsTab;
     case catalogue::Country:
-        return Imagerus;
+        return countryTab;
     case catalogue::MetroMaps:
-        return ImageMet;
+        return metroTab;
     case catalogue::Articles:
-        return ImageArt;
+        return articlesTab;
     default:
         return nullptr;
     }
@@ -127,9 +123,9 @@ void TForm1::CategoryHoverMove(int category)
         highlight->show();
 }
 
-void TForm1::Image9MouseMove()
+void TForm1::backgroundMouseMove()
 {
-    const int category = data.CurrentCategory;
+    const int category = m_data.CurrentCategory;
     if (!catalogue::isCategory(category) && category != catalogue::AboutPage)
         return;
     for (int tab = catalogue::Cities; tab <= catalogue::Articles; ++tab)

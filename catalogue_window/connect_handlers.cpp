@@ -17,48 +17,49 @@ using platform::connectGuarded;
 
 void TForm1::connectHandlers()
 {
-    Image1->OnClick = [this] { Image1Click(); };
-    Image2->OnClick = [this] { Image2Click(); };
+    minimiseButton->OnClick = [this] { minimiseProgram(); };
+    closeButton->OnClick = [this] { closeWindow(); };
 
-    ImageGor->OnClick = [this] { ImageGorClick(); };
-    ImageObl->OnClick = [this] { ImageOblClick(); };
-    Imagerus->OnClick = [this] { ImagerusClick(); };
-    ImageMet->OnClick = [this] { ImageMetClick(); };
-    ImageArt->OnClick = [this] { ImageArtClick(); };
-    const std::pair<controls::PictureControl*, int> hoverAreas[] = {{Image10, catalogue::Cities},
-                                                                    {Image11, catalogue::Regions},
-                                                                    {Image12, catalogue::Country},
-                                                                    {Image13, catalogue::MetroMaps},
-                                                                    {Image14, catalogue::Articles}};
+    citiesTab->OnClick = [this] { ImageGorClick(); };
+    regionsTab->OnClick = [this] { ImageOblClick(); };
+    countryTab->OnClick = [this] { ImagerusClick(); };
+    metroTab->OnClick = [this] { ImageMetClick(); };
+    articlesTab->OnClick = [this] { ImageArtClick(); };
+    const std::pair<controls::PictureControl*, int> hoverAreas[] = {{citiesHoverArea, catalogue::Cities},
+                                                                    {regionsHoverArea, catalogue::Regions},
+                                                                    {countryHoverArea, catalogue::Country},
+                                                                    {metroHoverArea, catalogue::MetroMaps},
+                                                                    {articlesHoverArea, catalogue::Articles}};
     for (const auto& [area, category] : hoverAreas) {
         area->setMouseTracking(true);
         area->OnMouseMove = [this, category](Qt::MouseButtons, QPoint) { CategoryHoverMove(category); };
     }
-    for (controls::PictureControl* background : {Image9, Image8}) {
+    for (controls::PictureControl* background : {topBarBackground, listBackground}) {
         background->setMouseTracking(true);
-        background->OnMouseMove = [this](Qt::MouseButtons, QPoint) { Image9MouseMove(); };
+        background->OnMouseMove = [this](Qt::MouseButtons, QPoint) { backgroundMouseMove(); };
     }
 
     for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot) {
         for (controls::TextLabel* label : {Label[firstColumnLabel(slot)], Label[secondColumnLabel(slot)]}) {
-            label->OnClick = [this, slot] { LabelClick(slot); };
-            label->OnDblClick = [this, slot] { LabelDblClick(slot); };
+            label->OnClick = [this, slot] { rowClick(slot); };
+            label->OnDblClick = [this, slot] { rowDoubleClick(slot); };
         }
     }
     // The wheel moves the list wherever the pointer is over the list panel: rows, the gaps between and beside their
     // texts, empty rows and the scroll bar all pass the wheel on to the panel, which hands it to the grid.
-    Panel2->installEventFilter(this);
-    StringGrid1->OnClick = [this] { StringGrid1Click(); };
-    StringGrid1->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
-    StringGrid1->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };
+    listPanel->installEventFilter(this);
+    listGrid->OnClick = [this] { StringGrid1Click(); };
+    listGrid->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
+    listGrid->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };
+    connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm1::showChosenEntry);
 
-    ImagePoNazvaniyu->OnClick = [this] { ImagePoNazvaniyuClick(); };
-    ImagePoGodu->OnClick = [this] { ImagePoGoduClick(); };
-    ImagePoKa4estvy->OnClick = [this] { ImagePoKa4estvyClick(); };
+    byNameButton->OnClick = [this] { ImagePoNazvaniyuClick(); };
+    byYearButton->OnClick = [this] { ImagePoGoduClick(); };
+    byQualityButton->OnClick = [this] { ImagePoKa4estvyClick(); };
 
-    ImageMap->OnClick = [this] { ImageMapClick(); };
-    ImageMap->setMouseTracking(true);
-    ImageMap->OnMouseMove = [this](Qt::MouseButtons, QPoint) { ImageMapMouseMove(); };
+    previewPicture->OnClick = [this] { ImageMapClick(); };
+    previewPicture->setMouseTracking(true);
+    previewPicture->OnMouseMove = [this](Qt::MouseButtons, QPoint) { previewMouseMove(); };
 
     for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n) {
         Label[n]->OnClick = [this, n] { LinkRowClick(n); };
@@ -66,18 +67,18 @@ void TForm1::connectHandlers()
         Label[n]->installEventFilter(this);
     }
 
-    Image4->OnClick = [this] { Image4Click(); };
-    Image6->OnClick = [this] { ImageAboutClick(); };
+    publisherLogo->OnClick = [this] { openPublisherSite(); };
+    aboutButton->OnClick = [this] { ImageAboutClick(); };
 
-    connectGuarded(bvnnhgn1, &QAction::triggered, this, &TForm1::bvnnhgn1Click);
-    connectGuarded(gnhgnhg1, &QAction::triggered, this, &TForm1::gnhgnhg1Click);
-    connectGuarded(oiloiloi1, &QAction::triggered, this, &TForm1::oiloiloi1Click);
-    connectGuarded(N1, &QAction::triggered, this, &TForm1::N1Click);
-    connectGuarded(N2, &QAction::triggered, this, &TForm1::N2Click);
-    for (QWidget* owner : {static_cast<QWidget*>(Panel3), static_cast<QWidget*>(ImageMap)}) {
+    connectGuarded(openInViewerAction, &QAction::triggered, this, &TForm1::openInViewer);
+    connectGuarded(openWithViewerAction, &QAction::triggered, this, &TForm1::openHiddenFile);
+    connectGuarded(savePreviewAction, &QAction::triggered, this, &TForm1::savePreview);
+    connectGuarded(copyFileAction, &QAction::triggered, this, &TForm1::copyMapFile);
+    connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm1::closeWindow);
+    for (QWidget* owner : {static_cast<QWidget*>(previewPanel), static_cast<QWidget*>(previewPicture)}) {
         connectGuarded(owner, &QWidget::customContextMenuRequested, this, [this, owner](const QPoint& pos) {
             if (m_popupAttached)
-                PopupMenu1->popup(owner->mapToGlobal(pos));
+                previewMenu->popup(owner->mapToGlobal(pos));
         });
     }
 }
@@ -86,6 +87,6 @@ void TForm1::setPopupAttached(bool attached)
 {
     m_popupAttached = attached;
     const Qt::ContextMenuPolicy policy = attached ? Qt::CustomContextMenu : Qt::PreventContextMenu;
-    Panel3->setContextMenuPolicy(policy);
-    ImageMap->setContextMenuPolicy(policy);
+    previewPanel->setContextMenuPolicy(policy);
+    previewPicture->setContextMenuPolicy(policy);
 }

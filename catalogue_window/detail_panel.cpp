@@ -27,97 +27,85 @@ QString shownPath(const QString& relative)
     return QDir::toNativeSeparators(platform::resolveDataPath(relative));
 }
 
-bool validSlot(int slot)
-{
-    return slot >= 1 && slot <= catalogue::MaxCatalogueLines;
-}
-
 } // namespace
 
 void TForm1::StringGrid1Click()
 {
-    CurrentRow = StringGrid1->row() + 1;
-    const int d = StringGrid1->row() - StringGrid1->topRow();
+    // The grid's row is the user's choice: the entry follows it and announces the change, which showChosenEntry
+    // shows. A row the entry already has was moved there by the entry itself, which shows it once.
+    m_entry.setRow(listGrid->row());
+}
+
+void TForm1::showChosenEntry()
+{
+    // Moving the grid raises its click (after any scroll refill); that click finds the entry already there.
+    if (listGrid->row() != m_entry.row())
+        listGrid->setRow(m_entry.row());
+    const int d = listGrid->row() - listGrid->topRow();
     if (d >= 0 && d < catalogue_window::VisibleRows)
-        LabelClick(d + 1);
+        rowClick(d + 1);
     ShowDetails();
 }
 
 void TForm1::ShowDetails()
 {
-    const int category = data.CurrentCategory;
-    catalogue::CategoryTable* table = data.table(category);
-    if (!table || !validSlot(CurrentRow))
+    const catalogue::CategoryTable* table = m_entry.table();
+    const std::optional<int> slot = m_entry.slot();
+    if (!table || !slot)
         return;
-    const int slot = CurrentRow;
 
-    const std::string& author = table->Author[slot];
-    const std::string& description = table->Description[slot];
+    const std::string& author = table->Author[*slot];
+    const std::string& description = table->Description[*slot];
     auto showTexts = [&] {
-        Labelavtor->setCaption(platform::displayText(author));
-        Labelopis->setCaption(platform::displayText(description));
-        LabelAvtorNadpis->setVisible(!author.empty());
-        LabelOpisNadpis->setVisible(!description.empty());
+        authorLabel->setCaption(platform::displayText(author));
+        descriptionLabel->setCaption(platform::displayText(description));
+        authorCaption->setVisible(!author.empty());
+        descriptionCaption->setVisible(!description.empty());
     };
 
-    if (!catalogue::isMapCategory(category)) {
-        showTexts(); // the articles view: texts only, the paths stay those of the last map
+    if (!catalogue::isMapCategory(m_entry.category())) {
+        showTexts(); // the articles view: texts only, the file actions keep the last map
         return;
     }
 
-    const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);
-    CurrentPreviewPath = QString::fromStdString(catalogue::previewFolder(category)) + fileName;
-    CurrentMapPath = QString::fromStdString(catalogue::mapFolder(category)) + fileName;
+    m_lastPreviewPath = m_entry.previewPath();
+    m_lastMapPath = m_entry.mapPath();
 
     // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
     // rest of the panel is filled first and the preview's error is reported last.
     std::optional<QString> previewError;
-    if (platform::dataFileExists(CurrentPreviewPath))
-        previewError = loadImageMap(CurrentPreviewPath);
+    if (platform::dataFileExists(m_lastPreviewPath))
+        previewError = loadImageMap(m_lastPreviewPath);
     else
         clearImageMap();
 
-    std::optional<std::int64_t> size;
-    if (const std::optional<qint64> found = platform::dataFileSize(CurrentMapPath))
-        size = static_cast<std::int64_t>(*found);
-    LabelSize->setCaption(QString::fromStdString(catalogue::sizeText(size)));
+    fileSizeLabel->setCaption(m_entry.fileSizeText());
 
     showTexts();
 
-    const int stars = catalogue::starCount(table->Quality[slot]);
+    const int stars = catalogue::starCount(table->Quality[*slot]);
     for (int i = 1; i <= 5; ++i)
-        ImageZvezda[i]->setVisible(i <= stars);
+        starPictures[i]->setVisible(i <= stars);
 
     // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
     if (previewError)
         platform::showMessage(*previewError);
 }
 
-QString TForm1::shownFileSize() const
-{
-    return LabelSize->caption();
-}
-
 void TForm1::ImageMapClick()
 {
-    const int category = data.CurrentCategory;
-    catalogue::CategoryTable* table = data.table(category);
-    if (!table || !catalogue::isMapCategory(category))
+    // The entry is the grid's current row: the grid's click has told it.
+    if (!catalogue::isMapCategory(m_entry.category()) || !m_entry.slot())
         return;
-    const int slot = StringGrid1->row() + 1;
-    if (!validSlot(slot))
-        return;
-    CurrentMapPath =
-        QString::fromStdString(catalogue::mapFolder(category)) + platform::fileNameFromCatalogue(table->FileName[slot]);
-    if (platform::dataFileExists(CurrentMapPath) && OpenViewer)
-        OpenViewer();
+    if (platform::dataFileExists(m_entry.mapPath()) && m_openViewer)
+        m_openViewer();
 }
 
-void TForm1::ImageMapMouseMove()
+void TForm1::previewMouseMove()
 {
     // The articles picture opens nothing, so once the mouse is on it the hand gives way to the arrow.
-    if (data.CurrentCategory == catalogue::Articles)
-        ImageMap->setCursor(Qt::ArrowCursor);
+    if (m_data.CurrentCategory == catalogue::Articles)
+        previewPicture->setCursor(Qt::ArrowCursor);
 }
 
 std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
@@ -142,13 +130,13 @@ std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
         clearImageMap();
         return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);
     }
-    ImageMap->setPicture(decoded.image);
-    ImageMapBytes = *bytes;
+    previewPicture->setPicture(decoded.image);
+    previewBytes = *bytes;
     return std::nullopt;
 }
 
 void TForm1::clearImageMap()
 {
-    ImageMap->clearPicture();
-    ImageMapBytes.clear();
+    previewPicture->clearPicture();
+    previewBytes.clear();
 }

@@ -60,71 +60,71 @@ void TForm1::createControls()
         return nullptr;
     });
 
-    Image5 = built.get<PictureControl>(QStringLiteral("Image5"));
-    Image3 = built.get<PictureControl>(QStringLiteral("Image3"));
-    LabelOpisNadpis = built.get<TextLabel>(QStringLiteral("LabelOpisNadpis"));
-    Labelopis = built.get<TextLabel>(QStringLiteral("Labelopis"));
-    Label223 = built.get<TextLabel>(QStringLiteral("Label223"));
-    LabelDimention = built.get<TextLabel>(QStringLiteral("LabelDimention"));
+    windowBackground = built.get<PictureControl>(QStringLiteral("Image5"));
+    titleArtwork = built.get<PictureControl>(QStringLiteral("Image3"));
+    descriptionCaption = built.get<TextLabel>(QStringLiteral("LabelOpisNadpis"));
+    descriptionLabel = built.get<TextLabel>(QStringLiteral("Labelopis"));
+    dimensionsCaption = built.get<TextLabel>(QStringLiteral("Label223"));
+    dimensionsLabel = built.get<TextLabel>(QStringLiteral("LabelDimention"));
     for (int n = 1; n <= 5; ++n)
-        ImageZvezda[n] = built.get<PictureControl>(QStringLiteral("ImageZvezda%1").arg(n));
-    Labelavtor = built.get<TextLabel>(QStringLiteral("Labelavtor"));
-    LabelAvtorNadpis = built.get<TextLabel>(QStringLiteral("LabelAvtorNadpis"));
-    Label1000 = built.get<TextLabel>(QStringLiteral("Label1000"));
-    LabelSize = built.get<TextLabel>(QStringLiteral("LabelSize"));
+        starPictures[n] = built.get<PictureControl>(QStringLiteral("ImageZvezda%1").arg(n));
+    authorLabel = built.get<TextLabel>(QStringLiteral("Labelavtor"));
+    authorCaption = built.get<TextLabel>(QStringLiteral("LabelAvtorNadpis"));
+    fileSizeCaption = built.get<TextLabel>(QStringLiteral("Label1000"));
+    fileSizeLabel = built.get<TextLabel>(QStringLiteral("LabelSize"));
     for (int n = 1; n <= catalogue_window::LastLabel; ++n)
         Label[n] = built.get<TextLabel>(QStringLiteral("Label%1").arg(n));
-    Panel6 = built.get<controls::Panel>(QStringLiteral("Panel6"));
-    Image7 = built.get<PictureControl>(QStringLiteral("Image7"));
-    Panel1 = built.get<controls::Panel>(QStringLiteral("Panel1"));
-    Image9 = built.get<PictureControl>(QStringLiteral("Image9"));
-    Image10 = built.get<PictureControl>(QStringLiteral("Image10"));
-    Image11 = built.get<PictureControl>(QStringLiteral("Image11"));
-    Image12 = built.get<PictureControl>(QStringLiteral("Image12"));
-    Image13 = built.get<PictureControl>(QStringLiteral("Image13"));
-    Image14 = built.get<PictureControl>(QStringLiteral("Image14"));
-    Image1 = built.get<PictureControl>(QStringLiteral("Image1"));
-    Image2 = built.get<PictureControl>(QStringLiteral("Image2"));
-    ImageObl = built.get<PictureControl>(QStringLiteral("ImageObl"));
-    Imagerus = built.get<PictureControl>(QStringLiteral("Imagerus"));
-    ImageMet = built.get<PictureControl>(QStringLiteral("ImageMet"));
-    ImageArt = built.get<PictureControl>(QStringLiteral("ImageArt"));
-    ImageGor = built.get<PictureControl>(QStringLiteral("ImageGor"));
-    Panel2 = built.get<controls::Panel>(QStringLiteral("Panel2"));
-    Image8 = built.get<PictureControl>(QStringLiteral("Image8"));
-    ImagePoNazvaniyu = built.get<PictureControl>(QStringLiteral("ImagePoNazvaniyu"));
-    ImagePoGodu = built.get<PictureControl>(QStringLiteral("ImagePoGodu"));
-    ImagePoKa4estvy = built.get<PictureControl>(QStringLiteral("ImagePoKa4estvy"));
-    StringGrid1 = built.get<controls::StringGrid>(QStringLiteral("StringGrid1"));
-    bsSkinScrollBar1 = built.get<controls::SkinScrollBar>(QStringLiteral("bsSkinScrollBar1"));
-    Panel3 = built.get<controls::Panel>(QStringLiteral("Panel3"));
-    ImageMap = built.get<PictureControl>(QStringLiteral("ImageMap"));
-    Edit1 = built.get<QLineEdit>(QStringLiteral("Edit1"));
-    Panel4 = built.get<controls::Panel>(QStringLiteral("Panel4"));
-    Image4 = built.get<PictureControl>(QStringLiteral("Image4"));
-    Panel5 = built.get<controls::Panel>(QStringLiteral("Panel5"));
-    Image6 = built.get<PictureControl>(QStringLiteral("Image6"));
+    linkPanel = built.get<controls::Panel>(QStringLiteral("Panel6"));
+    linkPanelBackground = built.get<PictureControl>(QStringLiteral("Image7"));
+    topBar = built.get<controls::Panel>(QStringLiteral("Panel1"));
+    topBarBackground = built.get<PictureControl>(QStringLiteral("Image9"));
+    citiesHoverArea = built.get<PictureControl>(QStringLiteral("Image10"));
+    regionsHoverArea = built.get<PictureControl>(QStringLiteral("Image11"));
+    countryHoverArea = built.get<PictureControl>(QStringLiteral("Image12"));
+    metroHoverArea = built.get<PictureControl>(QStringLiteral("Image13"));
+    articlesHoverArea = built.get<PictureControl>(QStringLiteral("Image14"));
+    minimiseButton = built.get<PictureControl>(QStringLiteral("Image1"));
+    closeButton = built.get<PictureControl>(QStringLiteral("Image2"));
+    regionsTab = built.get<PictureControl>(QStringLiteral("ImageObl"));
+    countryTab = built.get<PictureControl>(QStringLiteral("Imagerus"));
+    metroTab = built.get<PictureControl>(QStringLiteral("ImageMet"));
+    articlesTab = built.get<PictureControl>(QStringLiteral("ImageArt"));
+    citiesTab = built.get<PictureControl>(QStringLiteral("ImageGor"));
+    listPanel = built.get<controls::Panel>(QStringLiteral("Panel2"));
+    listBackground = built.get<PictureControl>(QStringLiteral("Image8"));
+    byNameButton = built.get<PictureControl>(QStringLiteral("ImagePoNazvaniyu"));
+    byYearButton = built.get<PictureControl>(QStringLiteral("ImagePoGodu"));
+    byQualityButton = built.get<PictureControl>(QStringLiteral("ImagePoKa4estvy"));
+    listGrid = built.get<controls::StringGrid>(QStringLiteral("StringGrid1"));
+    listScrollBar = built.get<controls::SkinScrollBar>(QStringLiteral("bsSkinScrollBar1"));
+    previewPanel = built.get<controls::Panel>(QStringLiteral("Panel3"));
+    previewPicture = built.get<PictureControl>(QStringLiteral("ImageMap"));
+    hiddenEdit = built.get<QLineEdit>(QStringLiteral("Edit1"));
+    publisherPanel = built.get<controls::Panel>(QStringLiteral("Panel4"));
+    publisherLogo = built.get<PictureControl>(QStringLiteral("Image4"));
+    aboutPanel = built.get<controls::Panel>(QStringLiteral("Panel5"));
+    aboutButton = built.get<PictureControl>(QStringLiteral("Image6"));
 
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Image5, Image3, LabelOpisNadpis, Labelopis, Label223, LabelDimention,
-                                         Labelavtor, LabelAvtorNadpis, Label1000, LabelSize})
+    for (QWidget* w : std::initializer_list<QWidget*>{windowBackground, titleArtwork, descriptionCaption,
+                                                      descriptionLabel, dimensionsCaption, dimensionsLabel, authorLabel,
+                                                      authorCaption, fileSizeCaption, fileSizeLabel})
         makeDragSurface(w);
     for (int n = 1; n <= 5; ++n)
-        makeDragSurface(ImageZvezda[n]);
+        makeDragSurface(starPictures[n]);
 
-    StringGrid1->setRowCount(55);
-    StringGrid1->setScrollBar(bsSkinScrollBar1);
-    bsSkinScrollBar1->setGrid(StringGrid1);
-    ImageMap->setProportional(true);
-    ImageMap->setCenter(true);
+    listGrid->setRowCount(55);
+    listGrid->setScrollBar(listScrollBar);
+    listScrollBar->setGrid(listGrid);
+    previewPicture->setProportional(true);
+    previewPicture->setCenter(true);
 
-    PopupMenu1 = new QMenu(this);
-    bvnnhgn1 = PopupMenu1->addAction(QStringLiteral("Открыть в новом окне"));
-    gnhgnhg1 = PopupMenu1->addAction(QStringLiteral("Открыть с помощью просмотрщика"));
-    gnhgnhg1->setVisible(false);
-    oiloiloi1 = PopupMenu1->addAction(QStringLiteral("Сохранить в файл..."));
-    N1 = PopupMenu1->addAction(QStringLiteral("Копировать файл"));
-    N2 = PopupMenu1->addAction(QStringLiteral("Закрыть окно"));
+    previewMenu = new QMenu(this);
+    openInViewerAction = previewMenu->addAction(QStringLiteral("Открыть в новом окне"));
+    openWithViewerAction = previewMenu->addAction(QStringLiteral("Открыть с помощью просмотрщика"));
+    openWithViewerAction->setVisible(false);
+    savePreviewAction = previewMenu->addAction(QStringLiteral("Сохранить в файл..."));
+    copyFileAction = previewMenu->addAction(QStringLiteral("Копировать файл"));
+    closeWindowAction = previewMenu->addAction(QStringLiteral("Закрыть окно"));
 
     showInitialPreview();
 }

@@ -36,7 +36,7 @@ void TForm1::LinkRowClick(int n)
 
 void TForm1::openArticle(int slot)
 {
-    catalogue::CategoryTable* table = data.table(catalogue::Articles);
+    catalogue::CategoryTable* table = m_data.table(catalogue::Articles);
     if (!table || slot < 1 || slot > catalogue::MaxCatalogueLines)
         return;
     const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);

@@ -23,23 +23,24 @@ void TForm1::ImagePoKa4estvyClick()
 
 void TForm1::applyOrdering(catalogue::Ordering ordering)
 {
-    const int category = data.CurrentCategory;
+    const int category = m_data.CurrentCategory;
     const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
     if (catalogue::isMapCategory(category)) {
-        catalogue::sortCategory(data, category, ordering);
-        const catalogue::CategoryTable& table = *data.table(category);
+        catalogue::sortCategory(m_data, category, ordering);
+        const catalogue::CategoryTable& table = *m_data.table(category);
         for (int slot = 1; slot <= table.count(); ++slot) {
             const QString title = platform::displayText(table.Title[slot]);
             const QString year = platform::displayText(table.Year[slot]);
-            StringGrid1->setCell(0, slot - 1, yearsFirst ? year : title);
-            StringGrid1->setCell(1, slot - 1, yearsFirst ? title : year);
+            listGrid->setCell(0, slot - 1, yearsFirst ? year : title);
+            listGrid->setCell(1, slot - 1, yearsFirst ? title : year);
         }
     }
 
     refillRowLabels();
     setSecondColumnLeft(yearsFirst ? catalogue_window::SecondColumnLeftAfterYears
                                    : catalogue_window::secondColumnLeft());
-    StringGrid1->setTopRow(0);
-    StringGrid1Click();
-    LabelClick(1);
+    listGrid->setTopRow(0);
+    // The first entry of the new order is chosen, whichever was before.
+    m_entry.startList(category);
+    m_entry.announce();
 }

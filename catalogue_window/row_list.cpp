@@ -14,14 +14,14 @@ using catalogue_window::VisibleRows;
 
 void TForm1::refillRowLabels()
 {
-    const int top = StringGrid1->topRow();
+    const int top = listGrid->topRow();
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[firstColumnLabel(slot)]->setCaption(StringGrid1->cell(0, top + slot - 1));
+        Label[firstColumnLabel(slot)]->setCaption(listGrid->cell(0, top + slot - 1));
     // On the about page column 1 holds the link rows' texts: the second column stays empty whatever scrolls.
-    if (data.CurrentCategory == catalogue::AboutPage)
+    if (m_data.CurrentCategory == catalogue::AboutPage)
         return;
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[secondColumnLabel(slot)]->setCaption(StringGrid1->cell(1, top + slot - 1));
+        Label[secondColumnLabel(slot)]->setCaption(listGrid->cell(1, top + slot - 1));
 }
 
 int catalogue_window::secondColumnLeft()
@@ -53,17 +53,17 @@ void TForm1::markChosenSlot(int chosen)
     }
 }
 
-void TForm1::LabelClick(int slot)
+void TForm1::rowClick(int slot)
 {
-    const int row = StringGrid1->topRow() + slot - 1;
+    const int row = listGrid->topRow() + slot - 1;
     // A row past the end of a short list is empty: a click on it changes nothing.
-    if (row >= StringGrid1->rowCount())
+    if (row >= listGrid->rowCount())
         return;
-    StringGrid1->setRow(row);
+    listGrid->setRow(row);
     markChosenSlot(slot);
 }
 
-void TForm1::LabelDblClick(int /*slot*/)
+void TForm1::rowDoubleClick(int /*slot*/)
 {
     // The click of the same double-click has already made the row current.
     OpenCurrentEntry();
@@ -72,9 +72,9 @@ void TForm1::LabelDblClick(int /*slot*/)
 void TForm1::StringGrid1TopLeftChanged()
 {
     refillRowLabels();
-    const int d = StringGrid1->row() - StringGrid1->topRow();
+    const int d = listGrid->row() - listGrid->topRow();
     if (d >= 0 && d < VisibleRows) {
-        LabelClick(d + 1);
+        rowClick(d + 1);
         return;
     }
     markChosenSlot(0);
@@ -92,9 +92,9 @@ void TForm1::StringGrid1KeyDown(int key)
 
 void TForm1::OpenCurrentEntry()
 {
-    const int category = data.CurrentCategory;
+    const int category = m_data.CurrentCategory;
     if (catalogue::isMapCategory(category))
         ImageMapClick();
     else if (category == catalogue::Articles)
-        openArticle(StringGrid1->row() + 1);
+        openArticle(m_entry.row() + 1);
 }

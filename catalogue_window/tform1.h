@@ -8,8 +8,8 @@
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
-#include "catalogue_window/catalogue_selection.h"
 #include "catalogue_window/row_slots.h"
+#include "current_entry/current_entry.h"
 
 class QAction;
 class QLineEdit;
@@ -26,84 +26,82 @@ class TextLabel;
 /// The catalogue window: the borderless main window with the category tabs, the 29-row list over the hidden grid,
 /// the detail panel, the about page, the link rows and the preview's file actions.
 ///
-/// The members keep the names of the window's design so that the window reads like its layout. Controls are owned
-/// by Qt's parent tree. The viewer window sees it only as a CatalogueSelection.
-class TForm1 : public QWidget, public CatalogueSelection
+/// Controls are owned by Qt's parent tree. The chosen entry is not kept here: the window observes the CurrentEntry
+/// it is given (the list grid, the row labels and the detail panel follow it) and tells it the rows the user chooses.
+class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm1(catalogue::CatalogueData& data, QWidget* parent = nullptr);
+    explicit TForm1(CurrentEntry& entry, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    using CatalogueSelection::data; // not QWidget's own private member of that name
+    /// How a map is opened in the viewer (installed by the viewer's launcher): called for an existing map file.
+    void setViewerOpener(std::function<void()> open) { m_openViewer = std::move(open); }
 
-    // --- selection state besides CatalogueSelection's -------------------------------------------------------
-    QString CurrentPreviewPath; ///< collection-relative, e.g. "Goroda/previews/moskva.jpg"
-    QByteArray ImageMapBytes;   ///< the file bytes of the picture on show in ImageMap (what a save writes)
+    QByteArray previewBytes; ///< the file bytes of the picture on show in previewPicture (what a save writes)
 
     // --- controls ------------------------------------------------------------------------------------------
-    controls::PictureControl* Image5 = nullptr; // window background
-    controls::PictureControl* Image3 = nullptr; // title artwork
-    controls::TextLabel* LabelOpisNadpis = nullptr;
-    controls::TextLabel* Labelopis = nullptr;
-    controls::TextLabel* Label223 = nullptr;
-    controls::TextLabel* LabelDimention = nullptr;
-    std::array<controls::PictureControl*, 6> ImageZvezda{}; // ImageZvezda[1]..ImageZvezda[5]
-    controls::TextLabel* Labelavtor = nullptr;
-    controls::TextLabel* LabelAvtorNadpis = nullptr;
-    controls::TextLabel* Label1000 = nullptr;
-    controls::TextLabel* LabelSize = nullptr;
+    controls::PictureControl* windowBackground = nullptr; // window background
+    controls::PictureControl* titleArtwork = nullptr;     // title artwork
+    controls::TextLabel* descriptionCaption = nullptr;
+    controls::TextLabel* descriptionLabel = nullptr;
+    controls::TextLabel* dimensionsCaption = nullptr;
+    controls::TextLabel* dimensionsLabel = nullptr;
+    std::array<controls::PictureControl*, 6> starPictures{}; // starPictures[1]..starPictures[5]
+    controls::TextLabel* authorLabel = nullptr;
+    controls::TextLabel* authorCaption = nullptr;
+    controls::TextLabel* fileSizeCaption = nullptr;
+    controls::TextLabel* fileSizeLabel = nullptr;
     /// The list's two columns and the link rows, numbered as row_slots.h tells.
     std::array<controls::TextLabel*, catalogue_window::LastLabel + 1> Label{};
 
-    controls::Panel* Panel6 = nullptr;
-    controls::PictureControl* Image7 = nullptr;
+    controls::Panel* linkPanel = nullptr;
+    controls::PictureControl* linkPanelBackground = nullptr;
 
-    controls::Panel* Panel1 = nullptr; // top bar
-    controls::PictureControl* Image9 = nullptr;
-    controls::PictureControl* Image10 = nullptr;
-    controls::PictureControl* Image11 = nullptr;
-    controls::PictureControl* Image12 = nullptr;
-    controls::PictureControl* Image13 = nullptr;
-    controls::PictureControl* Image14 = nullptr;
-    controls::PictureControl* Image1 = nullptr; // minimise
-    controls::PictureControl* Image2 = nullptr; // close
-    controls::PictureControl* ImageObl = nullptr;
-    controls::PictureControl* Imagerus = nullptr;
-    controls::PictureControl* ImageMet = nullptr;
-    controls::PictureControl* ImageArt = nullptr;
-    controls::PictureControl* ImageGor = nullptr;
+    controls::Panel* topBar = nullptr; // top bar
+    controls::PictureControl* topBarBackground = nullptr;
+    controls::PictureControl* citiesHoverArea = nullptr;
+    controls::PictureControl* regionsHoverArea = nullptr;
+    controls::PictureControl* countryHoverArea = nullptr;
+    controls::PictureControl* metroHoverArea = nullptr;
+    controls::PictureControl* articlesHoverArea = nullptr;
+    controls::PictureControl* minimiseButton = nullptr; // minimise
+    controls::PictureControl* closeButton = nullptr;    // close
+    controls::PictureControl* regionsTab = nullptr;
+    controls::PictureControl* countryTab = nullptr;
+    controls::PictureControl* metroTab = nullptr;
+    controls::PictureControl* articlesTab = nullptr;
+    controls::PictureControl* citiesTab = nullptr;
 
-    controls::Panel* Panel2 = nullptr; // list
-    controls::PictureControl* Image8 = nullptr;
-    controls::PictureControl* ImagePoNazvaniyu = nullptr;
-    controls::PictureControl* ImagePoGodu = nullptr;
-    controls::PictureControl* ImagePoKa4estvy = nullptr;
-    // StringGrid1, the list's hidden grid, is CatalogueSelection's.
-    controls::SkinScrollBar* bsSkinScrollBar1 = nullptr;
+    controls::Panel* listPanel = nullptr; // list
+    controls::PictureControl* listBackground = nullptr;
+    controls::PictureControl* byNameButton = nullptr;
+    controls::PictureControl* byYearButton = nullptr;
+    controls::PictureControl* byQualityButton = nullptr;
+    controls::StringGrid* listGrid = nullptr; ///< the list's hidden grid; its current row follows the entry
+    controls::SkinScrollBar* listScrollBar = nullptr;
 
-    controls::Panel* Panel3 = nullptr; // preview
-    controls::PictureControl* ImageMap = nullptr;
+    controls::Panel* previewPanel = nullptr; // preview
+    controls::PictureControl* previewPicture = nullptr;
 
-    QLineEdit* Edit1 = nullptr;
-    controls::Panel* Panel4 = nullptr;
-    controls::PictureControl* Image4 = nullptr; // publisher's logo
-    controls::Panel* Panel5 = nullptr;
-    controls::PictureControl* Image6 = nullptr; // about button
+    QLineEdit* hiddenEdit = nullptr;
+    controls::Panel* publisherPanel = nullptr;
+    controls::PictureControl* publisherLogo = nullptr; // publisher's logo
+    controls::Panel* aboutPanel = nullptr;
+    controls::PictureControl* aboutButton = nullptr; // about button
 
-    QMenu* PopupMenu1 = nullptr;
-    QAction* bvnnhgn1 = nullptr;  // "Открыть в новом окне"
-    QAction* gnhgnhg1 = nullptr;  // "Открыть с помощью просмотрщика" (never shown)
-    QAction* oiloiloi1 = nullptr; // "Сохранить в файл..."
-    QAction* N1 = nullptr;        // "Копировать файл"
-    QAction* N2 = nullptr;        // "Закрыть окно"
+    QMenu* previewMenu = nullptr;
+    QAction* openInViewerAction = nullptr;   // "Открыть в новом окне"
+    QAction* openWithViewerAction = nullptr; // "Открыть с помощью просмотрщика" (never shown)
+    QAction* savePreviewAction = nullptr;    // "Сохранить в файл..."
+    QAction* copyFileAction = nullptr;       // "Копировать файл"
+    QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
     // --- handlers ------------------------------------------------------------------------------------------
     // window shell
     void FormActivate();
-    void Image1Click() override;
-    void Image2Click();
-    void N2Click();
+    void minimiseProgram();
+    void closeWindow();
 
     // category views and hover
     void ImageGorClick();
@@ -113,20 +111,20 @@ public:
     void ImageArtClick();
     void CategoryView(int category);
     void CategoryHoverMove(int category); ///< Image10MouseMove..Image14MouseMove for categories 1..5
-    void Image9MouseMove();
+    void backgroundMouseMove();
 
     // row list
-    void LabelClick(int slot);    ///< Label1Click..Label29Click
-    void LabelDblClick(int slot); ///< Label1DblClick..Label29DblClick
+    void rowClick(int slot);       ///< Label1Click..Label29Click
+    void rowDoubleClick(int slot); ///< Label1DblClick..Label29DblClick
     void StringGrid1TopLeftChanged();
     void StringGrid1KeyDown(int key);
     void OpenCurrentEntry(); ///< double-click and Enter
 
     // detail panel
-    void StringGrid1Click() override;
+    void StringGrid1Click();
     void ShowDetails();
     void ImageMapClick();
-    void ImageMapMouseMove();
+    void previewMouseMove();
 
     // orderings
     void ImagePoNazvaniyuClick();
@@ -142,20 +140,17 @@ public:
     void openArticle(int slot);
 
     // file actions
-    void bvnnhgn1Click();
-    void gnhgnhg1Click();
-    void oiloiloi1Click();
-    void N1Click();
-    void Image4Click();
+    void openInViewer();
+    void openHiddenFile();
+    void savePreview();
+    void copyMapFile();
+    void openPublisherSite();
 
-    /// Shows a picture file in ImageMap and keeps its bytes. When it cannot, clears the picture and returns the
+    /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
     /// message naming the file, for the caller to report.
     [[nodiscard]] std::optional<QString> loadImageMap(const QString& relativePath);
     /// Clears the preview picture (and the bytes kept for saving).
     void clearImageMap();
-
-    QString shownFileSize() const override;
-    QWidget& catalogueWindow() override { return *this; }
 
 protected:
     bool event(QEvent* event) override;
@@ -178,6 +173,15 @@ private:
     controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);
     void setPopupAttached(bool attached);
+    /// Shows the entry the CurrentEntry announces: moves the grid to it, lights its slot and fills the panel.
+    void showChosenEntry();
+
+    CurrentEntry& m_entry;
+    catalogue::CatalogueData& m_data;
+    std::function<void()> m_openViewer;
+    /// The map the panel showed last: the file actions act on it, also in the articles view.
+    QString m_lastMapPath;
+    QString m_lastPreviewPath;
 
     bool m_loaded = false;
     bool m_popupAttached = false;

@@ -25,8 +25,7 @@ namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(catalogue::CatalogueData& catalogueData, QWidget* parent)
-    : QWidget(parent), CatalogueSelection(catalogueData)
+TForm1::TForm1(CurrentEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry), m_data(entry.data())
 {
     createControls();
     connectHandlers();
@@ -43,11 +42,11 @@ void TForm1::showInitialPreview()
         return;
     const QByteArray bytes = file.readAll();
     platform::JpegDecodeOptions options;
-    options.fitBox = ImageMap->size();
+    options.fitBox = previewPicture->size();
     const platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
     if (result.ok()) {
-        ImageMap->setPicture(result.image);
-        ImageMapBytes = bytes;
+        previewPicture->setPicture(result.image);
+        previewBytes = bytes;
     }
 }
 
@@ -59,14 +58,14 @@ void TForm1::FormActivate()
         return;
     m_loaded = true;
 
-    const catalogue::LoadReport report = catalogue::CatalogueLoad(data, catalogue_window::readCatalogueFile);
+    const catalogue::LoadReport report = catalogue::CatalogueLoad(m_data, catalogue_window::readCatalogueFile);
     for (const std::string& warning : report.warnings)
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
-    StringGrid1->resize(0, StringGrid1->height());
-    StringGrid1->setRowCount(data.CategoryTables[catalogue::Cities].count());
+    listGrid->resize(0, listGrid->height());
+    listGrid->setRowCount(m_data.CategoryTables[catalogue::Cities].count());
     ImageGorClick();
-    StringGrid1->setFocus();
+    listGrid->setFocus();
 
     // Problems are shown after the list is up, one box each, so the window is usable behind them.
     for (const catalogue::LoadProblem& problem : report.errors)
@@ -93,19 +92,14 @@ void TForm1::showEvent(QShowEvent* event)
                            }));
 }
 
-void TForm1::Image1Click()
+void TForm1::minimiseProgram()
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     showMinimized();
 }
 
-void TForm1::Image2Click()
-{
-    close();
-}
-
-void TForm1::N2Click()
+void TForm1::closeWindow()
 {
     close();
 }
@@ -161,8 +155,8 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Panel2 && event->type() == QEvent::Wheel) {
-        QCoreApplication::sendEvent(StringGrid1, event);
+    if (watched == listPanel && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(listGrid, event);
         return true;
     }
     // The link rows take the mouse before the drag only where they hold a link; elsewhere they are background.

@@ -14,9 +14,13 @@ namespace {
 constexpr int ColumnWidths[2] = {21, 19};
 constexpr int WheelNotch = 120;
 
-[[noreturn]] void indexOutOfRange()
+/// A row or cell outside the grid is a fault of the caller (the row labels and the viewer only ask for rows of the
+/// list): an assertion where assertions are on, a refused call that changes nothing where they are off.
+bool outOfRange(bool refused, const char* what)
 {
-    throw platform::AppError(QStringLiteral("Grid index out of range"));
+    Q_ASSERT_X(!refused, "StringGrid", what);
+    Q_UNUSED(what);
+    return refused;
 }
 
 } // namespace
@@ -39,8 +43,8 @@ QString StringGrid::cell(int column, int row) const
 
 void StringGrid::setCell(int column, int row, const QString& text)
 {
-    if (column < 0 || column > 1 || row < 0 || row >= MaxRows)
-        indexOutOfRange();
+    if (outOfRange(column < 0 || column > 1 || row < 0 || row >= MaxRows, "cell outside the grid"))
+        return;
     m_cells[column][row] = text;
     if (row >= m_topRow && row < m_topRow + PageRows)
         update();
@@ -77,8 +81,8 @@ void StringGrid::setRow(int row)
 {
     if (row == m_row)
         return;
-    if (row < 0 || row >= m_rowCount)
-        indexOutOfRange();
+    if (outOfRange(row < 0 || row >= m_rowCount, "row outside the list"))
+        return;
     m_row = row;
     update();
     scrollIntoView();

@@ -37,7 +37,7 @@ public:
 
     /// The text of a cell; empty for cells never written and for positions outside the grid.
     QString cell(int column, int row) const;
-    /// Writes a cell (column 0..1, row 0..MaxRows-1); AppError "Grid index out of range" elsewhere.
+    /// Writes a cell (column 0..1, row 0..MaxRows-1); a call for another cell is a fault of the caller.
     void setCell(int column, int row, const QString& text);
 
     int rowCount() const { return m_rowCount; }
@@ -45,7 +45,7 @@ public:
     void setRowCount(int count);
 
     int row() const { return m_row; }
-    /// Makes row current: nothing when it already is; AppError "Grid index out of range" outside 0..RowCount-1;
+    /// Makes row current: nothing when it already is; a row outside 0..RowCount-1 is a fault of the caller;
     /// otherwise scrolls it into view (OnTopLeftChanged) and raises OnClick.
     void setRow(int row);
 

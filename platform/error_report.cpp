@@ -81,10 +81,7 @@ void showMessage(const QString& text)
         deliver(text);
         return;
     }
-    // Several steps of one action may meet the same fault (the grid click runs twice in a category view); the user
-    // is told once.
-    if (!waitingMessages().contains(text))
-        waitingMessages().append(text);
+    waitingMessages().append(text);
 }
 
 void runGuarded(const std::function<void()>& body)

@@ -22,7 +22,7 @@ void setMessageSink(MessageSink sink);
 
 /// Shows a message to the user (the general error handler's box, and the program's own message boxes). Inside a
 /// handler run by runGuarded the message waits until that handler has run to its end, so the user reads it over the
-/// finished result and a handler is never paused half done; a text already waiting is not added again.
+/// finished result and a handler is never paused half done.
 void showMessage(const QString& text);
 
 /// Runs a handler body: the edge where program code is entered. An exception it raises ends the body; its message

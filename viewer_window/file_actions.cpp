@@ -1,36 +1,34 @@
 // The picture's context menu (save, copy, close) and the title strip's window buttons.
-#include "catalogue_window/catalogue_selection.h"
+#include "current_entry/current_entry.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "platform/file_drop_clipboard.h"
 #include "platform/save_dialog.h"
 #include "viewer_window/tform2.h"
 
-void TForm2::oiloiloi1Click()
+void TForm2::saveMap()
 {
     platform::savePictureAs(this, m_mapBytes,
-                            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(form1.CurrentMapPath));
+                            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
 }
 
-void TForm2::N1Click()
+void TForm2::copyMapFile()
 {
     // The map of the catalogue's current row, also when it could not be shown; a missing file copies nothing.
-    if (!platform::dataFileExists(form1.CurrentMapPath))
+    if (!platform::dataFileExists(m_entry.mapPath()))
         return;
-    platform::CopyFileToClipboard(platform::resolveDataPath(form1.CurrentMapPath));
+    platform::CopyFileToClipboard(platform::resolveDataPath(m_entry.mapPath()));
 }
 
-void TForm2::N2Click()
+void TForm2::closeViewer()
 {
     close();
 }
 
-void TForm2::ImagesvernutClick()
+void TForm2::minimiseProgram()
 {
-    form1.Image1Click();
-}
-
-void TForm2::ImagezakrytClick()
-{
-    close();
+    // The catalogue window is the program's main window: minimising it takes the viewer along.
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    m_catalogueWindow.showMinimized();
 }

@@ -9,11 +9,10 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "catalogue_window/catalogue_selection.h"
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
-#include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "current_entry/current_entry.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "viewer_window/scroll_box.h"
@@ -70,7 +69,7 @@ void TForm2::FormActivate()
     ViewerState& state = viewerState();
     OpenStepCursors restoreCursors(this);
 
-    Image1->setCursor(controls::screenCursor(controls::OpenHand));
+    mapPicture->setCursor(controls::screenCursor(controls::OpenHand));
     if (!isMaximized()) {
         const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
         move(where ? where->availableGeometry().topLeft() : QPoint(0, 0));
@@ -79,25 +78,25 @@ void TForm2::FormActivate()
     state.ZoomSteps = viewer::zoomStepPercentages();
     placeWindowButtons();
 
-    const int row = form1.CurrentRow;
-    if (row == 1) {
-        prev1->hide();
-        prev2->hide();
+    const int row = m_entry.row();
+    if (row == 0) {
+        previousButton->hide();
+        previousHover->hide();
     }
-    if (row == form1.StringGrid1->rowCount()) {
-        ff1->hide();
-        ff2->hide();
+    if (row == m_entry.rowCount() - 1) {
+        nextButton->hide();
+        nextHover->hide();
     }
 
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    const std::optional<QString> error = loadMap(form1.CurrentMapPath);
+    const std::optional<QString> error = loadMap(m_entry.mapPath());
     controls::setScreenCursorDefault();
     if (error) {
         platform::showMessage(*error);
         return;
     }
 
-    const QSize natural = Image1->picture().size();
+    const QSize natural = mapPicture->picture().size();
     showMapTexts(natural);
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
@@ -106,11 +105,9 @@ void TForm2::FormActivate()
 
 void TForm2::showMapTexts(QSize natural)
 {
-    const int row = form1.CurrentRow;
-    LabelSize->setCaption(form1.shownFileSize());
-    LabelMestoGod->setCaption(form1.StringGrid1->cell(0, row - 1) + QStringLiteral("  ") +
-                              form1.StringGrid1->cell(1, row - 1));
-    LabelDimention->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
+    fileSizeLabel->setCaption(m_entry.fileSizeText());
+    titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
+    dimensionsLabel->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
 }
 
 std::optional<QString> TForm2::loadMap(const QString& relativePath)
@@ -118,14 +115,14 @@ std::optional<QString> TForm2::loadMap(const QString& relativePath)
     // The bar shows from the start: on a slow medium the read takes a while of its own, and the window keeps being
     // painted meanwhile (input waits until the open step has ended).
     bool onScreen = false;
-    Image1Progress(platform::ProgressStage::Starting, 0);
+    showDecodeProgress(platform::ProgressStage::Starting, 0);
     viewer::MapFile file = m_mapFiles.read(relativePath, [this, &onScreen] {
         onScreen = onScreen || reachScreen();
         if (onScreen)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     if (!file.bytes) {
-        ProgressBar1->hide();
+        progressBar->hide();
         return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, file.error);
     }
 
@@ -133,12 +130,12 @@ std::optional<QString> TForm2::loadMap(const QString& relativePath)
     options.progress = [this, &onScreen](platform::ProgressStage stage, int percent) {
         if (!onScreen)
             onScreen = reachScreen();
-        Image1Progress(stage, percent);
+        showDecodeProgress(stage, percent);
     };
     // The map on show gives its memory to the new one (and stops its reduced copies) once the new header is read;
     // a file that is missing or not a picture leaves it on show.
     options.beforePicture = [this] {
-        Image1->clearPicture();
+        mapPicture->clearPicture();
         m_mapBytes.clear();
     };
     // The new picture is on show from the start at actual size, its rows appearing as they are decoded; rows not
@@ -147,33 +144,33 @@ std::optional<QString> TForm2::loadMap(const QString& relativePath)
     options.pictureStarted = [this, &started](const QImage& picture) {
         started = true;
         viewReset();
-        Image1->setAutoSize(true);
-        Image1->setPicture(picture);
-        Image1->setShownRows(0);
+        mapPicture->setAutoSize(true);
+        mapPicture->setPicture(picture);
+        mapPicture->setShownRows(0);
         m_unpaintedFirst = m_unpaintedEnd = 0;
         // The bar describes the map whose rows are appearing, not the one they replace.
         showMapTexts(picture.size());
     };
     options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
-    options.previewRows = ScrollBox1->height();
+    options.previewRows = mapView->height();
     options.knownHead = m_mapFiles.takeHead(relativePath);
     // What is still being done ahead would only compete with this decode for the cores.
     m_mapFiles.cancel();
     platform::JpegDecodeResult decoded = platform::decodeJpeg(*file.bytes, options);
     if (!decoded.ok()) {
-        ProgressBar1->hide();
+        progressBar->hide();
         if (started)
-            Image1->clearPicture(); // part of a map that failed: nothing of it stays
+            mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
         return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error);
     }
-    Image1->setPicture(decoded.image);
+    mapPicture->setPicture(decoded.image);
     m_mapBytes = std::move(*file.bytes);
     return std::nullopt;
 }
 
 void TForm2::showDecodedRows(int first, int end)
 {
-    Image1->setShownRows(std::max(Image1->shownRows(), end));
+    mapPicture->setShownRows(std::max(mapPicture->shownRows(), end));
     if (m_unpaintedEnd <= m_unpaintedFirst)
         m_unpaintedFirst = first;
     m_unpaintedFirst = std::min(m_unpaintedFirst, first);
@@ -181,8 +178,8 @@ void TForm2::showDecodedRows(int first, int end)
     // Until the window is exposed its first paint shows what is there.
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
         return;
-    const QRect inView = Image1->visibleRegion().boundingRect();
-    const QRect unpainted = QRect(0, m_unpaintedFirst, Image1->width(), m_unpaintedEnd - m_unpaintedFirst) & inView;
+    const QRect inView = mapPicture->visibleRegion().boundingRect();
+    const QRect unpainted = QRect(0, m_unpaintedFirst, mapPicture->width(), m_unpaintedEnd - m_unpaintedFirst) & inView;
     if (unpainted.isEmpty()) {
         m_unpaintedFirst = m_unpaintedEnd = 0;
         return;
@@ -191,7 +188,7 @@ void TForm2::showDecodedRows(int first, int end)
     const bool viewComplete = end > inView.bottom();
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < BarFrameMs)
         return;
-    Image1->repaint(unpainted);
+    mapPicture->repaint(unpainted);
     m_sinceRowsPainted.start();
     m_unpaintedFirst = m_unpaintedEnd = 0;
 }
@@ -213,18 +210,18 @@ bool TForm2::reachScreen()
     return true;
 }
 
-void TForm2::Image1Progress(platform::ProgressStage stage, int percent)
+void TForm2::showDecodeProgress(platform::ProgressStage stage, int percent)
 {
-    ProgressBar1->show();
+    progressBar->show();
     switch (stage) {
     case platform::ProgressStage::Starting:
-        ProgressBar1->setValue(0);
+        progressBar->setValue(0);
         break;
     case platform::ProgressStage::Running:
-        ProgressBar1->setValue(std::clamp(ProgressBar1->value() + percent, 0, ProgressBar1->maximum()));
+        progressBar->setValue(std::clamp(progressBar->value() + percent, 0, progressBar->maximum()));
         break;
     case platform::ProgressStage::Ending:
-        ProgressBar1->hide();
+        progressBar->hide();
         break;
     }
     // The decoder runs on this thread: without a repaint here the bar would only show once the map is loaded. One
@@ -232,7 +229,7 @@ void TForm2::Image1Progress(platform::ProgressStage stage, int percent)
     static QElapsedTimer sinceBarPainted;
     if (stage != platform::ProgressStage::Running || !sinceBarPainted.isValid() ||
         sinceBarPainted.elapsed() >= BarFrameMs) {
-        ProgressBar1->repaint();
+        progressBar->repaint();
         sinceBarPainted.start();
     }
 }

@@ -11,7 +11,7 @@
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
 
-void TForm2::Image1MouseDown(Qt::MouseButton button, QPoint pos)
+void TForm2::pictureMouseDown(Qt::MouseButton button, QPoint pos)
 {
     if (button != Qt::LeftButton)
         return;
@@ -21,43 +21,44 @@ void TForm2::Image1MouseDown(Qt::MouseButton button, QPoint pos)
     controls::setScreenCursor(controls::screenCursor(controls::GrabbingHand));
 }
 
-void TForm2::Image1MouseMove(Qt::MouseButtons buttons, QPoint pos)
+void TForm2::pictureMouseMove(Qt::MouseButtons buttons, QPoint pos)
 {
     hideHoverImages();
     if (!(buttons & Qt::LeftButton))
         return;
     // The start point stays: scrolling moves the picture under the pointer, so the grabbed point follows it.
     const ViewerState& state = viewerState();
-    ScrollBox1->setVerticalPosition(ScrollBox1->verticalPosition() + (state.DragStartY - pos.y()));
-    ScrollBox1->setHorizontalPosition(ScrollBox1->horizontalPosition() + (state.DragStartX - pos.x()));
+    mapView->setVerticalPosition(mapView->verticalPosition() + (state.DragStartY - pos.y()));
+    mapView->setHorizontalPosition(mapView->horizontalPosition() + (state.DragStartX - pos.x()));
 }
 
-void TForm2::Image1MouseUp(Qt::MouseButton button, QPoint)
+void TForm2::pictureMouseUp(Qt::MouseButton button, QPoint)
 {
     if (button != Qt::LeftButton)
         return;
     controls::setScreenCursor(controls::screenCursor(controls::OpenHand));
 }
 
-void TForm2::PlainButtonMouseMove(controls::PictureControl* hoverImage)
+void TForm2::showHoverImage(controls::PictureControl* hoverImage)
 {
     hoverImage->show();
 }
 
-void TForm2::nizMouseMove()
+void TForm2::controlBarMouseMove()
 {
     controls::setScreenCursorDefault();
     hideHoverImages();
 }
 
-void TForm2::Image2MouseMove()
+void TForm2::titleStripMouseMove()
 {
     controls::setScreenCursorDefault();
 }
 
 void TForm2::hideHoverImages()
 {
-    for (controls::PictureControl* hover : {prev2, ff2, Imageplus2, Imageminus2, Imagenaekran2, Imageistinnyy2})
+    for (controls::PictureControl* hover :
+         {previousHover, nextHover, zoomInHover, zoomOutHover, fitHover, actualSizeHover})
         hover->hide();
 }
 
@@ -65,10 +66,10 @@ void TForm2::FormKeyDown(int key)
 {
     if (key == Qt::Key_Escape)
         close();
-    else if (key == Qt::Key_Right && !ff1->isHidden())
-        ff1Click();
-    else if (key == Qt::Key_Left && !prev1->isHidden())
-        prev2Click();
+    else if (key == Qt::Key_Right && !nextButton->isHidden())
+        stepToNext();
+    else if (key == Qt::Key_Left && !previousButton->isHidden())
+        stepToPrevious();
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event)
@@ -88,7 +89,7 @@ void TForm2::wheelEvent(QWheelEvent* event)
     const int notches = m_wheelNotches.add(event->angleDelta().y());
     const int delta = notches < 0 ? -viewer::WheelNotch : viewer::WheelNotch;
     for (int i = 0; i < std::abs(notches); ++i)
-        platform::runGuarded([&] { FormMouseWheel(delta); });
+        platform::runGuarded([&] { zoomByWheel(delta); });
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

@@ -1,9 +1,9 @@
-// Stepping to the next or previous map of the catalogue window's list. The catalogue's selection moves with the
-// viewer, so the catalogue window shows the map last viewed when the viewer closes.
+// Stepping to the next or previous map of the catalogue's list. A step moves the current entry; the catalogue window
+// follows it (grid, row labels, detail panel), so it shows the map last viewed when the viewer closes, and the viewer
+// shows the entry's map.
 #include "catalogue/categories.h"
-#include "catalogue_window/catalogue_selection.h"
 #include "controls/picture_control.h"
-#include "controls/string_grid.h"
+#include "current_entry/current_entry.h"
 #include "platform/data_files.h"
 #include "platform/error_report.h"
 #include "viewer_window/scroll_box.h"
@@ -19,82 +19,60 @@ QString shownMapPath(const QString& relative)
 
 } // namespace
 
-void TForm2::ff1Click()
+void TForm2::stepToNext()
 {
-    prev1->show();
-    form1.CurrentRow += 1;
-    form1.StringGrid1->setRow(form1.StringGrid1->row() + 1);
-    form1.StringGrid1Click();
-    if (!catalogue::isMapCategory(form1.data.CurrentCategory))
-        return;
-    if (form1.CurrentRow > form1.StringGrid1->rowCount()) {
-        ff1->hide();
-        ff2->hide();
-        return;
-    }
-    loadSteppedMap();
-    if (form1.CurrentRow == form1.StringGrid1->rowCount()) {
-        ff1->hide();
-        ff2->hide();
-    }
+    previousButton->show();
+    // The buttons and keys that step are hidden at the end of the list.
+    Q_ASSERT(m_entry.row() + 1 < m_entry.rowCount());
+    if (m_entry.row() + 1 < m_entry.rowCount())
+        m_entry.setRow(m_entry.row() + 1);
 }
 
-void TForm2::prev2Click()
+void TForm2::stepToPrevious()
 {
-    form1.CurrentRow -= 1;
-    form1.StringGrid1->setRow(form1.StringGrid1->row() - 1);
-    form1.StringGrid1Click();
-    ff1->show();
-    if (!catalogue::isMapCategory(form1.data.CurrentCategory))
-        return;
-    if (form1.CurrentRow > form1.StringGrid1->rowCount() || form1.CurrentRow < 1) {
-        prev1->hide();
-        prev2->hide();
-        return;
-    }
-    loadSteppedMap();
-    if (form1.CurrentRow == 1) {
-        prev1->hide();
-        prev2->hide();
-    }
+    nextButton->show();
+    Q_ASSERT(m_entry.row() > 0);
+    if (m_entry.row() > 0)
+        m_entry.setRow(m_entry.row() - 1);
 }
 
-std::optional<QString> TForm2::mapPathOfRow(int row) const
+void TForm2::showEntry()
 {
-    const int category = form1.data.CurrentCategory;
-    const catalogue::CategoryTable* table = form1.data.table(category);
-    if (!table || row < 0 || static_cast<size_t>(row) >= table->FileName.size())
-        return std::nullopt;
-    return QString::fromStdString(catalogue::mapFolder(category)) +
-           platform::fileNameFromCatalogue(table->FileName.at(static_cast<size_t>(row)));
+    // Only the viewer on show follows the entry: the start-up viewer is never shown.
+    if (!isVisible() || !catalogue::isMapCategory(m_entry.category()))
+        return;
+    loadSteppedMap();
+    if (m_entry.row() == 0) {
+        previousButton->hide();
+        previousHover->hide();
+    }
+    if (m_entry.row() == m_entry.rowCount() - 1) {
+        nextButton->hide();
+        nextHover->hide();
+    }
 }
 
 void TForm2::readNeighboursAhead()
 {
+    const int row = m_entry.row();
+    if (!catalogue::isMapCategory(m_entry.category()))
+        return m_mapFiles.readAhead({}, 0);
     QStringList paths;
-    const int row = form1.CurrentRow;
-    const bool mapList = catalogue::isMapCategory(form1.data.CurrentCategory);
-    const std::optional<QString> next = mapPathOfRow(row + 1);
-    const std::optional<QString> previous = mapPathOfRow(row - 1);
-    if (mapList && next && row + 1 <= form1.StringGrid1->rowCount())
-        paths << *next;
-    if (mapList && previous && row - 1 >= 1)
-        paths << *previous;
+    const bool hasNext = row + 1 < m_entry.rowCount();
+    if (hasNext)
+        paths << m_entry.mapPathOfRow(row + 1);
+    if (row > 0)
+        paths << m_entry.mapPathOfRow(row - 1);
     // The rows in view at actual size, decoded ahead for the next map only: Right is the usual step.
-    const bool nextFirst = !paths.isEmpty() && next && paths.front() == *next;
-    m_mapFiles.readAhead(paths, nextFirst ? ScrollBox1->height() : 0);
+    m_mapFiles.readAhead(paths, hasNext ? mapView->height() : 0);
 }
 
 void TForm2::loadSteppedMap()
 {
-    const std::optional<QString> path = mapPathOfRow(form1.CurrentRow);
-    if (!path)
-        return;
-    form1.CurrentMapPath = *path;
-    if (platform::dataFileExists(form1.CurrentMapPath))
+    if (platform::dataFileExists(m_entry.mapPath()))
         FormActivate();
     else
-        platform::showMessage(QStringLiteral("Файл ") + shownMapPath(form1.CurrentMapPath) +
+        platform::showMessage(QStringLiteral("Файл ") + shownMapPath(m_entry.mapPath()) +
                               QStringLiteral(" не найден!"));
-    ImageistinnyyClick();
+    showActualSize();
 }

@@ -13,6 +13,7 @@
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
+#include "current_entry/current_entry.h"
 #include "platform/fonts.h"
 #include "platform/guarded.h"
 #include "viewer_window/scroll_box.h"
@@ -45,7 +46,8 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(CatalogueSelection& form1, QWidget* parent) : QWidget(parent), form1(form1)
+TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
+    : QWidget(&catalogueWindow), m_entry(entry), m_catalogueWindow(catalogueWindow)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -95,65 +97,66 @@ void TForm2::createControls()
         }
         return made;
     });
-    ScrollBox1 = built.get<ScrollBox>(QStringLiteral("ScrollBox1"));
-    Image1 = built.get<controls::PictureControl>(QStringLiteral("Image1"));
-    ProgressBar1 = built.get<QProgressBar>(QStringLiteral("ProgressBar1"));
-    Panel1 = built.get<controls::Panel>(QStringLiteral("Panel1"));
-    Image2 = built.get<controls::PictureControl>(QStringLiteral("Image2"));
-    Imagesvernut = built.get<controls::PictureControl>(QStringLiteral("Imagesvernut"));
-    Imagezakryt = built.get<controls::PictureControl>(QStringLiteral("Imagezakryt"));
-    Panel2 = built.get<controls::Panel>(QStringLiteral("Panel2"));
-    niz = built.get<controls::PictureControl>(QStringLiteral("niz"));
-    Label2 = built.get<controls::TextLabel>(QStringLiteral("Label2"));
-    LabelSize = built.get<controls::TextLabel>(QStringLiteral("LabelSize"));
-    Label4 = built.get<controls::TextLabel>(QStringLiteral("Label4"));
-    LabelDimention = built.get<controls::TextLabel>(QStringLiteral("LabelDimention"));
-    prev1 = built.get<controls::PictureControl>(QStringLiteral("prev1"));
-    prev2 = built.get<controls::PictureControl>(QStringLiteral("prev2"));
-    ff1 = built.get<controls::PictureControl>(QStringLiteral("ff1"));
-    ff2 = built.get<controls::PictureControl>(QStringLiteral("ff2"));
-    Imageplus = built.get<controls::PictureControl>(QStringLiteral("Imageplus"));
-    Imageplus2 = built.get<controls::PictureControl>(QStringLiteral("Imageplus2"));
-    Imageminus = built.get<controls::PictureControl>(QStringLiteral("Imageminus"));
-    Imageminus2 = built.get<controls::PictureControl>(QStringLiteral("Imageminus2"));
-    Imagenaekran = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran"));
-    Imagenaekran2 = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran2"));
-    Imageistinnyy = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy"));
-    Imageistinnyy2 = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy2"));
-    LabelMestoGod = built.get<controls::TextLabel>(QStringLiteral("LabelMestoGod"));
+    mapView = built.get<ScrollBox>(QStringLiteral("ScrollBox1"));
+    mapPicture = built.get<controls::PictureControl>(QStringLiteral("Image1"));
+    progressBar = built.get<QProgressBar>(QStringLiteral("ProgressBar1"));
+    titleStrip = built.get<controls::Panel>(QStringLiteral("Panel1"));
+    titleBackground = built.get<controls::PictureControl>(QStringLiteral("Image2"));
+    minimiseButton = built.get<controls::PictureControl>(QStringLiteral("Imagesvernut"));
+    closeButton = built.get<controls::PictureControl>(QStringLiteral("Imagezakryt"));
+    controlBar = built.get<controls::Panel>(QStringLiteral("Panel2"));
+    controlBarBackground = built.get<controls::PictureControl>(QStringLiteral("niz"));
+    fileSizeCaption = built.get<controls::TextLabel>(QStringLiteral("Label2"));
+    fileSizeLabel = built.get<controls::TextLabel>(QStringLiteral("LabelSize"));
+    dimensionsCaption = built.get<controls::TextLabel>(QStringLiteral("Label4"));
+    dimensionsLabel = built.get<controls::TextLabel>(QStringLiteral("LabelDimention"));
+    previousButton = built.get<controls::PictureControl>(QStringLiteral("prev1"));
+    previousHover = built.get<controls::PictureControl>(QStringLiteral("prev2"));
+    nextButton = built.get<controls::PictureControl>(QStringLiteral("ff1"));
+    nextHover = built.get<controls::PictureControl>(QStringLiteral("ff2"));
+    zoomInButton = built.get<controls::PictureControl>(QStringLiteral("Imageplus"));
+    zoomInHover = built.get<controls::PictureControl>(QStringLiteral("Imageplus2"));
+    zoomOutButton = built.get<controls::PictureControl>(QStringLiteral("Imageminus"));
+    zoomOutHover = built.get<controls::PictureControl>(QStringLiteral("Imageminus2"));
+    fitButton = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran"));
+    fitHover = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran2"));
+    actualSizeButton = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy"));
+    actualSizeHover = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy2"));
+    titleAndYearLabel = built.get<controls::TextLabel>(QStringLiteral("LabelMestoGod"));
 
-    Image1->setAutoSize(true);
-    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ScrollBox1->setScrolledChild(Image1);
-    for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, niz, Imagesvernut, Imagezakryt, prev1, prev2, ff1,
-                                                      ff2, Imageplus, Imageplus2, Imageminus, Imageminus2, Imagenaekran,
-                                                      Imagenaekran2, Imageistinnyy, Imageistinnyy2})
+    mapPicture->setAutoSize(true);
+    mapPicture->setContextMenuPolicy(Qt::CustomContextMenu);
+    mapView->setScrolledChild(mapPicture);
+    for (QWidget* w : std::initializer_list<QWidget*>{mapPicture, titleBackground, controlBarBackground, minimiseButton,
+                                                      closeButton, previousButton, previousHover, nextButton, nextHover,
+                                                      zoomInButton, zoomInHover, zoomOutButton, zoomOutHover, fitButton,
+                                                      fitHover, actualSizeButton, actualSizeHover})
         w->setMouseTracking(true);
 
-    PopupMenu1 = new QMenu(this);
-    gnhgnhg1 = PopupMenu1->addAction(QStringLiteral("Открыть с помощью просмотрщика"));
-    gnhgnhg1->setVisible(false);
-    oiloiloi1 = PopupMenu1->addAction(QStringLiteral("Сохранить в файл..."));
-    N1 = PopupMenu1->addAction(QStringLiteral("Копировать файл"));
-    N2 = PopupMenu1->addAction(QStringLiteral("Закрыть окно"));
+    pictureMenu = new QMenu(this);
+    openWithViewerAction = pictureMenu->addAction(QStringLiteral("Открыть с помощью просмотрщика"));
+    openWithViewerAction->setVisible(false);
+    saveMapAction = pictureMenu->addAction(QStringLiteral("Сохранить в файл..."));
+    copyFileAction = pictureMenu->addAction(QStringLiteral("Копировать файл"));
+    closeWindowAction = pictureMenu->addAction(QStringLiteral("Закрыть окно"));
 }
 
 void TForm2::connectHandlers()
 {
     // The controls and the scroll box guard the callbacks they call from their Qt events; signals are bound through
     // the guard here.
-    Image1->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
-    Image1->OnMouseMove = [this](Qt::MouseButtons b, QPoint p) { Image1MouseMove(b, p); };
-    Image1->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { Image1MouseUp(b, p); };
-    ScrollBox1->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
-    ScrollBox1->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { Image1MouseUp(b, p); };
-    platform::connectGuarded(Image1, &QWidget::customContextMenuRequested, this,
-                             [this](QPoint pos) { PopupMenu1->popup(Image1->mapToGlobal(pos)); });
+    mapPicture->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { pictureMouseDown(b, p); };
+    mapPicture->OnMouseMove = [this](Qt::MouseButtons b, QPoint p) { pictureMouseMove(b, p); };
+    mapPicture->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
+    mapView->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { pictureMouseDown(b, p); };
+    mapView->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
+    platform::connectGuarded(mapPicture, &QWidget::customContextMenuRequested, this,
+                             [this](QPoint pos) { pictureMenu->popup(mapPicture->mapToGlobal(pos)); });
 
-    Image2->OnMouseMove = [this](Qt::MouseButtons, QPoint) { Image2MouseMove(); };
-    niz->OnMouseMove = [this](Qt::MouseButtons, QPoint) { nizMouseMove(); };
-    Imagesvernut->OnClick = [this] { ImagesvernutClick(); };
-    Imagezakryt->OnClick = [this] { ImagezakrytClick(); };
+    titleBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { titleStripMouseMove(); };
+    controlBarBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { controlBarMouseMove(); };
+    minimiseButton->OnClick = [this] { minimiseProgram(); };
+    closeButton->OnClick = [this] { closeViewer(); };
 
     struct Button
     {
@@ -162,25 +165,24 @@ void TForm2::connectHandlers()
         void (TForm2::*click)();
     };
     const Button buttons[] = {
-        {prev1, prev2, &TForm2::prev2Click},
-        {ff1, ff2, &TForm2::ff1Click},
-        {Imageplus, Imageplus2, &TForm2::ImageplusClick},
-        {Imageminus, Imageminus2, &TForm2::ImageminusClick},
-        {Imagenaekran, Imagenaekran2, &TForm2::ImagenaekranClick},
-        {Imageistinnyy, Imageistinnyy2, &TForm2::ImageistinnyyClick},
+        {previousButton, previousHover, &TForm2::stepToPrevious},
+        {nextButton, nextHover, &TForm2::stepToNext},
+        {zoomInButton, zoomInHover, &TForm2::zoomIn},
+        {zoomOutButton, zoomOutHover, &TForm2::zoomOut},
+        {fitButton, fitHover, &TForm2::fitToScreen},
+        {actualSizeButton, actualSizeHover, &TForm2::showActualSize},
     };
     for (const Button& button : buttons) {
         const auto click = [this, handler = button.click] { (this->*handler)(); };
         button.plain->OnClick = click;
         button.hover->OnClick = click;
-        button.plain->OnMouseMove = [this, hover = button.hover](Qt::MouseButtons, QPoint) {
-            PlainButtonMouseMove(hover);
-        };
+        button.plain->OnMouseMove = [this, hover = button.hover](Qt::MouseButtons, QPoint) { showHoverImage(hover); };
     }
 
-    platform::connectGuarded(oiloiloi1, &QAction::triggered, this, &TForm2::oiloiloi1Click);
-    platform::connectGuarded(N1, &QAction::triggered, this, &TForm2::N1Click);
-    platform::connectGuarded(N2, &QAction::triggered, this, &TForm2::N2Click);
+    platform::connectGuarded(saveMapAction, &QAction::triggered, this, &TForm2::saveMap);
+    platform::connectGuarded(copyFileAction, &QAction::triggered, this, &TForm2::copyMapFile);
+    platform::connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm2::closeViewer);
+    platform::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
 }
 
 void TForm2::layoutControls()
@@ -190,18 +192,22 @@ void TForm2::layoutControls()
     const int h = height();
     const int titleHeight = window_layout::viewerControl("Panel1").place.height();
     const int barHeight = window_layout::viewerControl("Panel2").place.height();
-    Panel1->setGeometry(0, 0, w, titleHeight);
-    Image2->setGeometry(0, 0, w, titleHeight);
-    Panel2->setGeometry(0, h - barHeight, w, barHeight);
-    ScrollBox1->setGeometry(0, titleHeight, w, std::max(0, h - titleHeight - barHeight));
+    titleStrip->setGeometry(0, 0, w, titleHeight);
+    titleBackground->setGeometry(0, 0, w, titleHeight);
+    controlBar->setGeometry(0, h - barHeight, w, barHeight);
+    mapView->setGeometry(0, titleHeight, w, std::max(0, h - titleHeight - barHeight));
     if (m_windowButtonsPlaced)
         placeWindowButtons();
 }
 
 void TForm2::placeWindowButtons()
 {
-    Imagesvernut->move(Panel1->width() - 41, 0);
-    Imagezakryt->move(Panel1->width() - 20, 0);
+    // The window buttons keep their design places until the window is opened; then they follow the strip's right
+    // edge as their rows say.
+    for (controls::PictureControl* button : {minimiseButton, closeButton}) {
+        const window_layout::ControlRow& row = window_layout::viewerControl(button->objectName().toStdString());
+        button->move(titleStrip->width() - row.rightAnchor, row.place.top());
+    }
     m_windowButtonsPlaced = true;
 }
 

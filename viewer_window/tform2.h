@@ -14,7 +14,7 @@ class QAction;
 class QMenu;
 class QProgressBar;
 class ScrollBox;
-class CatalogueSelection;
+class CurrentEntry;
 
 namespace controls {
 class Panel;
@@ -24,92 +24,88 @@ class TextLabel;
 
 /// The map viewer window: one full-size map in a maximised borderless window with a title strip, a scrolling view
 /// and a control bar. It zooms along ten compounding steps, fits the map to the window, pans it with a grabbing hand
-/// and steps through the catalogue window's list, whose selection (CurrentRow, CurrentMapPath, the grid) it reads and
-/// moves. Members keep the names of the window's design.
+/// and steps through the catalogue's list by moving the CurrentEntry, which the catalogue window follows too.
 class TForm2 : public QWidget
 {
     Q_OBJECT
 public:
-    /// Builds the window in its initial state and runs FormCreate. The window belongs to parent when one is given.
-    explicit TForm2(CatalogueSelection& form1, QWidget* parent = nullptr);
+    /// Builds the window in its initial state and runs FormCreate. The window belongs to the catalogue window, which
+    /// the minimise button minimises. Once shown, it shows each entry the CurrentEntry announces.
+    TForm2(CurrentEntry& entry, QWidget& catalogueWindow);
     ~TForm2() override;
 
-    CatalogueSelection& form1; ///< the catalogue window
-
     // --- controls ------------------------------------------------------------------------------------------
-    ScrollBox* ScrollBox1 = nullptr;
-    controls::PictureControl* Image1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    ScrollBox* mapView = nullptr;
+    controls::PictureControl* mapPicture = nullptr;
+    QProgressBar* progressBar = nullptr;
 
-    controls::Panel* Panel1 = nullptr; // title strip
-    controls::PictureControl* Image2 = nullptr;
-    controls::PictureControl* Imagesvernut = nullptr;
-    controls::PictureControl* Imagezakryt = nullptr;
+    controls::Panel* titleStrip = nullptr; // title strip
+    controls::PictureControl* titleBackground = nullptr;
+    controls::PictureControl* minimiseButton = nullptr;
+    controls::PictureControl* closeButton = nullptr;
 
-    controls::Panel* Panel2 = nullptr; // control bar
-    controls::PictureControl* niz = nullptr;
-    controls::TextLabel* Label2 = nullptr;
-    controls::TextLabel* LabelSize = nullptr;
-    controls::TextLabel* Label4 = nullptr;
-    controls::TextLabel* LabelDimention = nullptr;
-    controls::TextLabel* LabelMestoGod = nullptr;
-    // Plain buttons: transparent click areas over the glyphs of niz.
-    controls::PictureControl* prev1 = nullptr;
-    controls::PictureControl* ff1 = nullptr;
-    controls::PictureControl* Imageplus = nullptr;
-    controls::PictureControl* Imageminus = nullptr;
-    controls::PictureControl* Imagenaekran = nullptr;
-    controls::PictureControl* Imageistinnyy = nullptr;
+    controls::Panel* controlBar = nullptr; // control bar
+    controls::PictureControl* controlBarBackground = nullptr;
+    controls::TextLabel* fileSizeCaption = nullptr;
+    controls::TextLabel* fileSizeLabel = nullptr;
+    controls::TextLabel* dimensionsCaption = nullptr;
+    controls::TextLabel* dimensionsLabel = nullptr;
+    controls::TextLabel* titleAndYearLabel = nullptr;
+    // Plain buttons: transparent click areas over the glyphs of controlBarBackground.
+    controls::PictureControl* previousButton = nullptr;
+    controls::PictureControl* nextButton = nullptr;
+    controls::PictureControl* zoomInButton = nullptr;
+    controls::PictureControl* zoomOutButton = nullptr;
+    controls::PictureControl* fitButton = nullptr;
+    controls::PictureControl* actualSizeButton = nullptr;
     // Hover images, one over each plain button.
-    controls::PictureControl* prev2 = nullptr;
-    controls::PictureControl* ff2 = nullptr;
-    controls::PictureControl* Imageplus2 = nullptr;
-    controls::PictureControl* Imageminus2 = nullptr;
-    controls::PictureControl* Imagenaekran2 = nullptr;
-    controls::PictureControl* Imageistinnyy2 = nullptr;
+    controls::PictureControl* previousHover = nullptr;
+    controls::PictureControl* nextHover = nullptr;
+    controls::PictureControl* zoomInHover = nullptr;
+    controls::PictureControl* zoomOutHover = nullptr;
+    controls::PictureControl* fitHover = nullptr;
+    controls::PictureControl* actualSizeHover = nullptr;
 
-    QMenu* PopupMenu1 = nullptr;
-    QAction* gnhgnhg1 = nullptr;  // "Открыть с помощью просмотрщика" (never shown)
-    QAction* oiloiloi1 = nullptr; // "Сохранить в файл..."
-    QAction* N1 = nullptr;        // "Копировать файл"
-    QAction* N2 = nullptr;        // "Закрыть окно"
+    QMenu* pictureMenu = nullptr;
+    QAction* openWithViewerAction = nullptr; // "Открыть с помощью просмотрщика" (never shown)
+    QAction* saveMapAction = nullptr;        // "Сохранить в файл..."
+    QAction* copyFileAction = nullptr;       // "Копировать файл"
+    QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the map at form1.CurrentMapPath and resets the zoom to actual size, showing its rows as
+    /// The open step: loads the current entry's map and resets the zoom to actual size, showing its rows as
     /// they are decoded. When the map cannot be loaded it reports the file and the reason and skips the rest; the
     /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
     /// fails later (the old picture's memory went to the new one). A step to another map that called it goes on.
     void FormActivate();
-    void Image1Progress(platform::ProgressStage stage, int percent);
+    void showDecodeProgress(platform::ProgressStage stage, int percent);
 
-    void ImageminusClick();
-    void ImageplusClick();
-    void ImagenaekranClick();
-    void ImageistinnyyClick();
-    void FormMouseWheel(int delta);
+    void zoomOut();
+    void zoomIn();
+    void fitToScreen();
+    void showActualSize();
+    void zoomByWheel(int delta);
 
-    void Image1MouseDown(Qt::MouseButton button, QPoint pos);
-    void Image1MouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void Image1MouseUp(Qt::MouseButton button, QPoint pos);
+    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
+    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
     void FormKeyDown(int key);
 
-    /// prev1MouseMove, ff1MouseMove, ImageplusMouseMove, ImageminusMouseMove, ImagenaekranMouseMove,
-    /// ImageistinnyyMouseMove: shows the hover image of the plain button.
-    void PlainButtonMouseMove(controls::PictureControl* hoverImage);
-    void nizMouseMove();
-    void Image2MouseMove();
+    /// A move over a plain button of the control bar shows its hover image.
+    void showHoverImage(controls::PictureControl* hoverImage);
+    void controlBarMouseMove();
+    void titleStripMouseMove();
     void hideHoverImages();
 
-    void ImagesvernutClick();
-    void ImagezakrytClick();
+    void minimiseProgram();
+    void closeViewer();
 
-    void ff1Click();
-    void prev2Click();
+    void stepToNext();
+    void stepToPrevious();
 
-    void oiloiloi1Click();
-    void N1Click();
-    void N2Click();
+    void saveMap();
+    void copyMapFile();
 
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
@@ -130,12 +126,17 @@ private:
     bool reachScreen();                                                        // open_step.cpp
     void showMapTexts(QSize natural);                                          // open_step.cpp
     void showDecodedRows(int first, int end);                                  // open_step.cpp
-    std::optional<QString> mapPathOfRow(int row) const;                        // stepping.cpp
     void readNeighboursAhead();                                                // stepping.cpp
     void viewReset();                                                          // zoom.cpp
     void centre();                                                             // zoom.cpp
     void loadSteppedMap();                                                     // stepping.cpp
 
+    /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
+    /// a missing file; the step buttons at the ends of the list are hidden.
+    void showEntry(); // stepping.cpp
+
+    CurrentEntry& m_entry;
+    QWidget& m_catalogueWindow;
     QByteArray m_mapBytes;
     viewer::MapFiles m_mapFiles;
     // Rows of the map being decoded written since the view was last painted, and when that was.

@@ -3,22 +3,20 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "catalogue_window/catalogue_selection.h"
 #include "controls/cursors.h"
 #include "platform/error_report.h"
 #include "viewer_window/tform2.h"
 
-void installViewer(CatalogueSelection& form1)
+std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindow)
 {
-    QWidget& catalogueWindow = form1.catalogueWindow();
     // The start-up viewer is never shown; creating it registers the hand cursors.
-    auto* startupViewer = new TForm2(form1, &catalogueWindow);
+    auto* startupViewer = new TForm2(entry, catalogueWindow);
     startupViewer->hide();
     Form2 = startupViewer;
 
-    form1.OpenViewer = [&form1, &catalogueWindow] {
+    return [&entry, &catalogueWindow] {
         // Each opening gets a new window; deleting it on close releases its picture.
-        auto* viewer = new TForm2(form1, &catalogueWindow);
+        auto* viewer = new TForm2(entry, catalogueWindow);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setWindowModality(Qt::ApplicationModal);
         Form2 = viewer;

@@ -1,7 +1,10 @@
 #pragma once
 
-class CatalogueSelection;
+#include <functional>
 
-/// Creates the hidden start-up viewer window (it registers the two hand cursors) and lets the catalogue window open
-/// maps in viewer windows (CatalogueSelection::OpenViewer).
-void installViewer(CatalogueSelection& form1);
+class CurrentEntry;
+class QWidget;
+
+/// Creates the hidden start-up viewer window (it registers the two hand cursors) and returns how the catalogue
+/// window opens the current entry's map: in a new viewer window it owns, shown modally over it.
+[[nodiscard]] std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindow);

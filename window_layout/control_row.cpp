@@ -77,6 +77,13 @@ ControlRow ControlRow::inArticlesAt(int top) const
     return r;
 }
 
+ControlRow ControlRow::anchoredRight(int distance) const
+{
+    ControlRow r = *this;
+    r.rightAnchor = distance;
+    return r;
+}
+
 namespace {
 
 ControlRow makeRow(std::string name, Kind kind, const char* parent, QRect place, QColor colour)

@@ -31,6 +31,9 @@ struct ControlRow
     QSize pictureSize;    ///< the artwork's size where the control stretches it; empty: the place's size
     const char* caption = "";
     int articlesTop = -1; ///< the top the articles view moves the control to; -1: it stays
+    /// Once the window is opened the control keeps its left edge this far from its parent's right edge; 0: it keeps
+    /// its place.
+    int rightAnchor = 0;
 
     ControlRow hidden() const;
     ControlRow withHand() const;
@@ -42,6 +45,7 @@ struct ControlRow
     ControlRow cutAt(int width) const;
     ControlRow withFixedPitch() const;
     ControlRow inArticlesAt(int top) const;
+    ControlRow anchoredRight(int distance) const;
 
     /// The size of the control's artwork.
     QSize artworkSize() const { return pictureSize.isEmpty() ? place.size() : pictureSize; }

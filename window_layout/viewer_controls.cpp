@@ -21,8 +21,8 @@ std::vector<ControlRow> makeTable()
 
         panel("Panel1", form, {0, 0, 800, 20}, WindowColour),
         picture("Image2", "Panel1", {0, 0, 800, 20}).withArtwork().stretching({758, 20}),
-        picture("Imagesvernut", "Panel1", {752, 0, 21, 20}).withArtwork().withHand(),
-        picture("Imagezakryt", "Panel1", {773, 0, 20, 20}).withArtwork().withHand(),
+        picture("Imagesvernut", "Panel1", {752, 0, 21, 20}).withArtwork().withHand().anchoredRight(41),
+        picture("Imagezakryt", "Panel1", {773, 0, 20, 20}).withArtwork().withHand().anchoredRight(20),
 
         // The control bar. Its artwork keeps its natural 800 pixels; wider bars show the panel's colour, which is
         // its ground.

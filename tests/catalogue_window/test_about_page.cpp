@@ -20,7 +20,7 @@ QStringList numberedLines(const QString& prefix, int count)
 }
 
 /// What the user sees of the window, for comparing two moments.
-QStringList snapshot(TForm1& w)
+QStringList snapshot(TForm1& w, const CurrentEntry& entry)
 {
     QStringList s;
     for (int n = 1; n <= 76; ++n)
@@ -31,28 +31,28 @@ QStringList snapshot(TForm1& w)
                  .arg(w.Label[n]->isVisible())
                  .arg(w.Label[n]->textColour().name())
                  .arg(w.Label[n]->cursor().shape());
-    const std::pair<const char*, QWidget*> controls[] = {{"Label1000", w.Label1000},
-                                                         {"LabelSize", w.LabelSize},
-                                                         {"LabelAvtorNadpis", w.LabelAvtorNadpis},
-                                                         {"Labelavtor", w.Labelavtor},
-                                                         {"LabelOpisNadpis", w.LabelOpisNadpis},
-                                                         {"Labelopis", w.Labelopis},
-                                                         {"Label223", w.Label223},
-                                                         {"LabelDimention", w.LabelDimention},
-                                                         {"StringGrid1", w.StringGrid1},
-                                                         {"ImagePoNazvaniyu", w.ImagePoNazvaniyu},
-                                                         {"ImagePoGodu", w.ImagePoGodu},
-                                                         {"ImagePoKa4estvy", w.ImagePoKa4estvy},
-                                                         {"ImageGor", w.ImageGor},
-                                                         {"Panel3", w.Panel3}};
+    const std::pair<const char*, QWidget*> controls[] = {{"Label1000", w.fileSizeCaption},
+                                                         {"LabelSize", w.fileSizeLabel},
+                                                         {"LabelAvtorNadpis", w.authorCaption},
+                                                         {"Labelavtor", w.authorLabel},
+                                                         {"LabelOpisNadpis", w.descriptionCaption},
+                                                         {"Labelopis", w.descriptionLabel},
+                                                         {"Label223", w.dimensionsCaption},
+                                                         {"LabelDimention", w.dimensionsLabel},
+                                                         {"StringGrid1", w.listGrid},
+                                                         {"ImagePoNazvaniyu", w.byNameButton},
+                                                         {"ImagePoGodu", w.byYearButton},
+                                                         {"ImagePoKa4estvy", w.byQualityButton},
+                                                         {"ImageGor", w.citiesTab},
+                                                         {"Panel3", w.previewPanel}};
     for (const auto& [name, control] : controls)
         s << QStringLiteral("%1 visible=%2").arg(QString::fromLatin1(name)).arg(control->isVisible());
     for (int i = 1; i <= 5; ++i)
-        s << QStringLiteral("star%1 %2").arg(i).arg(w.ImageZvezda[i]->isVisible());
-    s << w.LabelSize->caption() << w.Labelavtor->caption() << w.Labelopis->caption() << w.CurrentMapPath
-      << w.CurrentPreviewPath << QString::number(w.CurrentRow) << QString::number(w.StringGrid1->rowCount())
-      << QString::fromLatin1(w.ImageMapBytes.toHex().left(64)) << QString::number(w.ImageMap->cursor().shape())
-      << QString::number(w.ImageMap->contextMenuPolicy()) << QString::number(w.Panel3->contextMenuPolicy());
+        s << QStringLiteral("star%1 %2").arg(i).arg(w.starPictures[i]->isVisible());
+    s << w.fileSizeLabel->caption() << w.authorLabel->caption() << w.descriptionLabel->caption() << entry.mapPath()
+      << entry.previewPath() << QString::number(entry.row()) << QString::number(w.listGrid->rowCount())
+      << QString::fromLatin1(w.previewBytes.toHex().left(64)) << QString::number(w.previewPicture->cursor().shape())
+      << QString::number(w.previewPicture->contextMenuPolicy()) << QString::number(w.previewPanel->contextMenuPolicy());
     return s;
 }
 
@@ -68,7 +68,7 @@ protected:
                               numberedLines(QStringLiteral("Ссылка"), about2Count));
         openWritten();
     }
-    void clickAbout() { QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5)); }
+    void clickAbout() { QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5)); }
 };
 
 TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
@@ -89,8 +89,8 @@ TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
         for (int k = 48; k <= 76; ++k)
             EXPECT_EQ(w().Label[k]->caption(), QString()) << k;
         // Line 30 enters the grid, but no label shows it.
-        EXPECT_EQ(w().StringGrid1->rowCount(), 30);
-        EXPECT_EQ(w().StringGrid1->cell(0, 29), c.aboutLines >= 30 ? QStringLiteral("О собрании 30") : QString());
+        EXPECT_EQ(w().listGrid->rowCount(), 30);
+        EXPECT_EQ(w().listGrid->cell(0, 29), c.aboutLines >= 30 ? QStringLiteral("О собрании 30") : QString());
         for (int n = 30; n <= 47; ++n)
             EXPECT_EQ(w().Label[n]->caption(), QStringLiteral("Ссылка %1").arg(n - 29)) << n;
         for (int n = 30; n <= 41; ++n)
@@ -106,27 +106,27 @@ TEST_F(AboutPage, HidesTheListAndPanelControlsAndHighlightsNoRow)
     openWithAbout(30, 20);
     clickAbout();
 
-    const std::pair<const char*, QWidget*> hidden[] = {{"ImageGor", w().ImageGor},
-                                                       {"ImageObl", w().ImageObl},
-                                                       {"Imagerus", w().Imagerus},
-                                                       {"ImageMet", w().ImageMet},
-                                                       {"ImageArt", w().ImageArt},
-                                                       {"StringGrid1", w().StringGrid1},
-                                                       {"ImagePoNazvaniyu", w().ImagePoNazvaniyu},
-                                                       {"ImagePoGodu", w().ImagePoGodu},
-                                                       {"ImagePoKa4estvy", w().ImagePoKa4estvy},
-                                                       {"Label1000", w().Label1000},
-                                                       {"Label223", w().Label223},
-                                                       {"LabelOpisNadpis", w().LabelOpisNadpis},
-                                                       {"Labelopis", w().Labelopis},
-                                                       {"LabelSize", w().LabelSize},
-                                                       {"LabelDimention", w().LabelDimention},
-                                                       {"LabelAvtorNadpis", w().LabelAvtorNadpis},
-                                                       {"Labelavtor", w().Labelavtor}};
+    const std::pair<const char*, QWidget*> hidden[] = {{"ImageGor", w().citiesTab},
+                                                       {"ImageObl", w().regionsTab},
+                                                       {"Imagerus", w().countryTab},
+                                                       {"ImageMet", w().metroTab},
+                                                       {"ImageArt", w().articlesTab},
+                                                       {"StringGrid1", w().listGrid},
+                                                       {"ImagePoNazvaniyu", w().byNameButton},
+                                                       {"ImagePoGodu", w().byYearButton},
+                                                       {"ImagePoKa4estvy", w().byQualityButton},
+                                                       {"Label1000", w().fileSizeCaption},
+                                                       {"Label223", w().dimensionsCaption},
+                                                       {"LabelOpisNadpis", w().descriptionCaption},
+                                                       {"Labelopis", w().descriptionLabel},
+                                                       {"LabelSize", w().fileSizeLabel},
+                                                       {"LabelDimention", w().dimensionsLabel},
+                                                       {"LabelAvtorNadpis", w().authorCaption},
+                                                       {"Labelavtor", w().authorLabel}};
     for (const auto& [name, control] : hidden)
         EXPECT_FALSE(control->isVisible()) << name;
     for (int i = 1; i <= 5; ++i)
-        EXPECT_FALSE(w().ImageZvezda[i]->isVisible()) << i;
+        EXPECT_FALSE(w().starPictures[i]->isVisible()) << i;
 
     EXPECT_EQ(highlightedSlot(), 0);
     for (int k = 1; k <= 29; ++k) {
@@ -135,11 +135,11 @@ TEST_F(AboutPage, HidesTheListAndPanelControlsAndHighlightsNoRow)
     }
     QFile about(collection.file(QStringLiteral("Goroda/About/about.jpg")));
     ASSERT_TRUE(about.open(QIODevice::ReadOnly));
-    EXPECT_EQ(w().ImageMapBytes, about.readAll());
-    EXPECT_TRUE(w().ImageMap->hasPicture());
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_NE(w().ImageMap->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_NE(w().Panel3->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(w().previewBytes, about.readAll());
+    EXPECT_TRUE(w().previewPicture->hasPicture());
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_NE(w().previewPicture->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_NE(w().previewPanel->contextMenuPolicy(), Qt::CustomContextMenu);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 
@@ -158,19 +158,19 @@ TEST_F(AboutPage, ABadAboutPictureIsNamedAndTheRestOfThePageShows)
             ASSERT_TRUE(QFile::remove(collection.file(aboutPicture)));
         else
             collection.writeBytes(aboutPicture, c.bytes);
-        ASSERT_TRUE(w().ImageMap->hasPicture()); // the first city's preview
+        ASSERT_TRUE(w().previewPicture->hasPicture()); // the first city's preview
         MessageRecorder::clear();
 
         clickAbout();
         ASSERT_EQ(MessageRecorder::messages().size(), 1);
         EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("about.jpg")))
             << MessageRecorder::last().toStdString();
-        EXPECT_FALSE(w().ImageMap->hasPicture());
-        EXPECT_TRUE(w().ImageMapBytes.isEmpty());
-        EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_FALSE(w().previewPicture->hasPicture());
+        EXPECT_TRUE(w().previewBytes.isEmpty());
+        EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::ArrowCursor);
         EXPECT_EQ(row(12), QStringLiteral("О собрании 12"));
         EXPECT_EQ(w().Label[30]->caption(), QStringLiteral("Ссылка 1"));
-        EXPECT_FALSE(w().LabelSize->isVisible());
+        EXPECT_FALSE(w().fileSizeLabel->isVisible());
     }
 }
 
@@ -178,7 +178,7 @@ TEST_F(AboutPage, ScrollingKeepsTheSecondColumnEmpty)
 {
     openWithAbout(30, 30);
     clickAbout();
-    controls::SkinScrollBar* bar = w().bsSkinScrollBar1;
+    controls::SkinScrollBar* bar = w().listScrollBar;
     ASSERT_TRUE(bar->isVisible());
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->downArrowRect().center());
     EXPECT_EQ(row(1), QStringLiteral("О собрании 2"));
@@ -190,27 +190,27 @@ TEST_F(AboutPage, ARowClickHighlightsTheLineAndFillsNothing)
 {
     openWithAbout(30, 20);
     clickAbout();
-    const QString author = w().Labelavtor->caption();
-    const QString mapPath = w().CurrentMapPath;
+    const QString author = w().authorLabel->caption();
+    const QString mapPath = entry->mapPath();
     clickRow(3);
     EXPECT_EQ(highlightedSlot(), 3);
-    EXPECT_EQ(w().CurrentRow, 3);
-    EXPECT_EQ(w().Labelavtor->caption(), author);
-    EXPECT_EQ(w().CurrentMapPath, mapPath);
+    EXPECT_EQ(currentRow(), 3);
+    EXPECT_EQ(w().authorLabel->caption(), author);
+    EXPECT_EQ(entry->mapPath(), mapPath);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 
 TEST_F(AboutPage, ChoosingTheCitiesAgainRestoresTheStartUpWindow)
 {
     openWithAbout(30, 20);
-    const QStringList atStart = snapshot(w());
+    const QStringList atStart = snapshot(w(), *entry);
     clickAbout();
-    ASSERT_NE(snapshot(w()), atStart);
+    ASSERT_NE(snapshot(w(), *entry), atStart);
     clickAbout(); // built anew over itself
     // The way the user comes back: over the cities tab, which lights its button, and a click on it.
-    QTest::mouseMove(w().Image10, QPoint(5, 5));
-    QTest::mouseClick(w().ImageGor, Qt::LeftButton, {}, QPoint(5, 5));
-    const QStringList after = snapshot(w());
+    QTest::mouseMove(w().citiesHoverArea, QPoint(5, 5));
+    QTest::mouseClick(w().citiesTab, Qt::LeftButton, {}, QPoint(5, 5));
+    const QStringList after = snapshot(w(), *entry);
     ASSERT_EQ(after.size(), atStart.size());
     for (qsizetype i = 0; i < atStart.size(); ++i)
         EXPECT_EQ(after[i].toStdString(), atStart[i].toStdString());

@@ -77,20 +77,20 @@ TEST_P(CategoryViews, ShowTheirTableAndTheirDetailLayout)
     EXPECT_EQ(data->CurrentCategory, c.category);
     EXPECT_EQ(row(1), c.firstTitle);
     EXPECT_EQ(second(1), c.firstYear);
-    EXPECT_EQ(w().StringGrid1->rowCount(), c.rowCount);
-    EXPECT_EQ(w().StringGrid1->width(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(w().listGrid->rowCount(), c.rowCount);
+    EXPECT_EQ(w().listGrid->width(), 0);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
-    EXPECT_EQ(w().ImagePoGodu->isVisible(), c.mapLayout);
-    EXPECT_EQ(w().Label1000->isVisible(), c.mapLayout);
-    EXPECT_EQ(w().LabelSize->isVisible(), c.mapLayout);
-    EXPECT_EQ(w().ImageZvezda[1]->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().byYearButton->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().fileSizeCaption->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().fileSizeLabel->isVisible(), c.mapLayout);
+    EXPECT_EQ(w().starPictures[1]->isVisible(), c.mapLayout);
     expectDetailTops(w(), c.mapLayout);
-    EXPECT_TRUE(w().Labelavtor->isVisible());
+    EXPECT_TRUE(w().authorLabel->isVisible());
     for (int n = 30; n <= 41; ++n)
         EXPECT_FALSE(w().Label[n]->isVisible());
     EXPECT_EQ(w().Label[48]->x(), 220);
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::PointingHandCursor);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -109,17 +109,17 @@ TEST_F(CategoryView, ListsMoreThanAPageInTheGridAndTheFirstPageInTheRows)
 {
     open(cities(35));
     EXPECT_EQ(row(29), QStringLiteral("Город 029"));
-    EXPECT_EQ(w().StringGrid1->cell(0, 34), QStringLiteral("Город 035"));
-    EXPECT_EQ(w().StringGrid1->cell(0, 35), QString());
+    EXPECT_EQ(w().listGrid->cell(0, 34), QStringLiteral("Город 035"));
+    EXPECT_EQ(w().listGrid->cell(0, 35), QString());
 }
 
 TEST_F(CategoryView, EmptyCategoryShowsOneBlankRow)
 {
     open(cities(3));
     w().ImageOblClick();
-    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+    EXPECT_EQ(w().listGrid->rowCount(), 1);
     EXPECT_EQ(row(1), QString());
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
 }
 
 TEST_F(CategoryView, MapViewAfterArticlesRestoresTheMapLayout)
@@ -127,8 +127,8 @@ TEST_F(CategoryView, MapViewAfterArticlesRestoresTheMapLayout)
     open(mixedCollection());
     w().ImageArtClick();
     w().ImageOblClick();
-    EXPECT_TRUE(w().ImagePoNazvaniyu->isVisible());
-    EXPECT_TRUE(w().ImageZvezda[3]->isVisible());
+    EXPECT_TRUE(w().byNameButton->isVisible());
+    EXPECT_TRUE(w().starPictures[3]->isVisible());
     expectDetailTops(w(), true);
 }
 
@@ -140,7 +140,7 @@ TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
     platform::runGuarded([this] { w().ImageArtClick(); });
     EXPECT_EQ(data->CurrentCategory, 5);
     EXPECT_EQ(row(1), QStringLiteral("О картах"));
-    EXPECT_FALSE(w().ImageMap->hasPicture());
+    EXPECT_FALSE(w().previewPicture->hasPicture());
     ASSERT_FALSE(MessageRecorder::messages().isEmpty());
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("foto.jpg")));
 }
@@ -149,8 +149,9 @@ TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
 TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
 {
     open(mixedCollection());
-    controls::PictureControl* lit[] = {w().ImageGor, w().ImageObl, w().Imagerus, w().ImageMet, w().ImageArt};
-    controls::PictureControl* hover[] = {w().Image10, w().Image11, w().Image12, w().Image13, w().Image14};
+    controls::PictureControl* lit[] = {w().citiesTab, w().regionsTab, w().countryTab, w().metroTab, w().articlesTab};
+    controls::PictureControl* hover[] = {w().citiesHoverArea, w().regionsHoverArea, w().countryHoverArea,
+                                         w().metroHoverArea, w().articlesHoverArea};
     const auto litSet = [&] {
         QString s;
         for (auto* p : lit)
@@ -160,7 +161,7 @@ TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
     EXPECT_EQ(litSet(), QStringLiteral("10000"));
     QTest::mouseMove(hover[3], QPoint(5, 5));
     EXPECT_EQ(litSet(), QStringLiteral("10010"));
-    QTest::mouseMove(w().Image9, QPoint(520, 30));
+    QTest::mouseMove(w().topBarBackground, QPoint(520, 30));
     EXPECT_EQ(litSet(), QStringLiteral("10000"));
 
     const struct
@@ -172,8 +173,8 @@ TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
         for (auto* p : lit)
             p->show();
         data->CurrentCategory = t.category;
-        QTest::mouseMove(w().Image8, QPoint(20, 480));
-        QTest::mouseMove(w().Image8, QPoint(21, 481));
+        QTest::mouseMove(w().listBackground, QPoint(20, 480));
+        QTest::mouseMove(w().listBackground, QPoint(21, 481));
         EXPECT_EQ(litSet(), QString::fromLatin1(t.expected)) << t.category;
     }
 }
@@ -187,13 +188,30 @@ TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewLis
     openWritten();
     clickRow(3);
     MessageRecorder::clear();
-    QTest::mouseMove(w().Image11, QPoint(5, 5));
-    QTest::mouseClick(w().ImageObl, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(w().regionsHoverArea, QPoint(5, 5));
+    QTest::mouseClick(w().regionsTab, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("arh.jpg")));
     EXPECT_EQ(data->CurrentCategory, 2);
     EXPECT_EQ(row(1), QStringLiteral("Архангельская губерния"));
     EXPECT_EQ(row(3), QString());
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
+}
+
+// A view chosen while the list is scrolled (by the scroll bar, so the grid's current row stays 0) starts at its top.
+TEST_F(CategoryView, ChoosingAViewWhileScrolledStartsAtTheFirstEntry)
+{
+    open(cities(45));
+    for (void (TForm1::*view)() : {&TForm1::ImageGorClick, &TForm1::ImageAboutClick}) {
+        w().ImageGorClick();
+        (w().*view)();
+        w().listGrid->setTopRow(5);
+        w().ImageGorClick();
+        EXPECT_EQ(w().listGrid->row(), 0);
+        EXPECT_EQ(w().listGrid->topRow(), 0);
+        EXPECT_EQ(row(1), QStringLiteral("Город 001"));
+        EXPECT_EQ(highlightedSlot(), 1);
+        EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 1"));
+    }
 }

@@ -19,7 +19,7 @@ int visibleStars(TForm1& form)
 {
     int count = 0;
     for (int i = 1; i <= 5; ++i)
-        count += form.ImageZvezda[i]->isVisible() ? 1 : 0;
+        count += form.starPictures[i]->isVisible() ? 1 : 0;
     return count;
 }
 
@@ -80,12 +80,12 @@ TEST_P(SizeText, FollowsTheFullSizeFileInEveryCategory)
     }
     openWritten();
     (w().*categoryViews[c.category])();
-    ASSERT_FALSE(w().LabelSize->caption().isEmpty());
+    ASSERT_FALSE(w().fileSizeLabel->caption().isEmpty());
 
     for (int k = 1; k <= cases; ++k) {
         clickRow(k + 1);
-        EXPECT_EQ(w().CurrentRow, k + 1);
-        EXPECT_EQ(w().LabelSize->caption(), QString::fromLatin1(table[k - 1].text)) << table[k - 1].bytes;
+        EXPECT_EQ(currentRow(), k + 1);
+        EXPECT_EQ(w().fileSizeLabel->caption(), QString::fromLatin1(table[k - 1].text)) << table[k - 1].bytes;
     }
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
@@ -121,7 +121,7 @@ TEST_F(PanelTest, StarsFollowTheQualityAndHideForAnythingElse)
         ASSERT_EQ(visibleStars(w()), 5);
         clickRow(k + 1);
         for (int i = 1; i <= 5; ++i)
-            EXPECT_EQ(w().ImageZvezda[i]->isVisible(), i <= table[k - 1].stars)
+            EXPECT_EQ(w().starPictures[i]->isVisible(), i <= table[k - 1].stars)
                 << "quality '" << table[k - 1].quality << "' star " << i;
     }
 }
@@ -147,12 +147,12 @@ TEST_F(PanelTest, CaptionsShowOnlyWithTheirTexts)
         clickRow(k + 1);
         const QString author = QString::fromUtf8(table[k - 1].author);
         const QString description = QString::fromUtf8(table[k - 1].description);
-        EXPECT_EQ(w().Labelavtor->caption(), author);
-        EXPECT_EQ(w().Labelopis->caption(), description);
-        EXPECT_EQ(w().LabelAvtorNadpis->isVisible(), !author.isEmpty()) << k;
-        EXPECT_EQ(w().LabelOpisNadpis->isVisible(), !description.isEmpty()) << k;
-        EXPECT_TRUE(w().Labelavtor->isVisible());
-        EXPECT_TRUE(w().Labelopis->isVisible());
+        EXPECT_EQ(w().authorLabel->caption(), author);
+        EXPECT_EQ(w().descriptionLabel->caption(), description);
+        EXPECT_EQ(w().authorCaption->isVisible(), !author.isEmpty()) << k;
+        EXPECT_EQ(w().descriptionCaption->isVisible(), !description.isEmpty()) << k;
+        EXPECT_TRUE(w().authorLabel->isVisible());
+        EXPECT_TRUE(w().descriptionLabel->isVisible());
     }
 }
 
@@ -163,50 +163,48 @@ TEST_F(PanelTest, MetroMapsLieInTheCitiesFolders)
     open({mapEntry(QStringLiteral("Москва"), QStringLiteral("Goroda"), QStringLiteral("moskva.jpg")),
           mapEntry(QStringLiteral("Схема метро"), QStringLiteral("Metro"), QStringLiteral("metro1935.jpg"))});
     w().ImageMetClick();
-    EXPECT_EQ(w().CurrentPreviewPath, QStringLiteral("Goroda/previews/metro1935.jpg"));
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/metro1935.jpg"));
-    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_EQ(entry->previewPath(), QStringLiteral("Goroda/previews/metro1935.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/metro1935.jpg"));
+    EXPECT_TRUE(w().previewPicture->hasPicture());
     QFile preview(collection.file(QStringLiteral("Goroda/previews/metro1935.jpg")));
     ASSERT_TRUE(preview.open(QIODevice::ReadOnly));
-    EXPECT_EQ(w().ImageMapBytes, preview.readAll());
-    EXPECT_FALSE(w().LabelSize->caption().isEmpty());
+    EXPECT_EQ(w().previewBytes, preview.readAll());
+    EXPECT_FALSE(w().fileSizeLabel->caption().isEmpty());
 }
 
-TEST_F(PanelTest, ArticlesViewShowsTextsAndKeepsTheMapPaths)
+TEST_F(PanelTest, ArticlesViewShowsTextsOnly)
 {
     Entry article = mapEntry(QStringLiteral("О картах"), QStringLiteral("art"), QStringLiteral("o_kartah.html"),
                              QString(), QString(), QStringLiteral("Статья о старых картах"));
     open({mapEntry(QStringLiteral("Москва"), QStringLiteral("Goroda"), QStringLiteral("moskva.jpg")), article});
-    const QString sizeBefore = w().LabelSize->caption();
+    const QString sizeBefore = w().fileSizeLabel->caption();
     w().ImageArtClick();
 
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/moskva.jpg"));
-    EXPECT_EQ(w().CurrentPreviewPath, QStringLiteral("Goroda/previews/moskva.jpg"));
-    EXPECT_EQ(w().Labelopis->caption(), QStringLiteral("Статья о старых картах"));
-    EXPECT_EQ(w().Labelavtor->caption(), QString());
-    EXPECT_FALSE(w().LabelAvtorNadpis->isVisible());
-    EXPECT_TRUE(w().LabelOpisNadpis->isVisible());
-    EXPECT_FALSE(w().LabelSize->isVisible());
-    EXPECT_EQ(w().LabelSize->caption(), sizeBefore);
+    EXPECT_EQ(w().descriptionLabel->caption(), QStringLiteral("Статья о старых картах"));
+    EXPECT_EQ(w().authorLabel->caption(), QString());
+    EXPECT_FALSE(w().authorCaption->isVisible());
+    EXPECT_TRUE(w().descriptionCaption->isVisible());
+    EXPECT_FALSE(w().fileSizeLabel->isVisible());
+    EXPECT_EQ(w().fileSizeLabel->caption(), sizeBefore);
     EXPECT_EQ(visibleStars(w()), 0);
     QFile foto(collection.file(QStringLiteral("Articles/foto.jpg")));
     ASSERT_TRUE(foto.open(QIODevice::ReadOnly));
-    EXPECT_EQ(w().ImageMapBytes, foto.readAll());
+    EXPECT_EQ(w().previewBytes, foto.readAll());
 }
 
 TEST_F(PanelTest, GridClickRecordsTheRowAndHighlightsItsSlotOnlyWithinThePage)
 {
     open(cities(40));
-    w().StringGrid1->setRow(33); // scrolls: row 33 shows in the last slot
-    EXPECT_EQ(w().CurrentRow, 34);
-    EXPECT_EQ(highlightedSlot(), 33 - w().StringGrid1->topRow() + 1);
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 34"));
+    w().listGrid->setRow(33); // scrolls: row 33 shows in the last slot
+    EXPECT_EQ(currentRow(), 34);
+    EXPECT_EQ(highlightedSlot(), 33 - w().listGrid->topRow() + 1);
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 34"));
 
-    w().StringGrid1->setTopRow(0); // row 33 now lies below the page
+    w().listGrid->setTopRow(0); // row 33 now lies below the page
     w().StringGrid1Click();
-    EXPECT_EQ(w().CurrentRow, 34);
+    EXPECT_EQ(currentRow(), 34);
     EXPECT_EQ(highlightedSlot(), 0);
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod034.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod034.jpg"));
 }
 
 // --- preview ------------------------------------------------------------------------------------------------
@@ -256,17 +254,17 @@ TEST_F(PanelTest, PreviewIsToldByItsContentAndFailuresLeaveTheRestOfThePanel)
         }
     }
     openWritten();
-    ASSERT_TRUE(w().ImageMap->hasPicture());
+    ASSERT_TRUE(w().previewPicture->hasPicture());
 
     for (int k = 1; k <= cases; ++k) {
         const auto& c = table[k - 1];
         clickRow(1);
-        ASSERT_TRUE(w().ImageMap->hasPicture());
+        ASSERT_TRUE(w().previewPicture->hasPicture());
         MessageRecorder::clear();
         clickRow(k + 1);
 
-        EXPECT_EQ(w().ImageMap->hasPicture(), c.shown) << c.fileName;
-        EXPECT_EQ(w().ImageMapBytes.isEmpty(), !c.shown) << c.fileName;
+        EXPECT_EQ(w().previewPicture->hasPicture(), c.shown) << c.fileName;
+        EXPECT_EQ(w().previewBytes.isEmpty(), !c.shown) << c.fileName;
         if (c.message) {
             ASSERT_EQ(MessageRecorder::messages().size(), 1) << c.fileName;
             EXPECT_TRUE(MessageRecorder::last().contains(QString::fromUtf8(c.message)))
@@ -276,8 +274,8 @@ TEST_F(PanelTest, PreviewIsToldByItsContentAndFailuresLeaveTheRestOfThePanel)
             EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
         }
         // The rest of the panel belongs to the new entry whatever happened to its preview.
-        EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор %1").arg(k));
-        EXPECT_EQ(w().LabelSize->caption(), QStringLiteral("2 Kb"));
+        EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор %1").arg(k));
+        EXPECT_EQ(w().fileSizeLabel->caption(), QStringLiteral("2 Kb"));
         EXPECT_EQ(visibleStars(w()), k % 5 + 1);
     }
 }
@@ -288,10 +286,10 @@ TEST_F(PanelTest, LargePreviewIsShrunkByTheDecoderToCoverThePreviewArea)
         {mapEntry(QStringLiteral("Большая"), QStringLiteral("Goroda"), QStringLiteral("big.jpg"))});
     collection.writeJpeg(QStringLiteral("Goroda/previews/big.jpg"), QSize(1600, 1200));
     openWritten();
-    const QSize shown = w().ImageMap->picture().size();
+    const QSize shown = w().previewPicture->picture().size();
     // 1/4 of 1600 x 1200 still covers 396 x 296; 1/8 would not.
     EXPECT_EQ(shown, QSize(400, 300));
-    const QRect drawn = w().ImageMap->drawnRect();
+    const QRect drawn = w().previewPicture->drawnRect();
     EXPECT_LE(drawn.width(), 396);
     EXPECT_LE(drawn.height(), 296);
 }
@@ -306,15 +304,14 @@ TEST_F(PanelTest, ClickOnThePreviewOpensTheViewerOnlyForAnExistingMap)
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/b.jpg"))));
     int opened = 0;
     QString openedPath;
-    w().OpenViewer = [&] {
+    w().setViewerOpener([&] {
         ++opened;
-        openedPath = w().CurrentMapPath;
-    };
+        openedPath = entry->mapPath();
+    });
     const auto clickPreview = [&] {
-        QTest::mouseClick(w().ImageMap, Qt::LeftButton, {}, w().ImageMap->rect().center());
+        QTest::mouseClick(w().previewPicture, Qt::LeftButton, {}, w().previewPicture->rect().center());
     };
 
-    w().CurrentMapPath = QStringLiteral("elsewhere.jpg");
     clickPreview();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(openedPath, QStringLiteral("Goroda/a.jpg"));

@@ -60,12 +60,12 @@ protected:
 
     bool menuOpensOn(QWidget* widget, QPoint at)
     {
-        w().PopupMenu1->hide();
+        w().previewMenu->hide();
         // The context menu request a right-click makes, delivered as the window system would.
         QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
         QApplication::sendEvent(widget, &request);
-        const bool shown = w().PopupMenu1->isVisible();
-        w().PopupMenu1->hide();
+        const bool shown = w().previewMenu->isVisible();
+        w().previewMenu->hide();
         return shown;
     }
 
@@ -80,17 +80,17 @@ protected:
 TEST_F(FileActions, MenuHasItsItemsAndOpensOnThePreviewExceptOnTheAboutPage)
 {
     open(mapsAndArticle());
-    const QList<QAction*> actions = w().PopupMenu1->actions();
+    const QList<QAction*> actions = w().previewMenu->actions();
     const struct
     {
         QAction* action;
         const char* caption;
         bool visible;
-    } items[] = {{w().bvnnhgn1, "Открыть в новом окне", true},
-                 {w().gnhgnhg1, "Открыть с помощью просмотрщика", false},
-                 {w().oiloiloi1, "Сохранить в файл...", true},
-                 {w().N1, "Копировать файл", true},
-                 {w().N2, "Закрыть окно", true}};
+    } items[] = {{w().openInViewerAction, "Открыть в новом окне", true},
+                 {w().openWithViewerAction, "Открыть с помощью просмотрщика", false},
+                 {w().savePreviewAction, "Сохранить в файл...", true},
+                 {w().copyFileAction, "Копировать файл", true},
+                 {w().closeWindowAction, "Закрыть окно", true}};
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
     for (qsizetype i = 0; i < actions.size(); ++i) {
         EXPECT_EQ(actions[i], items[i].action);
@@ -98,15 +98,15 @@ TEST_F(FileActions, MenuHasItsItemsAndOpensOnThePreviewExceptOnTheAboutPage)
         EXPECT_EQ(actions[i]->isVisible(), items[i].visible) << items[i].caption;
     }
 
-    EXPECT_TRUE(menuOpensOn(w().ImageMap, QPoint(100, 100)));
-    EXPECT_TRUE(menuOpensOn(w().Panel3, QPoint(397, 297))); // the panel's edge beside the picture
+    EXPECT_TRUE(menuOpensOn(w().previewPicture, QPoint(100, 100)));
+    EXPECT_TRUE(menuOpensOn(w().previewPanel, QPoint(397, 297))); // the panel's edge beside the picture
     w().ImageArtClick();
-    EXPECT_TRUE(menuOpensOn(w().ImageMap, QPoint(100, 100)));
+    EXPECT_TRUE(menuOpensOn(w().previewPicture, QPoint(100, 100)));
     w().ImageAboutClick();
-    EXPECT_FALSE(menuOpensOn(w().ImageMap, QPoint(100, 100)));
-    EXPECT_FALSE(menuOpensOn(w().Panel3, QPoint(397, 297)));
+    EXPECT_FALSE(menuOpensOn(w().previewPicture, QPoint(100, 100)));
+    EXPECT_FALSE(menuOpensOn(w().previewPanel, QPoint(397, 297)));
     w().ImageGorClick();
-    EXPECT_TRUE(menuOpensOn(w().ImageMap, QPoint(100, 100)));
+    EXPECT_TRUE(menuOpensOn(w().previewPicture, QPoint(100, 100)));
 }
 
 TEST_F(FileActions, SaveWritesThePreviewUnderTheChosenName)
@@ -144,7 +144,7 @@ TEST_F(FileActions, SaveWritesThePreviewUnderTheChosenName)
         replace = c.replace;
         const QStringList before = QDir(target.path()).entryList(QDir::Files);
 
-        w().oiloiloi1->trigger();
+        w().savePreviewAction->trigger();
 
         EXPECT_EQ(replaceQuestions.size(), c.existing ? 1 : 0);
         if (c.written) {
@@ -164,7 +164,7 @@ TEST_F(FileActions, SaveInTheArticlesViewWritesTheArticlesPicture)
     open(mapsAndArticle());
     w().ImageArtClick();
     answer = target.filePath(QStringLiteral("foto"));
-    w().oiloiloi1->trigger();
+    w().savePreviewAction->trigger();
     EXPECT_EQ(fileBytes(target.filePath(QStringLiteral("foto.jpg"))),
               fileBytes(collection.file(QStringLiteral("Articles/foto.jpg"))));
 }
@@ -174,9 +174,9 @@ TEST_F(FileActions, SaveWithoutAPictureSaysSoAndAsksNothing)
     collection.writeComplete(mapsAndArticle());
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/previews/a.jpg"))));
     openWritten();
-    ASSERT_FALSE(w().ImageMap->hasPicture());
+    ASSERT_FALSE(w().previewPicture->hasPicture());
     answer = target.filePath(QStringLiteral("pusto"));
-    w().oiloiloi1->trigger();
+    w().savePreviewAction->trigger();
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(QDir(target.path()).entryList(QDir::Files).isEmpty());
@@ -188,7 +188,7 @@ TEST_F(FileActions, CopyPutsTheMapsAbsolutePathOnTheClipboard)
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("прежнее"));
 
-    w().N1->trigger();
+    w().copyFileAction->trigger();
     const QString mapA = QFileInfo(collection.file(QStringLiteral("Goroda/a.jpg"))).absoluteFilePath();
     ASSERT_NE(clipboard->mimeData(), nullptr);
     EXPECT_EQ(clipboard->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
@@ -196,16 +196,16 @@ TEST_F(FileActions, CopyPutsTheMapsAbsolutePathOnTheClipboard)
     // The articles view keeps the map chosen last.
     w().ImageArtClick();
     clipboard->setText(QStringLiteral("прежнее"));
-    w().N1->trigger();
+    w().copyFileAction->trigger();
     EXPECT_EQ(clipboard->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
 
     // A missing map file: nothing copied, nothing shown.
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/b.jpg"))));
     w().ImageGorClick();
     clickRow(2);
-    ASSERT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/b.jpg"));
+    ASSERT_EQ(entry->mapPath(), QStringLiteral("Goroda/b.jpg"));
     clipboard->setText(QStringLiteral("прежнее"));
-    w().N1->trigger();
+    w().copyFileAction->trigger();
     EXPECT_EQ(clipboard->text(), QStringLiteral("прежнее"));
     EXPECT_TRUE(clipboard->mimeData()->urls().isEmpty());
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
@@ -215,14 +215,14 @@ TEST_F(FileActions, OpenItemsOpenTheViewerAndTheHiddenFile)
 {
     open(mapsAndArticle());
     int viewers = 0;
-    w().OpenViewer = [&] { ++viewers; };
-    w().bvnnhgn1->trigger();
+    w().setViewerOpener([&] { ++viewers; });
+    w().openInViewerAction->trigger();
     EXPECT_EQ(viewers, 1);
     w().ImageArtClick();
-    w().bvnnhgn1->trigger();
+    w().openInViewerAction->trigger();
     EXPECT_EQ(viewers, 1);
 
-    w().gnhgnhg1->trigger();
+    w().openWithViewerAction->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(QFileInfo(opened.first().toLocalFile()).fileName(), QStringLiteral("left.jpg"));
     EXPECT_EQ(QDir::cleanPath(QFileInfo(opened.first().toLocalFile()).absolutePath()),

@@ -14,56 +14,57 @@ class Layout : public ::testing::Test
 {
 protected:
     catalogue::CatalogueData data;
-    TForm1 form{data};
+    CurrentEntry entry{data};
+    TForm1 form{entry};
 };
 
 TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
 {
     TForm1& f = form;
     Members members = {
-        {"Image5", f.Image5},
-        {"Image3", f.Image3},
-        {"LabelOpisNadpis", f.LabelOpisNadpis},
-        {"Labelopis", f.Labelopis},
-        {"Label223", f.Label223},
-        {"LabelDimention", f.LabelDimention},
-        {"Labelavtor", f.Labelavtor},
-        {"LabelAvtorNadpis", f.LabelAvtorNadpis},
-        {"Label1000", f.Label1000},
-        {"LabelSize", f.LabelSize},
-        {"Panel6", f.Panel6},
-        {"Image7", f.Image7},
-        {"Panel1", f.Panel1},
-        {"Image9", f.Image9},
-        {"Image10", f.Image10},
-        {"Image11", f.Image11},
-        {"Image12", f.Image12},
-        {"Image13", f.Image13},
-        {"Image14", f.Image14},
-        {"Image1", f.Image1},
-        {"Image2", f.Image2},
-        {"ImageObl", f.ImageObl},
-        {"Imagerus", f.Imagerus},
-        {"ImageMet", f.ImageMet},
-        {"ImageArt", f.ImageArt},
-        {"ImageGor", f.ImageGor},
-        {"Panel2", f.Panel2},
-        {"Image8", f.Image8},
-        {"ImagePoNazvaniyu", f.ImagePoNazvaniyu},
-        {"ImagePoGodu", f.ImagePoGodu},
-        {"ImagePoKa4estvy", f.ImagePoKa4estvy},
-        {"StringGrid1", f.StringGrid1},
-        {"bsSkinScrollBar1", f.bsSkinScrollBar1},
-        {"Panel3", f.Panel3},
-        {"ImageMap", f.ImageMap},
-        {"Edit1", f.Edit1},
-        {"Panel4", f.Panel4},
-        {"Image4", f.Image4},
-        {"Panel5", f.Panel5},
-        {"Image6", f.Image6},
+        {"Image5", f.windowBackground},
+        {"Image3", f.titleArtwork},
+        {"LabelOpisNadpis", f.descriptionCaption},
+        {"Labelopis", f.descriptionLabel},
+        {"Label223", f.dimensionsCaption},
+        {"LabelDimention", f.dimensionsLabel},
+        {"Labelavtor", f.authorLabel},
+        {"LabelAvtorNadpis", f.authorCaption},
+        {"Label1000", f.fileSizeCaption},
+        {"LabelSize", f.fileSizeLabel},
+        {"Panel6", f.linkPanel},
+        {"Image7", f.linkPanelBackground},
+        {"Panel1", f.topBar},
+        {"Image9", f.topBarBackground},
+        {"Image10", f.citiesHoverArea},
+        {"Image11", f.regionsHoverArea},
+        {"Image12", f.countryHoverArea},
+        {"Image13", f.metroHoverArea},
+        {"Image14", f.articlesHoverArea},
+        {"Image1", f.minimiseButton},
+        {"Image2", f.closeButton},
+        {"ImageObl", f.regionsTab},
+        {"Imagerus", f.countryTab},
+        {"ImageMet", f.metroTab},
+        {"ImageArt", f.articlesTab},
+        {"ImageGor", f.citiesTab},
+        {"Panel2", f.listPanel},
+        {"Image8", f.listBackground},
+        {"ImagePoNazvaniyu", f.byNameButton},
+        {"ImagePoGodu", f.byYearButton},
+        {"ImagePoKa4estvy", f.byQualityButton},
+        {"StringGrid1", f.listGrid},
+        {"bsSkinScrollBar1", f.listScrollBar},
+        {"Panel3", f.previewPanel},
+        {"ImageMap", f.previewPicture},
+        {"Edit1", f.hiddenEdit},
+        {"Panel4", f.publisherPanel},
+        {"Image4", f.publisherLogo},
+        {"Panel5", f.aboutPanel},
+        {"Image6", f.aboutButton},
     };
     for (int n = 1; n <= 5; ++n)
-        members["ImageZvezda" + std::to_string(n)] = f.ImageZvezda[n];
+        members["ImageZvezda" + std::to_string(n)] = f.starPictures[n];
     for (int n = 1; n <= 76; ++n)
         members["Label" + std::to_string(n)] = f.Label[n];
     expectBuiltAsInTable(window_layout::catalogueControls(), members, &form);
@@ -125,16 +126,16 @@ TEST_F(Layout, OnlySlotOneAsksForAFixedPitchFontAndFirstColumnLabelsAreCutAt300)
 TEST_F(Layout, PanelsLieOverThePicturesAndThePreviewCoversPanel6)
 {
     const QList<QObject*> children = form.children();
-    EXPECT_LT(children.indexOf(form.Image5), children.indexOf(form.Panel2));
-    EXPECT_LT(children.indexOf(form.Panel6), children.indexOf(form.Panel3));
+    EXPECT_LT(children.indexOf(form.windowBackground), children.indexOf(form.listPanel));
+    EXPECT_LT(children.indexOf(form.linkPanel), children.indexOf(form.previewPanel));
     form.show();
-    EXPECT_EQ(form.childAt(QPoint(500, 200)), form.ImageMap);
-    EXPECT_EQ(form.childAt(QPoint(236, 30))->parentWidget(), form.Panel1); // the bar overlaps the title artwork
+    EXPECT_EQ(form.childAt(QPoint(500, 200)), form.previewPicture);
+    EXPECT_EQ(form.childAt(QPoint(236, 30))->parentWidget(), form.topBar); // the bar overlaps the title artwork
 }
 
 TEST_F(Layout, PopupMenuItemsInOrderWithTheViewerItemHidden)
 {
-    const QList<QAction*> items = form.PopupMenu1->actions();
+    const QList<QAction*> items = form.previewMenu->actions();
     ASSERT_EQ(items.size(), 5);
     const QStringList captions = {
         QStringLiteral("Открыть в новом окне"), QStringLiteral("Открыть с помощью просмотрщика"),
@@ -159,7 +160,7 @@ TEST_F(Layout, DrawnWindowShowsTheBindingColours)
     EXPECT_TRUE((near(row0, red) && near(row1, gold)) || (near(row0, gold) && near(row1, red)))
         << row0.name().toStdString() << " " << row1.name().toStdString();
     // A star's red, in the middle of the star picture.
-    form.ImageZvezda[3]->show();
-    const QImage star = form.ImageZvezda[3]->grab().toImage();
+    form.starPictures[3]->show();
+    const QImage star = form.starPictures[3]->grab().toImage();
     EXPECT_TRUE(near(star.pixelColor(10, 10), QColor(150, 0, 24))) << star.pixelColor(10, 10).name().toStdString();
 }

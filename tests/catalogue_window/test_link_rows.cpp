@@ -52,7 +52,7 @@ TEST_F(LinkRows, OnlyLowerCaseWellFormedWebAddressesAreLinks)
     collection.writeComplete(cities(3));
     collection.writeAbout({QStringLiteral("О собрании")}, about2);
     openWritten();
-    QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5));
     const QPoint windowAt = w().pos();
 
     for (int i = 0; i < cases; ++i) {
@@ -91,7 +91,7 @@ TEST_F(LinkRows, OnlyLowerCaseWellFormedWebAddressesAreLinks)
 TEST_F(LinkRows, PublisherLogoOpensThePublishersSite)
 {
     open(cities(2));
-    QTest::mouseClick(w().Image4, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(w().publisherLogo, Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://example.org/")));
 }
@@ -102,18 +102,18 @@ TEST_F(LinkRows, ThePointerOverTheArticlesPictureTurnsToTheArrowUntilAMapView)
     entries.push_back(mapEntry(QStringLiteral("Статья"), QStringLiteral("art"), QStringLiteral("s.html")));
     open(entries);
 
-    QTest::mouseMove(w().ImageMap, QPoint(50, 50));
-    QTest::mouseMove(w().ImageMap, QPoint(52, 51));
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor); // a map view keeps the hand
+    QTest::mouseMove(w().previewPicture, QPoint(50, 50));
+    QTest::mouseMove(w().previewPicture, QPoint(52, 51));
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::PointingHandCursor); // a map view keeps the hand
 
     w().ImageArtClick();
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseMove(w().ImageMap, QPoint(60, 60));
-    QTest::mouseMove(w().ImageMap, QPoint(61, 62));
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(w().previewPicture, QPoint(60, 60));
+    QTest::mouseMove(w().previewPicture, QPoint(61, 62));
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::ArrowCursor);
 
     w().ImageOblClick();
-    EXPECT_EQ(w().ImageMap->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(w().previewPicture->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
@@ -149,7 +149,7 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
         opened.clear();
         MessageRecorder::clear();
         clickRow(k);
-        ASSERT_EQ(w().CurrentRow, k);
+        ASSERT_EQ(currentRow(), k);
         key(Qt::Key_Return);
         if (c.opens) {
             ASSERT_EQ(opened.size(), 1);

@@ -41,7 +41,7 @@ protected:
 TEST_F(OrderingsView, ByYearPutsYearsFirstComparedAsText)
 {
     openSmall();
-    clickArea(w().ImagePoGodu);
+    clickArea(w().byYearButton);
     EXPECT_EQ(firstColumn(5), (QStringList{"1750", "1750", "1800", "1820", "900"}));
     EXPECT_EQ(second(3), QStringLiteral("Тверь"));
     EXPECT_EQ(w().Label[48]->x(), 95);
@@ -55,17 +55,17 @@ TEST_F(OrderingsView, ByYearPutsYearsFirstComparedAsText)
 TEST_F(OrderingsView, ByQualityPutsTheBestFirstWithTitlesBackwardsAmongEquals)
 {
     openSmall();
-    clickArea(w().ImagePoKa4estvy);
+    clickArea(w().byQualityButton);
     EXPECT_EQ(firstColumn(5), (QStringList{"Ярославль", "Азов", "Тверь", "Москва река", "Москва"}));
     EXPECT_EQ(w().Label[48]->x(), 220);
-    EXPECT_EQ(w().ImageZvezda[5]->isVisible(), true);
+    EXPECT_EQ(w().starPictures[5]->isVisible(), true);
 }
 
 TEST_F(OrderingsView, ByNameComparesTheSeparatorWithTheNextCharacterOfALongerTitle)
 {
     openSmall();
-    clickArea(w().ImagePoGodu);
-    clickArea(w().ImagePoNazvaniyu);
+    clickArea(w().byYearButton);
+    clickArea(w().byNameButton);
     // "Москва@..." against "Москва река@...": the space sorts before the separator.
     EXPECT_EQ(firstColumn(5), (QStringList{"Азов", "Москва река", "Москва", "Тверь", "Ярославль"}));
     EXPECT_EQ(second(2), QStringLiteral("1750"));
@@ -77,43 +77,42 @@ TEST_F(OrderingsView, OrderingAScrolledListReturnsToTheTopAndChoosesTheFirstEntr
     open(cities(45));
     for (int i = 0; i < 39; ++i)
         key(Qt::Key_Down);
-    ASSERT_EQ(w().CurrentRow, 40);
-    ASSERT_GT(w().StringGrid1->topRow(), 0);
-    clickArea(w().ImagePoKa4estvy);
-    EXPECT_EQ(w().StringGrid1->topRow(), 0);
-    EXPECT_EQ(w().StringGrid1->row(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    ASSERT_EQ(currentRow(), 40);
+    ASSERT_GT(w().listGrid->topRow(), 0);
+    clickArea(w().byQualityButton);
+    EXPECT_EQ(w().listGrid->topRow(), 0);
+    EXPECT_EQ(w().listGrid->row(), 0);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
     // Qualities cycle 1..5, so the first entry of the new order has five stars and the greatest title among them.
     EXPECT_EQ(row(1), QStringLiteral("Город 045"));
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 45"));
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod045.jpg"));
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 45"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod045.jpg"));
 }
 
-TEST_F(OrderingsView, ADamagedPreviewOnTheWayStillEndsOnTheFirstEntry)
+TEST_F(OrderingsView, AnOrderingShowsTheDetailsOfTheFirstEntryOnly)
 {
     collection.writeComplete(cities(10));
-    // By quality the chosen slot 5 then holds Город 008, whose details the ordering shows on its way to entry 1.
+    // By quality the chosen slot 5 then holds Город 008; the ordering goes straight to entry 1 without reading it.
     collection.writeBytes(QStringLiteral("Goroda/previews/gorod008.jpg"),
                           QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z'));
     openWritten();
     clickRow(5);
-    clickArea(w().ImagePoKa4estvy);
-    ASSERT_EQ(MessageRecorder::messages().size(), 1);
-    EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod008.jpg")));
-    EXPECT_EQ(w().StringGrid1->row(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    clickArea(w().byQualityButton);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+    EXPECT_EQ(w().listGrid->row(), 0);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 1);
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 10"));
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 10"));
 }
 
 TEST_F(OrderingsView, OrderingAnEmptyCategoryStillResetsTheView)
 {
     open(cities(3));
     w().ImageOblClick();
-    clickArea(w().ImagePoGodu);
-    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+    clickArea(w().byYearButton);
+    EXPECT_EQ(w().listGrid->rowCount(), 1);
     EXPECT_EQ(row(1), QString());
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }

@@ -27,13 +27,13 @@ TEST_F(RowList, ShortListLeavesEmptyRowsWhoseClicksChangeNothing)
     open(cities(10));
     EXPECT_EQ(row(10), QStringLiteral("Город 010"));
     EXPECT_EQ(row(11), QString());
-    EXPECT_FALSE(w().bsSkinScrollBar1->isVisible());
+    EXPECT_FALSE(w().listScrollBar->isVisible());
     clickRow(3);
     clickRow(15);
     // An empty label is 0 pixels wide, so the click above lands beside it: run slot 15's row click as its click would.
-    platform::runGuarded([&] { w().LabelClick(15); });
+    platform::runGuarded([&] { w().rowClick(15); });
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(highlightedSlot(), 3);
 }
 
@@ -41,41 +41,41 @@ TEST_F(RowList, ClickChoosesTheRowAndFillsTheDetails)
 {
     open(cities(10));
     clickRow(4);
-    EXPECT_EQ(w().StringGrid1->row(), 3);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(w().listGrid->row(), 3);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(highlightedSlot(), 4);
     EXPECT_EQ(w().Label[4 + 47]->textColour(), QColor(112, 29, 0));
     EXPECT_EQ(w().Label[5]->textColour(), QColor(68, 28, 26));
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 4"));
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod004.jpg"));
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 4"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod004.jpg"));
     // The second column's label is the same row.
     QTest::mouseClick(w().Label[7 + 47], Qt::LeftButton, {}, QPoint(2, 5));
-    EXPECT_EQ(w().CurrentRow, 7);
+    EXPECT_EQ(currentRow(), 7);
 }
 
 TEST_F(RowList, ClickingTheChosenRowAgainDoesNotRefreshTheDetails)
 {
     open(cities(10));
     clickRow(2);
-    w().Labelavtor->setCaption(QStringLiteral("marker"));
+    w().authorLabel->setCaption(QStringLiteral("marker"));
     clickRow(2);
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("marker"));
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("marker"));
     EXPECT_EQ(highlightedSlot(), 2);
 }
 
 TEST_F(RowList, ScrollBarScrollsWithoutChangingTheChosenEntry)
 {
     open(cities(30));
-    EXPECT_TRUE(w().bsSkinScrollBar1->isVisible());
+    EXPECT_TRUE(w().listScrollBar->isVisible());
     auto* author = w().findChild<controls::TextLabel*>(QStringLiteral("Labelavtor"));
     author->setCaption(QStringLiteral("marker")); // a refresh of the detail panel would overwrite it
-    w().StringGrid1->setTopRow(1);
+    w().listGrid->setTopRow(1);
     EXPECT_EQ(row(1), QStringLiteral("Город 002"));
     EXPECT_EQ(row(29), QStringLiteral("Город 030"));
-    EXPECT_EQ(w().StringGrid1->row(), 0);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(w().listGrid->row(), 0);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(highlightedSlot(), 0); // the chosen row left the page
-    w().StringGrid1->setTopRow(0);
+    w().listGrid->setTopRow(0);
     EXPECT_EQ(highlightedSlot(), 1);
     EXPECT_EQ(author->caption(), QStringLiteral("marker"));
 }
@@ -85,11 +85,11 @@ TEST_F(RowList, DownOnTheLastVisibleRowScrollsByOne)
     open(cities(40));
     clickRow(29);
     key(Qt::Key_Down);
-    EXPECT_EQ(w().StringGrid1->topRow(), 1);
+    EXPECT_EQ(w().listGrid->topRow(), 1);
     EXPECT_EQ(row(29), QStringLiteral("Город 030"));
     EXPECT_EQ(highlightedSlot(), 29);
-    EXPECT_EQ(w().CurrentRow, 30);
-    EXPECT_EQ(w().Labelavtor->caption(), QStringLiteral("Автор 30"));
+    EXPECT_EQ(currentRow(), 30);
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 30"));
 }
 
 TEST_F(RowList, PageKeysHomeAndEndMoveByWholePages)
@@ -103,10 +103,10 @@ TEST_F(RowList, PageKeysHomeAndEndMoveByWholePages)
                  {Qt::Key_Up, 68, 41, 28},      {Qt::Key_PageUp, 39, 12, 28},   {Qt::Key_Home, 0, 0, 1}};
     for (const auto& s : steps) {
         key(s.key);
-        EXPECT_EQ(w().StringGrid1->row(), s.row) << s.key;
-        EXPECT_EQ(w().StringGrid1->topRow(), s.top) << s.key;
+        EXPECT_EQ(w().listGrid->row(), s.row) << s.key;
+        EXPECT_EQ(w().listGrid->topRow(), s.top) << s.key;
         EXPECT_EQ(highlightedSlot(), s.slot) << s.key;
-        EXPECT_EQ(w().CurrentRow, s.row + 1) << s.key;
+        EXPECT_EQ(currentRow(), s.row + 1) << s.key;
     }
 }
 
@@ -115,10 +115,10 @@ TEST_F(RowList, WheelOverTheRowsMovesOneRowPerNotchWithinTheList)
     open(cities(5));
     wheel(w().Label[1], -120);
     wheel(w().Label[2], -120);
-    EXPECT_EQ(w().CurrentRow, 3);
+    EXPECT_EQ(currentRow(), 3);
     for (int i = 0; i < 5; ++i)
         wheel(w().Label[1], 120);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 
@@ -126,10 +126,10 @@ TEST_F(RowList, WheelAnywhereOverTheListPanelMovesTheList)
 {
     open(cities(35));
     // Beside a row's text, between the rows, on the scroll bar and on an ordering area.
-    QWidget* targets[] = {w().Image8, w().bsSkinScrollBar1, w().ImagePoGodu};
+    QWidget* targets[] = {w().listBackground, w().listScrollBar, w().byYearButton};
     for (QWidget* target : targets)
         wheel(target, -120);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(highlightedSlot(), 4);
 }
 
@@ -137,10 +137,10 @@ TEST_F(RowList, EnterAndDoubleClickOnAMapOpenTheViewer)
 {
     open(cities(5));
     int opened = 0;
-    w().OpenViewer = [&] { ++opened; };
+    w().setViewerOpener([&] { ++opened; });
     clickRow(2);
     key(Qt::Key_Return);
     doubleClick(w().Label[3], QPoint(2, 5));
     EXPECT_EQ(opened, 2);
-    EXPECT_EQ(w().CurrentMapPath, QStringLiteral("Goroda/gorod003.jpg"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod003.jpg"));
 }

@@ -34,17 +34,18 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
         SCOPED_TRACE(family);
         platform::useDesignFamily(QLatin1String(family));
         catalogue::CatalogueData data;
-        TForm1 f1(data);
-        TForm2 f2(f1);
+        CurrentEntry entry(data);
+        TForm1 f1(entry);
+        TForm2 f2(entry, f1);
         const char* widestSize = "1023 bytes";
         const TextRow rows[] = {
-            {"Label1000", f1.Label1000, nullptr, f1.LabelSize},
-            {"LabelAvtorNadpis", f1.LabelAvtorNadpis, nullptr, f1.Labelavtor},
-            {"LabelSize", f1.LabelSize, widestSize, f1.ImageZvezda[1]},
-            {"viewer Label2", f2.Label2, nullptr, f2.LabelSize},
-            {"viewer LabelSize", f2.LabelSize, widestSize, f2.Label4},
-            {"viewer Label4", f2.Label4, nullptr, f2.LabelDimention},
-            {"viewer LabelDimention", f2.LabelDimention, "65535 x 65535", f2.prev2},
+            {"Label1000", f1.fileSizeCaption, nullptr, f1.fileSizeLabel},
+            {"LabelAvtorNadpis", f1.authorCaption, nullptr, f1.authorLabel},
+            {"LabelSize", f1.fileSizeLabel, widestSize, f1.starPictures[1]},
+            {"viewer Label2", f2.fileSizeCaption, nullptr, f2.fileSizeLabel},
+            {"viewer LabelSize", f2.fileSizeLabel, widestSize, f2.dimensionsCaption},
+            {"viewer Label4", f2.dimensionsCaption, nullptr, f2.dimensionsLabel},
+            {"viewer LabelDimention", f2.dimensionsLabel, "65535 x 65535", f2.previousHover},
         };
         for (const TextRow& r : rows) {
             const QString text = r.sample ? QString::fromUtf8(r.sample) : r.label->caption();

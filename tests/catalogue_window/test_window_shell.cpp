@@ -25,18 +25,18 @@ TEST_F(WindowShell, IsAFramelessWindowOfTheDesignSizeAndPlace)
 TEST_F(WindowShell, MinimisePictureMinimisesTheWindow)
 {
     open(cities(3));
-    QTest::mouseClick(w().Image1, Qt::LeftButton, {}, QPoint(7, 7));
+    QTest::mouseClick(w().minimiseButton, Qt::LeftButton, {}, QPoint(7, 7));
     EXPECT_TRUE(w().isMinimized());
 }
 
 TEST_F(WindowShell, ClosePictureAndEscCloseTheWindow)
 {
     open(cities(3));
-    QTest::mouseClick(w().Image2, Qt::LeftButton, {}, QPoint(7, 7));
+    QTest::mouseClick(w().closeButton, Qt::LeftButton, {}, QPoint(7, 7));
     EXPECT_FALSE(w().isVisible());
 
     openWritten();
-    w().StringGrid1->setFocus();
+    w().listGrid->setFocus();
     key(Qt::Key_Escape);
     EXPECT_FALSE(w().isVisible());
 }
@@ -45,7 +45,7 @@ TEST_F(WindowShell, DraggingTheBackgroundOrATextOnItMovesTheWindow)
 {
     open(cities(3));
     // The background at 10,590 and the caption "Объём файла:" both belong to the drag surface.
-    for (QPoint start : {QPoint(10, 590), w().Label1000->geometry().center()}) {
+    for (QPoint start : {QPoint(10, 590), w().fileSizeCaption->geometry().center()}) {
         const QPoint before = w().pos();
         QTest::mousePress(&w(), Qt::LeftButton, {}, start);
         QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(30, 20)),
@@ -80,8 +80,8 @@ TEST_F(WindowShell, LoadRunsOnceAtTheFirstActivation)
     QEvent activation(QEvent::WindowActivate);
     QApplication::sendEvent(form.get(), &activation);
     w().FormActivate();
-    EXPECT_EQ(w().StringGrid1->row(), 4);
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(w().listGrid->row(), 4);
+    EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(data->CategoryTables[1].count(), 10);
     EXPECT_EQ(QString::fromStdString(data->RecordTable[1].Field[2]), QStringLiteral("Goroda"));
 }
@@ -123,9 +123,9 @@ TEST_F(WindowShell, CatalogueFilesAreFoundInAnyLetterCase)
         QDir(collection.file(QStringLiteral("Goroda"))).rename(QStringLiteral("About"), QStringLiteral("ABOUT")));
     openWritten();
     EXPECT_EQ(row(5), QStringLiteral("Город 005"));
-    QTest::mouseClick(w().Image6, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_NE(row(1), QString());
-    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_TRUE(w().previewPicture->hasPicture());
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
@@ -139,7 +139,7 @@ TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)
     EXPECT_EQ(row(1), QString());
     w().ImageOblClick();
     EXPECT_EQ(data->CurrentCategory, 2);
-    EXPECT_EQ(w().StringGrid1->rowCount(), 1);
+    EXPECT_EQ(w().listGrid->rowCount(), 1);
 }
 
 /// Stands for a desktop where nothing activates a new window (a bare X server without a window manager).
@@ -154,7 +154,8 @@ TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)
     collection.writeComplete(cities(4));
     ActivationSwallower noActivation;
     data = std::make_unique<catalogue::CatalogueData>();
-    form = std::make_unique<TForm1>(*data);
+    entry = std::make_unique<CurrentEntry>(*data);
+    form = std::make_unique<TForm1>(*entry);
     form->installEventFilter(&noActivation);
     form->show();
     QTest::qWait(50); // long enough for an activation to arrive, were there one

@@ -22,6 +22,7 @@ protected:
     void TearDown() override
     {
         form.reset();
+        entry.reset();
         data.reset();
         MessageRecorder::clear();
     }
@@ -38,12 +39,15 @@ protected:
     {
         MessageRecorder::clear();
         data = std::make_unique<catalogue::CatalogueData>();
-        form = std::make_unique<TForm1>(*data);
+        entry = std::make_unique<CurrentEntry>(*data);
+        form = std::make_unique<TForm1>(*entry);
         form->show();
         form->FormActivate();
     }
 
     TForm1& w() { return *form; }
+    /// The chosen entry's slot in its table, 1-based as the list's entries are counted.
+    int currentRow() const { return entry->row() + 1; }
     QString row(int slot) const { return form->Label[slot]->caption(); }
     QString second(int slot) const { return form->Label[slot + 47]->caption(); }
     bool highlighted(int slot) const { return form->Label[slot]->isBold() && form->Label[slot + 47]->isBold(); }
@@ -67,10 +71,11 @@ protected:
         QTest::mouseDClick(target, Qt::LeftButton, {}, pos);
         QTest::mouseRelease(target, Qt::LeftButton, {}, pos);
     }
-    void key(int key) { QTest::keyClick(form->StringGrid1, static_cast<Qt::Key>(key)); }
+    void key(int key) { QTest::keyClick(form->listGrid, static_cast<Qt::Key>(key)); }
 
     TestCollection collection;
     std::unique_ptr<catalogue::CatalogueData> data;
+    std::unique_ptr<CurrentEntry> entry;
     std::unique_ptr<TForm1> form;
 };
 

@@ -239,6 +239,7 @@ TEST(StringGridEvents, OrderOfEventsForEachWayOfMovingTheGrid)
     }
 }
 
+// A row outside the list is the caller's fault: asserted where assertions are on, refused without a change elsewhere.
 TEST(StringGridEvents, RowOutsideTheListIsRefusedBeforeAnythingChanges)
 {
     for (const int bad : {-1, 30, 1000, 5000}) {
@@ -249,12 +250,11 @@ TEST(StringGridEvents, RowOutsideTheListIsRefusedBeforeAnythingChanges)
         grid.setTopRow(1);
         GridRecorder recorder;
         recorder.attach(grid);
-        try {
-            grid.setRow(bad);
-            ADD_FAILURE() << "no error raised";
-        } catch (const platform::AppError& error) {
-            EXPECT_EQ(error.text(), QStringLiteral("Grid index out of range"));
-        }
+#ifdef QT_NO_DEBUG
+        grid.setRow(bad);
+#else
+        EXPECT_DEATH(grid.setRow(bad), "row outside the list");
+#endif
         EXPECT_TRUE(recorder.events.isEmpty());
         EXPECT_EQ(grid.row(), 4);
         EXPECT_EQ(grid.topRow(), 1);

@@ -29,7 +29,8 @@ protected:
     {
         testsupport::MessageRecorder::clear();
         data = std::make_unique<catalogue::CatalogueData>();
-        form = std::make_unique<TForm1>(*data);
+        entry = std::make_unique<CurrentEntry>(*data);
+        form = std::make_unique<TForm1>(*entry);
         form->show();
         platform::runGuarded([this] { form->FormActivate(); });
     }
@@ -40,7 +41,7 @@ protected:
         for (auto click : {&TForm1::ImageOblClick, &TForm1::ImagerusClick, &TForm1::ImageMetClick,
                            &TForm1::ImageArtClick, &TForm1::ImageAboutClick, &TForm1::ImageGorClick}) {
             platform::runGuarded([this, click] { (w().*click)(); });
-            if (w().StringGrid1->rowCount() > 0)
+            if (w().listGrid->rowCount() > 0)
                 clickRow(1);
         }
         for (auto click : {&TForm1::ImagePoGoduClick, &TForm1::ImagePoKa4estvyClick, &TForm1::ImagePoNazvaniyuClick})

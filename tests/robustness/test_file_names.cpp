@@ -30,14 +30,14 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
         }
     }
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
 
-    EXPECT_EQ(w().ImageMap->hasPicture(), c.previewShown);
+    EXPECT_EQ(w().previewPicture->hasPicture(), c.previewShown);
     platform::runGuarded([this] { w().ImageMapClick(); });
-    const bool opened = Form2 && Form2->isVisible() && Form2->Image1->hasPicture();
+    const bool opened = Form2 && Form2->isVisible() && Form2->mapPicture->hasPicture();
     EXPECT_EQ(opened, c.viewerOpens);
     if (Form2 && Form2->isVisible())
-        Form2->ImagezakrytClick();
+        Form2->closeViewer();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(takeMessages(), c.messages);
 

@@ -16,7 +16,7 @@ protected:
     void closeViewer()
     {
         if (Form2 && Form2->isVisible())
-            Form2->ImagezakrytClick();
+            Form2->closeViewer();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
@@ -36,15 +36,15 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
         });
     const auto soundDisc = qScopeGuard([] { platform::setReadFaultForTests({}); });
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
 
     // The first activation shows the first city's preview.
     EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});
-    EXPECT_EQ(w().ImageMap->hasPicture(), c.previewMessage.isEmpty());
-    EXPECT_EQ(w().ImageMapBytes.isEmpty(), !c.previewMessage.isEmpty());
+    EXPECT_EQ(w().previewPicture->hasPicture(), c.previewMessage.isEmpty());
+    EXPECT_EQ(w().previewBytes.isEmpty(), !c.previewMessage.isEmpty());
     if (!c.previewMessage.isEmpty()) {
         // Saving the picture that could not be shown names it and writes nothing.
-        platform::runGuarded([this] { w().oiloiloi1Click(); });
+        platform::runGuarded([this] { w().savePreview(); });
         EXPECT_EQ(
             takeMessages(),
             QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
@@ -52,7 +52,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
 
     TForm2& viewer = openMap(1);
     EXPECT_EQ(takeMessages(), c.mapMessage.isEmpty() ? QStringList() : QStringList{c.mapMessage});
-    EXPECT_EQ(viewer.Image1->hasPicture(), c.mapMessage.isEmpty());
+    EXPECT_EQ(viewer.mapPicture->hasPicture(), c.mapMessage.isEmpty());
     if (!c.mapMessage.isEmpty()) {
         const QString saved = collection.file(QStringLiteral("saved.jpg"));
         bool asked = false;
@@ -60,7 +60,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
             asked = true;
             return std::optional<QString>(saved);
         });
-        viewer.oiloiloi1->trigger();
+        viewer.saveMapAction->trigger();
         platform::setSaveDialogHook({});
         // Said before asking for a name, as the catalogue window does.
         EXPECT_FALSE(asked);
@@ -68,15 +68,15 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
                   QStringList{QStringLiteral("Карта Goroda/%1 не загружена: сохранять нечего.").arg(c.fileName)});
         EXPECT_FALSE(QFile::exists(saved));
     }
-    EXPECT_TRUE(viewer.ProgressBar1->isHidden());
+    EXPECT_TRUE(viewer.progressBar->isHidden());
     EXPECT_TRUE(controls::screenCursorIsDefault());
     closeViewer();
 
     // The second city shows and opens as if nothing had happened.
     clickRow(2);
-    EXPECT_TRUE(w().ImageMap->hasPicture());
+    EXPECT_TRUE(w().previewPicture->hasPicture());
     TForm2& next = openMap(2);
-    EXPECT_TRUE(next.Image1->hasPicture());
+    EXPECT_TRUE(next.mapPicture->hasPicture());
     closeViewer();
     EXPECT_EQ(takeMessages(), QStringList());
 }

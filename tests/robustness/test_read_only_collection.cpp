@@ -94,7 +94,7 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     platform::setOverwriteQuestionHook([](const QString&) { return true; });
 
     openGuarded();
-    installViewer(w());
+    w().setViewerOpener(installViewer(*entry, w()));
     exerciseWindow();
 
     // Orderings on every map category, then back to the cities.
@@ -116,25 +116,25 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     // Preview, save and copy in the catalogue window.
     guarded([&] { w().ImageGorClick(); });
     clickRow(2);
-    w().oiloiloi1->trigger();
-    w().N1->trigger();
+    w().savePreviewAction->trigger();
+    w().copyFileAction->trigger();
 
     // The viewer: open, zoom, fit, step, save, copy, close.
     TForm2& viewer = openMap(1);
     guarded([&] {
-        viewer.ImageplusClick();
-        viewer.ImageminusClick();
-        viewer.ImageminusClick();
-        viewer.ImagenaekranClick();
-        viewer.ImageistinnyyClick();
-        viewer.FormMouseWheel(-120);
+        viewer.zoomIn();
+        viewer.zoomOut();
+        viewer.zoomOut();
+        viewer.fitToScreen();
+        viewer.showActualSize();
+        viewer.zoomByWheel(-120);
         viewer.FormKeyDown(Qt::Key_Right);
         viewer.FormKeyDown(Qt::Key_Right);
         viewer.FormKeyDown(Qt::Key_Left);
     });
-    viewer.oiloiloi1->trigger();
-    viewer.N1->trigger();
-    guarded([&] { viewer.ImagezakrytClick(); });
+    viewer.saveMapAction->trigger();
+    viewer.copyFileAction->trigger();
+    guarded([&] { viewer.closeViewer(); });
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(takeMessages(), QStringList());

@@ -14,8 +14,9 @@ class ViewerLayout : public ::testing::Test
 {
 protected:
     catalogue::CatalogueData data;
-    TForm1 form1{data};
-    TForm2 form{form1};
+    CurrentEntry entry{data};
+    QWidget catalogueWindow;
+    TForm2 form{entry, catalogueWindow};
 
     // Shown, so that the scrolling view has laid out its client area; showing runs no open step.
     void SetUp() override { form.show(); }
@@ -25,35 +26,35 @@ TEST_F(ViewerLayout, EveryControlHasItsParentPlaceSizeVisibilityCursorFontAndTex
 {
     TForm2& f = form;
     const Members members = {
-        {"ScrollBox1", f.ScrollBox1},
-        {"Image1", f.Image1},
-        {"ProgressBar1", f.ProgressBar1},
-        {"Panel1", f.Panel1},
-        {"Image2", f.Image2},
-        {"Imagesvernut", f.Imagesvernut},
-        {"Imagezakryt", f.Imagezakryt},
-        {"Panel2", f.Panel2},
-        {"niz", f.niz},
-        {"Label2", f.Label2},
-        {"LabelSize", f.LabelSize},
-        {"Label4", f.Label4},
-        {"LabelDimention", f.LabelDimention},
-        {"LabelMestoGod", f.LabelMestoGod},
-        {"prev1", f.prev1},
-        {"ff1", f.ff1},
-        {"Imageplus", f.Imageplus},
-        {"Imageminus", f.Imageminus},
-        {"Imagenaekran", f.Imagenaekran},
-        {"Imageistinnyy", f.Imageistinnyy},
-        {"prev2", f.prev2},
-        {"ff2", f.ff2},
-        {"Imageplus2", f.Imageplus2},
-        {"Imageminus2", f.Imageminus2},
-        {"Imagenaekran2", f.Imagenaekran2},
-        {"Imageistinnyy2", f.Imageistinnyy2},
+        {"ScrollBox1", f.mapView},
+        {"Image1", f.mapPicture},
+        {"ProgressBar1", f.progressBar},
+        {"Panel1", f.titleStrip},
+        {"Image2", f.titleBackground},
+        {"Imagesvernut", f.minimiseButton},
+        {"Imagezakryt", f.closeButton},
+        {"Panel2", f.controlBar},
+        {"niz", f.controlBarBackground},
+        {"Label2", f.fileSizeCaption},
+        {"LabelSize", f.fileSizeLabel},
+        {"Label4", f.dimensionsCaption},
+        {"LabelDimention", f.dimensionsLabel},
+        {"LabelMestoGod", f.titleAndYearLabel},
+        {"prev1", f.previousButton},
+        {"ff1", f.nextButton},
+        {"Imageplus", f.zoomInButton},
+        {"Imageminus", f.zoomOutButton},
+        {"Imagenaekran", f.fitButton},
+        {"Imageistinnyy", f.actualSizeButton},
+        {"prev2", f.previousHover},
+        {"ff2", f.nextHover},
+        {"Imageplus2", f.zoomInHover},
+        {"Imageminus2", f.zoomOutHover},
+        {"Imagenaekran2", f.fitHover},
+        {"Imageistinnyy2", f.actualSizeHover},
     };
     // The map lies in the view's scrolled content; the progress bar lies over the view, in its viewport.
-    const Members realParents = {{"Image1", f.ScrollBox1->content()}, {"ProgressBar1", f.ScrollBox1->viewport()}};
+    const Members realParents = {{"Image1", f.mapView->content()}, {"ProgressBar1", f.mapView->viewport()}};
     expectBuiltAsInTable(window_layout::viewerControls(), members, &form, realParents);
     EXPECT_EQ(form.size(), window_layout::viewerWindow().size);
 }
@@ -93,8 +94,8 @@ TEST_F(ViewerLayout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPuts
 
 TEST_F(ViewerLayout, TheProgressBarIsDrawnInsideAnInnerBorderOfThree)
 {
-    form.ProgressBar1->setValue(100);
-    const QImage bar = form.ProgressBar1->grab().toImage();
+    form.progressBar->setValue(100);
+    const QImage bar = form.progressBar->grab().toImage();
     const QRgb border = bar.pixel(0, 0);
     for (int x : {0, 2, 795 - 2, 795})
         EXPECT_EQ(bar.pixel(x, 12), border) << x;

@@ -36,8 +36,9 @@ TEST_F(OpenStep, ComputesTheStepTablesOfTheLoadedMap)
         EXPECT_EQ(state().ZoomIndex, 1);
         EXPECT_EQ(state().StepWidths, c.widths);
         EXPECT_EQ(state().StepHeights, c.heights);
-        EXPECT_EQ(viewer.Image1->size(), c.size);
-        EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("%1 x %2").arg(c.size.width()).arg(c.size.height()));
+        EXPECT_EQ(viewer.mapPicture->size(), c.size);
+        EXPECT_EQ(viewer.dimensionsLabel->caption(),
+                  QStringLiteral("%1 x %2").arg(c.size.width()).arg(c.size.height()));
         EXPECT_EQ(viewer.mapBytes(), bytes); // the file's bytes as loaded
         viewer.close();
     }
@@ -50,17 +51,17 @@ TEST_F(OpenStep, OpensFramelessMaximisedAndModalWithTheCatalogueTexts)
     EXPECT_TRUE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(viewer.isMaximized());
     EXPECT_EQ(viewer.windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(viewer.LabelSize->caption(), w().LabelSize->caption());
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
-    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("62 x 42"));
+    EXPECT_EQ(viewer.fileSizeLabel->caption(), w().fileSizeLabel->caption());
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("62 x 42"));
     // A small map is centred in the view.
-    EXPECT_EQ(viewer.Image1->x(), (viewer.ScrollBox1->width() - 62) / 2);
-    EXPECT_EQ(viewer.Image1->y(), (viewer.ScrollBox1->height() - 42) / 2);
-    EXPECT_TRUE(viewer.ProgressBar1->isHidden());
+    EXPECT_EQ(viewer.mapPicture->x(), (viewer.mapView->width() - 62) / 2);
+    EXPECT_EQ(viewer.mapPicture->y(), (viewer.mapView->height() - 42) / 2);
+    EXPECT_TRUE(viewer.progressBar->isHidden());
     EXPECT_TRUE(controls::screenCursorIsDefault());
     EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor); // the hourglass of creation is gone
-    EXPECT_EQ(viewer.Imagezakryt->x(), viewer.Panel1->width() - 20);
-    EXPECT_EQ(viewer.Imagesvernut->x(), viewer.Panel1->width() - 41);
+    EXPECT_EQ(viewer.closeButton->x(), viewer.titleStrip->width() - 20);
+    EXPECT_EQ(viewer.minimiseButton->x(), viewer.titleStrip->width() - 41);
 }
 
 TEST_F(OpenStep, PlaceAndYearJoinWithExactlyTwoSpaces)
@@ -79,8 +80,8 @@ TEST_F(OpenStep, PlaceAndYearJoinWithExactlyTwoSpaces)
         list[0].year = c.year;
         collection.writeComplete(list);
         openWritten();
-        installViewer(w());
-        EXPECT_EQ(openMap(1).LabelMestoGod->caption(), c.expected);
+        w().setViewerOpener(installViewer(*entry, w()));
+        EXPECT_EQ(openMap(1).titleAndYearLabel->caption(), c.expected);
         Form2->close();
     }
 }
@@ -96,17 +97,17 @@ TEST_F(OpenStep, StepButtonsAreHiddenAtTheEndsOfTheList)
     openCatalogue(5);
     for (const Case& c : cases) {
         TForm2& viewer = openMap(c.row);
-        EXPECT_EQ(!viewer.prev1->isHidden(), c.prevShown) << c.row;
-        EXPECT_EQ(!viewer.ff1->isHidden(), c.nextShown) << c.row;
-        EXPECT_TRUE(viewer.prev2->isHidden() && viewer.ff2->isHidden()) << "hover images start hidden";
+        EXPECT_EQ(!viewer.previousButton->isHidden(), c.prevShown) << c.row;
+        EXPECT_EQ(!viewer.nextButton->isHidden(), c.nextShown) << c.row;
+        EXPECT_TRUE(viewer.previousHover->isHidden() && viewer.nextHover->isHidden()) << "hover images start hidden";
         viewer.close();
     }
     // The arrow keys do nothing while the matching button is hidden.
     QTest::keyClick(&openMap(1), Qt::Key_Left);
-    EXPECT_EQ(w().CurrentRow, 1);
+    EXPECT_EQ(currentRow(), 1);
     Form2->close();
     QTest::keyClick(&openMap(5), Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
@@ -114,20 +115,20 @@ TEST_F(OpenStep, ProgressReportsAddUpAndTheEndHidesTheBar)
 {
     openCatalogue(2);
     TForm2& viewer = openMap(1);
-    QProgressBar* bar = viewer.ProgressBar1;
-    viewer.Image1Progress(platform::ProgressStage::Starting, 0);
+    QProgressBar* bar = viewer.progressBar;
+    viewer.showDecodeProgress(platform::ProgressStage::Starting, 0);
     EXPECT_FALSE(bar->isHidden());
     EXPECT_EQ(bar->value(), 0);
-    viewer.Image1Progress(platform::ProgressStage::Running, 10);
-    viewer.Image1Progress(platform::ProgressStage::Running, 20);
+    viewer.showDecodeProgress(platform::ProgressStage::Running, 10);
+    viewer.showDecodeProgress(platform::ProgressStage::Running, 20);
     EXPECT_EQ(bar->value(), 30);
-    viewer.Image1Progress(platform::ProgressStage::Running, 95);
+    viewer.showDecodeProgress(platform::ProgressStage::Running, 95);
     EXPECT_EQ(bar->value(), 100);
-    viewer.Image1Progress(platform::ProgressStage::Ending, 100);
+    viewer.showDecodeProgress(platform::ProgressStage::Ending, 100);
     EXPECT_TRUE(bar->isHidden());
     EXPECT_EQ(bar->height(), 25);
     EXPECT_LE(bar->width(), 1024);
-    EXPECT_EQ(bar->width(), std::min(1024, viewer.ScrollBox1->viewport()->width()));
+    EXPECT_EQ(bar->width(), std::min(1024, viewer.mapView->viewport()->width()));
 }
 
 TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillCloses)
@@ -152,7 +153,7 @@ TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillClose
         EXPECT_GT(MessageRecorder::last().size(), mapPath(3).size() + 30) << "the reason is named";
         EXPECT_TRUE(controls::screenCursorIsDefault()) << c.what;
         EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor) << c.what;
-        EXPECT_FALSE(viewer.Image1->hasPicture()) << c.what;
+        EXPECT_FALSE(viewer.mapPicture->hasPicture()) << c.what;
         QTest::keyClick(&viewer, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(Form2.isNull()) << c.what;
@@ -172,10 +173,10 @@ TEST_F(OpenStep, ClosedViewersAreReleasedWithTheirPictures)
     const int before = liveViewers(); // the hidden start-up viewer
     for (int i = 0; i < 20; ++i) {
         TForm2& viewer = openMap(1);
-        QImage picture = viewer.Image1->picture();
+        QImage picture = viewer.mapPicture->picture();
         ASSERT_FALSE(picture.isNull());
         EXPECT_FALSE(picture.isDetached()) << "shared with the open viewer";
-        QPointer<controls::PictureControl> image = viewer.Image1;
+        QPointer<controls::PictureControl> image = viewer.mapPicture;
         viewer.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(image.isNull());

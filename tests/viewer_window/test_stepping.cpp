@@ -9,6 +9,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "platform/data_files.h"
 #include "platform/save_dialog.h"
 #include "viewer_fixture.h"
 
@@ -30,30 +31,30 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
     TForm2& viewer = openMap(4);
     // While the next map's rows appear, the bar already names that map.
     QStringList titlesWhileDecoding;
-    QObject::connect(viewer.ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(viewer.progressBar, &QProgressBar::valueChanged, [&](int value) {
         if (value > 0 && value < 100)
-            titlesWhileDecoding.append(viewer.LabelMestoGod->caption());
+            titlesWhileDecoding.append(viewer.titleAndYearLabel->caption());
     });
     QTest::keyClick(&viewer, Qt::Key_Right);
     ASSERT_FALSE(titlesWhileDecoding.isEmpty());
     EXPECT_EQ(titlesWhileDecoding.first(), QStringLiteral("Город 005  1705"));
-    EXPECT_EQ(w().CurrentRow, 5);
-    EXPECT_EQ(w().StringGrid1->row(), 4);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(5));
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 005  1705"));
-    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("65 x 45"));
+    EXPECT_EQ(currentRow(), 5);
+    EXPECT_EQ(w().listGrid->row(), 4);
+    EXPECT_EQ(entry->mapPath(), mapPath(5));
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 005  1705"));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("65 x 45"));
     EXPECT_EQ(viewer.mapBytes(), mapBytes[4]);
-    EXPECT_TRUE(viewer.ff1->isHidden());
-    EXPECT_TRUE(viewer.ff2->isHidden());
-    EXPECT_FALSE(viewer.prev1->isHidden());
+    EXPECT_TRUE(viewer.nextButton->isHidden());
+    EXPECT_TRUE(viewer.nextHover->isHidden());
+    EXPECT_FALSE(viewer.previousButton->isHidden());
 
     QTest::keyClick(&viewer, Qt::Key_Right); // nothing past the last map
-    EXPECT_EQ(w().CurrentRow, 5);
+    EXPECT_EQ(currentRow(), 5);
 
     QTest::keyClick(&viewer, Qt::Key_Left);
-    EXPECT_EQ(w().CurrentRow, 4);
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
-    EXPECT_FALSE(viewer.ff1->isHidden());
+    EXPECT_EQ(currentRow(), 4);
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 004  1704"));
+    EXPECT_FALSE(viewer.nextButton->isHidden());
     EXPECT_EQ(state().ZoomIndex, 1);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
@@ -62,13 +63,13 @@ TEST_F(ViewerStepping, ButtonsStepAndHideAtTheFirstMap)
 {
     openCatalogue(5);
     TForm2& viewer = openMap(2);
-    QTest::mouseClick(viewer.prev1, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(w().CurrentRow, 1);
-    EXPECT_TRUE(viewer.prev1->isHidden());
-    EXPECT_TRUE(viewer.prev2->isHidden());
-    QTest::mouseClick(viewer.ff1, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(w().CurrentRow, 2);
-    EXPECT_FALSE(viewer.prev1->isHidden());
+    QTest::mouseClick(viewer.previousButton, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_TRUE(viewer.previousButton->isHidden());
+    EXPECT_TRUE(viewer.previousHover->isHidden());
+    QTest::mouseClick(viewer.nextButton, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(currentRow(), 2);
+    EXPECT_FALSE(viewer.previousButton->isHidden());
 }
 
 TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
@@ -79,24 +80,24 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     QTest::keyClick(&viewer, Qt::Key_Right);
 
     EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
-    EXPECT_EQ(w().CurrentRow, 3);
-    EXPECT_EQ(w().StringGrid1->row(), 2);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(3));
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
-    EXPECT_EQ(viewer.LabelDimention->caption(), QStringLiteral("62 x 42"));
-    EXPECT_EQ(viewer.Image1->size(), QSize(62, 42)); // actual size of the picture still on show
+    EXPECT_EQ(currentRow(), 3);
+    EXPECT_EQ(w().listGrid->row(), 2);
+    EXPECT_EQ(entry->mapPath(), mapPath(3));
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("62 x 42"));
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(62, 42)); // actual size of the picture still on show
     EXPECT_EQ(viewer.mapBytes(), mapBytes[1]);
 
     // Copy looks for the current row's map, which is missing: the clipboard keeps what it had.
     QApplication::clipboard()->setText(QStringLiteral("kept"));
-    viewer.N1->trigger();
+    viewer.copyFileAction->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasUrls());
 
     // A further step goes on from the new row.
     QTest::keyClick(&viewer, Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 4);
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 004  1704"));
+    EXPECT_EQ(currentRow(), 4);
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 004  1704"));
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
 }
 
@@ -112,15 +113,15 @@ TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
     // The catalogue cannot show map 2's preview; the viewer still shows map 2.
     QTest::keyClick(&viewer, Qt::Key_Right);
     EXPECT_EQ(viewer.mapBytes(), mapBytes[1]);
-    EXPECT_EQ(viewer.LabelMestoGod->caption(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod002.jpg")));
 
     // Map 3 itself cannot be loaded: named, and the step still ends on the last map.
     MessageRecorder::clear();
     QTest::keyClick(&viewer, Qt::Key_Right);
-    EXPECT_EQ(w().CurrentRow, 3);
-    EXPECT_TRUE(viewer.ff1->isHidden());
+    EXPECT_EQ(currentRow(), 3);
+    EXPECT_TRUE(viewer.nextButton->isHidden());
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("gorod003.jpg")));
 }
@@ -129,14 +130,24 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
 {
     openCatalogue(8);
     TForm2& viewer = openMap(1);
+    // Each step shows the new entry's preview in the catalogue once.
+    QStringList previewsRead;
+    platform::setReadFaultForTests([&](const QString& path) {
+        if (path.contains(QLatin1String("/previews/")))
+            previewsRead << QFileInfo(path).fileName();
+        return qint64(-1);
+    });
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&viewer, Qt::Key_Right);
+    platform::setReadFaultForTests({});
+    EXPECT_EQ(previewsRead, (QStringList{QStringLiteral("gorod002.jpg"), QStringLiteral("gorod003.jpg"),
+                                         QStringLiteral("gorod004.jpg")}));
     QTest::keyClick(&viewer, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Form2.isNull());
-    EXPECT_EQ(w().StringGrid1->row(), 3);
-    EXPECT_EQ(w().CurrentRow, 4);
-    EXPECT_EQ(w().CurrentMapPath, mapPath(4));
+    EXPECT_EQ(w().listGrid->row(), 3);
+    EXPECT_EQ(currentRow(), 4);
+    EXPECT_EQ(entry->mapPath(), mapPath(4));
     EXPECT_EQ(highlightedSlot(), 4);
     EXPECT_TRUE(controls::screenCursorIsDefault());
 }
@@ -156,7 +167,7 @@ TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
     };
     for (const Case& c : cases) {
         platform::setSaveDialogHook([&](const QString&) { return std::optional<QString>(c.chosen); });
-        viewer.oiloiloi1->trigger();
+        viewer.saveMapAction->trigger();
         QFile written(c.written);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.written.toStdString();
         EXPECT_EQ(written.readAll(), mapBytes[1]);
@@ -165,7 +176,7 @@ TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
 
     // A cancelled dialog writes nothing.
     platform::setSaveDialogHook([](const QString&) { return std::optional<QString>(); });
-    viewer.oiloiloi1->trigger();
+    viewer.saveMapAction->trigger();
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 }
 
@@ -173,7 +184,7 @@ TEST_F(ViewerStepping, CopyPutsTheMapsAbsolutePathOnTheClipboard)
 {
     openCatalogue(3);
     TForm2& viewer = openMap(2);
-    viewer.N1->trigger();
+    viewer.copyFileAction->trigger();
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     ASSERT_TRUE(mime && mime->hasUrls());
     ASSERT_EQ(mime->urls().size(), 1);
@@ -186,8 +197,8 @@ TEST_F(ViewerStepping, CloseCommandClosesTheViewer)
 {
     openCatalogue(3);
     TForm2& viewer = openMap(2);
-    EXPECT_FALSE(viewer.gnhgnhg1->isVisible());
-    viewer.N2->trigger();
+    EXPECT_FALSE(viewer.openWithViewerAction->isVisible());
+    viewer.closeWindowAction->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Form2.isNull());
 }
@@ -200,12 +211,12 @@ TEST_F(ViewerStepping, AStepDecodesIntoTheMemoryOfTheMapItReplaces)
     collection.writeJpeg(mapPath(1), QSize(3000, 3000), Qt::red);
     collection.writeJpeg(mapPath(2), QSize(3000, 3000), Qt::blue);
     TForm2& viewer = openMap(1);
-    wheel(viewer.Image1, -120); // zoomed out: the reduced copies are being built
-    const uchar* memory = viewer.Image1->picture().constBits();
+    wheel(viewer.mapPicture, -120); // zoomed out: the reduced copies are being built
+    const uchar* memory = viewer.mapPicture->picture().constBits();
     QTest::keyClick(&viewer, Qt::Key_Right);
-    EXPECT_EQ(viewer.Image1->picture().constBits(), memory);
-    EXPECT_EQ(viewer.Image1->picture().pixelColor(1500, 1500).blue(), 254);
-    EXPECT_EQ(viewer.Image1->shownRows(), 3000);
+    EXPECT_EQ(viewer.mapPicture->picture().constBits(), memory);
+    EXPECT_EQ(viewer.mapPicture->picture().pixelColor(1500, 1500).blue(), 254);
+    EXPECT_EQ(viewer.mapPicture->shownRows(), 3000);
 }
 
 // Steps that come while the next files are read and the next map's rows in view decoded ahead stop that work and
@@ -219,11 +230,20 @@ TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
     TForm2& viewer = openMap(1);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
         QTest::keyClick(&viewer, key);
-    EXPECT_EQ(w().CurrentRow, 4);
+    EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.mapBytes(), mapBytes[3]);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
-    const QColor centre = viewer.Image1->picture().pixelColor(800, 600);
+    const QColor centre = viewer.mapPicture->picture().pixelColor(800, 600);
     EXPECT_GT(centre.red(), 240);
     EXPECT_GT(centre.green(), 240);
     viewer.close();
+}
+
+// By year the list's first column shows the years; the viewer still names the map by its title, then its year.
+TEST_F(ViewerStepping, TheBarNamesTheMapByTitleAndYearInEveryOrdering)
+{
+    openCatalogue(3);
+    w().ImagePoGoduClick();
+    TForm2& viewer = openMap(2);
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
 }

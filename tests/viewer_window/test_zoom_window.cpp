@@ -30,51 +30,51 @@ protected:
 TEST_F(ViewerZoom, ZoomOutFromStepSixHidesTheZoomOutButtonsAndTheWheelThenChangesNothing)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    EXPECT_TRUE(viewer.Imageplus->isHidden());
+    EXPECT_TRUE(viewer.zoomInButton->isHidden());
     const QSize expected[] = {{2700, 1800}, {2160, 1440}, {1512, 1008}, {907, 604}, {453, 302}};
     for (int i = 0; i < 5; ++i) {
-        click(viewer.Imageminus);
+        click(viewer.zoomOutButton);
         EXPECT_EQ(state().ZoomIndex, i + 2);
-        EXPECT_EQ(viewer.Image1->size(), expected[i]);
-        EXPECT_FALSE(viewer.Imageminus->isHidden()) << "step " << i + 2;
-        EXPECT_FALSE(viewer.Imageplus->isHidden());
+        EXPECT_EQ(viewer.mapPicture->size(), expected[i]);
+        EXPECT_FALSE(viewer.zoomOutButton->isHidden()) << "step " << i + 2;
+        EXPECT_FALSE(viewer.zoomInButton->isHidden());
     }
-    click(viewer.Imageminus);
+    click(viewer.zoomOutButton);
     EXPECT_EQ(state().ZoomIndex, 7);
-    EXPECT_EQ(viewer.Image1->size(), QSize(181, 120));
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(181, 120));
     EXPECT_EQ(state().StepWidths[7], 181);
     EXPECT_EQ(state().StepHeights[7], 120);
-    EXPECT_TRUE(viewer.Imageminus->isHidden());
-    EXPECT_TRUE(viewer.Imageminus2->isHidden());
+    EXPECT_TRUE(viewer.zoomOutButton->isHidden());
+    EXPECT_TRUE(viewer.zoomOutHover->isHidden());
     // Centred in the view; the picture is drawn scaled into the box.
-    EXPECT_EQ(viewer.Image1->pos(),
-              QPoint((viewer.ScrollBox1->width() - 181) / 2, (viewer.ScrollBox1->height() - 120) / 2));
-    EXPECT_EQ(viewer.Image1->drawnRect().size(), QSize(181, 120));
+    EXPECT_EQ(viewer.mapPicture->pos(),
+              QPoint((viewer.mapView->width() - 181) / 2, (viewer.mapView->height() - 120) / 2));
+    EXPECT_EQ(viewer.mapPicture->drawnRect().size(), QSize(181, 120));
 
-    wheel(viewer.Image1, -120); // toward the user, over the picture
+    wheel(viewer.mapPicture, -120); // toward the user, over the picture
     EXPECT_EQ(state().ZoomIndex, 7);
-    EXPECT_EQ(viewer.Image1->size(), QSize(181, 120));
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(181, 120));
 
     // Zoom in returns along the recorded sizes to actual size.
-    click(viewer.Imageplus);
-    EXPECT_EQ(viewer.Image1->size(), QSize(453, 302));
-    EXPECT_FALSE(viewer.Imageminus->isHidden());
+    click(viewer.zoomInButton);
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(453, 302));
+    EXPECT_FALSE(viewer.zoomOutButton->isHidden());
     for (int i = 0; i < 5; ++i)
-        click(viewer.Imageplus);
+        click(viewer.zoomInButton);
     EXPECT_EQ(state().ZoomIndex, 1);
-    EXPECT_EQ(viewer.Image1->size(), QSize(3000, 2000));
-    EXPECT_TRUE(viewer.Imageplus->isHidden());
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(3000, 2000));
+    EXPECT_TRUE(viewer.zoomInButton->isHidden());
 }
 
 TEST_F(ViewerZoom, TheWheelZoomsAlsoOverTheScrollingViewWithoutScrollingIt)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    viewer.ScrollBox1->setVerticalPosition(50);
-    wheel(viewer.ScrollBox1->viewport(), -120);
+    viewer.mapView->setVerticalPosition(50);
+    wheel(viewer.mapView->viewport(), -120);
     EXPECT_EQ(state().ZoomIndex, 2);
-    EXPECT_EQ(viewer.Image1->size(), QSize(2700, 1800));
-    EXPECT_EQ(viewer.ScrollBox1->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
-    wheel(viewer.ScrollBox1->viewport(), 120);
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(2700, 1800));
+    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    wheel(viewer.mapView->viewport(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
     wheel(&viewer, 0);
     EXPECT_EQ(state().ZoomIndex, 1);
@@ -84,21 +84,21 @@ TEST_F(ViewerZoom, AFineWheelZoomsOneStepPerNotch)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
     for (int i = 0; i < 4; ++i)
-        wheel(viewer.Image1, -30); // a touchpad's swipe of one notch
+        wheel(viewer.mapPicture, -30); // a touchpad's swipe of one notch
     EXPECT_EQ(state().ZoomIndex, 2);
-    EXPECT_EQ(viewer.Image1->size(), QSize(2700, 1800));
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(2700, 1800));
 }
 
 TEST_F(ViewerZoom, TheWheelOverAScrollBarZoomsWithoutScrolling)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    viewer.ScrollBox1->setVerticalPosition(50);
-    QScrollBar* bar = viewer.ScrollBox1->verticalScrollBar();
+    viewer.mapView->setVerticalPosition(50);
+    QScrollBar* bar = viewer.mapView->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     wheel(bar, -120);
     EXPECT_EQ(state().ZoomIndex, 2);
-    EXPECT_EQ(viewer.ScrollBox1->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
-    wheel(viewer.ScrollBox1->horizontalScrollBar(), 120);
+    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    wheel(viewer.mapView->horizontalScrollBar(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
 }
 
@@ -113,15 +113,15 @@ TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
     for (const Case& c : cases) {
         TForm2& viewer = openSized(c.picture);
         setViewSize(viewer, QSize(1000, 700));
-        ASSERT_EQ(viewer.ScrollBox1->size(), QSize(1000, 700));
-        click(viewer.Imagenaekran);
-        EXPECT_EQ(viewer.Image1->geometry(), QRect(3, 3, 993, 693)) << c.picture.height();
+        ASSERT_EQ(viewer.mapView->size(), QSize(1000, 700));
+        click(viewer.fitButton);
+        EXPECT_EQ(viewer.mapPicture->geometry(), QRect(3, 3, 993, 693)) << c.picture.height();
         EXPECT_EQ(state().ZoomIndex, c.percentStep) << c.picture.height();
-        EXPECT_EQ(viewer.Imageplus->isHidden(), c.percentStep <= 1) << c.picture.height();
-        EXPECT_TRUE(viewer.Image1->center());
+        EXPECT_EQ(viewer.zoomInButton->isHidden(), c.percentStep <= 1) << c.picture.height();
+        EXPECT_TRUE(viewer.mapPicture->center());
         // The fitted box fits the client area: no bars kept from the actual size before.
-        EXPECT_FALSE(viewer.ScrollBox1->horizontalScrollBar()->isVisible()) << c.picture.height();
-        EXPECT_FALSE(viewer.ScrollBox1->verticalScrollBar()->isVisible()) << c.picture.height();
+        EXPECT_FALSE(viewer.mapView->horizontalScrollBar()->isVisible()) << c.picture.height();
+        EXPECT_FALSE(viewer.mapView->verticalScrollBar()->isVisible()) << c.picture.height();
         if (c.picture.height() == 2000)
             saveScreen(viewer, "viewer_fit.png");
         viewer.close();
@@ -132,19 +132,19 @@ TEST_F(ViewerZoom, ZoomOutAndWheelAfterAFitAtStepZero)
 {
     TForm2& viewer = openSized(QSize(1000, 770));
     setViewSize(viewer, QSize(1000, 700));
-    click(viewer.Imagenaekran);
+    click(viewer.fitButton);
     ASSERT_EQ(state().ZoomIndex, 0);
-    click(viewer.Imageminus);
+    click(viewer.zoomOutButton);
     EXPECT_EQ(state().ZoomIndex, 1);
-    EXPECT_EQ(viewer.Image1->size(), QSize(993, 693)); // x 100 div 100
-    EXPECT_TRUE(viewer.Imageminus->isHidden());        // 993 * 1 div 100 is below 250
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(993, 693)); // x 100 div 100
+    EXPECT_TRUE(viewer.zoomOutButton->isHidden());         // 993 * 1 div 100 is below 250
 
-    click(viewer.Imagenaekran);
+    click(viewer.fitButton);
     ASSERT_EQ(state().ZoomIndex, 0);
     wheel(&viewer, 120); // away from the user: step 1, actual size
     EXPECT_EQ(state().ZoomIndex, 1);
-    EXPECT_EQ(viewer.Image1->size(), QSize(1000, 770));
-    EXPECT_TRUE(viewer.Imageplus->isHidden());
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(1000, 770));
+    EXPECT_TRUE(viewer.zoomInButton->isHidden());
 }
 
 TEST_F(ViewerZoom, AZoomOutAtTheLastStepChangesNothing)
@@ -153,30 +153,30 @@ TEST_F(ViewerZoom, AZoomOutAtTheLastStepChangesNothing)
     state().ZoomIndex = 10;
     wheel(&viewer, -120);
     EXPECT_EQ(state().ZoomIndex, 10);
-    EXPECT_EQ(viewer.Image1->size(), QSize(3000, 2000));
-    EXPECT_FALSE(viewer.Imageplus->isHidden());
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(3000, 2000));
+    EXPECT_FALSE(viewer.zoomInButton->isHidden());
 }
 
 TEST_F(ViewerZoom, ActualSizeAfterZoomingOut)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    click(viewer.Imageminus);
-    click(viewer.Imageminus);
-    viewer.ScrollBox1->setHorizontalPosition(200);
-    click(viewer.Imageistinnyy);
+    click(viewer.zoomOutButton);
+    click(viewer.zoomOutButton);
+    viewer.mapView->setHorizontalPosition(200);
+    click(viewer.actualSizeButton);
     EXPECT_EQ(state().ZoomIndex, 1);
-    EXPECT_EQ(viewer.Image1->geometry(), QRect(0, 0, 3000, 2000));
-    EXPECT_EQ(viewer.ScrollBox1->horizontalPosition(), 0);
-    EXPECT_TRUE(viewer.Imageplus->isHidden());
-    EXPECT_TRUE(viewer.ScrollBox1->horizontalScrollBar()->isVisible());
-    EXPECT_TRUE(viewer.ScrollBox1->verticalScrollBar()->isVisible());
+    EXPECT_EQ(viewer.mapPicture->geometry(), QRect(0, 0, 3000, 2000));
+    EXPECT_EQ(viewer.mapView->horizontalPosition(), 0);
+    EXPECT_TRUE(viewer.zoomInButton->isHidden());
+    EXPECT_TRUE(viewer.mapView->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(viewer.mapView->verticalScrollBar()->isVisible());
     saveScreen(viewer, "viewer_actual.png");
 }
 
 TEST_F(ViewerZoom, DraggingThePicturePansWithinTheScrollRange)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    ScrollBox* view = viewer.ScrollBox1;
+    ScrollBox* view = viewer.mapView;
     const int hMax = view->horizontalScrollBar()->maximum();
     const int vMax = view->verticalScrollBar()->maximum();
     ASSERT_GT(hMax, 100);
@@ -192,42 +192,42 @@ TEST_F(ViewerZoom, DraggingThePicturePansWithinTheScrollRange)
     for (const Case& c : cases) {
         view->setHorizontalPosition(c.start.x());
         view->setVerticalPosition(c.start.y());
-        QTest::mousePress(viewer.Image1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mousePress(viewer.mapPicture, Qt::LeftButton, {}, QPoint(100, 100));
         EXPECT_EQ(controls::screenCursorNumber(), 1001);
-        moveWithLeftButton(viewer.Image1, QPoint(60, 130));
+        moveWithLeftButton(viewer.mapPicture, QPoint(60, 130));
         EXPECT_EQ(QPoint(view->horizontalPosition(), view->verticalPosition()), c.expected);
-        QTest::mouseRelease(viewer.Image1, Qt::LeftButton, {}, QPoint(60, 130));
+        QTest::mouseRelease(viewer.mapPicture, Qt::LeftButton, {}, QPoint(60, 130));
         EXPECT_EQ(controls::screenCursorNumber(), 1000);
     }
     // A move without the button only hides the hover images; the bar's background gives the default cursor back.
-    hover(viewer.Imageminus);
-    EXPECT_FALSE(viewer.Imageminus2->isHidden());
-    hover(viewer.Image1);
-    EXPECT_TRUE(viewer.Imageminus2->isHidden());
+    hover(viewer.zoomOutButton);
+    EXPECT_FALSE(viewer.zoomOutHover->isHidden());
+    hover(viewer.mapPicture);
+    EXPECT_TRUE(viewer.zoomOutHover->isHidden());
     EXPECT_EQ(controls::screenCursorNumber(), 1000);
-    hover(viewer.niz);
+    hover(viewer.controlBarBackground);
     EXPECT_TRUE(controls::screenCursorIsDefault());
 }
 
 TEST_F(ViewerZoom, HoverImagesShowOverTheirButtonsAndTakeTheSameClick)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    controls::PictureControl* const plain[] = {viewer.Imageistinnyy, viewer.Imagenaekran, viewer.Imageminus,
-                                               viewer.ff1};
-    controls::PictureControl* const hoverImage[] = {viewer.Imageistinnyy2, viewer.Imagenaekran2, viewer.Imageminus2,
-                                                    viewer.ff2};
+    controls::PictureControl* const plain[] = {viewer.actualSizeButton, viewer.fitButton, viewer.zoomOutButton,
+                                               viewer.nextButton};
+    controls::PictureControl* const hoverImage[] = {viewer.actualSizeHover, viewer.fitHover, viewer.zoomOutHover,
+                                                    viewer.nextHover};
     for (int i = 0; i < 4; ++i) {
         hover(plain[i]);
         EXPECT_FALSE(hoverImage[i]->isHidden()) << i;
     }
-    hover(viewer.niz);
+    hover(viewer.controlBarBackground);
     for (controls::PictureControl* h : hoverImage)
         EXPECT_TRUE(h->isHidden());
 
-    hover(viewer.Imageminus);
-    click(viewer.Imageminus2);
+    hover(viewer.zoomOutButton);
+    click(viewer.zoomOutHover);
     EXPECT_EQ(state().ZoomIndex, 2);
-    hover(viewer.Imageplus); // now shown by the zoom out
-    click(viewer.Imageplus2);
+    hover(viewer.zoomInButton); // now shown by the zoom out
+    click(viewer.zoomInHover);
     EXPECT_EQ(state().ZoomIndex, 1);
 }

@@ -34,7 +34,7 @@ protected:
         for (int i = 1; i <= n; ++i)
             mapBytes.push_back(collection.writeJpeg(mapPath(i), QSize(60 + i, 40 + i)));
         openWritten();
-        installViewer(w());
+        w().setViewerOpener(installViewer(*entry, w()));
     }
 
     static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
@@ -42,7 +42,7 @@ protected:
     /// Selects list row i (1-based) in the catalogue and opens it as the preview click does.
     TForm2& openMap(int i)
     {
-        w().StringGrid1->setRow(i - 1);
+        w().listGrid->setRow(i - 1);
         w().ImageMapClick();
         EXPECT_TRUE(Form2);
         return *Form2;

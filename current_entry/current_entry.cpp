@@ -1,0 +1,95 @@
+#include "current_entry/current_entry.h"
+
+#include <algorithm>
+
+#include "catalogue/categories.h"
+#include "catalogue/size_text.h"
+#include "platform/data_files.h"
+
+CurrentEntry::CurrentEntry(catalogue::CatalogueData& data, QObject* parent) : QObject(parent), m_data(data) {}
+
+int CurrentEntry::rowCount() const
+{
+    const catalogue::CategoryTable* list = table();
+    return list ? std::max(1, list->count()) : 1;
+}
+
+const catalogue::CategoryTable* CurrentEntry::table() const
+{
+    return m_data.table(m_data.CurrentCategory);
+}
+
+std::optional<int> CurrentEntry::slot() const
+{
+    const int s = m_row + 1;
+    if (!table() || s < 1 || s > catalogue::MaxCatalogueLines)
+        return std::nullopt;
+    return s;
+}
+
+void CurrentEntry::setRow(int row)
+{
+    if (row == m_row)
+        return;
+    m_row = row;
+    emit changed();
+}
+
+void CurrentEntry::startList(int category, int row)
+{
+    m_data.CurrentCategory = category;
+    m_row = row;
+}
+
+void CurrentEntry::announce()
+{
+    emit changed();
+}
+
+QString CurrentEntry::fileNameOfRow(int row) const
+{
+    const int s = row + 1;
+    if (!table() || s < 1 || s > catalogue::MaxCatalogueLines)
+        return QString();
+    return platform::fileNameFromCatalogue(table()->FileName[s]);
+}
+
+QString CurrentEntry::mapPathOfRow(int row) const
+{
+    if (!catalogue::isMapCategory(category()))
+        return QString();
+    return QString::fromStdString(catalogue::mapFolder(category())) + fileNameOfRow(row);
+}
+
+QString CurrentEntry::previewPath() const
+{
+    if (!catalogue::isMapCategory(category()))
+        return QString();
+    return QString::fromStdString(catalogue::previewFolder(category())) + fileNameOfRow(m_row);
+}
+
+QString CurrentEntry::title() const
+{
+    const std::optional<int> s = slot();
+    return s ? platform::displayText(table()->Title[*s]) : QString();
+}
+
+QString CurrentEntry::year() const
+{
+    const std::optional<int> s = slot();
+    return s ? platform::displayText(table()->Year[*s]) : QString();
+}
+
+std::optional<qint64> CurrentEntry::fileSize() const
+{
+    const QString path = mapPath();
+    if (path.isEmpty())
+        return std::nullopt;
+    return platform::dataFileSize(path);
+}
+
+QString CurrentEntry::fileSizeText() const
+{
+    const std::optional<qint64> size = fileSize();
+    return QString::fromStdString(catalogue::sizeText(size ? std::optional<std::int64_t>(*size) : std::nullopt));
+}
