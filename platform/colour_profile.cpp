@@ -76,8 +76,8 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
         inputFormat = TYPE_CMYK_8_REV;
     // RGB32 keeps 0xFF in the fourth byte: converting from RGB the byte is copied, from CMYK it is filled below.
     const cmsUInt32Number flags = cmyk ? 0 : cmsFLAGS_COPY_ALPHA;
-    cmsHTRANSFORM transform = cmsCreateTransform(source.get(), inputFormat, sRgb.get(), TYPE_BGRA_8,
-                                                 INTENT_PERCEPTUAL, flags);
+    cmsHTRANSFORM transform =
+        cmsCreateTransform(source.get(), inputFormat, sRgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, flags);
     if (!transform) {
         *warning = QStringLiteral("the colour profile cannot be applied");
         return nullptr;

@@ -18,8 +18,7 @@ class ColourConversion
 public:
     /// The conversion for an ICC profile, or null when there is nothing to do or the profile cannot be used: a profile
     /// that fails to parse or does not fit the picture's colours is ignored, with a warning in warning.
-    static std::unique_ptr<ColourConversion> fromIcc(const QByteArray& profile, ProfileInput input,
-                                                     QString* warning);
+    static std::unique_ptr<ColourConversion> fromIcc(const QByteArray& profile, ProfileInput input, QString* warning);
     virtual ~ColourConversion() = default;
 
     /// Converts rows lines of width pixels, the first at firstLine, bytesPerLine apart. Safe to call from one thread

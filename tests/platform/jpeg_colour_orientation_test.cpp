@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
+#include "jpeg_test_helpers.h"
 #include "platform/jpeg_decoder.h"
 #include "support/jpeg_fixtures.h"
-#include "jpeg_test_helpers.h"
 
 namespace {
 
