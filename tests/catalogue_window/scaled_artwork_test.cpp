@@ -23,8 +23,7 @@ TEST(ScaledScreen, NeighbouringPicturesLeaveNoGapAndUseTheArtworkForTheScale)
     palette.setColor(QPalette::Window, Gap);
     window.setPalette(palette);
     window.resize(800, 601);
-    const std::pair<const char*, QPoint> pictures[] = {
-        {"Image3", {0, 0}}, {"Image9", {230, 0}}, {"Image5", {0, 0}}};
+    const std::pair<const char*, QPoint> pictures[] = {{"Image3", {0, 0}}, {"Image9", {230, 0}}, {"Image5", {0, 0}}};
     const qreal screenRatio = qGuiApp->devicePixelRatio();
     for (const auto& [name, offset] : pictures) {
         const window_layout::ControlRow& row = window_layout::catalogueControl(name);
