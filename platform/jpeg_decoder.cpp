@@ -25,6 +25,8 @@ namespace {
 
 // libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
 constexpr int RowsPerBatch = 16;
+// Rows converted from a colour profile in one call.
+constexpr JDIMENSION ConvertedBandRows = 128;
 // Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
 constexpr int MaxScans = 500;
 
@@ -383,6 +385,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
+    JDIMENSION unconverted = cinfo->output_scanline; // first row not yet converted from the profile's colours
     while (cinfo->output_scanline < end) {
         JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
@@ -390,10 +393,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = lineOf(session, first + i);
         const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        // Rows are converted as they arrive, so the first rows on screen wait for nothing else.
-        if (session.colour)
-            session.colour->convertRows(rows[0], session.bytesPerLine, width, static_cast<int>(read));
-        else if (session.cmyk) {
+        if (session.cmyk && !session.colour) {
             for (JDIMENSION i = 0; i < read; ++i)
                 cmykLineToRgb32(rows[i], width, session.adobeInverted);
         }
@@ -401,8 +401,19 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
             setStalled(session);
             return false;
         }
-        if (finalRows)
-            showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
+        // Rows are converted from the profile's colours as they arrive, a band of rows a call (each call has a cost
+        // of its own), so the first rows on screen wait for nothing else; they are shown once converted.
+        JDIMENSION showFrom = first;
+        const JDIMENSION done = cinfo->output_scanline;
+        const bool shown = !session.colour || done - unconverted >= ConvertedBandRows || done >= end;
+        if (session.colour && shown) {
+            session.colour->convertRows(lineOf(session, unconverted), session.bytesPerLine, width,
+                                        static_cast<int>(done - unconverted));
+            showFrom = unconverted;
+            unconverted = done;
+        }
+        if (finalRows && shown)
+            showRows(session, static_cast<int>(showFrom), static_cast<int>(done));
         if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
