@@ -5,6 +5,7 @@
 
 #include "catalogue_bench.h"
 #include "collection_maker.h"
+#include "colour_bench.h"
 #include "decode_bench.h"
 #include "map_picture.h"
 #include "repaint_bench.h"
@@ -15,7 +16,8 @@ int usage()
 {
     std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
                          "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
-                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS\n");
+                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
+                         "       icc NAME FILE RUNS\n");
     return 2;
 }
 
@@ -42,6 +44,8 @@ int main(int argc, char** argv)
         return bench::decodeRatio(args[1], args[2], args[3].toInt());
     if (command == QLatin1String("preview") && args.size() == 4)
         return bench::previewRatio(args[1], args[2], args[3].toInt());
+    if (command == QLatin1String("icc") && args.size() == 4)
+        return bench::colourConversionCost(args[1], args[2], args[3].toInt());
     if (command == QLatin1String("repaint") && args.size() == 3)
         return bench::repaintTimes(args[1], args[2].toInt());
     if (command == QLatin1String("psnr") && args.size() == 2)

@@ -1,5 +1,6 @@
 #include "controls/control_builder.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <utility>
 
@@ -52,7 +53,12 @@ Panel* makePanel(QWidget* parent, const ControlRow& row)
 
 QImage artwork(const QString& folder, const QString& name, QSize size, QColor standIn)
 {
-    QImage image(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    QImage image;
+    // On a scaled screen the picture drawn at twice the size; its "@2x" name gives it a device pixel ratio of 2.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
+        image = QImage(folder + QLatin1Char('/') + name + QStringLiteral("@2x.png"));
+    if (image.isNull())
+        image = QImage(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     if (image.isNull() && standIn.isValid()) {
         image = QImage(size, QImage::Format_RGB32);
         image.fill(standIn);

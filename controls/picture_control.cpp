@@ -47,7 +47,7 @@ void PictureControl::clearPicture()
 void PictureControl::applyAutoSize()
 {
     if (m_autoSize && hasPicture())
-        resize(m_picture.size());
+        resize(naturalSize());
 }
 
 void PictureControl::setAutoSize(bool on)
@@ -76,7 +76,7 @@ void PictureControl::setCenter(bool on)
 
 QRect PictureControl::drawnRect() const
 {
-    return controls::drawnRect(m_picture.size(), size(), m_stretch, m_proportional, m_center);
+    return controls::drawnRect(naturalSize(), size(), m_stretch, m_proportional, m_center);
 }
 
 void PictureControl::paintEvent(QPaintEvent* event)
@@ -85,18 +85,29 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return;
     const QRect target = drawnRect();
     const bool whole = m_shownRows >= m_picture.height();
-    if (!whole && target.size() != m_picture.size())
+    if (!whole && target.size() != naturalSize())
         return;
     const QRect shown = whole ? target : QRect(target.topLeft(), QSize(target.width(), m_shownRows));
     const QRect exposed = event->rect() & shown;
     if (exposed.isEmpty())
         return;
     QPainter painter(this);
-    if (target.size() == m_picture.size()) {
-        painter.drawImage(exposed.topLeft(), m_picture, exposed.translated(-target.topLeft()));
+    const qreal ratio = m_picture.devicePixelRatio();
+    if (target.size() == naturalSize()) {
+        const QRect part = exposed.translated(-target.topLeft());
+        if (ratio == 1.0) {
+            painter.drawImage(exposed.topLeft(), m_picture, part);
+            return;
+        }
+        // Artwork drawn for a scaled screen: one pixel a device pixel at its own scale, filtered at any other (1.5),
+        // where the part's edges fall inside device pixels as the neighbouring controls' edges do.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(exposed), m_picture,
+                          QRectF(part.x() * ratio, part.y() * ratio, part.width() * ratio, part.height() * ratio));
         return;
     }
-    const bool reducing = target.width() < m_picture.width() || target.height() < m_picture.height();
+    const QSize natural = naturalSize();
+    const bool reducing = target.width() < natural.width() || target.height() < natural.height();
     bool smooth = reducing;
     const QImage& source = reducing ? reducedSource(target.size(), &smooth) : m_picture;
     // The exposed part of the target, mapped back onto the source, so a small repaint reads only what it shows.

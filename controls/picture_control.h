@@ -69,6 +69,8 @@ protected:
 
 private:
     void applyAutoSize();
+    /// The picture's size in the window's coordinates: artwork drawn for a scaled screen has more pixels than that.
+    QSize naturalSize() const { return m_picture.deviceIndependentSize().toSize(); }
     /// The source for drawing the picture at drawnSize, smaller than its natural size; smooth tells whether to filter.
     const QImage& reducedSource(QSize drawnSize, bool* smooth);
     void adoptReducedCopies();

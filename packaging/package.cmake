@@ -41,5 +41,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dialogs, and a sans font with Cyrillic letters for the windows.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2 | fonts-dejavu-core")
+# Qt's Wayland platform plugin: without it a Wayland session runs the program through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
+#include <cstdlib>
 #include <exception>
 #include <limits>
 #include <memory>
@@ -13,6 +14,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "platform/colour_profile.h"
+#include "platform/exif_orientation.h"
 #include "platform/jpeg_cmyk.h"
 #include "platform/jpeg_lower_band.h"
 #include "platform/picture_buffers.h"
@@ -22,6 +25,8 @@ namespace {
 
 // libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
 constexpr int RowsPerBatch = 16;
+// Rows converted from a colour profile in one call.
+constexpr JDIMENSION ConvertedBandRows = 128;
 // Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
 constexpr int MaxScans = 500;
 
@@ -67,6 +72,10 @@ struct Session
     int reportedPercent = 0;
     std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
     int lowerBandFirstRow = 0;
+    // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
+    // the caller sees neither the stored picture nor its rows.
+    int orientation = 1;
+    std::unique_ptr<ColourConversion> colour; // the embedded profile's colours into sRGB; null: none or sRGB
 };
 
 Session* sessionOf(j_common_ptr cinfo)
@@ -116,7 +125,7 @@ void report(Session& session, ProgressStage stage, int percent) noexcept
 
 void showRows(Session& session, int first, int end) noexcept
 {
-    if (end <= first || !session.options->rowsReady)
+    if (end <= first || !session.options->rowsReady || session.orientation != 1)
         return;
     session.rowsShown = std::max(session.rowsShown, end);
     callBack(session, [&] { session.options->rowsReady(first, end); });
@@ -232,7 +241,7 @@ bool allocateImage(Session& session)
         for (int row = 0; row < head.height(); ++row)
             std::copy_n(head.constScanLine(row), qsizetype(width) * 4, lineOf(session, static_cast<JDIMENSION>(row)));
     }
-    if (session.options->pictureStarted)
+    if (session.options->pictureStarted && session.orientation == 1)
         callBack(session, [&] { session.options->pictureStarted(session.image); });
     if (headFits)
         showRows(session, 0, head.height());
@@ -253,7 +262,39 @@ void chooseOutput(Session& session)
     }
     const QSize fileSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
     cinfo.scale_num = 1;
-    cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, session.options->fitBox));
+    // The box is for the picture as displayed; the file stores a turned picture on its side.
+    const QSize box = swapsSides(session.orientation) ? session.options->fitBox.transposed() : session.options->fitBox;
+    cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, box));
+}
+
+// The orientation of the first EXIF segment; a damaged one counts as none.
+void readOrientation(Session& session)
+{
+    for (jpeg_saved_marker_ptr marker = session.cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 && marker->data[0] == 'E') {
+            session.orientation = exifOrientation(marker->data, marker->data_length);
+            return;
+        }
+    }
+}
+
+// The embedded ICC profile, if any, as a conversion of the decoded rows. A profile that cannot be used leaves the
+// colours as stored: the picture is still worth showing, so the fault is only noted on standard error.
+void readColourProfile(Session& session)
+{
+    JOCTET* bytes = nullptr;
+    unsigned int length = 0;
+    if (!jpeg_read_icc_profile(&session.cinfo, &bytes, &length))
+        return;
+    const QByteArray profile(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(length));
+    std::free(bytes);
+    const ProfileInput input =
+        !session.cmyk ? ProfileInput::Rgb32 : (session.adobeInverted ? ProfileInput::InvertedCmyk : ProfileInput::Cmyk);
+    QString warning;
+    session.colour = ColourConversion::fromIcc(profile, input, &warning);
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "mapcatalogue: %s; the picture is shown with its colours as stored\n",
+                     warning.toLocal8Bit().constData());
 }
 
 void setStalled(Session& session)
@@ -289,7 +330,7 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     const qint64 pixels = static_cast<qint64>(cinfo.output_width) * cinfo.output_height;
     const BandDecoding bands = session.options->bands;
     if (bands == BandDecoding::Never || session.options->headRows > 0 || cinfo.progressive_mode ||
-        cinfo.buffered_image || cinfo.scale_denom != 1 || pixels < BandedPixels ||
+        cinfo.buffered_image || cinfo.scale_denom != 1 || pixels < BandedPixels || (session.cmyk && session.colour) ||
         (bands == BandDecoding::WhenCoreIdle && !otherCoreIdle()))
         return false;
     const int blockRows = cinfo.max_v_samp_factor * DCTSIZE;
@@ -328,7 +369,13 @@ bool finishLowerBand(Session& session)
         return false;
     }
     session.allRowsRead = true;
-    showRows(session, session.lowerBandFirstRow, static_cast<int>(session.cinfo.output_height));
+    const int height = static_cast<int>(session.cinfo.output_height);
+    if (session.colour) {
+        session.colour->convertRows(lineOf(session, static_cast<JDIMENSION>(session.lowerBandFirstRow)),
+                                    session.bytesPerLine, static_cast<int>(session.cinfo.output_width),
+                                    height - session.lowerBandFirstRow);
+    }
+    showRows(session, session.lowerBandFirstRow, height);
     return true;
 }
 
@@ -338,6 +385,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
+    JDIMENSION unconverted = cinfo->output_scanline; // first row not yet converted from the profile's colours
     while (cinfo->output_scanline < end) {
         JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
@@ -345,7 +393,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = lineOf(session, first + i);
         const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (session.cmyk) {
+        if (session.cmyk && !session.colour) {
             for (JDIMENSION i = 0; i < read; ++i)
                 cmykLineToRgb32(rows[i], width, session.adobeInverted);
         }
@@ -353,8 +401,19 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
             setStalled(session);
             return false;
         }
-        if (finalRows)
-            showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
+        // Rows are converted from the profile's colours as they arrive, a band of rows a call (each call has a cost
+        // of its own), so the first rows on screen wait for nothing else; they are shown once converted.
+        JDIMENSION showFrom = first;
+        const JDIMENSION done = cinfo->output_scanline;
+        const bool shown = !session.colour || done - unconverted >= ConvertedBandRows || done >= end;
+        if (session.colour && shown) {
+            session.colour->convertRows(lineOf(session, unconverted), session.bytesPerLine, width,
+                                        static_cast<int>(done - unconverted));
+            showFrom = unconverted;
+            unconverted = done;
+        }
+        if (finalRows && shown)
+            showRows(session, static_cast<int>(showFrom), static_cast<int>(done));
         if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
@@ -434,12 +493,20 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     // Creation fails only for want of memory, reported through error_exit like everything else.
     jpeg_create_decompress(cinfo);
     jpeg_mem_src(cinfo, data, size);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
     if (cinfo->data_precision != 8) {
         session->libjpegCode = JERR_BAD_PRECISION;
         return false;
     }
+    readOrientation(*session);
+    if (session->options->headRows > 0 && session->orientation != 1) {
+        session->error = QStringLiteral("Не удалось прочитать JPEG: у повёрнутого рисунка нет отдельных строк");
+        return false;
+    }
     chooseOutput(*session);
+    readColourProfile(*session);
     jpeg_calc_output_dimensions(cinfo);
     if (!sizeAccepted(*session))
         return false;
@@ -493,6 +560,23 @@ QString libjpegFailureText(const Session& session)
     return QStringLiteral("Не удалось прочитать JPEG: %1").arg(QString::fromLocal8Bit(session.libjpegMessage));
 }
 
+// An oriented picture is handed over as displayed, whole: the caller learns of it only now.
+void deliverTurned(Session& session)
+{
+    QImage stored = std::move(session.image);
+    session.image = orientedPicture(stored, session.orientation);
+    stored = QImage();
+    if (session.image.isNull()) {
+        session.error = QStringLiteral("Недостаточно памяти для рисунка %1")
+                            .arg(sizeText(session.cinfo.output_width, session.cinfo.output_height));
+        return;
+    }
+    session.orientation = 1;
+    if (session.options->pictureStarted)
+        callBack(session, [&] { session.options->pictureStarted(session.image); });
+    showRows(session, 0, session.image.height());
+}
+
 } // namespace
 
 int dctScaleDenominator(QSize picture, QSize box)
@@ -543,6 +627,10 @@ JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& opt
 
     // A fault in the trailer after the last row leaves a complete picture.
     if (decoded || (session->allRowsRead && session->error.isEmpty())) {
+        if (session->orientation != 1)
+            deliverTurned(*session);
+    }
+    if (session->error.isEmpty() && (decoded || session->allRowsRead)) {
         advanceTo(*session, 100);
         result.image = std::move(session->image);
     } else {

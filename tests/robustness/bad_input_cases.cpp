@@ -119,6 +119,30 @@ QByteArray coloured(JpegColours colours, bool adobe = true)
     return testsupport::makeJpeg(fixture);
 }
 
+// A profile whose header promises 4000 bytes and whose tags are noise; an EXIF block whose first directory lies far
+// beyond its end, with a count of entries it cannot hold.
+QByteArray damagedProfile()
+{
+    JpegFixture fixture = fixtureOfSize(QSize(48, 32));
+    QByteArray profile = garbage(600, 11);
+    profile[0] = 0;
+    profile[1] = 0;
+    profile[2] = 0x0F;
+    profile[3] = static_cast<char>(0xA0);
+    profile.replace(36, 4, "acsp");
+    fixture.iccProfile = profile;
+    return testsupport::makeJpeg(fixture);
+}
+
+QByteArray damagedExif()
+{
+    JpegFixture fixture = fixtureOfSize(QSize(48, 32));
+    fixture.exif = testsupport::exifWithOrientation(6);
+    fixture.exif[10] = static_cast<char>(0xF0); // IFD0 at 0xF0 + ...: past the end
+    fixture.exif += QByteArray("\xFF\xFF", 2) + garbage(40, 12);
+    return testsupport::makeJpeg(fixture);
+}
+
 QByteArray arithmetic()
 {
     JpegFixture fixture = fixtureOfSize(QSize(40, 30));
@@ -291,6 +315,8 @@ const std::vector<PictureCase>& pictureCases()
          notRead + QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью 12 бит не поддерживаются"),
          map + QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью 12 бит не поддерживаются")},
         {"Arithmetic", "an arithmetic-coded JPEG", arithmetic, QString(), QString()},
+        {"DamagedProfile", "a JPEG whose colour profile is noise", damagedProfile, QString(), QString()},
+        {"DamagedExif", "a JPEG whose EXIF block points past its end", damagedExif, QString(), QString()},
         {"Declared65500", "a JPEG declaring 65500 x 65500 pixels",
          [] { return testsupport::withDeclaredSize(validJpeg(), 65500, 65500); },
          notRead +

@@ -89,6 +89,14 @@ QByteArray makeJpeg(const JpegFixture& fixture)
         jpeg_simple_progression(&cinfo);
     cinfo.arith_code = fixture.arithmetic;
     jpeg_start_compress(&cinfo, TRUE);
+    if (!fixture.exif.isEmpty()) {
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(fixture.exif.constData()),
+                          static_cast<unsigned int>(fixture.exif.size()));
+    }
+    if (!fixture.iccProfile.isEmpty()) {
+        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET*>(fixture.iccProfile.constData()),
+                               static_cast<unsigned int>(fixture.iccProfile.size()));
+    }
 
     std::vector<unsigned char> row(static_cast<std::size_t>(fixture.size.width() * components));
     while (cinfo.next_scanline < cinfo.image_height) {
@@ -108,6 +116,19 @@ QByteArray makeJpeg(const JpegFixture& fixture)
     QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
     std::free(buffer);
     return bytes;
+}
+
+QByteArray exifWithOrientation(int orientation)
+{
+    // Little-endian TIFF: header, then IFD0 at offset 8 with one SHORT entry, then no next IFD.
+    const char block[] = {'E', 'x',  'i',  'f', 0,
+                          0,   'I',  'I',  42,  0,
+                          8,   0,    0,    0,   1,
+                          0,   0x12, 0x01, 3,   0,
+                          1,   0,    0,    0,   static_cast<char>(orientation),
+                          0,   0,    0,    0,   0,
+                          0,   0};
+    return QByteArray(block, sizeof block);
 }
 
 QByteArray withFramePrecision(QByteArray jpeg, int precision)

@@ -23,6 +23,10 @@ struct JpegFixture
     int quality = 95;
     /// The samples of one pixel (the first 1, 3 or 4 are used); a mid grey when unset.
     std::function<std::array<unsigned char, 4>(int x, int y)> pixel;
+    /// An ICC profile embedded in APP2 segments; none when empty.
+    QByteArray iccProfile;
+    /// The contents of an APP1 segment ("Exif\0\0" and a TIFF block); none when empty.
+    QByteArray exif;
 };
 
 /// The fixture's bytes. A fixture libjpeg refuses ends the test program.
@@ -31,5 +35,8 @@ QByteArray makeJpeg(const JpegFixture& fixture);
 /// A copy of jpeg with the frame header (SOF) changed: data precision, or declared width and height.
 QByteArray withFramePrecision(QByteArray jpeg, int precision);
 QByteArray withDeclaredSize(QByteArray jpeg, int width, int height);
+
+/// An EXIF segment's contents holding only the orientation (1 to 8).
+QByteArray exifWithOrientation(int orientation);
 
 } // namespace testsupport

@@ -38,6 +38,8 @@ TEST(Artwork, EveryPictureHasTheSizeItsControlIsLaidOutFor)
                 continue;
             const QString file = QStringLiteral("artwork/%1/%2.png").arg(folder, QString::fromStdString(row.name));
             EXPECT_EQ(asset(file).size(), row.artworkSize()) << file.toStdString();
+            const QString file2x = QStringLiteral("artwork/%1/%2@2x.png").arg(folder, QString::fromStdString(row.name));
+            EXPECT_EQ(asset(file2x).size(), row.artworkSize() * 2) << file2x.toStdString();
             ++pictures;
         }
     }
@@ -66,7 +68,35 @@ TEST(Artwork, CommittedFilesAreWhatTheGeneratorDrawsNow)
             << relative.toStdString() << " is out of date: run make_artwork";
         ++compared;
     }
-    EXPECT_EQ(compared, 34); // 17 + 10 pictures, the initial map, two cursors, the skin, three icons
+    EXPECT_EQ(compared, 61); // 17 + 10 pictures at 1x and 2x, the initial map, two cursors, the skin, three icons
+}
+
+// An enlarged picture repeats each pixel in a 2 x 2 block; a picture drawn at 2x has detail within the blocks (edges
+// of letters, lines and map work). Only the title strip, plain stripes one window pixel high, has none to show.
+TEST(Artwork, PicturesAt2xAreDrawnNotEnlarged)
+{
+    QDirIterator it(assets + QStringLiteral("/artwork"), {QStringLiteral("*@2x.png")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    int pictures = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QImage large = QImage(path).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(large.devicePixelRatio(), 2.0) << path.toStdString();
+        int blocks = 0, detailed = 0;
+        for (int y = 0; y + 1 < large.height(); y += 2) {
+            for (int x = 0; x + 1 < large.width(); x += 2, ++blocks) {
+                const QRgb p = large.pixel(x, y);
+                detailed += large.pixel(x + 1, y) != p || large.pixel(x, y + 1) != p || large.pixel(x + 1, y + 1) != p;
+            }
+        }
+        ++pictures;
+        if (path.endsWith(QLatin1String("viewer/Image2@2x.png"))) {
+            EXPECT_EQ(detailed, 0);
+            continue;
+        }
+        EXPECT_GT(detailed, blocks / 50) << path.toStdString() << ": " << detailed << " of " << blocks << " blocks";
+    }
+    EXPECT_EQ(pictures, 27);
 }
 
 TEST(Artwork, StripedBarsAlternateRedAndGold)

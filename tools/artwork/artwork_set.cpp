@@ -33,19 +33,30 @@ QString writeArtwork(const QString& assets)
             errors << error;
     };
 
-    const QImage background = drawWindowBackground(publisher);
-    png(background, catalogue + QStringLiteral("Image5.png"));
-    png(drawTitle(collectionTitle), catalogue + QStringLiteral("Image3.png"));
-    png(drawTopBar(), catalogue + QStringLiteral("Image9.png"));
-    for (const TabPlace& tab : tabPlaces())
-        png(drawTabHighlight(tab), catalogue + tab.resourceName + QStringLiteral(".png"));
-    png(drawListBackground(), catalogue + QStringLiteral("Image8.png"));
-    png(drawPlainMap(), catalogue + QStringLiteral("Image7.png"));
-    const std::vector<QRect> stars = starPlaces();
-    for (std::size_t i = 0; i < stars.size(); ++i)
-        png(drawStar(background, stars[i]), catalogue + QStringLiteral("ImageZvezda%1.png").arg(i + 1));
-    png(drawLogo(publisher), catalogue + QStringLiteral("Image4.png"));
-    png(drawAboutButton(), catalogue + QStringLiteral("Image6.png"));
+    // Every window picture at scale 1 and 2; Qt's naming marks the second (Image5@2x.png).
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        const QImage background = drawWindowBackground(publisher, scale);
+        png(background, catalogue + QStringLiteral("Image5") + suffix);
+        png(drawTitle(collectionTitle, scale), catalogue + QStringLiteral("Image3") + suffix);
+        png(drawTopBar(scale), catalogue + QStringLiteral("Image9") + suffix);
+        for (const TabPlace& tab : tabPlaces())
+            png(drawTabHighlight(tab, scale), catalogue + tab.resourceName + suffix);
+        png(drawListBackground(scale), catalogue + QStringLiteral("Image8") + suffix);
+        png(drawPlainMap(scale), catalogue + QStringLiteral("Image7") + suffix);
+        const std::vector<QRect> stars = starPlaces();
+        for (std::size_t i = 0; i < stars.size(); ++i)
+            png(drawStar(background, stars[i]), catalogue + QStringLiteral("ImageZvezda%1").arg(i + 1) + suffix);
+        png(drawLogo(publisher, scale), catalogue + QStringLiteral("Image4") + suffix);
+        png(drawAboutButton(scale), catalogue + QStringLiteral("Image6") + suffix);
+
+        png(drawTitleStrip(scale), viewer + QStringLiteral("Image2") + suffix);
+        png(drawMinimiseSign(scale), viewer + QStringLiteral("Imagesvernut") + suffix);
+        png(drawCloseSign(scale), viewer + QStringLiteral("Imagezakryt") + suffix);
+        png(drawControlBar(scale), viewer + QStringLiteral("niz") + suffix);
+        for (const BarButton& button : barButtons())
+            png(drawHoverPicture(button, scale), viewer + button.hoverName + suffix);
+    }
 
     toolcommon::MapSpec initial;
     initial.kind = toolcommon::MapKind::Country;
@@ -56,13 +67,6 @@ QString writeArtwork(const QString& assets)
                                                     catalogue + QStringLiteral("initial_map.jpg"), 85, true);
     if (!jpegError.isEmpty())
         errors << jpegError;
-
-    png(drawTitleStrip(), viewer + QStringLiteral("Image2.png"));
-    png(drawMinimiseSign(), viewer + QStringLiteral("Imagesvernut.png"));
-    png(drawCloseSign(), viewer + QStringLiteral("Imagezakryt.png"));
-    png(drawControlBar(), viewer + QStringLiteral("niz.png"));
-    for (const BarButton& button : barButtons())
-        png(drawHoverPicture(button), viewer + button.hoverName + QStringLiteral(".png"));
 
     png(drawOpenHandCursor(), assets + QStringLiteral("/cursors/RUKARAZJATA.png"));
     png(drawFistCursor(), assets + QStringLiteral("/cursors/RUKASJATA.png"));

@@ -50,9 +50,9 @@ QFont captionFont()
 }
 
 /// The ground the captions lie on: stripes with a dark edge at the foot, as the bar meets the window below.
-QImage stripedGround(int width, int height)
+QImage stripedGround(int width, int height, int scale)
 {
-    QImage image = blankPicture(width, height);
+    QImage image = blankPicture(width, height, Qt::black, scale);
     paintStripes(image, 0, height - 3);
     QPainter p(&image);
     p.fillRect(0, height - 2, width, 2, barGround);
@@ -79,10 +79,10 @@ std::vector<TabPlace> tabPlaces()
             tab("ImageMet", "СХЕМЫ МЕТРО"), tab("ImageArt", "СТАТЬИ")};
 }
 
-QImage drawTopBar()
+QImage drawTopBar(int scale)
 {
     const QSize bar = catalogueControl("Image9").artworkSize();
-    QImage image = stripedGround(bar.width(), bar.height());
+    QImage image = stripedGround(bar.width(), bar.height(), scale);
     QPainter p(&image);
     for (const TabPlace& tab : tabPlaces())
         drawOutlinedText(p, tab.caption, QPointF(tab.captionCentreX, captionY), captionFont(), lightLetters,
@@ -106,10 +106,10 @@ QImage drawTopBar()
     return image;
 }
 
-QImage drawTabHighlight(const TabPlace& tab)
+QImage drawTabHighlight(const TabPlace& tab, int scale)
 {
     const QSize bar = catalogueControl("Image9").artworkSize();
-    QImage image = stripedGround(bar.width(), bar.height()).copy(tab.highlight);
+    QImage image = copyOf(stripedGround(bar.width(), bar.height(), scale), tab.highlight);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(-tab.highlight.topLeft());
@@ -127,10 +127,10 @@ QImage drawTabHighlight(const TabPlace& tab)
     return image;
 }
 
-QImage drawTitle(const QString& title)
+QImage drawTitle(const QString& title, int scale)
 {
     const QSize size = catalogueControl("Image3").artworkSize();
-    QImage image = stripedGround(size.width(), size.height());
+    QImage image = stripedGround(size.width(), size.height(), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -141,8 +141,9 @@ QImage drawTitle(const QString& title)
     spec.seed = 77;
     spec.cartouche = false;
     spec.border = true;
-    const QImage sheet =
-        toolcommon::drawMap(spec, QSize(300, 220)).scaled(62, 45, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage sheet = toolcommon::drawMap(spec, QSize(300, 220))
+                       .scaled(62 * scale, 45 * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    sheet.setDevicePixelRatio(scale);
     p.save();
     p.translate(38, 30);
     p.rotate(-8);

@@ -20,10 +20,10 @@ struct TabPlace
 std::vector<TabPlace> tabPlaces();
 
 /// The top bar Image9: stripes, captions, bars between them, minimise and close signs.
-QImage drawTopBar();
+QImage drawTopBar(int scale);
 /// A tab's highlight: the bar under it with a darker red circle and the caption in white, lined up with the bar.
-QImage drawTabHighlight(const TabPlace& tab);
+QImage drawTabHighlight(const TabPlace& tab, int scale);
 /// The title artwork Image3.
-QImage drawTitle(const QString& title);
+QImage drawTitle(const QString& title, int scale);
 
 } // namespace artwork

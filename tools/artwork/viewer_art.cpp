@@ -82,17 +82,17 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor colour)
     p.restore();
 }
 
-QImage barGroundPicture()
+QImage barGroundPicture(int scale)
 {
     const QSize size = viewerControl("niz").artworkSize();
-    return blankPicture(size.width(), size.height(), barGround);
+    return blankPicture(size.width(), size.height(), barGround, scale);
 }
 
 /// A blank picture of the size of the named control's artwork.
-QImage blankFor(const char* name, QColor fill = Qt::black)
+QImage blankFor(const char* name, QColor fill, int scale)
 {
     const QSize size = viewerControl(name).artworkSize();
-    return blankPicture(size.width(), size.height(), fill);
+    return blankPicture(size.width(), size.height(), fill, scale);
 }
 
 } // namespace
@@ -110,47 +110,48 @@ std::vector<BarButton> barButtons()
     };
 }
 
-QImage drawControlBar()
+QImage drawControlBar(int scale)
 {
-    QImage image = barGroundPicture();
+    QImage image = barGroundPicture(scale);
+    const int width = windowSize(image).width();
     QPainter p(&image);
-    p.fillRect(0, 0, image.width(), 1, Qt::white);
-    p.fillRect(0, 2, image.width(), 1, Qt::white);
+    p.fillRect(0, 0, width, 1, Qt::white);
+    p.fillRect(0, 2, width, 1, Qt::white);
     for (const BarButton& button : barButtons())
         drawGlyph(p, button.glyph, button.glyphArea, paleGlyph);
     return image;
 }
 
-QImage drawHoverPicture(const BarButton& button)
+QImage drawHoverPicture(const BarButton& button, int scale)
 {
-    QImage ground = barGroundPicture();
+    QImage ground = barGroundPicture(scale);
     {
         QPainter p(&ground);
         drawGlyph(p, button.glyph, button.glyphArea, Qt::white);
     }
-    return ground.copy(button.hoverPlace.translated(0, -barPictureTop));
+    return copyOf(ground, button.hoverPlace.translated(0, -barPictureTop));
 }
 
-QImage drawTitleStrip()
+QImage drawTitleStrip(int scale)
 {
-    QImage image = blankFor("Image2", barGround);
+    QImage image = blankFor("Image2", barGround, scale);
     paintStripes(image, 0, 17);
     return image;
 }
 
-QImage drawMinimiseSign()
+QImage drawMinimiseSign(int scale)
 {
-    QImage image = blankFor("Imagesvernut");
-    paintDarkTexture(image, image.rect(), 11);
+    QImage image = blankFor("Imagesvernut", Qt::black, scale);
+    paintDarkTexture(image, QRect(QPoint(), windowSize(image)), 11);
     QPainter p(&image);
     p.fillRect(5, 13, 11, 3, Qt::white);
     return image;
 }
 
-QImage drawCloseSign()
+QImage drawCloseSign(int scale)
 {
-    QImage image = blankFor("Imagezakryt");
-    paintDarkTexture(image, image.rect(), 12);
+    QImage image = blankFor("Imagezakryt", Qt::black, scale);
+    paintDarkTexture(image, QRect(QPoint(), windowSize(image)), 12);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap));

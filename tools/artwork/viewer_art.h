@@ -21,13 +21,13 @@ struct BarButton
 std::vector<BarButton> barButtons();
 
 /// The control bar niz with the six pale glyphs.
-QImage drawControlBar();
+QImage drawControlBar(int scale);
 /// A hover picture: the glyph in bright white on the bar's ground, lined up with the glyph in the bar.
-QImage drawHoverPicture(const BarButton& button);
+QImage drawHoverPicture(const BarButton& button, int scale);
 /// The title strip Image2.
-QImage drawTitleStrip();
+QImage drawTitleStrip(int scale);
 /// Minimise and close signs on the dark ground.
-QImage drawMinimiseSign();
-QImage drawCloseSign();
+QImage drawMinimiseSign(int scale);
+QImage drawCloseSign(int scale);
 
 } // namespace artwork

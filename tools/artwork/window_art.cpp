@@ -32,16 +32,16 @@ int orderingBarTop()
     return catalogueControl("Image8").place.height() - orderingBarHeight;
 }
 
-QImage blankFor(const char* name, QColor fill)
+QImage blankFor(const char* name, QColor fill, int scale)
 {
     const QSize size = catalogueControl(name).artworkSize();
-    return blankPicture(size.width(), size.height(), fill);
+    return blankPicture(size.width(), size.height(), fill, scale);
 }
 
-QImage fadedMapFor(const char* name, std::uint64_t seed, double fade)
+QImage fadedMapFor(const char* name, std::uint64_t seed, double fade, int scale)
 {
     const QSize size = catalogueControl(name).artworkSize();
-    return fadedMap(size.width(), size.height(), seed, fade);
+    return fadedMap(size.width(), size.height(), seed, fade, scale);
 }
 
 QRect inBackground(QRect windowRect)
@@ -81,7 +81,7 @@ void drawCarvedFrame(QImage& image)
 {
     QPainter p(&image);
     QPainterPath band;
-    band.addRect(QRectF(image.rect()));
+    band.addRect(QRectF(QPointF(), windowSize(image)));
     band.addRect(QRectF(frameInside));
     p.fillPath(band, frameRed);
     p.setRenderHint(QPainter::Antialiasing);
@@ -123,15 +123,15 @@ void drawCarvedFrame(QImage& image)
 
 } // namespace
 
-QImage drawLogo(const QString& publisher)
+QImage drawLogo(const QString& publisher, int scale)
 {
-    QImage image = blankFor("Image4", frameRed);
+    QImage image = blankFor("Image4", frameRed, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient plaque(0, 0, 0, 32);
     plaque.setColorAt(0, QColor(158, 46, 6));
     plaque.setColorAt(1, QColor(110, 28, 0));
-    p.fillRect(image.rect(), plaque);
+    p.fillRect(QRect(QPoint(), windowSize(image)), plaque);
     p.setPen(QPen(goldLine, 1));
     p.drawRect(QRectF(1.5, 1.5, 112, 29));
     // The emblem: a small compass star in a ring.
@@ -158,20 +158,21 @@ QImage drawLogo(const QString& publisher)
     return image;
 }
 
-QImage drawAboutButton()
+QImage drawAboutButton(int scale)
 {
-    QImage image = blankFor("Image6", frameRed);
+    QImage image = blankFor("Image6", frameRed, scale);
+    const QSize size = windowSize(image);
     QPainter p(&image);
     const QFont font =
-        fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("о диске"), 10, image.width() - 1, false);
-    drawOutlinedText(p, QStringLiteral("о диске"), QPointF(image.width() / 2.0, image.height() / 2.0), font,
-                     lightLetters, Qt::black, 0);
+        fittedFont(QStringLiteral("DejaVu Sans"), QStringLiteral("о диске"), 10, size.width() - 1, false);
+    drawOutlinedText(p, QStringLiteral("о диске"), QPointF(size.width() / 2.0, size.height() / 2.0), font, lightLetters,
+                     Qt::black, 0);
     return image;
 }
 
-QImage drawWindowBackground(const QString& publisher)
+QImage drawWindowBackground(const QString& publisher, int scale)
 {
-    QImage image = fadedMapFor("Image5", 31, 0.68);
+    QImage image = fadedMapFor("Image5", 31, 0.68, scale);
     {
         QPainter p(&image);
         // Where the detail texts are read, the map fades further.
@@ -191,25 +192,25 @@ QImage drawWindowBackground(const QString& publisher)
     drawCarvedFrame(image);
     QPainter p(&image);
     drawLandscape(p, QRect(652, 367, 118, 115));
-    p.drawImage(inBackground(catalogueControl("Panel4").place).topLeft(), drawLogo(publisher));
-    p.drawImage(inBackground(catalogueControl("Panel5").place).topLeft(), drawAboutButton());
+    p.drawImage(inBackground(catalogueControl("Panel4").place).topLeft(), drawLogo(publisher, scale));
+    p.drawImage(inBackground(catalogueControl("Panel5").place).topLeft(), drawAboutButton(scale));
     return image;
 }
 
-QImage drawListBackground()
+QImage drawListBackground(int scale)
 {
-    QImage image = fadedMapFor("Image8", 42, 0.74);
+    QImage image = fadedMapFor("Image8", 42, 0.74, scale);
     QPainter p(&image);
     QColor veil = parchment;
     veil.setAlpha(60);
-    p.fillRect(QRect(0, 0, image.width(), orderingBarTop()), veil);
+    p.fillRect(QRect(0, 0, windowSize(image).width(), orderingBarTop()), veil);
     drawOrderingBar(p, QPoint(0, orderingBarTop()));
     return image;
 }
 
-QImage drawPlainMap()
+QImage drawPlainMap(int scale)
 {
-    return fadedMapFor("Image7", 53, 0.6);
+    return fadedMapFor("Image7", 53, 0.6, scale);
 }
 
 std::vector<QRect> starPlaces()
@@ -222,11 +223,12 @@ std::vector<QRect> starPlaces()
 
 QImage drawStar(const QImage& background, const QRect& windowPlace)
 {
-    QImage star = background.copy(inBackground(windowPlace));
+    QImage star = copyOf(background, inBackground(windowPlace));
+    const QSize size = windowSize(star);
     QPainter p(&star);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(star.width() / 2.0, star.height() / 2.0 + 0.8);
-    const double outer = std::min(star.width(), star.height()) / 2.0 - 0.8, inner = outer * 0.42;
+    const QPointF centre(size.width() / 2.0, size.height() / 2.0 + 0.8);
+    const double outer = std::min(size.width(), size.height()) / 2.0 - 0.8, inner = outer * 0.42;
     QPolygonF points;
     for (int i = 0; i < 10; ++i) {
         const double a = i * M_PI / 5;

@@ -1,0 +1,110 @@
+// Embedded colour profiles and EXIF orientation: the decoder delivers the picture as it is meant to be seen.
+#include <QColor>
+#include <QImage>
+#include <gtest/gtest.h>
+#include <lcms2.h>
+#include <tuple>
+#include <vector>
+
+#include "jpeg_test_helpers.h"
+#include "platform/jpeg_decoder.h"
+#include "support/jpeg_fixtures.h"
+
+namespace {
+
+using testsupport::JpegFixture;
+
+// An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
+QByteArray swappedPrimariesProfile()
+{
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    const cmsCIExyYTRIPLE primaries = {{0.30, 0.60, 1.0}, {0.64, 0.33, 1.0}, {0.15, 0.06, 1.0}};
+    const cmsFloat64Number srgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    cmsFreeToneCurve(curve);
+    return bytes;
+}
+
+TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
+{
+    JpegFixture fixture;
+    fixture.size = QSize(64, 48);
+    fixture.pixel = [](int, int) { return samples(230, 20, 20); };
+    const QByteArray untagged = testsupport::makeJpeg(fixture);
+    fixture.iccProfile = swappedPrimariesProfile();
+    const QByteArray tagged = testsupport::makeJpeg(fixture);
+
+    EXPECT_TRUE(colourNear(platform::decodeJpeg(untagged).image, 10, 10, QColor(230, 20, 20)));
+    platform::JpegDecodeOptions preview;
+    preview.fitBox = QSize(16, 12);
+    for (const platform::JpegDecodeOptions& options : {platform::JpegDecodeOptions{}, preview}) {
+        std::vector<std::pair<int, int>> rows;
+        platform::JpegDecodeOptions watched = options;
+        QImage shownRows;
+        watched.pictureStarted = [&](const QImage& picture) { shownRows = picture; };
+        watched.rowsReady = [&](int first, int end) {
+            rows.emplace_back(first, end);
+            // The rows handed over are already in sRGB.
+            EXPECT_GT(qGreen(shownRows.pixel(1, end - 1)), 150) << "row " << end - 1;
+        };
+        const platform::JpegDecodeResult result = platform::decodeJpeg(tagged, watched);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        const QPoint middle(result.image.width() / 2, result.image.height() / 2);
+        EXPECT_GT(qGreen(result.image.pixel(middle)), 150);
+        EXPECT_LT(qRed(result.image.pixel(middle)), 120);
+        EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+        EXPECT_FALSE(rows.empty());
+    }
+}
+
+// Stored: the left half red, the right half blue.
+QByteArray twoColours(int orientation, QSize stored)
+{
+    JpegFixture fixture;
+    fixture.size = stored;
+    fixture.pixel = [stored](int x, int) { return x < stored.width() / 2 ? samples(220, 0, 0) : samples(0, 0, 220); };
+    fixture.exif = testsupport::exifWithOrientation(orientation);
+    return testsupport::makeJpeg(fixture);
+}
+
+TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
+{
+    const QColor red(220, 0, 0), blue(0, 0, 220);
+    // Orientation 6 turns the stored picture clockwise (its left side on top), 8 anticlockwise (on the bottom).
+    for (const auto& [orientation, top, bottom] : {std::tuple{6, red, blue}, std::tuple{8, blue, red}}) {
+        SCOPED_TRACE(orientation);
+        QSize started;
+        std::vector<std::pair<int, int>> rows;
+        platform::JpegDecodeOptions options;
+        options.pictureStarted = [&](const QImage& picture) { started = picture.size(); };
+        options.rowsReady = [&](int first, int end) { rows.emplace_back(first, end); };
+        const platform::JpegDecodeResult result = platform::decodeJpeg(twoColours(orientation, QSize(64, 32)), options);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        ASSERT_EQ(result.image.size(), QSize(32, 64));
+        EXPECT_EQ(started, QSize(32, 64));
+        EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 64}}));
+        EXPECT_TRUE(colourNear(result.image, 16, 8, top, 12));
+        EXPECT_TRUE(colourNear(result.image, 16, 56, bottom, 12));
+
+        // A preview's box is for the picture as displayed: 16 x 32 is filled by the half-size decode.
+        platform::JpegDecodeOptions preview;
+        preview.fitBox = QSize(16, 32);
+        const QImage small = platform::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).image;
+        ASSERT_EQ(small.size(), QSize(16, 32));
+        EXPECT_TRUE(colourNear(small, 8, 4, top, 12));
+    }
+    // The unturned orientation changes nothing.
+    const QImage upright = platform::decodeJpeg(twoColours(1, QSize(64, 32))).image;
+    ASSERT_EQ(upright.size(), QSize(64, 32));
+    EXPECT_TRUE(colourNear(upright, 8, 16, red, 12));
+}
+
+} // namespace
