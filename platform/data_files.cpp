@@ -41,6 +41,9 @@ ReadPace& readPace()
     return pace;
 }
 
+// Set on the GUI thread (at start, and by tests), read by the reading threads.
+std::mutex folderMutex;
+
 QString& storedFolder()
 {
     static QString folder;
@@ -103,12 +106,19 @@ QString findIgnoringCase(const QString& folder, const QStringList& parts, qsizet
 
 void setCollectionFolder(const QString& folder)
 {
-    storedFolder() = folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
+    QString absolute = folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
+    std::lock_guard lock(folderMutex);
+    storedFolder() = std::move(absolute);
 }
 
 QString collectionFolder()
 {
-    return storedFolder().isEmpty() ? QDir::currentPath() : storedFolder();
+    QString folder;
+    {
+        std::lock_guard lock(folderMutex);
+        folder = storedFolder();
+    }
+    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 bool staysInsideFolder(const QString& relative)

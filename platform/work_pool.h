@@ -77,6 +77,8 @@ template <typename Call> void postTo(QObject* receiver, Call&& call)
         {
             takeOverForSanitizer(&postChannel);
             call();
+            // The posting thread may be the one that destroys this, when it lets go of it last.
+            handOverForSanitizer(&postChannel);
         }
     };
     QMetaObject::invokeMethod(receiver, Posted(std::forward<Call>(call)), Qt::QueuedConnection);
