@@ -83,11 +83,10 @@ int slowDiscTimes(const QString& folder, int runs)
             wait(ReadingAheadMs);
             // The user steps back while the next map is read ahead: the bar must show the step's read.
             QEventLoop loop;
-            QObject::connect(&loader, &viewer::MapLoader::readProgress, &loop,
-                             [&loop, &previous](const QString& path) {
-                                 if (path == previous)
-                                     loop.quit();
-                             });
+            QObject::connect(&loader, &viewer::MapLoader::readProgress, &loop, [&loop, &previous](const QString& path) {
+                if (path == previous)
+                    loop.quit();
+            });
             QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
             QElapsedTimer timer;
             timer.start();

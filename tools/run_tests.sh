@@ -37,7 +37,7 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     mkdir -p build-tsan/xdg-runtime
     run_tsan() { # name of the test program
         QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$PWD/build-tsan/xdg-runtime LC_ALL=C.UTF-8 \
-        TSAN_OPTIONS="suppressions=$PWD/tools/sanitizer/tsan.supp ignore_noninstrumented_modules=1 halt_on_error=1 exitcode=66 second_deadlock_stack=1" \
+        TSAN_OPTIONS="suppressions=$PWD/tools/sanitizer/tsan.supp halt_on_error=1 exitcode=66 second_deadlock_stack=1" \
             build-tsan/tests/"$1"_tests > build-tsan/"$1".log 2>&1
     }
     # Two at a time on two cores: the viewer's tests take about as long as the other two together.
