@@ -9,6 +9,7 @@
 #include "decode_bench.h"
 #include "map_picture.h"
 #include "repaint_bench.h"
+#include "slow_disc_bench.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ int usage()
     std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
                          "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
                          "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
-                         "       icc NAME FILE RUNS\n");
+                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | resident-after-close FILE\n");
     return 2;
 }
 
@@ -52,5 +53,9 @@ int main(int argc, char** argv)
         return bench::reductionQuality(args[1]);
     if (command == QLatin1String("catalogue") && args.size() == 2)
         return bench::catalogueTimes(args[1].toInt());
+    if (command == QLatin1String("slow-disc") && args.size() == 3)
+        return bench::slowDiscTimes(args[1], args[2].toInt());
+    if (command == QLatin1String("resident-after-close") && args.size() == 2)
+        return bench::residentAfterClose(args[1]);
     return usage();
 }

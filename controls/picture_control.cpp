@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "platform/error_report.h"
+#include "platform/work_pool.h"
 
 namespace controls {
 namespace {
@@ -124,13 +125,12 @@ const QImage& PictureControl::reducedSource(QSize drawnSize, bool* smooth)
     if (qint64(m_picture.width()) * m_picture.height() < BackgroundReductionPixels)
         return m_reduced.sourceFor(m_picture, drawnSize);
     if (!m_builder) {
-        // The builder's thread posts to the control; the builder, and with it its thread, ends before the control
-        // does, and Qt drops what is still posted to a deleted control.
+        // The builder posts to the control; once the builder is destroyed (before the control is) it posts nothing
+        // more, and Qt drops what is still posted to a deleted control.
         try {
-            m_builder = std::make_unique<ReducedCopyBuilder>(m_picture, QSize(1, 1), [this] {
-                QMetaObject::invokeMethod(
-                    this, [this] { adoptReducedCopies(); }, Qt::QueuedConnection);
-            });
+            m_builder = std::make_unique<ReducedCopyBuilder>(
+                m_picture, QSize(1, 1), [this] { platform::postTo(this, [this] { adoptReducedCopies(); }); },
+                ReducedCopyBuilder::DefaultBudgetBytes, m_pool);
         } catch (const std::exception&) {
             return m_reduced.sourceFor(m_picture, drawnSize); // no thread to be had: built here, as for small pictures
         }

@@ -53,6 +53,9 @@ public:
     /// True while reduced copies of a large picture are being built in the background; until they are ready the
     /// control draws from the picture without smoothing.
     bool buildingReducedCopies() const;
+    /// Where the reduced copies are built: a job of pool (which must outlive the control's builder), or a thread of
+    /// their own when none is set.
+    void setWorkPool(platform::WorkPool* pool) { m_pool = pool; }
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -77,7 +80,8 @@ private:
 
     QImage m_picture;
     ReducedCopies m_reduced;
-    std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built on a thread of their own
+    std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built in the background
+    platform::WorkPool* m_pool = nullptr;
     int m_shownRows = 0;
     bool m_autoSize = false;
     bool m_stretch = false;

@@ -65,6 +65,34 @@ void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow)
     halveRows(halfBand, resultBand, 0, endRow - firstRow);
 }
 
+QSize reducedSize(QSize source, int divisor)
+{
+    for (; divisor > 1; divisor /= 2)
+        source = QSize(source.width() / 2, source.height() / 2);
+    return source;
+}
+
+void reduceRows(const QImage& source, QImage& result, int firstRow, int endRow, int divisor)
+{
+    if (divisor <= 2) {
+        halveRows(source, result, firstRow, endRow);
+        return;
+    }
+    if (endRow <= firstRow)
+        return;
+    // The band of source these rows come from, halved once; then the rest of the way down.
+    const int halfRows = (divisor / 2) * (endRow - firstRow);
+    const QImage sourceBand(source.constBits() + qsizetype(divisor) * firstRow * source.bytesPerLine(), source.width(),
+                            2 * halfRows, source.bytesPerLine(), source.format());
+    QImage halfBand(source.width() / 2, halfRows, source.format());
+    if (halfBand.isNull())
+        return;
+    halveRows(sourceBand, halfBand, 0, halfRows);
+    QImage resultBand(result.bits() + qsizetype(firstRow) * result.bytesPerLine(), result.width(), endRow - firstRow,
+                      result.bytesPerLine(), result.format());
+    reduceRows(halfBand, resultBand, 0, endRow - firstRow, divisor / 2);
+}
+
 const QImage& ReducedCopies::sourceFor(const QImage& picture, QSize drawnSize)
 {
     auto fitsHalved = [drawnSize](const QImage& image) {

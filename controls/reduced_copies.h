@@ -20,6 +20,13 @@ void halveRows(const QImage& source, QImage& result, int firstRow, int endRow);
 /// a time.
 void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow);
 
+/// The size of a picture halved log2(divisor) times (divisor 2, 4, 8, ...), each halving rounding down.
+QSize reducedSize(QSize source, int divisor);
+
+/// Rows firstRow to endRow - 1 of result (reducedSize(source, divisor), same format) as source halved log2(divisor)
+/// times, a band at a time: no reduced copy of the whole source is made on the way.
+void reduceRows(const QImage& source, QImage& result, int firstRow, int endRow, int divisor);
+
 /// Reduced copies of one picture, built on demand: each copy is the previous one halved, so all of them together
 /// take at most a third of the picture's memory.
 class ReducedCopies

@@ -1,74 +1,154 @@
 #include "controls/reduced_copy_builder.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
 
 #include "controls/reduced_copies.h"
+#include "platform/work_pool.h"
 
 namespace controls {
+
+struct ReducedCopyBuilder::State
+{
+    std::stop_source stop;
+    std::atomic<bool> finished{false};
+    std::atomic<int> pending{0};
+    std::mutex mutex;
+    std::vector<QImage> ready;
+    // Cleared by the builder's destruction, under callMutex: a call running then ends before the builder is gone.
+    std::mutex callMutex;
+    std::function<void()> onCopy;
+    // The picture, until the work takes it (under pictureMutex); holdsPicture while the work reads it.
+    std::mutex pictureMutex;
+    std::condition_variable pictureReleased;
+    QImage picture;
+    bool holdsPicture = false;
+
+    QImage takePicture()
+    {
+        std::lock_guard lock(pictureMutex);
+        holdsPicture = !picture.isNull();
+        return std::exchange(picture, QImage());
+    }
+    void releasePicture(QImage& held)
+    {
+        held = QImage();
+        std::lock_guard lock(pictureMutex);
+        holdsPicture = false;
+        pictureReleased.notify_all();
+    }
+
+    void notify()
+    {
+        std::lock_guard lock(callMutex);
+        if (onCopy)
+            onCopy();
+    }
+};
+
 namespace {
 
-// Rows halved between two looks at the stop flag: a fraction of a millisecond.
+// Rows reduced between two looks at the stop request: a fraction of a millisecond.
 constexpr int RowsPerBand = 64;
 
-} // namespace
-
-ReducedCopyBuilder::ReducedCopyBuilder(const QImage& picture, QSize smallest, std::function<void()> onCopy,
-                                       qsizetype budgetBytes)
-    : m_onCopy(std::move(onCopy))
+void build(const std::shared_ptr<ReducedCopyBuilder::State>& state, QSize smallest, int firstDivisor,
+           std::stop_token stop)
 {
-    const int firstDivisor = picture.sizeInBytes() / 3 <= budgetBytes ? 2 : 4;
-    // The picture is shared, not copied: nothing writes into a picture on show.
-    m_thread = std::thread([this, picture, smallest, firstDivisor] { run(picture, smallest, firstDivisor); });
-}
-
-ReducedCopyBuilder::~ReducedCopyBuilder()
-{
-    m_cancelled = true;
-    m_thread.join();
-}
-
-std::vector<QImage> ReducedCopyBuilder::takeReady()
-{
-    std::lock_guard lock(m_mutex);
-    std::vector<QImage> ready;
-    ready.swap(m_ready);
-    m_pending -= static_cast<int>(ready.size());
-    return ready;
-}
-
-void ReducedCopyBuilder::run(QImage picture, QSize smallest, int firstDivisor)
-{
+    QImage picture = state->takePicture();
     QImage source = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied
                         ? picture
                         : picture.convertToFormat(QImage::Format_RGB32);
-    picture = QImage();
     for (int divisor = firstDivisor;; divisor = 2) {
-        const QSize size(source.width() / divisor, source.height() / divisor);
-        if (m_cancelled || size.width() < std::max(1, smallest.width()) ||
+        const QSize size = reducedSize(source.size(), divisor);
+        if (stop.stop_requested() || size.width() < std::max(1, smallest.width()) ||
             size.height() < std::max(1, smallest.height()))
             break;
         QImage copy(size, source.format());
         if (copy.isNull())
             break;
-        for (int row = 0; row < copy.height() && !m_cancelled; row += RowsPerBand) {
-            const int end = std::min(copy.height(), row + RowsPerBand);
-            if (divisor == 4)
-                quarterRows(source, copy, row, end);
-            else
-                halveRows(source, copy, row, end);
-        }
-        if (m_cancelled)
+        for (int row = 0; row < copy.height() && !stop.stop_requested(); row += RowsPerBand)
+            reduceRows(source, copy, row, std::min(copy.height(), row + RowsPerBand), divisor);
+        if (stop.stop_requested())
             break;
         {
-            std::lock_guard lock(m_mutex);
-            m_ready.push_back(copy);
-            ++m_pending;
+            std::lock_guard lock(state->mutex);
+            state->ready.push_back(copy);
+            ++state->pending;
         }
-        m_onCopy();
+        if (!picture.isNull()) {
+            source = QImage();
+            state->releasePicture(picture);
+        }
+        state->notify();
         source = copy;
     }
-    m_finished = true;
-    m_onCopy();
+    source = QImage();
+    state->releasePicture(picture);
+    // Finished and told so in one step: whoever sees finished() has had the last call too.
+    std::lock_guard lock(state->callMutex);
+    state->finished = true;
+    if (state->onCopy)
+        state->onCopy();
+}
+
+} // namespace
+
+int ReducedCopyBuilder::firstDivisor(qsizetype pictureBytes, qsizetype budgetBytes)
+{
+    // A chain from 1/d of each side takes pictureBytes / d² * 4/3.
+    int divisor = 2;
+    while (divisor < (1 << 14) && pictureBytes / 3 * 4 / (qsizetype(divisor) * divisor) > budgetBytes)
+        divisor *= 2;
+    return divisor;
+}
+
+ReducedCopyBuilder::ReducedCopyBuilder(const QImage& picture, QSize smallest, std::function<void()> onCopy,
+                                       qsizetype budgetBytes, platform::WorkPool* pool)
+    : m_state(std::make_shared<State>())
+{
+    m_state->onCopy = std::move(onCopy);
+    const int divisor = firstDivisor(picture.sizeInBytes(), budgetBytes);
+    // The picture is shared, not copied: nothing writes into a picture on show.
+    m_state->picture = picture;
+    auto job = [state = m_state, smallest, divisor](std::stop_token stop) { build(state, smallest, divisor, stop); };
+    if (pool) {
+        pool->run(platform::WorkPool::Lane::Compute, m_state->stop.get_token(), std::move(job));
+        return;
+    }
+    if (!platform::WorkPool::runOnThreadOfItsOwn(m_state->stop.get_token(), std::move(job)))
+        m_state->finished = true; // no thread to be had: no copies; the picture is drawn from itself
+}
+
+ReducedCopyBuilder::~ReducedCopyBuilder()
+{
+    m_state->stop.request_stop();
+    {
+        std::lock_guard lock(m_state->callMutex);
+        m_state->onCopy = nullptr;
+    }
+    // The picture's memory is free for the next picture when this returns: a picture replaced by the next one is
+    // released here, not a band of rows later on another thread.
+    QImage unused;
+    std::unique_lock lock(m_state->pictureMutex);
+    unused = std::exchange(m_state->picture, QImage());
+    m_state->pictureReleased.wait(lock, [this] { return !m_state->holdsPicture; });
+}
+
+std::vector<QImage> ReducedCopyBuilder::takeReady()
+{
+    std::lock_guard lock(m_state->mutex);
+    std::vector<QImage> ready;
+    ready.swap(m_state->ready);
+    m_state->pending -= static_cast<int>(ready.size());
+    return ready;
+}
+
+bool ReducedCopyBuilder::finished() const
+{
+    return m_state->finished.load() && m_state->pending.load() == 0;
 }
 
 } // namespace controls

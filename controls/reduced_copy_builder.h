@@ -2,47 +2,53 @@
 
 #include <QImage>
 #include <QSize>
-#include <atomic>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
+
+namespace platform {
+class WorkPool;
+}
 
 namespace controls {
 
-/// Builds the chain of reduced copies of one picture on a thread of its own, each further copy the one before halved,
-/// down to the first copy narrower or lower than smallest. The chain starts at half the picture's width and height
-/// when all of it fits in budgetBytes (a third of the picture's memory); else at a quarter, a twelfth of the
-/// picture's memory, and the zoom steps above a quarter are drawn from the picture itself. onCopy runs on the builder's
-/// thread after each copy is ready. Destroying the builder stops it within a few rows and waits for its thread.
+/// Builds the chain of reduced copies of one picture in the background, each further copy the one before halved,
+/// down to the first copy narrower or lower than smallest. The chain starts at the largest reduction (half, a quarter,
+/// an eighth, ...) whose chain fits in budgetBytes: from half size it takes a third of the picture's memory, from a
+/// quarter a twelfth; the zoom steps above the first copy are drawn from the picture itself. The copies are built as
+/// a job of pool, or on a thread of their own when none is given. onCopy runs on the building thread after each copy
+/// is ready, and once at the end.
+///
+/// Destroying the builder asks the work to stop; it waits only while the work is reading the picture itself (the first
+/// copy: at most a band of 64 rows, well under a millisecond, to the next look at the stop request), so that the
+/// picture's memory is free for the next picture at once; it never waits for a copy to be finished. Once it has
+/// returned onCopy is not called again.
 class ReducedCopyBuilder
 {
 public:
     /// The memory the copies of a picture may take: those of a 24-megapixel map start at half size, those of a
-    /// 100-megapixel map (127 MiB from half size, 32 MiB from a quarter) at a quarter.
+    /// 100-megapixel map (127 MiB from half size, 32 MiB from a quarter) at a quarter, those of a 400-megapixel map
+    /// at an eighth (32 MiB).
     static constexpr qsizetype DefaultBudgetBytes = qsizetype(64) << 20;
 
     ReducedCopyBuilder(const QImage& picture, QSize smallest, std::function<void()> onCopy,
-                       qsizetype budgetBytes = DefaultBudgetBytes);
+                       qsizetype budgetBytes = DefaultBudgetBytes, platform::WorkPool* pool = nullptr);
     ~ReducedCopyBuilder();
     ReducedCopyBuilder(const ReducedCopyBuilder&) = delete;
     ReducedCopyBuilder& operator=(const ReducedCopyBuilder&) = delete;
 
+    /// The divisor of the chain's first copy of a picture of pictureBytes: 2, 4, 8, ...
+    static int firstDivisor(qsizetype pictureBytes, qsizetype budgetBytes);
+
     /// The copies finished since the last call, largest first.
     std::vector<QImage> takeReady();
     /// True once the last copy has been taken or the builder stopped.
-    bool finished() const { return m_finished.load() && m_pending.load() == 0; }
+    bool finished() const;
+
+    struct State;
 
 private:
-    void run(QImage picture, QSize smallest, int firstDivisor);
-
-    std::function<void()> m_onCopy;
-    std::atomic<bool> m_cancelled{false};
-    std::atomic<bool> m_finished{false};
-    std::atomic<int> m_pending{0};
-    std::mutex m_mutex;
-    std::vector<QImage> m_ready;
-    std::thread m_thread;
+    std::shared_ptr<State> m_state;
 };
 
 } // namespace controls

@@ -1,6 +1,7 @@
 #include "platform/data_files.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "catalogue/codepage.h"
 #include "platform/large_memory.h"
@@ -15,16 +17,32 @@
 namespace platform {
 namespace {
 
-// A file is read in pieces of this size, so a read that fails part way is seen where it fails.
-constexpr qint64 ReadPiece = qint64(4) << 20;
+// A file is read in pieces: a read that fails part way is seen where it fails, and a read that is no longer wanted
+// stops between two pieces. A piece is sized to take about PieceTimeMs at the speed seen so far, within these
+// bounds; the first is the smallest, since a disc may give 1 MB/s.
+constexpr qint64 LargestPiece = qint64(1) << 20;
+constexpr qint64 SmallestPiece = qint64(64) << 10;
+constexpr qint64 PieceTimeMs = 50;
 // Once the size the file had when opened is read, reads this long find its end (or what it grew by since).
 constexpr qint64 EndProbe = qint64(64) << 10;
+
+// The test hooks are set on the test's thread and read on the reading threads.
+std::mutex hooksMutex;
 
 ReadFault& readFault()
 {
     static ReadFault fault;
     return fault;
 }
+
+ReadPace& readPace()
+{
+    static ReadPace pace;
+    return pace;
+}
+
+// Set on the GUI thread (at start, and by tests), read by the reading threads.
+std::mutex folderMutex;
 
 QString& storedFolder()
 {
@@ -88,12 +106,19 @@ QString findIgnoringCase(const QString& folder, const QStringList& parts, qsizet
 
 void setCollectionFolder(const QString& folder)
 {
-    storedFolder() = folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
+    QString absolute = folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
+    std::lock_guard lock(folderMutex);
+    storedFolder() = std::move(absolute);
 }
 
 QString collectionFolder()
 {
-    return storedFolder().isEmpty() ? QDir::currentPath() : storedFolder();
+    QString folder;
+    {
+        std::lock_guard lock(folderMutex);
+        folder = storedFolder();
+    }
+    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 bool staysInsideFolder(const QString& relative)
@@ -138,64 +163,136 @@ std::optional<qint64> dataFileSize(const QString& relative)
 
 void setReadFaultForTests(ReadFault fault)
 {
+    std::lock_guard lock(hooksMutex);
     readFault() = std::move(fault);
 }
 
-std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes)
+void setReadPaceForTests(ReadPace pace)
 {
-    const auto fail = [error](const QString& text) -> std::optional<QByteArray> {
-        if (error)
-            *error = text;
-        return std::nullopt;
-    };
-    const QString path = resolveDataPath(relative);
-    if (!staysInsideFolder(relative) || !QFileInfo(path).isFile())
-        return fail(QStringLiteral("File not found"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    const qint64 size = file.size();
-    if (size > maxBytes)
-        return fail(
-            QStringLiteral("Файл слишком велик: %1 байт (можно прочитать не более %2 байт)").arg(size).arg(maxBytes));
+    std::lock_guard lock(hooksMutex);
+    readPace() = std::move(pace);
+}
 
-    // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
-    QByteArray bytes;
+QString stoppedReadText()
+{
+    return QStringLiteral("Чтение прервано");
+}
+
+DataFileRead::DataFileRead(QString relative, qint64 maxBytes) : m_relative(std::move(relative)), m_maxBytes(maxBytes) {}
+
+DataFileRead::~DataFileRead() = default;
+
+DataFileRead::State DataFileRead::fail(const QString& text)
+{
+    m_error = text;
+    m_bytes = QByteArray();
+    m_file.reset();
+    m_state = State::Failed;
+    return m_state;
+}
+
+bool DataFileRead::open()
+{
+    m_resolved = resolveDataPath(m_relative);
+    if (!staysInsideFolder(m_relative) || !QFileInfo(m_resolved).isFile()) {
+        fail(QStringLiteral("File not found"));
+        return false;
+    }
+    m_file = std::make_unique<QFile>(m_resolved);
+    if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        fail(m_file->errorString());
+        return false;
+    }
+    m_size = m_file->size();
+    if (m_size > m_maxBytes) {
+        fail(QStringLiteral("Файл слишком велик: %1 байт (можно прочитать не более %2 байт)")
+                 .arg(m_size)
+                 .arg(m_maxBytes));
+        return false;
+    }
     // Room for the last read too, which finds the end: growing past the reserve would copy the whole file. No more
     // than that: each piece is sized to the file, so no page past its end is written.
-    bytes.reserve(size + EndProbe);
+    m_bytes.reserve(m_size + EndProbe);
     // A map of 20 MB read into fresh small pages costs more in page faults than the read itself.
-    if (bytes.capacity() >= qsizetype(LargeBlockBytes))
-        adviseHugePages(bytes.data(), static_cast<std::size_t>(bytes.capacity()));
-    const qint64 failAt = readFault() ? readFault()(path) : -1;
-    for (;;) {
-        const qint64 offset = bytes.size();
-        qint64 piece = std::min(offset < size ? std::min(ReadPiece, size - offset) : EndProbe, maxBytes - offset + 1);
-        if (failAt > offset)
-            piece = std::min(piece, failAt - offset);
+    if (m_bytes.capacity() >= qsizetype(LargeBlockBytes))
+        adviseHugePages(m_bytes.data(), static_cast<std::size_t>(m_bytes.capacity()));
+    std::lock_guard lock(hooksMutex);
+    m_failAt = readFault() ? readFault()(m_resolved) : -1;
+    m_piece = SmallestPiece;
+    return true;
+}
+
+DataFileRead::State DataFileRead::readOn(std::stop_token stop,
+                                         const std::function<void(qint64 done, qint64 size)>& progress)
+{
+    if (m_state != State::Reading || (!m_file && !open()))
+        return m_state;
+    // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
+    while (!stop.stop_requested()) {
+        const qint64 offset = m_bytes.size();
+        qint64 piece =
+            std::min(offset < m_size ? std::min(m_piece, m_size - offset) : EndProbe, m_maxBytes - offset + 1);
+        if (m_failAt > offset)
+            piece = std::min(piece, m_failAt - offset);
+        ReadPace pace;
+        {
+            std::lock_guard lock(hooksMutex);
+            pace = readPace();
+        }
+        QElapsedTimer pieceTime;
+        pieceTime.start();
+        if (pace)
+            pace(m_resolved, offset, piece);
         qint64 got = -1;
         QString systemText;
-        if (failAt >= 0 && offset >= failAt) {
+        if (m_failAt >= 0 && offset >= m_failAt) {
             systemText = QString::fromLocal8Bit(std::strerror(EIO));
         } else {
-            bytes.resize(offset + piece);
-            got = file.read(bytes.data() + offset, piece);
-            systemText = file.errorString();
+            m_bytes.resize(offset + piece);
+            got = m_file->read(m_bytes.data() + offset, piece);
+            systemText = m_file->errorString();
         }
         if (got < 0)
             return fail(QStringLiteral("Ошибка чтения (%1) после %2 байт из %3 — диск повреждён или вынут из привода")
                             .arg(systemText)
                             .arg(offset)
-                            .arg(size));
-        bytes.resize(offset + got);
-        if (bytes.size() > maxBytes)
-            return fail(QStringLiteral("Файл слишком велик: больше %1 байт").arg(maxBytes));
-        if (got == 0)
-            break;
+                            .arg(m_size));
+        m_bytes.resize(offset + got);
+        if (m_bytes.size() > m_maxBytes)
+            return fail(QStringLiteral("Файл слишком велик: больше %1 байт").arg(m_maxBytes));
+        if (got == 0) {
+            m_file.reset();
+            m_state = State::Done;
+            if (progress)
+                progress(m_bytes.size(), m_size);
+            return m_state;
+        }
+        // The next piece takes about PieceTimeMs at the speed of this one.
+        const qint64 elapsedMs = std::max<qint64>(pieceTime.elapsed(), 1);
+        m_piece = std::clamp(got * PieceTimeMs / elapsedMs, SmallestPiece, LargestPiece);
+        if (progress)
+            progress(m_bytes.size(), m_size);
+    }
+    return m_state;
+}
+
+QByteArray DataFileRead::takeBytes()
+{
+    return std::exchange(m_bytes, QByteArray());
+}
+
+std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes, std::stop_token stop)
+{
+    DataFileRead read(relative, maxBytes);
+    const DataFileRead::State state = read.readOn(stop);
+    if (state != DataFileRead::State::Done) {
+        if (error)
+            *error = state == DataFileRead::State::Failed ? read.error() : stoppedReadText();
+        return std::nullopt;
     }
     if (error)
         error->clear();
-    return bytes;
+    return read.takeBytes();
 }
 
 QString fileNameFromCatalogue(const std::string& cp1251)

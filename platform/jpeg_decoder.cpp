@@ -166,6 +166,8 @@ void advanceBanded(Session& session) noexcept
 void onProgress(j_common_ptr cinfo)
 {
     Session* session = sessionOf(cinfo);
+    if (session->options->stop.stop_requested() && session->error.isEmpty())
+        session->error = stoppedDecodeText();
     // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
     // keep the decoder busy for hours. No encoder writes anywhere near this many.
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
@@ -226,8 +228,8 @@ bool allocateImage(Session& session)
     const int width = static_cast<int>(session.cinfo.output_width);
     const int height = pictureRows(session);
     // A head is a small side picture: the pool keeps its buffer for the full pictures.
-    session.image =
-        session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32) : newPicture(width, height);
+    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
+                                                  : newPicture(width, height, session.options->pool);
     if (session.image.isNull()) {
         session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
         return false;
@@ -347,7 +349,7 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.cmyk = session.cmyk;
     target.adobeInverted = session.adobeInverted;
     try {
-        session.lowerBand = std::make_unique<JpegLowerBand>(target);
+        session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
     } catch (const std::exception&) {
         return false; // no thread to be had: the calling thread decodes everything
     }
@@ -361,6 +363,8 @@ bool finishLowerBand(Session& session)
 {
     while (!session.lowerBand->waitFor(10)) {
         advanceBanded(session);
+        if (session.options->stop.stop_requested() && session.error.isEmpty())
+            session.error = stoppedDecodeText();
         if (!session.error.isEmpty())
             return false;
     }
@@ -590,6 +594,11 @@ int dctScaleDenominator(QSize picture, QSize box)
             return denom;
     }
     return 1;
+}
+
+QString stoppedDecodeText()
+{
+    return QStringLiteral("Чтение рисунка прервано.");
 }
 
 bool looksLikeJpeg(const QByteArray& data)

@@ -5,8 +5,11 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <stop_token>
 
 namespace platform {
+
+class WorkPool;
 
 enum class ProgressStage { Starting, Running, Ending };
 
@@ -50,7 +53,14 @@ struct JpegDecodeOptions
     int headRows = 0;
     /// The top rows of this same data decoded before (a headRows result): copied into the picture and shown at once.
     QImage knownHead;
+    /// A stop request ends the decode within a progress report, as a failure whose error is stoppedDecodeText().
+    std::stop_token stop;
+    /// Runs the lower band and makes the picture's pages present; without one each has a thread of its own.
+    WorkPool* pool = nullptr;
 };
+
+/// The error text of a decode that was stopped.
+QString stoppedDecodeText();
 
 struct JpegDecodeResult
 {

@@ -1,13 +1,33 @@
 #include "platform/jpeg_lower_band.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <csetjmp>
 #include <memory>
+#include <mutex>
+#include <stop_token>
+#include <system_error>
 
 #include "platform/jpeg_cmyk.h"
+#include "platform/work_pool.h"
 
 namespace platform {
+
+struct JpegLowerBand::State
+{
+    LowerBandTarget target;
+    std::atomic<int> rowsDone{0};
+    std::stop_source stop;
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool started = false; // the decode has begun: the caller's lines are in use until done
+    bool done = false;
+    bool failed = false;
+    QString failure;
+};
+
 namespace {
 
 struct BandErrors
@@ -34,28 +54,54 @@ void printNothing(j_common_ptr) {}
 
 constexpr int RowsPerBatch = 16;
 
-} // namespace
-
-JpegLowerBand::JpegLowerBand(const LowerBandTarget& target) : m_target(target)
+bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, const std::stop_token& stop)
 {
-    m_thread = std::thread([this] { run(); });
+    const LowerBandTarget& target = state.target;
+    auto* errors = static_cast<BandErrors*>(cinfo->client_data);
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, target.data, target.size);
+    jpeg_read_header(cinfo, TRUE);
+    // The same output settings as the upper band's decoder, so the rows match a single decode exactly.
+    cinfo->out_color_space = target.outColorSpace;
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 1;
+    jpeg_start_decompress(cinfo);
+    const auto first = static_cast<JDIMENSION>(target.firstRow);
+    if (jpeg_skip_scanlines(cinfo, first) != first)
+        return false;
+    const JDIMENSION height = cinfo->output_height;
+    const int width = static_cast<int>(cinfo->output_width);
+    while (cinfo->output_scanline < height) {
+        if (stop.stop_requested())
+            return false;
+        JSAMPROW rows[RowsPerBatch];
+        const JDIMENSION row = cinfo->output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - row);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = target.firstLine + static_cast<qsizetype>(row + i) * target.bytesPerLine;
+        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+        if (target.cmyk) {
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, target.adobeInverted);
+        }
+        if (read == 0)
+            return false;
+        state.rowsDone.fetch_add(static_cast<int>(read), std::memory_order_relaxed);
+    }
+    return true;
 }
 
-JpegLowerBand::~JpegLowerBand()
+void runBand(const std::shared_ptr<JpegLowerBand::State>& state, std::stop_token stop)
 {
-    m_cancelled = true;
-    m_thread.join();
-}
-
-bool JpegLowerBand::waitFor(int milliseconds)
-{
-    std::unique_lock lock(m_mutex);
-    return m_ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_done; });
-}
-
-void JpegLowerBand::run()
-{
-    // Lives on this thread's heap so the frame that calls setjmp holds plain pointers only.
+    {
+        std::lock_guard lock(state->mutex);
+        if (state->done)
+            return; // given up before it started: the caller's lines may be gone
+        state->started = true;
+    }
+    // Lives on the heap so the frame that calls setjmp holds plain pointers only.
     auto cinfo = std::make_unique<jpeg_decompress_struct>();
     auto errors = std::make_unique<BandErrors>();
     cinfo->err = jpeg_std_error(&errors->manager);
@@ -63,51 +109,61 @@ void JpegLowerBand::run()
     errors->manager.emit_message = countBandWarning;
     errors->manager.output_message = printNothing;
     cinfo->client_data = errors.get();
-    const bool ok = decode(cinfo.get());
+    const bool ok = decodeBand(*state, cinfo.get(), stop);
     jpeg_destroy_decompress(cinfo.get());
-    std::lock_guard lock(m_mutex);
-    m_failed = !ok;
-    m_failure = errors->message[0] ? QString::fromLocal8Bit(errors->message) : QStringLiteral("обрыв данных");
-    m_done = true;
-    m_ended.notify_all();
+    std::lock_guard lock(state->mutex);
+    state->failed = !ok;
+    state->failure = errors->message[0] ? QString::fromLocal8Bit(errors->message) : QStringLiteral("обрыв данных");
+    state->done = true;
+    state->ended.notify_all();
 }
 
-bool JpegLowerBand::decode(jpeg_decompress_struct* cinfo)
+} // namespace
+
+JpegLowerBand::JpegLowerBand(const LowerBandTarget& target, WorkPool* pool) : m_state(std::make_shared<State>())
 {
-    auto* errors = static_cast<BandErrors*>(cinfo->client_data);
-    if (setjmp(errors->jump))
-        return false;
-    jpeg_create_decompress(cinfo);
-    jpeg_mem_src(cinfo, m_target.data, m_target.size);
-    jpeg_read_header(cinfo, TRUE);
-    // The same output settings as the upper band's decoder, so the rows match a single decode exactly.
-    cinfo->out_color_space = m_target.outColorSpace;
-    cinfo->scale_num = 1;
-    cinfo->scale_denom = 1;
-    jpeg_start_decompress(cinfo);
-    const auto first = static_cast<JDIMENSION>(m_target.firstRow);
-    if (jpeg_skip_scanlines(cinfo, first) != first)
-        return false;
-    const JDIMENSION height = cinfo->output_height;
-    const int width = static_cast<int>(cinfo->output_width);
-    while (cinfo->output_scanline < height) {
-        if (m_cancelled)
-            return false;
-        JSAMPROW rows[RowsPerBatch];
-        const JDIMENSION row = cinfo->output_scanline;
-        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - row);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = m_target.firstLine + static_cast<qsizetype>(row + i) * m_target.bytesPerLine;
-        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (m_target.cmyk) {
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, m_target.adobeInverted);
-        }
-        if (read == 0)
-            return false;
-        m_rowsDone.fetch_add(static_cast<int>(read), std::memory_order_relaxed);
+    m_state->target = target;
+    const std::stop_token stop = m_state->stop.get_token();
+    if (pool) {
+        pool->run(
+            WorkPool::Lane::Compute, stop, [state = m_state](std::stop_token stop) { runBand(state, stop); },
+            WorkPool::Urgency::Urgent);
+        return;
     }
-    return true;
+    if (!WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); }))
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "no thread");
+}
+
+JpegLowerBand::~JpegLowerBand()
+{
+    m_state->stop.request_stop();
+    std::unique_lock lock(m_state->mutex);
+    if (!m_state->started)
+        m_state->done = true; // it will not start now
+    m_state->ended.wait(lock, [this] { return m_state->done; });
+}
+
+bool JpegLowerBand::waitFor(int milliseconds)
+{
+    std::unique_lock lock(m_state->mutex);
+    return m_state->ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_state->done; });
+}
+
+int JpegLowerBand::rowsDone() const
+{
+    return m_state->rowsDone.load(std::memory_order_relaxed);
+}
+
+bool JpegLowerBand::failed() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->failed;
+}
+
+QString JpegLowerBand::failure() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->failure;
 }
 
 } // namespace platform

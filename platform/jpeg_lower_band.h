@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
 
 namespace platform {
+
+class WorkPool;
 
 /// Where and how the lower band of a picture is decoded: the rows from firstRow down, into lines that the caller
 /// owns and keeps alive until the band is destroyed.
@@ -25,13 +24,15 @@ struct LowerBandTarget
     bool adobeInverted = false;
 };
 
-/// Decodes the lower band of a sequential JPEG on a thread of its own while the caller decodes the rows above: libjpeg
-/// skips the upper rows by entropy decoding alone, so the two threads share the costly part of the work. The result is
-/// the same picture a single decode gives. Destroying the band cancels it and waits for its thread.
+/// Decodes the lower band of a sequential JPEG as a job of pool (or on a thread of its own when none is given) while
+/// the caller decodes the rows above: libjpeg skips the upper rows by entropy decoding alone, so the two share the
+/// costly part of the work. The result is the same picture a single decode gives. The band writes into the caller's
+/// lines and reads its data, so destroying it asks it to stop and waits for it to let them go: within a batch of rows
+/// once it has started, at once when it has not.
 class JpegLowerBand
 {
 public:
-    explicit JpegLowerBand(const LowerBandTarget& target);
+    explicit JpegLowerBand(const LowerBandTarget& target, WorkPool* pool = nullptr);
     ~JpegLowerBand();
     JpegLowerBand(const JpegLowerBand&) = delete;
     JpegLowerBand& operator=(const JpegLowerBand&) = delete;
@@ -39,24 +40,15 @@ public:
     /// Waits at most milliseconds for the band; true once it has ended (decoded or failed).
     bool waitFor(int milliseconds);
     /// Rows of the band written so far.
-    int rowsDone() const { return m_rowsDone.load(std::memory_order_relaxed); }
+    int rowsDone() const;
     /// After the band has ended: whether it failed, and libjpeg's message.
-    bool failed() const { return m_failed; }
-    QString failure() const { return m_failure; }
+    bool failed() const;
+    QString failure() const;
+
+    struct State;
 
 private:
-    void run();
-    bool decode(jpeg_decompress_struct* cinfo);
-
-    LowerBandTarget m_target;
-    std::atomic<int> m_rowsDone{0};
-    std::atomic<bool> m_cancelled{false};
-    bool m_failed = false;
-    QString m_failure;
-    std::mutex m_mutex;
-    std::condition_variable m_ended;
-    bool m_done = false;
-    std::thread m_thread;
+    std::shared_ptr<State> m_state;
 };
 
 } // namespace platform

@@ -2,7 +2,8 @@
 # Installs what is needed, builds the program and runs every test, builds and checks the Debian package; then runs
 # the whole suite again in an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short
 # while on its seed corpus.
-# SKIP_SANITIZERS=1 or SKIP_FUZZ=1 leave those parts out (for a quick local run).
+# The platform, controls and viewer tests, where the background work is, run once more with ThreadSanitizer.
+# SKIP_SANITIZERS=1 (both sanitizer builds) or SKIP_FUZZ=1 leave those parts out (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install_packages.sh
@@ -25,6 +26,38 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     LSAN_OPTIONS=suppressions=$PWD/tools/sanitizer/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j2
+fi
+
+if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
+    echo "== The platform, controls and viewer tests with ThreadSanitizer"
+    # Only the three test programs are built; each runs as one process (ThreadSanitizer's start-up is costly), two
+    # at a time. Reports inside Qt's own libraries (not built with ThreadSanitizer) are suppressed; see the file.
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_TSAN=ON -DMAPCATALOGUE_TOOLS=OFF
+    cmake --build build-tsan --target platform_tests controls_tests viewer_window_tests
+    mkdir -p build-tsan/xdg-runtime
+    run_tsan() { # name of the test program
+        QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$PWD/build-tsan/xdg-runtime LC_ALL=C.UTF-8 \
+        TSAN_OPTIONS="suppressions=$PWD/tools/sanitizer/tsan.supp halt_on_error=1 exitcode=66 second_deadlock_stack=1" \
+            build-tsan/tests/"$1"_tests > build-tsan/"$1".log 2>&1
+    }
+    # Two at a time on two cores: the viewer's tests take about as long as the other two together.
+    status=0
+    run_tsan viewer_window &
+    viewer=$!
+    run_tsan platform || status=1
+    run_tsan controls || status=1
+    wait "$viewer" || status=1
+    for name in viewer_window platform controls; do
+        grep -E '^\[  (PASSED|FAILED)' build-tsan/$name.log | sed "s/^/$name (ThreadSanitizer): /" || true
+        if grep -q 'WARNING: ThreadSanitizer' build-tsan/$name.log; then
+            status=1
+        fi
+    done
+    if [ "$status" -ne 0 ]; then
+        grep -B2 -A40 -E 'WARNING: ThreadSanitizer|FAILED' build-tsan/*.log | head -n 200 >&2
+        echo "the ThreadSanitizer run failed; the logs are build-tsan/*.log" >&2
+        exit 1
+    fi
 fi
 
 if [ "${SKIP_FUZZ:-0}" != 1 ]; then

@@ -1,28 +1,19 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <thread>
+
+#include "viewer_window/map_loader.h"
 
 namespace viewer {
 
-/// A map file's bytes, or the reason they could not be read.
-struct MapFile
-{
-    std::optional<QByteArray> bytes;
-    QString error;
-};
-
-/// Reads map files for the viewer off the GUI thread: the file to open now, while the window goes on handling its
-/// events, and, while a map is on show, the files of the maps next to it (collections are often read from a disc)
-/// and the top rows of the next map, decoded ahead. Everything runs on one thread at a time besides the caller's;
-/// results are handed over under a lock. Destroying the reader stops the work ahead and waits for it. Where no thread
-/// can be had, the file to open is read on the calling thread and nothing is read ahead.
+/// The viewer's map files as the open step still asks for them: a read that returns the bytes, calling whileWaiting
+/// every few milliseconds meanwhile. A thin layer over MapLoader, which does the work; it goes once the open step
+/// takes the loader's signals instead. Where no threads are wanted, files are read on the calling thread and nothing
+/// is read ahead.
 class MapFiles
 {
 public:
@@ -32,33 +23,25 @@ public:
     MapFiles(const MapFiles&) = delete;
     MapFiles& operator=(const MapFiles&) = delete;
 
-    /// The bytes of the file at the collection-relative path: taken from what was read ahead, or read now.
-    /// whileWaiting runs every few milliseconds until they are there.
+    /// The bytes of the file at the collection-relative path: taken from what was read ahead (whole or in part), or
+    /// read now. whileWaiting runs every few milliseconds until they are there.
     MapFile read(const QString& path, const std::function<void()>& whileWaiting);
     /// The top rows of path's picture decoded ahead; null when there are none.
     QImage takeHead(const QString& path);
-    /// Reads these files in the background, in this order, then decodes the top headRows rows of the first (a
-    /// sequential file only; headRows 0 decodes nothing). What was read ahead for other paths is dropped; work ahead
-    /// still running is stopped first.
+    /// See MapLoader::readAhead.
     void readAhead(const QStringList& paths, int headRows);
-    /// Stops the work ahead and waits for its thread.
+    /// Stops the work ahead without waiting for it; what it has read is kept.
     void stop();
-    /// Asks the work ahead to stop after the file it is reading, without waiting for it.
-    void cancel();
+    void cancel() { stop(); }
 
-    /// Largest file read ahead, and largest head decoded ahead: the budget of the work ahead. A wider map's head is
-    /// not decoded ahead: for a 10000-pixel-wide map it would hold 40 MiB, a tenth of the picture, to save about
-    /// 30 ms of a step whose rows in view decode in under 100 ms anyway (measured with bench/run).
-    static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20;
-    static constexpr qint64 MaxHeadBytes = qint64(16) << 20;
+    /// The loader that does the work; null without threads.
+    MapLoader* loader() { return m_loader.get(); }
 
-    /// What the caller and the thread ahead share, under its lock.
-    struct Shared;
+    static constexpr qint64 MaxAheadFileBytes = MapLoader::MaxAheadFileBytes;
+    static constexpr qint64 MaxHeadBytes = MapLoader::MaxHeadBytes;
 
 private:
-    std::shared_ptr<Shared> m_shared;
-    std::thread m_thread;
-    bool m_threads = true;
+    std::unique_ptr<MapLoader> m_loader;
 };
 
 } // namespace viewer

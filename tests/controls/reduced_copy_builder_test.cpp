@@ -35,10 +35,23 @@ void waitForCopies(PictureControl& control)
 
 } // namespace
 
-TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromAQuarterWhenTheHalfWouldNotFit)
+TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromTheLargestReductionThatFitsTheBudget)
 {
     const QImage picture = pattern({1001, 700});
-    for (const qsizetype budget : {ReducedCopyBuilder::DefaultBudgetBytes, picture.sizeInBytes() / 4}) {
+    // 1001x700 -> 500x350 -> 250x175 -> 125x87; the next (62x43) would be smaller than 100x60.
+    const QImage half = controls::halvedCopy(picture);
+    const QImage quarter = controls::halvedCopy(half);
+    const QImage eighth = controls::halvedCopy(quarter);
+    const struct
+    {
+        qsizetype budget;
+        std::vector<QImage> expected;
+    } cases[] = {
+        {ReducedCopyBuilder::DefaultBudgetBytes, {half, quarter, eighth}},
+        {picture.sizeInBytes() / 4, {quarter, eighth}}, // the chain from half size would take a third
+        {picture.sizeInBytes() / 40, {eighth}},         // from a quarter, a twelfth
+    };
+    for (const auto& [budget, expected] : cases) {
         std::atomic<int> calls{0};
         std::vector<QImage> copies;
         {
@@ -49,16 +62,13 @@ TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromAQuarterWhenTheHalfWoul
                     copies.push_back(copy);
             }
         }
-        // 1001x700 -> 500x350 -> 250x175 -> 125x87; the next (62x43) would be smaller than 100x60. Over the budget
-        // the chain starts at 250x175.
-        const QImage half = controls::halvedCopy(picture);
-        const std::vector<QImage> expected = budget == ReducedCopyBuilder::DefaultBudgetBytes
-                                                 ? std::vector<QImage>{half, controls::halvedCopy(half)}
-                                                 : std::vector<QImage>{controls::halvedCopy(half)};
-        ASSERT_EQ(copies.size(), expected.size() + 1) << budget;
-        for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(copies.size(), expected.size()) << budget;
+        qsizetype bytes = 0;
+        for (size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(copies[i], expected[i]) << budget << " copy " << i;
-        EXPECT_EQ(copies.back().size(), QSize(125, 87));
+            bytes += copies[i].sizeInBytes();
+        }
+        EXPECT_LE(bytes, budget);
         EXPECT_EQ(calls.load(), int(copies.size()) + 1) << "once per copy and once at the end";
     }
 }

@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "catalogue/codepage.h"
 #include "platform/data_files.h"
@@ -115,6 +117,52 @@ TEST(DataFiles, RefusesFilesAboveTheLimit)
     EXPECT_EQ(platform::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 99), std::nullopt);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Файл слишком велик: 100 байт"))) << error.toStdString();
     EXPECT_EQ(platform::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 100), QByteArray(100, 'x'));
+}
+
+// On a slow disc a read no longer wanted stops between two pieces of at most 1 MiB, and goes on later where it
+// stopped, never from the start again.
+TEST(DataFiles, AReadStopsBetweenPiecesAndGoesOnWhereItStopped)
+{
+    TestCollection collection;
+    QByteArray bytes(5'000'000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 13 + i / 1000);
+    collection.writeBytes(QStringLiteral("Goroda/map.jpg"), bytes);
+    std::stop_source stop;
+    std::vector<std::pair<qint64, qint64>> pieces; // offset, length
+    platform::setReadPaceForTests([&](const QString&, qint64 offset, qint64 length) {
+        pieces.emplace_back(offset, length);
+        if (offset >= 2'000'000)
+            stop.request_stop();
+    });
+    const auto soundDisc = qScopeGuard([] { platform::setReadPaceForTests({}); });
+    platform::DataFileRead read(QStringLiteral("Goroda/map.jpg"));
+    ASSERT_EQ(read.readOn(stop.get_token()), platform::DataFileRead::State::Reading);
+    ASSERT_FALSE(pieces.empty());
+    EXPECT_GE(pieces.back().first, 2'000'000);
+    EXPECT_EQ(read.bytesRead(), pieces.back().first + pieces.back().second) << "stopped after the piece under way";
+    qint64 lastProgress = 0;
+    ASSERT_EQ(read.readOn({},
+                          [&](qint64 done, qint64 size) {
+                              EXPECT_EQ(size, bytes.size());
+                              lastProgress = done;
+                          }),
+              platform::DataFileRead::State::Done);
+    EXPECT_EQ(lastProgress, bytes.size());
+    EXPECT_EQ(read.takeBytes(), bytes);
+    qint64 expectedOffset = 0;
+    for (const auto& [offset, length] : pieces) {
+        EXPECT_EQ(offset, expectedOffset) << "read once, in order";
+        EXPECT_LE(length, 1 << 20);
+        expectedOffset = offset + length;
+    }
+    QString error;
+    std::stop_source stopped;
+    stopped.request_stop();
+    EXPECT_EQ(platform::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, platform::DefaultMaxFileBytes,
+                                     stopped.get_token()),
+              std::nullopt);
+    EXPECT_EQ(error, platform::stoppedReadText());
 }
 
 TEST(DataFiles, StaysInsideFolderTable)

@@ -1,9 +1,12 @@
 // The open step: step tables, texts of the control bar, step buttons at the ends of the list, progress, failed
 // loads, the decoder's memory budget and the release of closed viewers.
+#include <QFile>
 #include <QProgressBar>
+#include <QScopeGuard>
 
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
+#include "platform/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
@@ -160,21 +163,30 @@ TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillClose
     }
 }
 
-TEST_F(OpenStep, ClosedViewersAreReleasedWithTheirPictures)
+TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSystem)
 {
     openCatalogue(2);
-    collection.writeJpeg(mapPath(1), QSize(1200, 900));
+    // Large enough for the pool of picture memory, which keeps a closed viewer's picture for a reopening a while.
+    const QSize size(2600, 1800);
+    collection.writeJpeg(mapPath(1), size);
+    platform::setSpareBufferLifetimeMs(100);
+    const auto usualLifetime = qScopeGuard([] { platform::setSpareBufferLifetimeMs(10000); });
     const auto liveViewers = [] {
         int n = 0;
         for (QWidget* top : QApplication::topLevelWidgets())
             n += qobject_cast<TForm2*>(top) ? 1 : 0;
         return n;
     };
+    const auto residentBytes = [] {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        statm.open(QIODevice::ReadOnly);
+        return statm.readAll().split(' ').value(1).toLongLong() * 4096;
+    };
     const int before = liveViewers(); // the hidden start-up viewer
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 3; ++i) {
         TForm2& viewer = openMap(1);
         QImage picture = viewer.mapPicture->picture();
-        ASSERT_FALSE(picture.isNull());
+        ASSERT_EQ(picture.size(), size);
         EXPECT_FALSE(picture.isDetached()) << "shared with the open viewer";
         QPointer<controls::PictureControl> image = viewer.mapPicture;
         viewer.close();
@@ -182,5 +194,11 @@ TEST_F(OpenStep, ClosedViewersAreReleasedWithTheirPictures)
         EXPECT_TRUE(image.isNull());
         EXPECT_TRUE(picture.isDetached()) << "nothing else holds the decoded picture";
         EXPECT_EQ(liveViewers(), before);
+        picture = QImage();
+        const qint64 closed = residentBytes();
+        for (int wait = 0; wait < 200 && platform::spareBufferBytes() > 0; ++wait)
+            QTest::qWait(10);
+        EXPECT_EQ(platform::spareBufferBytes(), 0) << "given back after its time";
+        EXPECT_GE(closed - residentBytes(), qint64(size.width()) * size.height() * 4 * 9 / 10) << "no longer resident";
     }
 }

@@ -1,0 +1,245 @@
+#include "viewer_window/map_loader.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <map>
+#include <mutex>
+#include <new>
+
+#include "platform/data_files.h"
+#include "platform/jpeg_decoder.h"
+#include "platform/work_pool.h"
+
+namespace viewer {
+
+// What the loader and its jobs share, under its lock.
+struct MapLoader::Shared
+{
+    std::mutex mutex;
+    // The loader, while it lives: jobs post to it under the lock, and its destruction clears it under the lock.
+    MapLoader* receiver = nullptr;
+    // Reads not going on now, whole, half done or failed, by path.
+    std::map<QString, std::shared_ptr<platform::DataFileRead>> reads;
+    QString headPath;
+    QImage head;
+
+    template <typename Call> void post(Call&& call)
+    {
+        std::lock_guard lock(mutex);
+        if (receiver)
+            platform::postTo(receiver, std::forward<Call>(call));
+    }
+
+    std::shared_ptr<platform::DataFileRead> take(const QString& path)
+    {
+        std::lock_guard lock(mutex);
+        const auto found = reads.find(path);
+        if (found == reads.end())
+            return nullptr;
+        std::shared_ptr<platform::DataFileRead> read = std::move(found->second);
+        reads.erase(found);
+        return read;
+    }
+
+    void park(std::shared_ptr<platform::DataFileRead> read)
+    {
+        std::lock_guard lock(mutex);
+        reads[read->path()] = std::move(read);
+    }
+};
+
+namespace {
+
+// Reads on, turning a shortage of memory for the file into a failure of the read.
+platform::DataFileRead::State readOn(platform::DataFileRead& read, std::stop_token stop,
+                                     const std::function<void(qint64, qint64)>& progress = {})
+{
+    try {
+        return read.readOn(stop, progress);
+    } catch (const std::bad_alloc&) {
+        return platform::DataFileRead::State::Failed;
+    }
+}
+
+MapFile resultOf(platform::DataFileRead& read, platform::DataFileRead::State state)
+{
+    MapFile file;
+    switch (state) {
+    case platform::DataFileRead::State::Done:
+        file.bytes = read.takeBytes();
+        break;
+    case platform::DataFileRead::State::Failed:
+        file.error = read.error().isEmpty() ? QStringLiteral("недостаточно памяти") : read.error();
+        break;
+    case platform::DataFileRead::State::Reading:
+        file.error = platform::stoppedReadText();
+        break;
+    }
+    return file;
+}
+
+QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
+{
+    platform::JpegDecodeOptions options;
+    options.headRows = headRows;
+    options.bands = platform::BandDecoding::Never;
+    options.maxPixels = MapLoader::MaxHeadBytes / 4;
+    options.stop = std::move(stop);
+    platform::JpegDecodeResult head = platform::decodeJpeg(bytes, options);
+    return head.ok() ? head.image : QImage();
+}
+
+} // namespace
+
+MapLoader::MapLoader(QObject* parent)
+    : QObject(parent), m_shared(std::make_shared<Shared>()), m_pool(std::make_shared<platform::WorkPool>(3))
+{
+    m_shared->receiver = this;
+}
+
+MapLoader::~MapLoader()
+{
+    m_openStop.request_stop();
+    m_aheadStop.request_stop();
+    std::lock_guard lock(m_shared->mutex);
+    m_shared->receiver = nullptr;
+    // The pool goes with the loader and asks its jobs to stop; none of them waits for anything of the GUI thread.
+}
+
+std::shared_future<MapFile> MapLoader::open(const QString& path)
+{
+    m_openStop.request_stop();
+    m_openStop = std::stop_source();
+    // The reading ahead parks what it read and gives the disc to this read.
+    m_aheadStop.request_stop();
+    m_pendingAhead.reset();
+    m_opening = true;
+    const quint64 serial = ++m_openSerial;
+    auto promise = std::make_shared<std::promise<MapFile>>();
+    std::shared_future<MapFile> result = promise->get_future().share();
+    auto job = [shared = m_shared, path, serial, promise](std::stop_token stop) {
+        std::shared_ptr<platform::DataFileRead> read = shared->take(path);
+        // What was read ahead within the budget of the work ahead: a larger file is read again without it.
+        if (!read || read->state() == platform::DataFileRead::State::Failed)
+            read = std::make_shared<platform::DataFileRead>(path);
+        int shownPercent = -1;
+        const auto progress = [&shared, &path, &shownPercent](qint64 done, qint64 size) {
+            const int percent = size > 0 ? int(done * 100 / size) : 100;
+            if (percent == shownPercent)
+                return;
+            shownPercent = percent;
+            shared->post([shared, path, done, size] {
+                if (shared->receiver)
+                    emit shared->receiver->readProgress(path, done, size);
+            });
+        };
+        if (read->bytesRead() > 0)
+            progress(read->bytesRead(), read->size());
+        const platform::DataFileRead::State state = readOn(*read, stop, progress);
+        if (state == platform::DataFileRead::State::Reading)
+            shared->park(read); // stopped: a later open() of it goes on from here
+        MapFile file = resultOf(*read, state);
+        promise->set_value(file);
+        shared->post([shared, serial, path, file] {
+            if (shared->receiver)
+                shared->receiver->opened(serial, path, file);
+        });
+    };
+    m_pool->run(platform::WorkPool::Lane::Disc, m_openStop.get_token(), std::move(job),
+                platform::WorkPool::Urgency::Urgent);
+    return result;
+}
+
+void MapLoader::opened(quint64 serial, const QString& path, const MapFile& file)
+{
+    if (serial != m_openSerial)
+        return; // a read given up for a later one
+    m_opening = false;
+    emit mapRead(path, file);
+    if (m_pendingAhead)
+        startAhead();
+}
+
+void MapLoader::readAhead(const QStringList& paths, int headRows)
+{
+    m_aheadStop.request_stop();
+    {
+        std::lock_guard lock(m_shared->mutex);
+        for (auto entry = m_shared->reads.begin(); entry != m_shared->reads.end();)
+            entry = paths.contains(entry->first) ? std::next(entry) : m_shared->reads.erase(entry);
+        if (paths.isEmpty() || m_shared->headPath != paths.front()) {
+            m_shared->headPath.clear();
+            m_shared->head = QImage();
+        }
+    }
+    m_pendingAhead = std::make_pair(paths, headRows);
+    if (!m_opening)
+        startAhead();
+}
+
+void MapLoader::startAhead()
+{
+    const auto [paths, headRows] = *m_pendingAhead;
+    m_pendingAhead.reset();
+    m_aheadStop = std::stop_source();
+    if (paths.isEmpty())
+        return;
+    // Weak: the job may outlive the loader, and with it the pool, by the piece it is reading.
+    auto job = [shared = m_shared, paths, headRows, weakPool = std::weak_ptr(m_pool)](std::stop_token stop) {
+        for (const QString& path : paths) {
+            std::shared_ptr<platform::DataFileRead> read = shared->take(path);
+            if (!read)
+                read = std::make_shared<platform::DataFileRead>(path, MaxAheadFileBytes);
+            readOn(*read, stop);
+            const bool whole = read->state() == platform::DataFileRead::State::Done;
+            const QByteArray bytes = path == paths.front() && whole && headRows > 0 ? read->bytesSoFar() : QByteArray();
+            shared->park(read);
+            if (stop.stop_requested())
+                return;
+            if (bytes.isEmpty())
+                continue;
+            // The top of the next map is decoded meanwhile, while the disc reads on.
+            {
+                std::lock_guard lock(shared->mutex);
+                if (shared->headPath == path)
+                    continue;
+            }
+            const std::shared_ptr<platform::WorkPool> pool = weakPool.lock();
+            if (!pool)
+                return;
+            pool->run(platform::WorkPool::Lane::Compute, stop, [shared, path, bytes, headRows](std::stop_token stop) {
+                QImage head = decodeHead(bytes, headRows, stop);
+                if (head.isNull() || stop.stop_requested())
+                    return;
+                std::lock_guard lock(shared->mutex);
+                shared->headPath = path;
+                shared->head = std::move(head);
+            });
+        }
+    };
+    m_pool->run(platform::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
+}
+
+void MapLoader::stopAhead()
+{
+    m_aheadStop.request_stop();
+    m_pendingAhead.reset();
+}
+
+void MapLoader::stopAll()
+{
+    m_openStop.request_stop();
+    stopAhead();
+    m_opening = false;
+}
+
+QImage MapLoader::takeHead(const QString& path)
+{
+    std::lock_guard lock(m_shared->mutex);
+    if (m_shared->headPath != path)
+        return {};
+    m_shared->headPath.clear();
+    return std::exchange(m_shared->head, QImage());
+}
+
+} // namespace viewer

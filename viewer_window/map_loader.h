@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <future>
+#include <memory>
+#include <optional>
+#include <stop_token>
+
+namespace platform {
+class WorkPool;
+}
+
+namespace viewer {
+
+/// A map file's bytes, or the reason they could not be read.
+struct MapFile
+{
+    std::optional<QByteArray> bytes;
+    QString error;
+};
+
+/// The one owner of the viewer's background work: reading the map on show, reading its neighbours ahead, decoding the
+/// top of the next map ahead, and (through pool(), handed to the decoder and the picture) the lower band of a decode,
+/// the reduced copies and making a picture's pages present.
+///
+/// Threading model. The loader lives on the GUI thread; its pool has one disc thread, which reads files one at a
+/// time (two readers make a disc drive seek back and forth), and a few compute threads. Every job carries a stop
+/// request and looks at it between pieces of at most about 50 ms (a file is read in pieces sized so); a stopped read
+/// is kept where it stopped and goes on from there when it is wanted again. Results come back to the GUI thread as
+/// queued calls, which emit the signals below: nobody waits or polls. The user's own read comes first: open() stops
+/// the reading ahead (which keeps what it has read), runs before anything queued, and reading ahead starts only once
+/// the map on show is read. Destroying the loader asks every job to stop and returns at once; the jobs hold shared
+/// ownership of what they touch and end by themselves within a piece, and nothing they post arrives after the loader
+/// is gone.
+class MapLoader : public QObject
+{
+    Q_OBJECT
+public:
+    /// The largest file read ahead, and largest head decoded ahead: the budget of the work ahead. A wider map's head
+    /// is not decoded ahead: for a 10000-pixel-wide map it would hold 40 MiB, a tenth of the picture, to save about
+    /// 30 ms of a step whose rows in view decode in under 100 ms anyway (measured with bench/run).
+    static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20;
+    static constexpr qint64 MaxHeadBytes = qint64(16) << 20;
+
+    explicit MapLoader(QObject* parent = nullptr);
+    ~MapLoader() override;
+
+    /// Reads the map to show now, before any other read: what was read ahead of it, whole or in part, is taken and
+    /// continued; the reading ahead stops (keeping what it has) and a previous open() still running is stopped.
+    /// readProgress reports the read and mapRead its end. The future holds the same result (for a caller that cannot
+    /// yet take the signal); a stopped read ends with the error platform::stoppedReadText().
+    std::shared_future<MapFile> open(const QString& path);
+    /// Reads these files ahead, in this order, then decodes the top headRows rows of the first (a sequential file
+    /// only; 0 decodes nothing). Starts once the map opened last is read. What was read ahead for other paths is
+    /// dropped; the reading ahead that runs is stopped first.
+    void readAhead(const QStringList& paths, int headRows);
+    /// Stops the reading and decoding ahead; what it has read is kept.
+    void stopAhead();
+    /// Stops everything, the map being opened included.
+    void stopAll();
+    /// The top rows of path's picture decoded ahead (taken, once); null when there are none.
+    QImage takeHead(const QString& path);
+    /// True while the map opened last is being read.
+    bool isOpening() const { return m_opening; }
+    /// The pool for the decode's lower band, the picture's pages and the reduced copies.
+    platform::WorkPool& pool() { return *m_pool; }
+
+    struct Shared;
+
+signals:
+    /// Bytes of path read so far, of size.
+    void readProgress(const QString& path, qint64 done, qint64 size);
+    /// The map opened last is read, or its read failed.
+    void mapRead(const QString& path, const viewer::MapFile& file);
+
+private:
+    void startAhead();
+    void opened(quint64 serial, const QString& path, const MapFile& file);
+
+    std::shared_ptr<Shared> m_shared;
+    std::shared_ptr<platform::WorkPool> m_pool;
+    std::stop_source m_openStop;
+    std::stop_source m_aheadStop;
+    quint64 m_openSerial = 0;
+    bool m_opening = false;
+    // Reading ahead asked for while the map on show is still being read.
+    std::optional<std::pair<QStringList, int>> m_pendingAhead;
+};
+
+} // namespace viewer
