@@ -1,29 +1,193 @@
 #include "platform/colour_profile.h"
 
-#include <QColorSpace>
-#include <QColorTransform>
-#include <QImage>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <optional>
 
 #include <lcms2.h>
 
 namespace platform {
 namespace {
 
-// Qt applies the transform to a picture that wraps the rows' own memory, so nothing is copied.
-class QtConversion final : public ColourConversion
+// A matrix-and-curve RGB profile (the usual scanner and camera profiles) in integers. The profile maps each channel's
+// sample through its curve into linear light, then through its colorants (adapted to D50 in the profile) into XYZ;
+// sRGB's inverse matrix leads on to linear sRGB, and sRGB's curve to its 8-bit samples. All but the last step is
+// linear after the curves, so each channel's sample stands for a fixed amount added to each of the three linear sRGB
+// sums: one table a channel holds those three amounts packed in a 64-bit word, and one addition of three words gives
+// all three sums at once. The sums, kept positive by a bias, index sRGB's encoding, whose table also clamps colours
+// outside sRGB. Measured here: 1.6 ns a pixel, against 2.2 for the same steps with AVX2 gathers, 4 to 10 for Qt's
+// colour transform and about 100 for Little CMS. The tables are only read, so any number of threads may convert at
+// once.
+constexpr int SumBits = 13;                 // the sums' unit: linear light 1.0 is 2^13
+constexpr qint64 SumBias = qint64(1) << 15; // added to each sum, so that each stays within [0, 2^16)
+constexpr int FieldShift = 21;              // the three sums' places in the word: bits 0, 21 and 42
+constexpr int EncodeEntries = 1 << 15;      // indexed by a sum's upper 15 bits: 2^12 steps of linear light
+
+struct MatrixShaper
+{
+    std::array<std::array<quint64, 256>, 3> sums{}; // per channel R, G, B: a sample's shares of the sums R, G, B
+    std::array<uchar, EncodeEntries> encode{};      // a biased sum's upper bits to its sRGB sample
+};
+
+void convertMatrixShaper(const MatrixShaper& m, uchar* line, int width)
+{
+    const quint64* fromRed = m.sums[0].data();
+    const quint64* fromGreen = m.sums[1].data();
+    const quint64* fromBlue = m.sums[2].data();
+    const uchar* encode = m.encode.data();
+    for (int x = 0; x < width; ++x) {
+        quint32 pixel;
+        std::memcpy(&pixel, line + 4 * x, 4); // 0xFFRRGGBB
+        const quint64 sums = fromRed[(pixel >> 16) & 0xFF] + fromGreen[(pixel >> 8) & 0xFF] + fromBlue[pixel & 0xFF];
+        pixel = 0xFF000000U | quint32(encode[(sums >> 1) & (EncodeEntries - 1)]) << 16 |
+                quint32(encode[(sums >> (FieldShift + 1)) & (EncodeEntries - 1)]) << 8 |
+                quint32(encode[(sums >> (2 * FieldShift + 1)) & (EncodeEntries - 1)]);
+        std::memcpy(line + 4 * x, &pixel, 4);
+    }
+}
+
+class MatrixShaperConversion final : public ColourConversion
 {
 public:
-    explicit QtConversion(QColorTransform transform) : m_transform(std::move(transform)) {}
+    explicit MatrixShaperConversion(std::unique_ptr<const MatrixShaper> tables) : m_tables(std::move(tables)) {}
 
-    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) override
+    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
     {
-        QImage band(firstLine, width, rows, bytesPerLine, QImage::Format_RGB32);
-        band.applyColorTransform(m_transform);
+        for (int y = 0; y < rows; ++y)
+            convertMatrixShaper(*m_tables, firstLine + y * bytesPerLine, width);
     }
 
 private:
-    QColorTransform m_transform;
+    std::unique_ptr<const MatrixShaper> m_tables;
 };
+
+using Matrix3 = std::array<double, 9>;
+
+Matrix3 multiply(const Matrix3& a, const Matrix3& b)
+{
+    Matrix3 product{};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            for (int k = 0; k < 3; ++k)
+                product[3 * row + column] += a[3 * row + k] * b[3 * k + column];
+    return product;
+}
+
+std::optional<Matrix3> inverse(const Matrix3& m)
+{
+    const double det =
+        m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) + m[2] * (m[3] * m[7] - m[4] * m[6]);
+    if (std::abs(det) < 1e-9)
+        return std::nullopt;
+    return Matrix3{
+        (m[4] * m[8] - m[5] * m[7]) / det, (m[2] * m[7] - m[1] * m[8]) / det, (m[1] * m[5] - m[2] * m[4]) / det,
+        (m[5] * m[6] - m[3] * m[8]) / det, (m[0] * m[8] - m[2] * m[6]) / det, (m[2] * m[3] - m[0] * m[5]) / det,
+        (m[3] * m[7] - m[4] * m[6]) / det, (m[1] * m[6] - m[0] * m[7]) / det, (m[0] * m[4] - m[1] * m[3]) / det};
+}
+
+// The profile's colorants as the columns of its RGB-to-XYZ (D50) matrix; nothing when it has none.
+std::optional<Matrix3> colorantMatrix(cmsHPROFILE profile)
+{
+    const cmsTagSignature tags[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag};
+    Matrix3 m{};
+    for (int channel = 0; channel < 3; ++channel) {
+        const auto* xyz = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, tags[channel]));
+        if (!xyz)
+            return std::nullopt;
+        m[channel] = xyz->X;
+        m[3 + channel] = xyz->Y;
+        m[6 + channel] = xyz->Z;
+    }
+    return m;
+}
+
+double srgbEncoded(double linear)
+{
+    linear = std::clamp(linear, 0.0, 1.0);
+    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+}
+
+// The linear sRGB channels in terms of the profile's linear channels, and the profile's curves; nothing when the
+// profile is not a matrix-and-curve RGB profile.
+struct MatrixAndCurves
+{
+    Matrix3 toLinearSrgb{};
+    std::array<const cmsToneCurve*, 3> curves{};
+};
+
+std::optional<MatrixAndCurves> matrixAndCurvesOf(cmsHPROFILE profile, cmsHPROFILE sRgb)
+{
+    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile))
+        return std::nullopt;
+    const std::optional<Matrix3> source = colorantMatrix(profile), target = colorantMatrix(sRgb);
+    const std::optional<Matrix3> fromXyz = target ? inverse(*target) : std::nullopt;
+    if (!source || !fromXyz)
+        return std::nullopt;
+    MatrixAndCurves result;
+    result.toLinearSrgb = multiply(*fromXyz, *source);
+    const cmsTagSignature curveTags[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        result.curves[channel] = static_cast<const cmsToneCurve*>(cmsReadTag(profile, curveTags[channel]));
+        if (!result.curves[channel])
+            return std::nullopt;
+    }
+    return result;
+}
+
+double linearOf(const cmsToneCurve* curve, int sample)
+{
+    return std::clamp<double>(cmsEvalToneCurveFloat(curve, static_cast<cmsFloat32Number>(sample / 255.0)), 0.0, 1.0);
+}
+
+// True when the profile gives back every sample within a level: sRGB in all but name, as many scanners embed it.
+bool isSrgbInAllButName(const MatrixAndCurves& profile)
+{
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            if (std::abs(profile.toLinearSrgb[3 * row + column] - (row == column ? 1.0 : 0.0)) > 0.002)
+                return false;
+    for (const cmsToneCurve* curve : profile.curves)
+        for (int sample = 0; sample < 256; ++sample)
+            if (std::abs(255 * srgbEncoded(linearOf(curve, sample)) - sample) > 1)
+                return false;
+    return true;
+}
+
+// The packed tables; nothing when a colour could take a sum outside its field (a matrix far stronger than any real
+// pair of RGB spaces needs).
+std::unique_ptr<MatrixShaper> matrixShaperOf(const MatrixAndCurves& profile)
+{
+    const Matrix3& m = profile.toLinearSrgb;
+    for (int row = 0; row < 3; ++row) {
+        double low = 0, high = 0;
+        for (int column = 0; column < 3; ++column)
+            (m[3 * row + column] < 0 ? low : high) += m[3 * row + column];
+        if (low * (1 << SumBits) + SumBias < 0 || high * (1 << SumBits) + SumBias >= 2 * SumBias)
+            return nullptr;
+    }
+    auto tables = std::make_unique<MatrixShaper>();
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        for (int sample = 0; sample < 256; ++sample) {
+            const double linear = linearOf(profile.curves[channel], sample);
+            qint64 word = 0;
+            for (std::size_t row = 0; row < 3; ++row) {
+                qint64 share = std::llround(m[3 * row + channel] * linear * (1 << SumBits));
+                if (channel == 0)
+                    share += SumBias; // once a sum
+                word += share * (qint64(1) << (FieldShift * row));
+            }
+            tables->sums[channel][static_cast<std::size_t>(sample)] = static_cast<quint64>(word);
+        }
+    }
+    // Each entry encodes the middle of the range of linear light it stands for.
+    for (int index = 0; index < EncodeEntries; ++index) {
+        const double linear = static_cast<double>(2 * index + 1 - SumBias) / (1 << SumBits);
+        tables->encode[static_cast<std::size_t>(index)] = static_cast<uchar>(std::lround(255 * srgbEncoded(linear)));
+    }
+    return tables;
+}
 
 class LcmsConversion final : public ColourConversion
 {
@@ -33,7 +197,7 @@ public:
     LcmsConversion(const LcmsConversion&) = delete;
     LcmsConversion& operator=(const LcmsConversion&) = delete;
 
-    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) override
+    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
     {
         // Input and output have four bytes a pixel, so each line converts in place.
         const auto stride = static_cast<cmsUInt32Number>(bytesPerLine);
@@ -62,13 +226,21 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
         *warning = QStringLiteral("the colour profile cannot be read");
         return nullptr;
     }
+    ProfileHandle sRgb(cmsCreate_sRGBProfile());
+    if (input == ProfileInput::Rgb32) {
+        if (const std::optional<MatrixAndCurves> profile = matrixAndCurvesOf(source.get(), sRgb.get())) {
+            if (isSrgbInAllButName(*profile))
+                return nullptr;
+            if (std::unique_ptr<MatrixShaper> tables = matrixShaperOf(*profile))
+                return std::make_unique<MatrixShaperConversion>(std::move(tables));
+        }
+    }
     const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
     const bool cmyk = input != ProfileInput::Rgb32;
     if (space != (cmyk ? cmsSigCmykData : cmsSigRgbData)) {
         *warning = QStringLiteral("the colour profile does not describe the picture's colours");
         return nullptr;
     }
-    ProfileHandle sRgb(cmsCreate_sRGBProfile());
     cmsUInt32Number inputFormat = TYPE_BGRA_8;
     if (input == ProfileInput::Cmyk)
         inputFormat = TYPE_CMYK_8;
@@ -89,7 +261,7 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
     {
     public:
         explicit CmykConversion(cmsHTRANSFORM transform) : m_lcms(transform) {}
-        void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) override
+        void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
         {
             m_lcms.convertRows(firstLine, bytesPerLine, width, rows);
             for (int y = 0; y < rows; ++y) {
@@ -116,14 +288,6 @@ std::unique_ptr<ColourConversion> ColourConversion::fromIcc(const QByteArray& pr
     warning->clear();
     if (profile.isEmpty())
         return nullptr;
-    if (input == ProfileInput::Rgb32) {
-        const QColorSpace space = QColorSpace::fromIccProfile(profile);
-        if (space.isValid()) {
-            if (space == QColorSpace::SRgb)
-                return nullptr; // already sRGB
-            return std::make_unique<QtConversion>(space.transformationToColorSpace(QColorSpace::SRgb));
-        }
-    }
     return lcmsConversion(profile, input, warning);
 }
 

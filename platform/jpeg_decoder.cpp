@@ -25,8 +25,6 @@ namespace {
 
 // libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
 constexpr int RowsPerBatch = 16;
-// Rows converted from a colour profile in one call.
-constexpr JDIMENSION ConvertedBandRows = 128;
 // Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
 constexpr int MaxScans = 500;
 
@@ -70,12 +68,13 @@ struct Session
     bool started = false;     // Starting was reported
     bool allRowsRead = false; // the picture is complete; only the trailer was left to read
     int reportedPercent = 0;
+    // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
+    std::unique_ptr<ColourConversion> colour;
     std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
     int lowerBandFirstRow = 0;
     // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
     // the caller sees neither the stored picture nor its rows.
     int orientation = 1;
-    std::unique_ptr<ColourConversion> colour; // the embedded profile's colours into sRGB; null: none or sRGB
 };
 
 Session* sessionOf(j_common_ptr cinfo)
@@ -348,6 +347,7 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.outColorSpace = cinfo.out_color_space;
     target.cmyk = session.cmyk;
     target.adobeInverted = session.adobeInverted;
+    target.colour = session.colour.get();
     try {
         session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
     } catch (const std::exception&) {
@@ -374,11 +374,6 @@ bool finishLowerBand(Session& session)
     }
     session.allRowsRead = true;
     const int height = static_cast<int>(session.cinfo.output_height);
-    if (session.colour) {
-        session.colour->convertRows(lineOf(session, static_cast<JDIMENSION>(session.lowerBandFirstRow)),
-                                    session.bytesPerLine, static_cast<int>(session.cinfo.output_width),
-                                    height - session.lowerBandFirstRow);
-    }
     showRows(session, session.lowerBandFirstRow, height);
     return true;
 }
@@ -389,7 +384,6 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
-    JDIMENSION unconverted = cinfo->output_scanline; // first row not yet converted from the profile's colours
     while (cinfo->output_scanline < end) {
         JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
@@ -397,27 +391,18 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = lineOf(session, first + i);
         const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (session.cmyk && !session.colour) {
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, session.adobeInverted);
-        }
         if (read == 0) { // cannot happen with a memory source; guards against looping forever
             setStalled(session);
             return false;
         }
-        // Rows are converted from the profile's colours as they arrive, a band of rows a call (each call has a cost
-        // of its own), so the first rows on screen wait for nothing else; they are shown once converted.
-        JDIMENSION showFrom = first;
-        const JDIMENSION done = cinfo->output_scanline;
-        const bool shown = !session.colour || done - unconverted >= ConvertedBandRows || done >= end;
-        if (session.colour && shown) {
-            session.colour->convertRows(lineOf(session, unconverted), session.bytesPerLine, width,
-                                        static_cast<int>(done - unconverted));
-            showFrom = unconverted;
-            unconverted = done;
-        }
-        if (finalRows && shown)
-            showRows(session, static_cast<int>(showFrom), static_cast<int>(done));
+        // The rows are converted while they are still in the processor's cache, and shown once converted.
+        if (session.colour)
+            session.colour->convertRows(rows[0], session.bytesPerLine, width, static_cast<int>(read));
+        else if (session.cmyk)
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, session.adobeInverted);
+        if (finalRows)
+            showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
         if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));

@@ -10,6 +10,7 @@
 #include <stop_token>
 #include <system_error>
 
+#include "platform/colour_profile.h"
 #include "platform/jpeg_cmyk.h"
 #include "platform/work_pool.h"
 
@@ -82,12 +83,14 @@ bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, cons
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = target.firstLine + static_cast<qsizetype>(row + i) * target.bytesPerLine;
         const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (target.cmyk) {
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, target.adobeInverted);
-        }
         if (read == 0)
             return false;
+        // Converted on this thread as they arrive, while they are in this core's cache.
+        if (target.colour)
+            target.colour->convertRows(rows[0], target.bytesPerLine, width, static_cast<int>(read));
+        else if (target.cmyk)
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, target.adobeInverted);
         state.rowsDone.fetch_add(static_cast<int>(read), std::memory_order_relaxed);
     }
     return true;

@@ -8,6 +8,7 @@
 
 namespace platform {
 
+class ColourConversion;
 class WorkPool;
 
 /// Where and how the lower band of a picture is decoded: the rows from firstRow down, into lines that the caller
@@ -22,6 +23,7 @@ struct LowerBandTarget
     J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
     bool cmyk = false;
     bool adobeInverted = false;
+    const ColourConversion* colour = nullptr; ///< the rows' conversion into sRGB, if any; outlives the band
 };
 
 /// Decodes the lower band of a sequential JPEG as a job of pool (or on a thread of its own when none is given) while

@@ -3,10 +3,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <random>
 #include <tuple>
 #include <vector>
 
 #include "jpeg_test_helpers.h"
+#include "platform/colour_profile.h"
 #include "platform/jpeg_decoder.h"
 #include "support/jpeg_fixtures.h"
 
@@ -14,14 +16,17 @@ namespace {
 
 using testsupport::JpegFixture;
 
-// An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
-QByteArray swappedPrimariesProfile()
+const cmsCIExyYTRIPLE SrgbPrimaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+const cmsFloat64Number SrgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+
+// A matrix-and-curve RGB profile: its white at a colour temperature, its primaries, one curve for all channels (a
+// gamma, or sRGB's curve when 0).
+QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin = 6504, double gamma = 0)
 {
     cmsCIExyY white;
-    cmsWhitePointFromTemp(&white, 6504);
-    const cmsCIExyYTRIPLE primaries = {{0.30, 0.60, 1.0}, {0.64, 0.33, 1.0}, {0.15, 0.06, 1.0}};
-    const cmsFloat64Number srgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
-    cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
+    cmsWhitePointFromTemp(&white, whiteKelvin);
+    cmsToneCurve* curve =
+        gamma > 0 ? cmsBuildGamma(nullptr, gamma) : cmsBuildParametricToneCurve(nullptr, 4, SrgbCurve);
     cmsToneCurve* curves[3] = {curve, curve, curve};
     cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
     cmsUInt32Number size = 0;
@@ -31,6 +36,12 @@ QByteArray swappedPrimariesProfile()
     cmsCloseProfile(profile);
     cmsFreeToneCurve(curve);
     return bytes;
+}
+
+// An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
+QByteArray swappedPrimariesProfile()
+{
+    return rgbProfile({SrgbPrimaries.Green, SrgbPrimaries.Red, SrgbPrimaries.Blue});
 }
 
 TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
@@ -63,6 +74,60 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
         EXPECT_TRUE(everyAlphaByteIsFF(result.image));
         EXPECT_FALSE(rows.empty());
     }
+}
+
+// The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little
+// CMS's conversion, on pixels of every kind, within a level.
+TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
+{
+    const std::pair<const char*, QByteArray> profiles[] = {
+        {"Adobe RGB", rgbProfile({{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}}, 6504, 563.0 / 256.0)},
+        {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8)},
+        {"swapped primaries", swappedPrimariesProfile()},
+    };
+    constexpr int Width = 4096;
+    std::vector<uchar> pixels(4 * Width);
+    std::mt19937 random(21);
+    for (const auto& [name, icc] : profiles) {
+        SCOPED_TRACE(name);
+        for (int x = 0; x < Width; ++x) {
+            const quint32 value = x < 256 ? 0x010101U * quint32(x) : random(); // greys, then any colour
+            for (int byte = 0; byte < 3; ++byte)
+                pixels[4 * x + byte] = static_cast<uchar>(value >> (8 * byte));
+            pixels[4 * x + 3] = 0xFF;
+        }
+        std::vector<uchar> expected = pixels;
+        cmsHPROFILE source = cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+        cmsHPROFILE sRgb = cmsCreate_sRGBProfile();
+        cmsHTRANSFORM reference = cmsCreateTransform(source, TYPE_BGRA_8, sRgb, TYPE_BGRA_8, INTENT_PERCEPTUAL, 0);
+        ASSERT_NE(reference, nullptr);
+        cmsDoTransform(reference, pixels.data(), expected.data(), Width);
+        cmsDeleteTransform(reference);
+        cmsCloseProfile(sRgb);
+        cmsCloseProfile(source);
+
+        const auto conversion = platform::ColourConversion::fromIcc(icc, platform::ProfileInput::Rgb32, nullptr);
+        ASSERT_NE(conversion, nullptr);
+        conversion->convertRows(pixels.data(), 4 * Width, Width, 1);
+        int worst = 0, worstAt = 0;
+        for (int i = 0; i < 4 * Width; ++i) {
+            const int difference = std::abs(int(pixels[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
+            if (difference > worst)
+                std::tie(worst, worstAt) = std::pair(difference, i);
+        }
+        EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
+    }
+}
+
+// A profile that describes sRGB (scanners often embed it) leaves the rows alone; one whose curve is a plain gamma of
+// 2.2, close to sRGB's but darker in the shadows, does not.
+TEST(JpegColourProfile, ProfileThatIsSrgbInAllButNameIsSkipped)
+{
+    EXPECT_EQ(platform::ColourConversion::fromIcc(rgbProfile(SrgbPrimaries), platform::ProfileInput::Rgb32, nullptr),
+              nullptr);
+    EXPECT_NE(platform::ColourConversion::fromIcc(rgbProfile(SrgbPrimaries, 6504, 2.2), platform::ProfileInput::Rgb32,
+                                                  nullptr),
+              nullptr);
 }
 
 // Stored: the left half red, the right half blue.
