@@ -143,22 +143,6 @@ TEST_F(ViewerSlowDisc, AStepToTheOtherNeighbourIsReadBeforeTheOneReadAhead)
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
-// The top of the next map is decoded ahead; a step to the previous one must show that one's own rows.
-TEST_F(ViewerSlowDisc, TheTopDecodedAheadOfAnotherMapIsNeverShown)
-{
-    openCatalogue(3);
-    const QSize size(1600, 1200);
-    collection.writeJpeg(mapPath(1), size, Qt::red);
-    collection.writeJpeg(mapPath(3), size, Qt::blue);
-    TForm2& viewer = openMap(2);
-    QTest::qWait(300); // the next map read and its top decoded meanwhile
-    press(viewer, Qt::Key_Left);
-    const QImage shown = viewer.mapPicture->picture();
-    ASSERT_EQ(shown.size(), size);
-    EXPECT_GT(shown.pixelColor(10, 10).red(), 240);
-    EXPECT_LT(shown.pixelColor(10, 10).blue(), 20);
-}
-
 // A map whose header is accepted and whose decode then fails: the view is empty, with no scroll range of the map
 // before, and zooming has nothing to act on.
 TEST_F(ViewerSlowDisc, AFailedStepLeavesAnEmptyViewThatZoomsNothing)
