@@ -1,25 +1,36 @@
-// The viewer's background work on a slow disc, measured at its loader (which the viewer's close destroys and its
-// step asks for the next map): what the user waits for when the disc is busy reading ahead.
+// The viewer's background work on a slow disc, measured through the viewer's window: what the user waits for when
+// the disc is busy reading ahead.
 #include "slow_disc_bench.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QProgressBar>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "catalogue/catalogue_data.h"
+#include "catalogue_window/tform1.h"
+#include "collection_maker.h"
 #include "controls/reduced_copy_builder.h"
+#include "controls/string_grid.h"
+#include "current_entry/current_entry.h"
 #include "measure.h"
 #include "platform/data_files.h"
+#include "platform/error_report.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/picture_buffers.h"
-#include "viewer_window/map_loader.h"
+#include "viewer_window/tform2.h"
+#include "viewer_window/viewer_launcher.h"
 
 namespace bench {
 namespace {
@@ -56,46 +67,83 @@ qint64 residentBytes()
 int slowDiscTimes(const QString& folder, int runs)
 {
     QDir().mkpath(folder + QStringLiteral("/Goroda"));
-    platform::setCollectionFolder(folder);
-    QByteArray bytes(NeighbourBytes, 'm');
-    for (const char* name : {"next.jpg", "previous.jpg"}) {
-        QFile file(folder + QStringLiteral("/Goroda/") + QLatin1String(name));
+    // The map on show is small; its neighbours hold a picture followed by 3 MB that a decoder passes over.
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(QColor(200, 180, 140));
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    if (!picture.save(&jpeg, "JPG"))
+        return 1;
+    const QStringList files{QStringLiteral("previous.jpg"), QStringLiteral("shown.jpg"), QStringLiteral("next.jpg")};
+    for (const QString& name : files) {
+        const QByteArray bytes = jpeg.data() + QByteArray(name == files[1] ? 0 : NeighbourBytes, '\0');
+        QFile file(folder + QStringLiteral("/Goroda/") + name);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return 1;
     }
-    const QString next = QStringLiteral("Goroda/next.jpg");
-    const QString previous = QStringLiteral("Goroda/previous.jpg");
-    slowDisc();
+    if (makeCollection(folder, files) != 0)
+        return 1;
+    platform::setCollectionFolder(folder);
+    platform::setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+
+    catalogue::CatalogueData data;
+    CurrentEntry entry(data);
+    TForm1 catalogueWindow(entry);
+    catalogueWindow.show();
+    catalogueWindow.FormActivate();
+    catalogueWindow.setViewerOpener(installViewer(entry, catalogueWindow));
+
+    // Opens the map in the middle and lets the disc read its neighbours ahead for a while.
+    const auto openAndReadAhead = [&]() -> TForm2* {
+        platform::setReadPaceForTests({});
+        catalogueWindow.listGrid->setRow(1);
+        catalogueWindow.ImageMapClick();
+        TForm2* viewer = Form2;
+        if (!viewer)
+            return nullptr;
+        for (int waited = 0; viewer->isOpening() && waited < 10'000; waited += 10)
+            wait(10);
+        slowDisc();
+        wait(ReadingAheadMs);
+        return viewer;
+    };
     std::vector<double> closing, stepping;
     for (int run = 0; run < runs; ++run) {
         {
-            auto loader = std::make_unique<viewer::MapLoader>();
-            loader->readAhead({next, previous}, 0);
-            wait(ReadingAheadMs);
+            TForm2* viewer = openAndReadAhead();
+            if (!viewer)
+                return 1;
+            // As Esc does, and the window let go as the event loop does next.
             QElapsedTimer timer;
             timer.start();
-            loader.reset();
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewer, &escape);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             closing.push_back(timer.nsecsElapsed() / 1e6);
         }
         {
-            viewer::MapLoader loader;
-            loader.readAhead({next, previous}, 0);
-            wait(ReadingAheadMs);
-            // The user steps back while the next map is read ahead: the bar must show the step's read.
+            TForm2* viewer = openAndReadAhead();
+            if (!viewer)
+                return 1;
+            // The user steps back while the next map is read ahead: until the bar shows the step's read.
             QEventLoop loop;
-            QObject::connect(&loader, &viewer::MapLoader::readProgress, &loop, [&loop, &previous](const QString& path) {
-                if (path == previous)
+            QObject::connect(viewer->progressBar, &QProgressBar::valueChanged, &loop, [&loop](int value) {
+                if (value > 0)
                     loop.quit();
             });
             QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
             QElapsedTimer timer;
             timer.start();
-            loader.open(previous);
+            QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewer, &left);
             loop.exec();
             stepping.push_back(timer.nsecsElapsed() / 1e6);
+            viewer->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
     platform::setReadPaceForTests({});
+    platform::setMessageSink({});
     emitFigure(QStringLiteral("close_during_read_ahead_ms"), median(closing), QStringLiteral("ms"), 1);
     emitFigure(QStringLiteral("step_during_read_ahead_ms"), median(stepping), QStringLiteral("ms"), 1);
     return 0;

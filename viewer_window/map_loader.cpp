@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <new>
@@ -22,6 +23,8 @@ struct MapLoader::Shared
     std::map<QString, std::shared_ptr<platform::DataFileRead>> reads;
     QString headPath;
     QImage head;
+    // Requested when the loader goes: a decode holds the pool while it runs, so the pool's own end cannot stop it.
+    std::stop_source end;
 
     template <typename Call> void post(Call&& call)
     {
@@ -99,6 +102,7 @@ MapLoader::MapLoader(QObject* parent)
 
 MapLoader::~MapLoader()
 {
+    m_shared->end.request_stop();
     m_openStop.request_stop();
     m_aheadStop.request_stop();
     std::lock_guard lock(m_shared->mutex);
@@ -218,6 +222,62 @@ void MapLoader::startAhead()
         }
     };
     m_pool->run(platform::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
+}
+
+void MapLoader::decode(QByteArray bytes, platform::JpegDecodeOptions options,
+                       std::function<void(const platform::JpegDecodeResult&)> finished)
+{
+    const std::stop_token callerStop = options.stop;
+    auto job = [shared = m_shared, weakPool = std::weak_ptr(m_pool), bytes = std::move(bytes),
+                guiOptions = std::move(options), finished = std::move(finished)](std::stop_token jobStop) {
+        // The decoder hands work to the pool (its lower band, the picture's pages): it stays while the decode runs.
+        const std::shared_ptr<platform::WorkPool> pool = weakPool.lock();
+        if (!pool)
+            return;
+        std::stop_source stopSource;
+        std::stop_callback byJob(jobStop, [&stopSource] { stopSource.request_stop(); });
+        std::stop_callback byLoader(shared->end.get_token(), [&stopSource] { stopSource.request_stop(); });
+        const std::stop_token stop = stopSource.get_token();
+
+        platform::JpegDecodeOptions options = guiOptions;
+        options.pool = pool.get();
+        options.stop = stop;
+        if (guiOptions.progress)
+            options.progress = [&shared, &guiOptions](platform::ProgressStage stage, int percent) {
+                shared->post([progress = guiOptions.progress, stage, percent] { progress(stage, percent); });
+            };
+        if (guiOptions.beforePicture)
+            options.beforePicture = [&shared, &guiOptions, &stop] {
+                // The old picture's memory is let go on the GUI thread before the new picture takes its own.
+                struct Handover
+                {
+                    std::mutex mutex;
+                    std::condition_variable_any done;
+                    bool ran = false;
+                };
+                auto handover = std::make_shared<Handover>();
+                shared->post([handover, beforePicture = guiOptions.beforePicture] {
+                    beforePicture();
+                    std::lock_guard lock(handover->mutex);
+                    handover->ran = true;
+                    handover->done.notify_all();
+                });
+                std::unique_lock lock(handover->mutex);
+                handover->done.wait(lock, stop, [&handover] { return handover->ran; });
+            };
+        if (guiOptions.pictureStarted)
+            options.pictureStarted = [&shared, &guiOptions](const QImage& picture) {
+                shared->post([pictureStarted = guiOptions.pictureStarted, picture] { pictureStarted(picture); });
+            };
+        if (guiOptions.rowsReady)
+            options.rowsReady = [&shared, &guiOptions](int first, int end) {
+                shared->post([rowsReady = guiOptions.rowsReady, first, end] { rowsReady(first, end); });
+            };
+        platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
+        options = {};
+        shared->post([finished, result = std::move(result)] { finished(result); });
+    };
+    m_pool->run(platform::WorkPool::Lane::Compute, callerStop, std::move(job), platform::WorkPool::Urgency::Urgent);
 }
 
 void MapLoader::stopAhead()

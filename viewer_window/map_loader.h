@@ -5,10 +5,13 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
 #include <stop_token>
+
+#include "platform/jpeg_decoder.h"
 
 namespace platform {
 class WorkPool;
@@ -23,9 +26,9 @@ struct MapFile
     QString error;
 };
 
-/// The one owner of the viewer's background work: reading the map on show, reading its neighbours ahead, decoding the
-/// top of the next map ahead, and (through pool(), handed to the decoder and the picture) the lower band of a decode,
-/// the reduced copies and making a picture's pages present.
+/// The one owner of the viewer's background work: reading the map on show, decoding it, reading its neighbours ahead,
+/// decoding the top of the next map ahead, and (through pool(), handed to the decoder and the picture) the lower band
+/// of a decode, the reduced copies and making a picture's pages present.
 ///
 /// Threading model. The loader lives on the GUI thread; its pool has one disc thread, which reads files one at a
 /// time (two readers make a disc drive seek back and forth), and a few compute threads. Every job carries a stop
@@ -35,7 +38,9 @@ struct MapFile
 /// the reading ahead (which keeps what it has read), runs before anything queued, and reading ahead starts only once
 /// the map on show is read. Destroying the loader asks every job to stop and returns at once; the jobs hold shared
 /// ownership of what they touch and end by themselves within a piece, and nothing they post arrives after the loader
-/// is gone.
+/// is gone. A decode's callbacks come to the GUI thread the same way, in the order the decoder makes them; the one that
+/// hands over the old picture's memory is waited for by the decode (never by the GUI thread), and a stop ends that
+/// wait.
 class MapLoader : public QObject
 {
     Q_OBJECT
@@ -58,6 +63,13 @@ public:
     /// only; 0 decodes nothing). Starts once the map opened last is read. What was read ahead for other paths is
     /// dropped; the reading ahead that runs is stopped first.
     void readAhead(const QStringList& paths, int headRows);
+    /// Decodes a map's bytes on a compute thread, before any other computing. The callbacks of options (progress,
+    /// beforePicture, pictureStarted, rowsReady) are called on the GUI thread, queued, in the order the decoder makes
+    /// them; the decode waits for beforePicture to have run before it takes the picture's memory. finished gets the
+    /// result last. options.stop (kept by the caller) or the loader's end stops the decode within a progress report;
+    /// nothing arrives after the loader is gone. options.pool is set to pool().
+    void decode(QByteArray bytes, platform::JpegDecodeOptions options,
+                std::function<void(const platform::JpegDecodeResult&)> finished);
     /// Stops the reading and decoding ahead; what it has read is kept.
     void stopAhead();
     /// Stops everything, the map being opened included.

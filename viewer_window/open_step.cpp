@@ -29,26 +29,10 @@ QCursor handCursor(const char* resource, Qt::CursorShape fallback)
     return controls::loadCursorResource(resource);
 }
 
-/// Puts the screen cursor back to the default and the window's own cursor to the default when the open step ends, also
-/// when the map could not be loaded.
-class OpenStepCursors
-{
-public:
-    explicit OpenStepCursors(QWidget* window) : m_window(window) {}
-    ~OpenStepCursors()
-    {
-        controls::setScreenCursorDefault();
-        m_window->unsetCursor();
-    }
-    OpenStepCursors(const OpenStepCursors&) = delete;
-    OpenStepCursors& operator=(const OpenStepCursors&) = delete;
-
-private:
-    QWidget* m_window;
-};
-
-// Least time between two repaints of the progress bar while a map decodes: one frame at 60 Hz.
-constexpr int BarFrameMs = 16;
+// Least time between two repaints of the rows of a map being decoded: one frame at 60 Hz.
+constexpr int RowsFrameMs = 16;
+// The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
+constexpr int ReadShare = 50;
 
 } // namespace
 
@@ -67,8 +51,6 @@ void TForm2::FormCreate()
 void TForm2::FormActivate()
 {
     ViewerState& state = viewerState();
-    OpenStepCursors restoreCursors(this);
-
     mapPicture->setCursor(controls::screenCursor(controls::OpenHand));
     if (!isMaximized()) {
         const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -88,19 +70,156 @@ void TForm2::FormActivate()
         nextHover->hide();
     }
 
+    // An opening still running is given up: its decode stops, and what it posts from now on is ignored.
+    m_decodeStop.request_stop();
+    ++m_openingSerial;
+    m_opening = Opening::Reading;
+    m_openingPath = m_entry.mapPath();
+    m_readFraction = 0;
+    m_decodedPercent = 0;
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    const std::optional<QString> error = loadMap(m_entry.mapPath());
-    controls::setScreenCursorDefault();
-    if (error) {
-        platform::showMessage(*error);
+    fileSizeLabel->setCaption(m_entry.fileSizeText());
+    titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
+    showOpeningProgress();
+    m_loader.open(m_openingPath);
+}
+
+void TForm2::showReadProgress(const QString& path, qint64 done, qint64 size)
+{
+    if (m_opening != Opening::Reading || path != m_openingPath)
+        return;
+    m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
+    showOpeningProgress();
+}
+
+void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
+{
+    if (m_opening != Opening::Reading || path != m_openingPath)
+        return;
+    if (!file.bytes)
+        return failOpening(QStringLiteral("Не удалось открыть карту %1: %2").arg(path, file.error));
+    m_opening = Opening::Decoding;
+    m_readFraction = 1;
+    showOpeningProgress();
+
+    m_decodeStop = std::stop_source();
+    platform::JpegDecodeOptions options;
+    options.stop = m_decodeStop.get_token();
+    // Each callback comes as an event of its own; one of an opening given up is ignored.
+    const auto current = [this, serial = m_openingSerial] {
+        return serial == m_openingSerial && m_opening == Opening::Decoding;
+    };
+    options.progress = [this, current](platform::ProgressStage stage, int percent) {
+        if (current())
+            decodeProgress(stage, percent);
+    };
+    // The map on show gives its memory to the new one (and stops its reduced copies) once the new header is read;
+    // a file that is not a picture leaves it on show.
+    options.beforePicture = [this, current] {
+        if (!current())
+            return;
+        mapPicture->clearPicture();
+        m_mapBytes.clear();
+    };
+    options.pictureStarted = [this, current](const QImage& picture) {
+        if (current())
+            decodeStarted(picture);
+    };
+    options.rowsReady = [this, current](int first, int end) {
+        if (current())
+            showDecodedRows(first, end);
+    };
+    options.previewRows = mapView->height();
+    options.knownHead = m_loader.takeHead(path);
+    // What is still being done ahead would only compete with this decode for the disc and the cores.
+    m_loader.stopAhead();
+    m_loader.decode(*file.bytes, std::move(options),
+                    [this, current, bytes = *file.bytes](const platform::JpegDecodeResult& result) {
+                        if (current())
+                            platform::runGuarded([&] { decodeFinished(bytes, result); });
+                    });
+}
+
+void TForm2::decodeProgress(platform::ProgressStage stage, int percent)
+{
+    switch (stage) {
+    case platform::ProgressStage::Starting:
+        m_decodedPercent = 0;
+        break;
+    case platform::ProgressStage::Running:
+        m_decodedPercent = std::clamp(m_decodedPercent + percent, 0, 100);
+        break;
+    case platform::ProgressStage::Ending:
+        progressBar->hide();
         return;
     }
+    showOpeningProgress();
+}
 
-    const QSize natural = mapPicture->picture().size();
+void TForm2::decodeStarted(const QImage& picture)
+{
+    // The new picture is on show from the start at actual size, its rows appearing as they are decoded; rows not
+    // yet decoded are not drawn. Zooming acts on it meanwhile with its own steps.
+    ViewerState& state = viewerState();
+    viewReset();
+    mapPicture->setAutoSize(true);
+    mapPicture->setPicture(picture);
+    mapPicture->setShownRows(0);
+    m_unpaintedFirst = m_unpaintedEnd = 0;
+    state.ZoomIndex = 1;
+    viewer::computeStepSizes(picture.width(), picture.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
+    // The bar describes the map whose rows are appearing, not the one they replace.
+    showMapTexts(picture.size());
+}
+
+void TForm2::decodeFinished(const QByteArray& bytes, const platform::JpegDecodeResult& result)
+{
+    if (!result.ok()) {
+        mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
+        m_mapBytes.clear();
+        return failOpening(QStringLiteral("Не удалось открыть карту %1: %2").arg(m_openingPath, result.error));
+    }
+    ViewerState& state = viewerState();
+    mapPicture->setPicture(result.image);
+    m_mapBytes = bytes;
+    const QSize natural = result.image.size();
     showMapTexts(natural);
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
+    finishOpening();
     readNeighboursAhead();
+}
+
+void TForm2::failOpening(const QString& message)
+{
+    progressBar->hide();
+    if (!mapPicture->hasPicture()) {
+        // Nothing of the previous map stays behind: no scroll range, no steps to zoom along, no size.
+        ViewerState& state = viewerState();
+        state.StepWidths = {};
+        state.StepHeights = {};
+        mapPicture->setShownRows(0);
+        mapPicture->resize(0, 0);
+        viewReset();
+        dimensionsLabel->setCaption(QString());
+    }
+    finishOpening();
+    platform::showMessage(message);
+}
+
+void TForm2::finishOpening()
+{
+    m_opening = Opening::None;
+    controls::setScreenCursorDefault();
+    unsetCursor();
+    emit openingFinished();
+}
+
+void TForm2::showOpeningProgress()
+{
+    progressBar->show();
+    progressBar->setValue(
+        std::clamp(int(ReadShare * m_readFraction) + (100 - ReadShare) * m_decodedPercent / 100, 0, 100));
 }
 
 void TForm2::showMapTexts(QSize natural)
@@ -108,64 +227,6 @@ void TForm2::showMapTexts(QSize natural)
     fileSizeLabel->setCaption(m_entry.fileSizeText());
     titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
     dimensionsLabel->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
-}
-
-std::optional<QString> TForm2::loadMap(const QString& relativePath)
-{
-    // The bar shows from the start: on a slow medium the read takes a while of its own, and the window keeps being
-    // painted meanwhile (input waits until the open step has ended).
-    bool onScreen = false;
-    showDecodeProgress(platform::ProgressStage::Starting, 0);
-    viewer::MapFile file = m_mapFiles.read(relativePath, [this, &onScreen] {
-        onScreen = onScreen || reachScreen();
-        if (onScreen)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    if (!file.bytes) {
-        progressBar->hide();
-        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, file.error);
-    }
-
-    platform::JpegDecodeOptions options;
-    options.progress = [this, &onScreen](platform::ProgressStage stage, int percent) {
-        if (!onScreen)
-            onScreen = reachScreen();
-        showDecodeProgress(stage, percent);
-    };
-    // The map on show gives its memory to the new one (and stops its reduced copies) once the new header is read;
-    // a file that is missing or not a picture leaves it on show.
-    options.beforePicture = [this] {
-        mapPicture->clearPicture();
-        m_mapBytes.clear();
-    };
-    // The new picture is on show from the start at actual size, its rows appearing as they are decoded; rows not
-    // yet decoded are not drawn.
-    bool started = false;
-    options.pictureStarted = [this, &started](const QImage& picture) {
-        started = true;
-        viewReset();
-        mapPicture->setAutoSize(true);
-        mapPicture->setPicture(picture);
-        mapPicture->setShownRows(0);
-        m_unpaintedFirst = m_unpaintedEnd = 0;
-        // The bar describes the map whose rows are appearing, not the one they replace.
-        showMapTexts(picture.size());
-    };
-    options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
-    options.previewRows = mapView->height();
-    options.knownHead = m_mapFiles.takeHead(relativePath);
-    // What is still being done ahead would only compete with this decode for the cores.
-    m_mapFiles.cancel();
-    platform::JpegDecodeResult decoded = platform::decodeJpeg(*file.bytes, options);
-    if (!decoded.ok()) {
-        progressBar->hide();
-        if (started)
-            mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
-        return QStringLiteral("Не удалось открыть карту %1: %2").arg(relativePath, decoded.error);
-    }
-    mapPicture->setPicture(decoded.image);
-    m_mapBytes = std::move(*file.bytes);
-    return std::nullopt;
 }
 
 void TForm2::showDecodedRows(int first, int end)
@@ -186,28 +247,11 @@ void TForm2::showDecodedRows(int first, int end)
     }
     // One repaint a frame while rows come in, and at once when the view is complete.
     const bool viewComplete = end > inView.bottom();
-    if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < BarFrameMs)
+    if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < RowsFrameMs)
         return;
     mapPicture->repaint(unpainted);
     m_sinceRowsPainted.start();
     m_unpaintedFirst = m_unpaintedEnd = 0;
-}
-
-bool TForm2::reachScreen()
-{
-    // A window just shown is not on screen until the window system has mapped and exposed it; until then the
-    // progress bar's repaints reach nothing, and the bar would first be seen after the decode. So the decode's
-    // progress reports hand the window-system events over until the window is exposed: the decode does not wait for
-    // the window, nor the window for the decode. Input waits until the open step has ended.
-    if (!isVisible() || !windowHandle())
-        return true;
-    if (!windowHandle()->isExposed()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!windowHandle()->isExposed())
-            return false;
-    }
-    repaint();
-    return true;
 }
 
 void TForm2::showDecodeProgress(platform::ProgressStage stage, int percent)
@@ -223,13 +267,5 @@ void TForm2::showDecodeProgress(platform::ProgressStage stage, int percent)
     case platform::ProgressStage::Ending:
         progressBar->hide();
         break;
-    }
-    // The decoder runs on this thread: without a repaint here the bar would only show once the map is loaded. One
-    // repaint a frame is all the eye takes in; one for each of a hundred reports would slow the decode down.
-    static QElapsedTimer sinceBarPainted;
-    if (stage != platform::ProgressStage::Running || !sinceBarPainted.isValid() ||
-        sinceBarPainted.elapsed() >= BarFrameMs) {
-        progressBar->repaint();
-        sinceBarPainted.start();
     }
 }

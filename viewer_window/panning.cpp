@@ -96,7 +96,10 @@ void TForm2::closeEvent(QCloseEvent* event)
 {
     // No hand left behind by a drag may stay over the catalogue window.
     controls::setScreenCursorDefault();
-    // Nothing read or decoded ahead for this window goes on once it is closed.
-    m_mapFiles.stop();
+    // Nothing read or decoded for this window goes on once it is closed, nor waits for anything: the jobs end within
+    // a piece of work on their own, and what they post is dropped.
+    m_decodeStop.request_stop();
+    m_loader.stopAll();
+    m_opening = Opening::None;
     QWidget::closeEvent(event);
 }

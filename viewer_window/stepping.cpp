@@ -56,7 +56,7 @@ void TForm2::readNeighboursAhead()
 {
     const int row = m_entry.row();
     if (!catalogue::isMapCategory(m_entry.category()))
-        return m_mapFiles.readAhead({}, 0);
+        return m_loader.readAhead({}, 0);
     QStringList paths;
     const bool hasNext = row + 1 < m_entry.rowCount();
     if (hasNext)
@@ -64,7 +64,7 @@ void TForm2::readNeighboursAhead()
     if (row > 0)
         paths << m_entry.mapPathOfRow(row - 1);
     // The rows in view at actual size, decoded ahead for the next map only: Right is the usual step.
-    m_mapFiles.readAhead(paths, hasNext ? mapView->height() : 0);
+    m_loader.readAhead(paths, hasNext ? mapView->height() : 0);
 }
 
 void TForm2::loadSteppedMap()

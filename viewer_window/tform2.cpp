@@ -62,6 +62,8 @@ TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
 
     createControls();
     connectHandlers();
+    // The reduced copies and the picture's pages are jobs of the loader, which goes before the picture.
+    mapPicture->setWorkPool(&m_loader.pool());
     layoutControls();
     FormCreate();
 }
@@ -183,6 +185,10 @@ void TForm2::connectHandlers()
     platform::connectGuarded(copyFileAction, &QAction::triggered, this, &TForm2::copyMapFile);
     platform::connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm2::closeViewer);
     platform::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
+    // The opening's states follow the loader's events.
+    QObject::connect(&m_loader, &viewer::MapLoader::readProgress, this, &TForm2::showReadProgress);
+    platform::connectGuarded(&m_loader, &viewer::MapLoader::mapRead, this,
+                             [this](const QString& path, const viewer::MapFile& file) { startDecode(path, file); });
 }
 
 void TForm2::layoutControls()

@@ -5,9 +5,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <stop_token>
 
 #include "platform/jpeg_decoder.h"
-#include "viewer_window/map_files.h"
+#include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
 
 class QAction;
@@ -74,11 +75,18 @@ public:
 
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
-    /// The open step: loads the current entry's map and resets the zoom to actual size, showing its rows as
-    /// they are decoded. When the map cannot be loaded it reports the file and the reason and skips the rest; the
-    /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
-    /// fails later (the old picture's memory went to the new one). A step to another map that called it goes on.
+    /// The open step: starts the opening of the current entry's map and returns. The opening goes on in states driven
+    /// by the loader's events (reading, then decoding, then reading the neighbours ahead) while the window paints and
+    /// takes keys; the title, year and file size show from its start, the bar covers the read and the decode, and
+    /// the map's rows show as they are decoded, at actual size. A new opening (a step) stops the one still running.
+    /// When the map cannot be loaded a message names the file and the reason; the picture on show stays when the file
+    /// cannot be read or its header is refused, and none is left, with an empty view, when the decode fails later
+    /// (the old picture's memory went to the new one).
     void FormActivate();
+    /// True from the start of an opening until its map is shown or its failure reported.
+    bool isOpening() const { return m_opening != Opening::None; }
+    /// True while the map being opened is decoded (its file is read).
+    bool isDecoding() const { return m_opening == Opening::Decoding; }
     void showDecodeProgress(platform::ProgressStage stage, int percent);
 
     void zoomOut();
@@ -110,6 +118,10 @@ public:
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
 
+signals:
+    /// An opening ended: its map is shown whole, or its failure was reported.
+    void openingFinished();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -121,15 +133,22 @@ private:
     void connectHandlers();    // tform2.cpp
     void layoutControls();     // tform2.cpp
     void placeWindowButtons(); // tform2.cpp
-    /// Returns the message naming the file when the map cannot be loaded.
-    [[nodiscard]] std::optional<QString> loadMap(const QString& relativePath); // open_step.cpp
-    bool reachScreen();                                                        // open_step.cpp
-    void showMapTexts(QSize natural);                                          // open_step.cpp
-    void showDecodedRows(int first, int end);                                  // open_step.cpp
-    void readNeighboursAhead();                                                // stepping.cpp
-    void viewReset();                                                          // zoom.cpp
-    void centre();                                                             // zoom.cpp
-    void loadSteppedMap();                                                     // stepping.cpp
+    enum class Opening { None, Reading, Decoding };
+    // The states of an opening (open_step.cpp).
+    void showReadProgress(const QString& path, qint64 done, qint64 size);
+    void startDecode(const QString& path, const viewer::MapFile& file);
+    void decodeProgress(platform::ProgressStage stage, int percent);
+    void decodeStarted(const QImage& picture);
+    void decodeFinished(const QByteArray& bytes, const platform::JpegDecodeResult& result);
+    void failOpening(const QString& message);
+    void finishOpening();
+    void showOpeningProgress();
+    void showMapTexts(QSize natural);         // open_step.cpp
+    void showDecodedRows(int first, int end); // open_step.cpp
+    void readNeighboursAhead();               // stepping.cpp
+    void viewReset();                         // zoom.cpp
+    void centre();                            // zoom.cpp
+    void loadSteppedMap();                    // stepping.cpp
 
     /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
     /// a missing file; the step buttons at the ends of the list are hidden.
@@ -138,7 +157,17 @@ private:
     CurrentEntry& m_entry;
     QWidget& m_catalogueWindow;
     QByteArray m_mapBytes;
-    viewer::MapFiles m_mapFiles;
+    // Owns every job of the viewer's background work; what they post is dropped once it is gone, and it goes before
+    // the window's controls.
+    viewer::MapLoader m_loader;
+    Opening m_opening = Opening::None;
+    // Counts openings: what an opening given up for a later one still posts is ignored.
+    quint64 m_openingSerial = 0;
+    QString m_openingPath;
+    std::stop_source m_decodeStop;
+    // What the bar shows of the opening: the share of the file read, and the percent decoded.
+    double m_readFraction = 0;
+    int m_decodedPercent = 0;
     // Rows of the map being decoded written since the view was last painted, and when that was.
     int m_unpaintedFirst = 0;
     int m_unpaintedEnd = 0;

@@ -27,6 +27,8 @@ void TForm2::centre()
 
 void TForm2::zoomOut()
 {
+    if (!mapPicture->hasPicture())
+        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
     viewReset();
     zoomInButton->show();
@@ -51,6 +53,8 @@ void TForm2::zoomOut()
 
 void TForm2::zoomIn()
 {
+    if (!mapPicture->hasPicture())
+        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
     viewReset();
     state.ZoomIndex = std::max(1, state.ZoomIndex - 1);
@@ -69,6 +73,8 @@ void TForm2::zoomIn()
 
 void TForm2::showActualSize()
 {
+    if (!mapPicture->hasPicture())
+        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
     viewReset();
     state.ZoomIndex = 1;
@@ -84,6 +90,8 @@ void TForm2::showActualSize()
 
 void TForm2::fitToScreen()
 {
+    if (!mapPicture->hasPicture())
+        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
     viewReset();
     zoomOutButton->show();

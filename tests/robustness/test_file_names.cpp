@@ -34,6 +34,8 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
 
     EXPECT_EQ(w().previewPicture->hasPicture(), c.previewShown);
     platform::runGuarded([this] { w().ImageMapClick(); });
+    if (Form2 && Form2->isVisible())
+        waitForOpening(*Form2);
     const bool opened = Form2 && Form2->isVisible() && Form2->mapPicture->hasPicture();
     EXPECT_EQ(opened, c.viewerOpens);
     if (Form2 && Form2->isVisible())

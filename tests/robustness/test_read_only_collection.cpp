@@ -132,6 +132,7 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
         viewer.FormKeyDown(Qt::Key_Right);
         viewer.FormKeyDown(Qt::Key_Left);
     });
+    waitForOpening(viewer);
     viewer.saveMapAction->trigger();
     viewer.copyFileAction->trigger();
     guarded([&] { viewer.closeViewer(); });

@@ -4,7 +4,11 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <chrono>
+#include <mutex>
+#include <thread>
 
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
@@ -28,6 +32,8 @@ protected:
 TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
 {
     openCatalogue(5);
+    // Large enough to zoom out.
+    mapBytes[4] = collection.writeJpeg(mapPath(5), QSize(800, 600));
     TForm2& viewer = openMap(4);
     // While the next map's rows appear, the bar already names that map.
     QStringList titlesWhileDecoding;
@@ -35,27 +41,32 @@ TEST_F(ViewerStepping, ArrowKeysStepToTheEndOfTheListAndBack)
         if (value > 0 && value < 100)
             titlesWhileDecoding.append(viewer.titleAndYearLabel->caption());
     });
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
     ASSERT_FALSE(titlesWhileDecoding.isEmpty());
     EXPECT_EQ(titlesWhileDecoding.first(), QStringLiteral("Город 005  1705"));
     EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(w().listGrid->row(), 4);
     EXPECT_EQ(entry->mapPath(), mapPath(5));
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 005  1705"));
-    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("65 x 45"));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("800 x 600"));
     EXPECT_EQ(viewer.mapBytes(), mapBytes[4]);
     EXPECT_TRUE(viewer.nextButton->isHidden());
     EXPECT_TRUE(viewer.nextHover->isHidden());
     EXPECT_FALSE(viewer.previousButton->isHidden());
 
-    QTest::keyClick(&viewer, Qt::Key_Right); // nothing past the last map
+    press(viewer, Qt::Key_Right); // nothing past the last map
     EXPECT_EQ(currentRow(), 5);
 
-    QTest::keyClick(&viewer, Qt::Key_Left);
+    // A step from a zoomed-out map shows the next at actual size.
+    wheel(viewer.mapPicture, -120);
+    ASSERT_EQ(state().ZoomIndex, 2);
+    ASSERT_EQ(viewer.mapPicture->size(), QSize(720, 540));
+    press(viewer, Qt::Key_Left);
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 004  1704"));
     EXPECT_FALSE(viewer.nextButton->isHidden());
     EXPECT_EQ(state().ZoomIndex, 1);
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(64, 44));
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
@@ -63,11 +74,11 @@ TEST_F(ViewerStepping, ButtonsStepAndHideAtTheFirstMap)
 {
     openCatalogue(5);
     TForm2& viewer = openMap(2);
-    QTest::mouseClick(viewer.previousButton, Qt::LeftButton, {}, QPoint(3, 3));
+    click(viewer, viewer.previousButton);
     EXPECT_EQ(currentRow(), 1);
     EXPECT_TRUE(viewer.previousButton->isHidden());
     EXPECT_TRUE(viewer.previousHover->isHidden());
-    QTest::mouseClick(viewer.nextButton, Qt::LeftButton, {}, QPoint(3, 3));
+    click(viewer, viewer.nextButton);
     EXPECT_EQ(currentRow(), 2);
     EXPECT_FALSE(viewer.previousButton->isHidden());
 }
@@ -77,7 +88,7 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     openCatalogue(5);
     QFile::remove(collection.file(mapPath(3)));
     TForm2& viewer = openMap(2);
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
 
     EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
     EXPECT_EQ(currentRow(), 3);
@@ -95,7 +106,7 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasUrls());
 
     // A further step goes on from the new row.
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 004  1704"));
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
@@ -111,7 +122,7 @@ TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
     MessageRecorder::clear();
 
     // The catalogue cannot show map 2's preview; the viewer still shows map 2.
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
     EXPECT_EQ(viewer.mapBytes(), mapBytes[1]);
     EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 002  1702"));
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
@@ -119,7 +130,7 @@ TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
 
     // Map 3 itself cannot be loaded: named, and the step still ends on the last map.
     MessageRecorder::clear();
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
     EXPECT_EQ(currentRow(), 3);
     EXPECT_TRUE(viewer.nextButton->isHidden());
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
@@ -138,7 +149,7 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
         return qint64(-1);
     });
     for (int i = 0; i < 3; ++i)
-        QTest::keyClick(&viewer, Qt::Key_Right);
+        press(viewer, Qt::Key_Right);
     platform::setReadFaultForTests({});
     EXPECT_EQ(previewsRead, (QStringList{QStringLiteral("gorod002.jpg"), QStringLiteral("gorod003.jpg"),
                                          QStringLiteral("gorod004.jpg")}));
@@ -213,23 +224,50 @@ TEST_F(ViewerStepping, AStepDecodesIntoTheMemoryOfTheMapItReplaces)
     TForm2& viewer = openMap(1);
     wheel(viewer.mapPicture, -120); // zoomed out: the reduced copies are being built
     const uchar* memory = viewer.mapPicture->picture().constBits();
-    QTest::keyClick(&viewer, Qt::Key_Right);
+    press(viewer, Qt::Key_Right);
     EXPECT_EQ(viewer.mapPicture->picture().constBits(), memory);
     EXPECT_EQ(viewer.mapPicture->picture().pixelColor(1500, 1500).blue(), 254);
     EXPECT_EQ(viewer.mapPicture->shownRows(), 3000);
 }
 
-// Steps that come while the next files are read and the next map's rows in view decoded ahead stop that work and
-// end on the right map; closing stops what is left.
+// Steps that come while the neighbours are read and the next map's top decoded ahead, and steps that come while the
+// map before them is still being opened, stop that work and end on the right map; closing stops what is left.
 TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
 {
     openCatalogue(4);
     const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-    for (int i = 1; i <= 4; ++i)
-        mapBytes[i - 1] = collection.writeJpeg(mapPath(i), QSize(1600, 1200), colours[i - 1]);
+    // Each file takes 100 ms to read at 10 MB/s.
+    for (int i = 1; i <= 4; ++i) {
+        mapBytes[i - 1] = TestCollection::jpegBytes(QSize(1600, 1200), colours[i - 1]) + QByteArray(1'000'000, '\0');
+        collection.writeBytes(mapPath(i), mapBytes[i - 1]);
+    }
+    // Shared with the hook, which a reading thread may still be in after the test.
+    struct LastRead
+    {
+        std::mutex mutex;
+        QString file;
+    };
+    const auto lastRead = std::make_shared<LastRead>();
+    platform::setReadPaceForTests([lastRead](const QString& path, qint64, qint64 length) {
+        std::this_thread::sleep_for(std::chrono::microseconds(length / 10));
+        std::lock_guard lock(lastRead->mutex);
+        lastRead->file = QFileInfo(path).fileName();
+    });
+    const auto resetPace = qScopeGuard([] { platform::setReadPaceForTests({}); });
+    const auto readingAhead = [&] {
+        std::lock_guard lock(lastRead->mutex);
+        return !Form2->isOpening() && !lastRead->file.isEmpty() && !entry->mapPath().endsWith(lastRead->file);
+    };
     TForm2& viewer = openMap(1);
-    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
+    int stepsDuringWorkAhead = 0;
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right}) {
+        stepsDuringWorkAhead += QTest::qWaitFor(readingAhead, 2000) ? 1 : 0;
         QTest::keyClick(&viewer, key);
+    }
+    EXPECT_EQ(stepsDuringWorkAhead, 4);
+    EXPECT_TRUE(viewer.isOpening()) << "map 3 is still being opened";
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    waitForOpening(viewer);
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.mapBytes(), mapBytes[3]);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();

@@ -39,13 +39,42 @@ protected:
 
     static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
 
-    /// Selects list row i (1-based) in the catalogue and opens it as the preview click does.
+    /// Selects list row i (1-based) in the catalogue and opens it as the preview click does, then lets the event
+    /// loop run until the opening has ended (map shown or failure reported).
     TForm2& openMap(int i)
+    {
+        TForm2& viewer = startOpening(i);
+        waitForOpening(viewer);
+        return viewer;
+    }
+
+    /// Opens row i and returns at once, while the opening goes on.
+    TForm2& startOpening(int i)
     {
         w().listGrid->setRow(i - 1);
         w().ImageMapClick();
         EXPECT_TRUE(Form2);
         return *Form2;
+    }
+
+    /// Runs the event loop until the viewer's opening has ended.
+    static void waitForOpening(TForm2& viewer, int milliseconds = 20000)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&viewer] { return !viewer.isOpening(); }, milliseconds)) << "opening ended";
+    }
+
+    /// A key press in the viewer (a step, a zoom), then the opening it began run to its end.
+    static void press(TForm2& viewer, Qt::Key key)
+    {
+        QTest::keyClick(&viewer, key);
+        waitForOpening(viewer);
+    }
+
+    /// A click on a control of the viewer, then the opening it began run to its end.
+    static void click(TForm2& viewer, QWidget* control)
+    {
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
+        waitForOpening(viewer);
     }
 
     static void moveWithLeftButton(QWidget* widget, QPoint pos)

@@ -1,0 +1,168 @@
+// The viewer on a slow medium: closing and stepping never wait for reads the user no longer wants, whatever the
+// opening is doing; a step reads its own map first; a failed step leaves nothing of the previous map behind.
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "controls/picture_control.h"
+#include "controls/text_label.h"
+#include "platform/data_files.h"
+#include "viewer_fixture.h"
+#include "viewer_window/scroll_box.h"
+
+using namespace testsupport;
+
+namespace {
+
+// A medium that gives 1 MB/s, counting the bytes read of each file. What the hook counts into is shared with it: a
+// reading thread may still be inside the hook when the test has let go of the disc.
+class SlowDisc
+{
+public:
+    SlowDisc()
+    {
+        platform::setReadPaceForTests([read = m_read](const QString& path, qint64, qint64 length) {
+            std::this_thread::sleep_for(std::chrono::microseconds(length));
+            std::lock_guard lock(read->mutex);
+            read->bytes[QFileInfo(path).fileName()] += length;
+        });
+    }
+    ~SlowDisc() { platform::setReadPaceForTests({}); }
+    qint64 bytesRead(const QString& file) const
+    {
+        std::lock_guard lock(m_read->mutex);
+        return m_read->bytes.value(file);
+    }
+
+private:
+    struct Read
+    {
+        std::mutex mutex;
+        QHash<QString, qint64> bytes;
+    };
+    std::shared_ptr<Read> m_read = std::make_shared<Read>();
+};
+
+// Three seconds of reading at 1 MB/s after the picture: a decoder stops at the end of the picture's data.
+constexpr int Padding = 3'000'000;
+
+// The same picture with its quantisation tables taken out: the header is accepted, the decode then fails.
+QByteArray withoutQuantisationTables(QByteArray jpeg)
+{
+    for (qsizetype at = 2; at + 4 <= jpeg.size();) {
+        const auto marker = uchar(jpeg[at + 1]);
+        const int length = (uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]);
+        if (marker == 0xDA)
+            break;
+        if (marker == 0xDB)
+            jpeg.remove(at, 2 + length);
+        else
+            at += 2 + length;
+    }
+    return jpeg;
+}
+
+} // namespace
+
+class ViewerSlowDisc : public ViewerTest
+{
+protected:
+    // Maps 1 to n, each padded to three seconds of reading.
+    void openSlowCatalogue(int n, QSize size = QSize(400, 300))
+    {
+        openCatalogue(n);
+        for (int i = 1; i <= n; ++i)
+            collection.writeBytes(mapPath(i), TestCollection::jpegBytes(size) + QByteArray(Padding, '\0'));
+    }
+    std::unique_ptr<SlowDisc> disc;
+    static QString fileOf(int i) { return QFileInfo(mapPath(i)).fileName(); }
+
+    // Closes the viewer as Esc does, letting it go as the event loop would; returns how long that took.
+    static qint64 closeAndRelease(TForm2& viewer)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(&viewer, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return timer.elapsed();
+    }
+};
+
+TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
+{
+    struct Case
+    {
+        const char* phase;
+        std::function<bool(TForm2&)> reached;
+    };
+    const Case cases[] = {
+        {"reading the map", [](TForm2& v) { return v.isOpening() && !v.isDecoding(); }},
+        {"decoding the map", [](TForm2& v) { return v.isDecoding(); }},
+        {"reading ahead", [this](TForm2& v) { return !v.isOpening() && disc->bytesRead(fileOf(3)) > 0; }},
+    };
+    openSlowCatalogue(3, QSize(6000, 6000));
+    // The map on show reads fast in the decoding case, so that its decode, not its read, is under way.
+    for (const Case& c : cases) {
+        disc = std::make_unique<SlowDisc>();
+        if (std::string(c.phase) == "decoding the map")
+            disc.reset();
+        TForm2& viewer = startOpening(2);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.reached(viewer); }, 10000)) << c.phase;
+        // Each read would take three seconds more.
+        EXPECT_LT(closeAndRelease(viewer), 1500) << c.phase;
+        EXPECT_TRUE(Form2.isNull()) << c.phase;
+        QTest::qWait(100); // nothing posted by its work arrives afterwards
+        EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << c.phase << MessageRecorder::last().toStdString();
+        EXPECT_TRUE(controls::screenCursorIsDefault()) << c.phase;
+        disc.reset();
+    }
+}
+
+// Opening the map before while the next one is read ahead: the key returns at once, the bar names the map stepped to
+// and shows its read, which is not queued behind the three seconds of the other one.
+TEST_F(ViewerSlowDisc, AStepToTheOtherNeighbourIsReadBeforeTheOneReadAhead)
+{
+    openSlowCatalogue(3);
+    disc = std::make_unique<SlowDisc>();
+    TForm2& viewer = openMap(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return disc->bytesRead(fileOf(3)) > 0; }, 5000));
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClick(&viewer, Qt::Key_Left);
+    EXPECT_LT(timer.elapsed(), 1500) << "the key returns before the read would finish";
+    EXPECT_TRUE(viewer.isOpening());
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 001  1701"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.progressBar->value() > 0; }, 1500)) << "its read shows at once";
+    waitForOpening(viewer);
+    EXPECT_LT(disc->bytesRead(fileOf(3)), qint64(Padding)) << "the map stepped to came before the one read ahead";
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("400 x 300"));
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+}
+
+// A map whose header is accepted and whose decode then fails: the view is empty, with no scroll range of the map
+// before, and zooming has nothing to act on.
+TEST_F(ViewerSlowDisc, AFailedStepLeavesAnEmptyViewThatZoomsNothing)
+{
+    openCatalogue(2);
+    collection.writeJpeg(mapPath(1), QSize(3000, 2000));
+    collection.writeBytes(mapPath(2), withoutQuantisationTables(TestCollection::jpegBytes(QSize(800, 600))));
+    TForm2& viewer = openMap(1);
+    wheel(viewer.mapPicture, -120);
+    press(viewer, Qt::Key_Right);
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    EXPECT_TRUE(MessageRecorder::last().contains(mapPath(2))) << MessageRecorder::last().toStdString();
+    EXPECT_FALSE(viewer.mapPicture->hasPicture());
+    const auto nothingToScroll = [&] {
+        return viewer.mapPicture->size().isEmpty() && viewer.mapView->horizontalScrollBar()->maximum() == 0 &&
+               viewer.mapView->verticalScrollBar()->maximum() == 0;
+    };
+    EXPECT_TRUE(nothingToScroll());
+    for (void (TForm2::*zoom)() : {&TForm2::zoomOut, &TForm2::zoomIn, &TForm2::fitToScreen, &TForm2::showActualSize}) {
+        (viewer.*zoom)();
+        EXPECT_TRUE(nothingToScroll());
+    }
+}
