@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QWindow>
+#include <QtMath>
 #include <algorithm>
 
 #include "controls/cursors.h"
@@ -88,6 +89,8 @@ void TForm2::FormActivate()
         nextHover->hide();
     }
 
+    // At actual size one map pixel lies on one device pixel, whatever the screen's scale.
+    mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
     const std::optional<QString> error = loadMap(m_entry.mapPath());
     controls::setScreenCursorDefault();
@@ -96,8 +99,9 @@ void TForm2::FormActivate()
         return;
     }
 
-    const QSize natural = mapPicture->picture().size();
-    showMapTexts(natural);
+    showMapTexts(mapPicture->picture().size());
+    // The steps are sizes in the window, where the natural size holds the map's pixels on as many device pixels.
+    const QSize natural = mapPicture->naturalSize();
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
     readNeighboursAhead();
@@ -152,7 +156,7 @@ std::optional<QString> TForm2::loadMap(const QString& relativePath)
         showMapTexts(picture.size());
     };
     options.rowsReady = [this](int first, int end) { showDecodedRows(first, end); };
-    options.previewRows = mapView->height();
+    options.previewRows = qCeil(mapView->height() * devicePixelRatioF());
     options.knownHead = m_mapFiles.takeHead(relativePath);
     // What is still being done ahead would only compete with this decode for the cores.
     m_mapFiles.cancel();
@@ -179,13 +183,13 @@ void TForm2::showDecodedRows(int first, int end)
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
         return;
     const QRect inView = mapPicture->visibleRegion().boundingRect();
-    const QRect unpainted = QRect(0, m_unpaintedFirst, mapPicture->width(), m_unpaintedEnd - m_unpaintedFirst) & inView;
+    const QRect unpainted = mapPicture->rowsArea(m_unpaintedFirst, m_unpaintedEnd) & inView;
     if (unpainted.isEmpty()) {
         m_unpaintedFirst = m_unpaintedEnd = 0;
         return;
     }
     // One repaint a frame while rows come in, and at once when the view is complete.
-    const bool viewComplete = end > inView.bottom();
+    const bool viewComplete = mapPicture->rowsArea(0, end).bottom() >= inView.bottom();
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < BarFrameMs)
         return;
     mapPicture->repaint(unpainted);
