@@ -16,7 +16,8 @@ protected:
     {
         form.reset();
         entry.reset();
-        collection.writeComplete({mapEntry(QStringLiteral("Город"), QStringLiteral("Goroda"), QStringLiteral("a.jpg"))});
+        collection.writeComplete(
+            {mapEntry(QStringLiteral("Город"), QStringLiteral("Goroda"), QStringLiteral("a.jpg"))});
         collection.writeJpeg(QStringLiteral("Goroda/previews/a.jpg"), previewSize);
         openWritten();
     }
@@ -33,9 +34,11 @@ TEST_F(ScaledPreview, PreviewIsDecodedForTheBoxInDevicePixelsAndKeepsItsPlace)
         QSize decodedScaled; // on a screen scaled by more than 1
         QSize decodedPlain;
     };
+    // A quarter of the first covers 792 x 592 (and 594 x 444), an eighth covers 396 x 296; the second is smaller
+    // than the box: never enlarged, and as large in the window as on an unscaled screen.
     const Case cases[] = {
-        {{3200, 2400}, {800, 600}, {400, 300}}, // a quarter covers 792 x 592 (and 594 x 444); an eighth covers 396 x 296
-        {{300, 200}, {300, 200}, {300, 200}},   // smaller than the box: never enlarged, and as large in the window
+        {{3200, 2400}, {800, 600}, {400, 300}},
+        {{300, 200}, {300, 200}, {300, 200}},
     };
     for (const Case& c : cases) {
         openWithPreview(c.file);
