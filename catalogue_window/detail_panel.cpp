@@ -122,14 +122,16 @@ std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
             .arg(shownPath(relativePath));
     }
     platform::JpegDecodeOptions options;
-    // Previews are decoded at the smallest DCT scale that still covers the preview area.
-    options.fitBox = window_layout::catalogueControl("ImageMap").place.size();
+    // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
+    const QSize box = window_layout::catalogueControl("ImageMap").place.size();
+    options.fitBox = controls::deviceSize(box, devicePixelRatioF());
     options.maxPixels = PreviewMaxPixels;
     const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         clearImageMap();
         return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);
     }
+    previewPicture->setPixelRatio(controls::fillingPixelRatio(decoded.image.size(), box, devicePixelRatioF()));
     previewPicture->setPicture(decoded.image);
     previewBytes = *bytes;
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
@@ -42,9 +43,11 @@ void TForm1::showInitialPreview()
         return;
     const QByteArray bytes = file.readAll();
     platform::JpegDecodeOptions options;
-    options.fitBox = previewPicture->size();
+    options.fitBox = controls::deviceSize(previewPicture->size(), devicePixelRatioF());
     const platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
     if (result.ok()) {
+        previewPicture->setPixelRatio(
+            controls::fillingPixelRatio(result.image.size(), previewPicture->size(), devicePixelRatioF()));
         previewPicture->setPicture(result.image);
         previewBytes = bytes;
     }
@@ -114,8 +117,10 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::startDrag(QPoint globalPos)
 {
     // The window manager moves the window where it can; elsewhere (no window manager, offscreen) it follows the
-    // mouse by hand.
+    // mouse by hand. Under Wayland only the compositor moves windows: there a move by hand would be ignored.
     if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     m_dragging = true;
     m_dragOffset = globalPos - pos();

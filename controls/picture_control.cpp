@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QtMath>
 #include <algorithm>
 #include <exception>
 
@@ -17,6 +18,19 @@ namespace {
 constexpr qint64 BackgroundReductionPixels = 8'000'000;
 
 } // namespace
+
+QSize deviceSize(QSize box, qreal deviceRatio)
+{
+    return QSize(qCeil(box.width() * deviceRatio), qCeil(box.height() * deviceRatio));
+}
+
+qreal fillingPixelRatio(QSize picture, QSize box, qreal deviceRatio)
+{
+    if (box.isEmpty() || picture.isEmpty() || deviceRatio <= 1.0)
+        return 1.0;
+    const qreal covers = std::min(qreal(picture.width()) / box.width(), qreal(picture.height()) / box.height());
+    return std::clamp(covers, 1.0, deviceRatio);
+}
 
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 {
@@ -33,6 +47,30 @@ void PictureControl::setPicture(const QImage& picture)
     m_reduced.reset();
     applyAutoSize();
     update();
+}
+
+void PictureControl::setPixelRatio(qreal ratio)
+{
+    m_pixelRatio = ratio;
+    applyAutoSize();
+    update();
+}
+
+QSize PictureControl::naturalSize() const
+{
+    const qreal ratio = pixelRatio();
+    if (ratio <= 0 || ratio == 1.0)
+        return m_picture.size();
+    return (QSizeF(m_picture.size()) / ratio).toSize();
+}
+
+QRect PictureControl::rowsArea(int first, int end) const
+{
+    const qreal ratio = pixelRatio() > 0 ? pixelRatio() : 1.0;
+    const QRect target = drawnRect();
+    const int top = qFloor(first / ratio);
+    const int bottom = qCeil(end / ratio);
+    return QRect(target.left(), target.top() + top, target.width(), bottom - top);
 }
 
 void PictureControl::setShownRows(int rows)
@@ -85,32 +123,35 @@ void PictureControl::paintEvent(QPaintEvent* event)
     if (!hasPicture())
         return;
     const QRect target = drawnRect();
+    const QSize natural = naturalSize();
     const bool whole = m_shownRows >= m_picture.height();
-    if (!whole && target.size() != naturalSize())
+    if (!whole && target.size() != natural)
         return;
-    const QRect shown = whole ? target : QRect(target.topLeft(), QSize(target.width(), m_shownRows));
+    const QRect shown = whole ? target : rowsArea(0, m_shownRows) & target;
     const QRect exposed = event->rect() & shown;
     if (exposed.isEmpty())
         return;
     QPainter painter(this);
-    const qreal ratio = m_picture.devicePixelRatio();
-    if (target.size() == naturalSize()) {
+    const qreal ratio = pixelRatio();
+    const qreal deviceRatio = painter.device()->devicePixelRatioF();
+    if (target.size() == natural) {
         const QRect part = exposed.translated(-target.topLeft());
-        if (ratio == 1.0) {
+        if (ratio == 1.0 && m_picture.devicePixelRatio() == 1.0) {
             painter.drawImage(exposed.topLeft(), m_picture, part);
             return;
         }
-        // Artwork drawn for a scaled screen: one pixel a device pixel at its own scale, filtered at any other (1.5),
-        // where the part's edges fall inside device pixels as the neighbouring controls' edges do.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // At the screen's own ratio one pixel lies on one device pixel: copied as it is, unfiltered. At any other
+        // (artwork drawn at 2x on a screen at 1.5) it is filtered, where the part's edges fall inside device pixels
+        // as the neighbouring controls' edges do.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, !qFuzzyCompare(ratio, deviceRatio));
         painter.drawImage(QRectF(exposed), m_picture,
                           QRectF(part.x() * ratio, part.y() * ratio, part.width() * ratio, part.height() * ratio));
         return;
     }
-    const QSize natural = naturalSize();
     const bool reducing = target.width() < natural.width() || target.height() < natural.height();
     bool smooth = reducing;
-    const QImage& source = reducing ? reducedSource(target.size(), &smooth) : m_picture;
+    // The copies are chosen by the device pixels drawn: on a scaled screen a box holds more pixels than its size.
+    const QImage& source = reducing ? reducedSource(deviceSize(target.size(), deviceRatio), &smooth) : m_picture;
     // The exposed part of the target, mapped back onto the source, so a small repaint reads only what it shows.
     const double sx = static_cast<double>(source.width()) / target.width();
     const double sy = static_cast<double>(source.height()) / target.height();
@@ -120,10 +161,10 @@ void PictureControl::paintEvent(QPaintEvent* event)
     painter.drawImage(QRectF(exposed), source, sourceRect);
 }
 
-const QImage& PictureControl::reducedSource(QSize drawnSize, bool* smooth)
+const QImage& PictureControl::reducedSource(QSize drawnPixels, bool* smooth)
 {
     if (qint64(m_picture.width()) * m_picture.height() < BackgroundReductionPixels)
-        return m_reduced.sourceFor(m_picture, drawnSize);
+        return m_reduced.sourceFor(m_picture, drawnPixels);
     if (!m_builder) {
         // The builder posts to the control; once the builder is destroyed (before the control is) it posts nothing
         // more, and Qt drops what is still posted to a deleted control.
@@ -132,12 +173,13 @@ const QImage& PictureControl::reducedSource(QSize drawnSize, bool* smooth)
                 m_picture, QSize(1, 1), [this] { platform::postTo(this, [this] { adoptReducedCopies(); }); },
                 ReducedCopyBuilder::DefaultBudgetBytes, m_pool);
         } catch (const std::exception&) {
-            return m_reduced.sourceFor(m_picture, drawnSize); // no thread to be had: built here, as for small pictures
+            return m_reduced.sourceFor(m_picture,
+                                       drawnPixels); // no thread to be had: built here, as for small pictures
         }
     }
     m_reduced.adopt(m_builder->takeReady());
     bool complete = false;
-    const QImage& source = m_reduced.bestReady(m_picture, drawnSize, &complete);
+    const QImage& source = m_reduced.bestReady(m_picture, drawnPixels, &complete);
     // Until the right copy is there, a source at least twice too large is sampled without filtering: cheap, and
     // replaced by the smooth drawing as soon as the copy arrives.
     *smooth = complete;

@@ -16,6 +16,14 @@ namespace controls {
 /// kept when Proportional is on, moved to the middle when Center is on.
 QRect drawnRect(QSize picture, QSize box, bool stretch, bool proportional, bool center);
 
+/// The pixels a picture needs to fill box on a screen of the given device pixel ratio: box in device pixels.
+QSize deviceSize(QSize box, qreal deviceRatio);
+
+/// The pixel ratio that shows a picture decoded for a box on a scaled screen as sharp as the screen allows and at the
+/// size it has on an unscaled one: the screen's ratio while the picture still covers the box at it, less where it
+/// would then fall short of the box, never below 1 (a small picture keeps its size in the window).
+qreal fillingPixelRatio(QSize picture, QSize box, qreal deviceRatio);
+
 /// A picture control: draws one picture into its box under AutoSize, Stretch, Proportional and Center. Without a
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
 /// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering; a
@@ -29,6 +37,16 @@ public:
 
     /// Sets the picture; with AutoSize on the control takes its natural size.
     void setPicture(const QImage& picture);
+    /// The picture's pixels per unit of the window's coordinates, for this and every later picture: the screen's
+    /// device pixel ratio puts one pixel on one device pixel at natural size. 0 (the default) takes each picture's own
+    /// device pixel ratio (artwork drawn for a scale).
+    void setPixelRatio(qreal ratio);
+    /// The ratio the current picture is drawn with.
+    qreal pixelRatio() const { return m_pixelRatio > 0 ? m_pixelRatio : m_picture.devicePixelRatio(); }
+    /// The picture's size in the window's coordinates: its pixels divided by the pixel ratio.
+    QSize naturalSize() const;
+    /// The part of the control where picture rows first to end - 1 are drawn at natural size.
+    QRect rowsArea(int first, int end) const;
     void clearPicture();
     const QImage& picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
@@ -72,10 +90,9 @@ protected:
 
 private:
     void applyAutoSize();
-    /// The picture's size in the window's coordinates: artwork drawn for a scaled screen has more pixels than that.
-    QSize naturalSize() const { return m_picture.deviceIndependentSize().toSize(); }
-    /// The source for drawing the picture at drawnSize, smaller than its natural size; smooth tells whether to filter.
-    const QImage& reducedSource(QSize drawnSize, bool* smooth);
+    /// The source for drawing the picture at drawnPixels (device pixels), fewer than it has; smooth tells whether to
+    /// filter.
+    const QImage& reducedSource(QSize drawnPixels, bool* smooth);
     void adoptReducedCopies();
 
     QImage m_picture;
@@ -83,6 +100,7 @@ private:
     std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built in the background
     platform::WorkPool* m_pool = nullptr;
     int m_shownRows = 0;
+    qreal m_pixelRatio = 0;
     bool m_autoSize = false;
     bool m_stretch = false;
     bool m_proportional = false;

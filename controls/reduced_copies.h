@@ -28,7 +28,8 @@ QSize reducedSize(QSize source, int divisor);
 void reduceRows(const QImage& source, QImage& result, int firstRow, int endRow, int divisor);
 
 /// Reduced copies of one picture, built on demand: each copy is the previous one halved, so all of them together
-/// take at most a third of the picture's memory.
+/// take at most a third of the picture's memory. Drawn sizes are in device pixels, compared with the pictures' own
+/// pixels: on a scaled screen a control holds more pixels than its size in the window.
 class ReducedCopies
 {
 public:

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QWindow>
+#include <QtMath>
 #include <algorithm>
 
 #include "controls/cursors.h"
@@ -77,6 +78,8 @@ void TForm2::FormActivate()
     m_openingPath = m_entry.mapPath();
     m_readFraction = 0;
     m_decodedPercent = 0;
+    // At actual size one map pixel lies on one device pixel, whatever the screen's scale.
+    mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
     fileSizeLabel->setCaption(m_entry.fileSizeText());
     titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
@@ -129,7 +132,7 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
         if (current())
             showDecodedRows(first, end);
     };
-    options.previewRows = mapView->height();
+    options.previewRows = qCeil(mapView->height() * devicePixelRatioF());
     options.knownHead = m_loader.takeHead(path);
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();
@@ -167,7 +170,9 @@ void TForm2::decodeStarted(const QImage& picture)
     mapPicture->setShownRows(0);
     m_unpaintedFirst = m_unpaintedEnd = 0;
     state.ZoomIndex = 1;
-    viewer::computeStepSizes(picture.width(), picture.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
+    // The steps are sizes in the window, where the natural size holds the map's pixels on as many device pixels.
+    const QSize natural = mapPicture->naturalSize();
+    viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     // The bar describes the map whose rows are appearing, not the one they replace.
     showMapTexts(picture.size());
 }
@@ -182,8 +187,8 @@ void TForm2::decodeFinished(const QByteArray& bytes, const platform::JpegDecodeR
     ViewerState& state = viewerState();
     mapPicture->setPicture(result.image);
     m_mapBytes = bytes;
-    const QSize natural = result.image.size();
-    showMapTexts(natural);
+    showMapTexts(result.image.size());
+    const QSize natural = mapPicture->naturalSize();
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
     centre();
     finishOpening();
@@ -240,13 +245,13 @@ void TForm2::showDecodedRows(int first, int end)
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
         return;
     const QRect inView = mapPicture->visibleRegion().boundingRect();
-    const QRect unpainted = QRect(0, m_unpaintedFirst, mapPicture->width(), m_unpaintedEnd - m_unpaintedFirst) & inView;
+    const QRect unpainted = mapPicture->rowsArea(m_unpaintedFirst, m_unpaintedEnd) & inView;
     if (unpainted.isEmpty()) {
         m_unpaintedFirst = m_unpaintedEnd = 0;
         return;
     }
     // One repaint a frame while rows come in, and at once when the view is complete.
-    const bool viewComplete = end > inView.bottom();
+    const bool viewComplete = mapPicture->rowsArea(0, end).bottom() >= inView.bottom();
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < RowsFrameMs)
         return;
     mapPicture->repaint(unpainted);

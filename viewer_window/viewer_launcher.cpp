@@ -25,8 +25,12 @@ std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindo
         QObject::connect(viewer, &QObject::destroyed, &catalogueWindow,
                          [&catalogueWindow] { catalogueWindow.activateWindow(); });
         const QScreen* screen = catalogueWindow.screen() ? catalogueWindow.screen() : QGuiApplication::primaryScreen();
-        // Without a window manager nothing maximises the window: cover the available area by hand first.
-        if (screen)
+        // Without a window manager nothing maximises the window: cover the available area by hand first. A Wayland
+        // compositor places windows itself and ignores a position: the size is the first guess, maximising fills
+        // the screen.
+        if (screen && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            viewer->resize(screen->availableGeometry().size());
+        else if (screen)
             viewer->setGeometry(screen->availableGeometry());
         controls::setScreenCursorDefault();
         viewer->showMaximized();

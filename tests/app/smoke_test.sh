@@ -2,37 +2,42 @@
 # Starts the real program under Xvfb on the demo collection, clicks through the catalogue window's tabs, orderings and
 # about page and opens the viewer, checks that each click shows what it should (the list changes with each tab and
 # ordering, a viewer window appears on Enter), takes screenshots of what the user sees (the catalogue window and the
-# viewer at actual size and fit to screen), closes both and checks a clean exit.
+# viewer at actual size and fit to screen), closes both and checks a clean exit; then starts it once more on a screen
+# scaled by 2 and takes a picture of the catalogue window there.
 set -euo pipefail
 program=$1 generator=$2 out=$3
 mkdir -p "$out"
 "$generator" "$out/demo" > "$out/generator.log"
 
 # Xvfb picks a free display itself and writes its number once it accepts connections: several builds on one machine
-# may run this test at the same time.
-rm -f "$out/display"
-# -noreset: the server does not reset when its last client (the readiness probe below) leaves, so the program never
-# meets a server in the middle of a reset.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3> "$out/display" > "$out/xvfb.log" 2>&1 &
-xvfb=$!
+# may run this test at the same time. start_server SIZE starts one with a screen of that size and points DISPLAY at it.
+xvfb=""
 app=""
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true; }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-# A kill that runs no trap (SIGKILL at a time-out) must not leave the server behind either.
-(while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$xvfb" 2>/dev/null) > /dev/null 2>&1 < /dev/null &
-for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
-if [ ! -s "$out/display" ]; then echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; fi
-export DISPLAY=":$(head -n 1 "$out/display")"
 unset QT_QPA_PLATFORM
-# Under load the server may name its display before it answers: the program aborts without a display to talk to.
-answering=""
-for _ in $(seq 300); do xdpyinfo > /dev/null 2>&1 && answering=1 && break; sleep 0.1; done
-if [ -z "$answering" ]; then
-    echo "the X server on $DISPLAY accepts no connection after 30 s"
-    cat "$out/xvfb.log"
-    exit 1
-fi
+start_server() {
+    rm -f "$out/display"
+    # -noreset: the server does not reset when its last client (the readiness probe below) leaves, so the program
+    # never meets a server in the middle of a reset.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3> "$out/display" > "$out/xvfb.log" 2>&1 &
+    xvfb=$!
+    # A kill that runs no trap (SIGKILL at a time-out) must not leave the server behind either.
+    (while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$xvfb" 2>/dev/null) > /dev/null 2>&1 < /dev/null &
+    for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
+    if [ ! -s "$out/display" ]; then echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; fi
+    export DISPLAY=":$(head -n 1 "$out/display")"
+    # Under load the server may name its display before it answers: the program aborts without a display to talk to.
+    answering=""
+    for _ in $(seq 300); do xdpyinfo > /dev/null 2>&1 && answering=1 && break; sleep 0.1; done
+    if [ -z "$answering" ]; then
+        echo "the X server on $DISPLAY accepts no connection after 30 s"
+        cat "$out/xvfb.log"
+        exit 1
+    fi
+}
+start_server 1280x1024
 
 shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
 # The catalogue window lies at 143,90 on the screen; its pictures are cut out of the screen.
@@ -102,4 +107,24 @@ if kill -0 "$app" 2>/dev/null; then echo "program did not exit"; exit 1; fi
 status=0; wait "$app" || status=$?
 app=""
 echo "program exited with $status"
+[ "$status" -eq 0 ] || exit "$status"
+
+# The catalogue on a screen scaled by 2, on a server large enough for the window's 1600 x 1202 device pixels.
+kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
+start_server 2200x1600
+QT_SCALE_FACTOR=2 "$program" "$out/demo" > "$out/program_scale2.log" 2>&1 &
+app=$!
+wait_window "Каталог"
+sleep 2
+window=$(xdotool search --onlyvisible --name "Каталог" | head -n 1)
+import -window "$window" "$out/catalogue_scale2.png"
+echo "screenshot $out/catalogue_scale2.png"
+size=$(identify -format '%wx%h' "$out/catalogue_scale2.png")
+if [ "$size" != "1600x1202" ]; then echo "the catalogue at scale 2 is $size, not 1600x1202"; exit 1; fi
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "program at scale 2 did not exit"; exit 1; fi
+status=0; wait "$app" || status=$?
+app=""
+echo "program at scale 2 exited with $status"
 exit "$status"
