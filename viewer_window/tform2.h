@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <span>
+
+#include "controls/control_builder.h"
 
 #include "platform/jpeg_decoder.h"
 #include "viewer_window/map_files.h"
@@ -72,8 +75,7 @@ public:
     QAction* copyFileAction = nullptr;       // "Копировать файл"
     QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
-    // --- handlers ------------------------------------------------------------------------------------------
-    void FormCreate();
+    // --- handlers the tests drive ------------------------------------------------------------------------
     /// The open step: loads the current entry's map and resets the zoom to actual size, showing its rows as
     /// they are decoded. When the map cannot be loaded it reports the file and the reason and skips the rest; the
     /// picture on show stays when the file cannot be read or its header is refused, and none is left when the decode
@@ -87,28 +89,14 @@ public:
     void showActualSize();
     void zoomByWheel(int delta);
 
-    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
-    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
     void FormKeyDown(int key);
-
-    /// A move over a plain button of the control bar shows its hover image.
-    void showHoverImage(controls::PictureControl* hoverImage);
-    void controlBarMouseMove();
-    void titleStripMouseMove();
-    void hideHoverImages();
-
-    void minimiseProgram();
     void closeViewer();
-
-    void stepToNext();
-    void stepToPrevious();
-
-    void saveMap();
-    void copyMapFile();
 
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
+
+    /// Each control of the window's table and the member that holds it.
+    static std::span<const controls::ControlTie<TForm2>> controlTies();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -117,6 +105,28 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // --- handlers ------------------------------------------------------------------------------------------
+    void FormCreate();
+
+    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
+    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
+
+    /// A move over a plain button of the control bar shows its hover image.
+    void showHoverImage(controls::PictureControl* hoverImage);
+    void controlBarMouseMove();
+    void titleStripMouseMove();
+    void hideHoverImages();
+
+    void minimiseProgram();
+
+    void stepToNext();
+    void stepToPrevious();
+
+    void saveMap();
+    void copyMapFile();
+
+    // --- helpers -------------------------------------------------------------------------------------------
     void createControls();     // tform2.cpp
     void connectHandlers();    // tform2.cpp
     void layoutControls();     // tform2.cpp
