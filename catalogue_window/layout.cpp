@@ -27,6 +27,57 @@ void makeDragSurface(QWidget* widget)
 
 } // namespace
 
+std::span<const controls::ControlTie<TForm1>> TForm1::controlTies()
+{
+    using controls::tie;
+    using controls::tieNumbered;
+    static constexpr controls::ControlTie<TForm1> ties[] = {
+        tie<&TForm1::windowBackground>("Image5"),
+        tie<&TForm1::titleArtwork>("Image3"),
+        tie<&TForm1::descriptionCaption>("LabelOpisNadpis"),
+        tie<&TForm1::descriptionLabel>("Labelopis"),
+        tie<&TForm1::dimensionsCaption>("Label223"),
+        tie<&TForm1::dimensionsLabel>("LabelDimention"),
+        tieNumbered<&TForm1::starPictures, 1, 5>("ImageZvezda"),
+        tie<&TForm1::authorLabel>("Labelavtor"),
+        tie<&TForm1::authorCaption>("LabelAvtorNadpis"),
+        tie<&TForm1::fileSizeCaption>("Label1000"),
+        tie<&TForm1::fileSizeLabel>("LabelSize"),
+        tieNumbered<&TForm1::Label, 1, catalogue_window::LastLabel>("Label"),
+        tie<&TForm1::linkPanel>("Panel6"),
+        tie<&TForm1::linkPanelBackground>("Image7"),
+        tie<&TForm1::topBar>("Panel1"),
+        tie<&TForm1::topBarBackground>("Image9"),
+        tie<&TForm1::citiesHoverArea>("Image10"),
+        tie<&TForm1::regionsHoverArea>("Image11"),
+        tie<&TForm1::countryHoverArea>("Image12"),
+        tie<&TForm1::metroHoverArea>("Image13"),
+        tie<&TForm1::articlesHoverArea>("Image14"),
+        tie<&TForm1::minimiseButton>("Image1"),
+        tie<&TForm1::closeButton>("Image2"),
+        tie<&TForm1::regionsTab>("ImageObl"),
+        tie<&TForm1::countryTab>("Imagerus"),
+        tie<&TForm1::metroTab>("ImageMet"),
+        tie<&TForm1::articlesTab>("ImageArt"),
+        tie<&TForm1::citiesTab>("ImageGor"),
+        tie<&TForm1::listPanel>("Panel2"),
+        tie<&TForm1::listBackground>("Image8"),
+        tie<&TForm1::byNameButton>("ImagePoNazvaniyu"),
+        tie<&TForm1::byYearButton>("ImagePoGodu"),
+        tie<&TForm1::byQualityButton>("ImagePoKa4estvy"),
+        tie<&TForm1::listGrid>("StringGrid1"),
+        tie<&TForm1::listScrollBar>("bsSkinScrollBar1"),
+        tie<&TForm1::previewPanel>("Panel3"),
+        tie<&TForm1::previewPicture>("ImageMap"),
+        tie<&TForm1::hiddenEdit>("Edit1"),
+        tie<&TForm1::publisherPanel>("Panel4"),
+        tie<&TForm1::publisherLogo>("Image4"),
+        tie<&TForm1::aboutPanel>("Panel5"),
+        tie<&TForm1::aboutButton>("Image6"),
+    };
+    return ties;
+}
+
 void TForm1::createControls()
 {
     const window_layout::WindowRow& window = window_layout::catalogueWindow();
@@ -60,50 +111,7 @@ void TForm1::createControls()
         return nullptr;
     });
 
-    windowBackground = built.get<PictureControl>(QStringLiteral("Image5"));
-    titleArtwork = built.get<PictureControl>(QStringLiteral("Image3"));
-    descriptionCaption = built.get<TextLabel>(QStringLiteral("LabelOpisNadpis"));
-    descriptionLabel = built.get<TextLabel>(QStringLiteral("Labelopis"));
-    dimensionsCaption = built.get<TextLabel>(QStringLiteral("Label223"));
-    dimensionsLabel = built.get<TextLabel>(QStringLiteral("LabelDimention"));
-    for (int n = 1; n <= 5; ++n)
-        starPictures[n] = built.get<PictureControl>(QStringLiteral("ImageZvezda%1").arg(n));
-    authorLabel = built.get<TextLabel>(QStringLiteral("Labelavtor"));
-    authorCaption = built.get<TextLabel>(QStringLiteral("LabelAvtorNadpis"));
-    fileSizeCaption = built.get<TextLabel>(QStringLiteral("Label1000"));
-    fileSizeLabel = built.get<TextLabel>(QStringLiteral("LabelSize"));
-    for (int n = 1; n <= catalogue_window::LastLabel; ++n)
-        Label[n] = built.get<TextLabel>(QStringLiteral("Label%1").arg(n));
-    linkPanel = built.get<controls::Panel>(QStringLiteral("Panel6"));
-    linkPanelBackground = built.get<PictureControl>(QStringLiteral("Image7"));
-    topBar = built.get<controls::Panel>(QStringLiteral("Panel1"));
-    topBarBackground = built.get<PictureControl>(QStringLiteral("Image9"));
-    citiesHoverArea = built.get<PictureControl>(QStringLiteral("Image10"));
-    regionsHoverArea = built.get<PictureControl>(QStringLiteral("Image11"));
-    countryHoverArea = built.get<PictureControl>(QStringLiteral("Image12"));
-    metroHoverArea = built.get<PictureControl>(QStringLiteral("Image13"));
-    articlesHoverArea = built.get<PictureControl>(QStringLiteral("Image14"));
-    minimiseButton = built.get<PictureControl>(QStringLiteral("Image1"));
-    closeButton = built.get<PictureControl>(QStringLiteral("Image2"));
-    regionsTab = built.get<PictureControl>(QStringLiteral("ImageObl"));
-    countryTab = built.get<PictureControl>(QStringLiteral("Imagerus"));
-    metroTab = built.get<PictureControl>(QStringLiteral("ImageMet"));
-    articlesTab = built.get<PictureControl>(QStringLiteral("ImageArt"));
-    citiesTab = built.get<PictureControl>(QStringLiteral("ImageGor"));
-    listPanel = built.get<controls::Panel>(QStringLiteral("Panel2"));
-    listBackground = built.get<PictureControl>(QStringLiteral("Image8"));
-    byNameButton = built.get<PictureControl>(QStringLiteral("ImagePoNazvaniyu"));
-    byYearButton = built.get<PictureControl>(QStringLiteral("ImagePoGodu"));
-    byQualityButton = built.get<PictureControl>(QStringLiteral("ImagePoKa4estvy"));
-    listGrid = built.get<controls::StringGrid>(QStringLiteral("StringGrid1"));
-    listScrollBar = built.get<controls::SkinScrollBar>(QStringLiteral("bsSkinScrollBar1"));
-    previewPanel = built.get<controls::Panel>(QStringLiteral("Panel3"));
-    previewPicture = built.get<PictureControl>(QStringLiteral("ImageMap"));
-    hiddenEdit = built.get<QLineEdit>(QStringLiteral("Edit1"));
-    publisherPanel = built.get<controls::Panel>(QStringLiteral("Panel4"));
-    publisherLogo = built.get<PictureControl>(QStringLiteral("Image4"));
-    aboutPanel = built.get<controls::Panel>(QStringLiteral("Panel5"));
-    aboutButton = built.get<PictureControl>(QStringLiteral("Image6"));
+    built.assign<TForm1>(*this, controlTies());
 
     for (QWidget* w : std::initializer_list<QWidget*>{windowBackground, titleArtwork, descriptionCaption,
                                                       descriptionLabel, dimensionsCaption, dimensionsLabel, authorLabel,

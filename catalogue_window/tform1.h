@@ -5,10 +5,12 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
 #include "catalogue_window/row_slots.h"
+#include "controls/control_builder.h"
 #include "current_entry/current_entry.h"
 
 class QAction;
@@ -97,34 +99,21 @@ public:
     QAction* copyFileAction = nullptr;       // "Копировать файл"
     QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
-    // --- handlers ------------------------------------------------------------------------------------------
-    // window shell
+    // --- handlers the tests drive ------------------------------------------------------------------------
     void FormActivate();
-    void minimiseProgram();
-    void closeWindow();
 
-    // category views and hover
+    // category views
     void ImageGorClick();
     void ImageOblClick();
     void ImagerusClick();
     void ImageMetClick();
     void ImageArtClick();
-    void CategoryView(int category);
-    void CategoryHoverMove(int category); ///< Image10MouseMove..Image14MouseMove for categories 1..5
-    void backgroundMouseMove();
 
-    // row list
-    void rowClick(int slot);       ///< Label1Click..Label29Click
-    void rowDoubleClick(int slot); ///< Label1DblClick..Label29DblClick
-    void StringGrid1TopLeftChanged();
-    void StringGrid1KeyDown(int key);
+    // row list and detail panel
+    void rowClick(int slot); ///< Label1Click..Label29Click
     void OpenCurrentEntry(); ///< double-click and Enter
-
-    // detail panel
     void StringGrid1Click();
-    void ShowDetails();
     void ImageMapClick();
-    void previewMouseMove();
 
     // orderings
     void ImagePoNazvaniyuClick();
@@ -135,22 +124,11 @@ public:
     void ImageAboutClick();
     void LinkRowMouseMove(int n); ///< Label30MouseMove..Label47MouseMove
     void LinkRowClick(int n);     ///< Label30Click..Label47Click
-    /// Opens the article of slot (1-based) of the articles table with the desktop, when its name stays inside the
-    /// Articles folder; refuses other names with a message.
-    void openArticle(int slot);
 
-    // file actions
-    void openInViewer();
-    void openHiddenFile();
     void savePreview();
-    void copyMapFile();
-    void openPublisherSite();
 
-    /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
-    /// message naming the file, for the caller to report.
-    [[nodiscard]] std::optional<QString> loadImageMap(const QString& relativePath);
-    /// Clears the preview picture (and the bytes kept for saving).
-    void clearImageMap();
+    /// Each control of the window's table and the member that holds it.
+    static std::span<const controls::ControlTie<TForm1>> controlTies();
 
 protected:
     bool event(QEvent* event) override;
@@ -162,6 +140,42 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // --- handlers ------------------------------------------------------------------------------------------
+    // window shell
+    void minimiseProgram();
+    void closeWindow();
+
+    // category views and hover
+    void CategoryView(int category);
+    void CategoryHoverMove(int category); ///< Image10MouseMove..Image14MouseMove for categories 1..5
+    void backgroundMouseMove();
+
+    // row list
+    void rowDoubleClick(int slot); ///< Label1DblClick..Label29DblClick
+    void StringGrid1TopLeftChanged();
+    void StringGrid1KeyDown(int key);
+
+    // detail panel
+    void ShowDetails();
+    void previewMouseMove();
+
+    /// Opens the article of slot (1-based) of the articles table with the desktop, when its name stays inside the
+    /// Articles folder; refuses other names with a message.
+    void openArticle(int slot);
+
+    // file actions
+    void openInViewer();
+    void openHiddenFile();
+    void copyMapFile();
+    void openPublisherSite();
+
+    /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
+    /// message naming the file, for the caller to report.
+    [[nodiscard]] std::optional<QString> loadImageMap(const QString& relativePath);
+    /// Clears the preview picture (and the bytes kept for saving).
+    void clearImageMap();
+
+    // --- helpers -------------------------------------------------------------------------------------------
     void createControls();     // layout.cpp
     void showInitialPreview(); // window_shell.cpp
     void connectHandlers();    // connect_handlers.cpp

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QWidget>
 #include <utility>
 
 #include "controls/picture_control.h"
@@ -81,8 +82,14 @@ void ControlBuilder::build(const std::vector<ControlRow>& table, const Maker& ma
     for (const ControlRow& row : table) {
         const QString parentName = QString::fromUtf8(row.parent);
         QWidget* parent = m_window;
-        if (!parentName.isEmpty())
-            parent = m_containers.contains(parentName) ? m_containers.value(parentName) : get<QWidget>(parentName);
+        if (!parentName.isEmpty()) {
+            parent = m_containers.contains(parentName) ? m_containers.value(parentName) : m_controls.value(parentName);
+            // A parent named before it is built is a fault of the table; the layout tests find the control in the
+            // wrong place.
+            Q_ASSERT_X(parent, "ControlBuilder::build", "the parent row comes first");
+            if (!parent)
+                parent = m_window;
+        }
         QWidget* control = makeOwn ? makeOwn(row, parent) : nullptr;
         if (!control) {
             switch (row.kind) {
@@ -96,7 +103,11 @@ void ControlBuilder::build(const std::vector<ControlRow>& table, const Maker& ma
                 control = makePanel(parent, row);
                 break;
             case Kind::Other:
-                missing(QString::fromStdString(row.name));
+                // A kind of its own that the window did not make: its tied member finds no control of its type,
+                // which the window's tie test reports.
+                Q_ASSERT_X(false, "ControlBuilder::build", "the window makes the controls of its own kinds");
+                control = new QWidget(parent);
+                break;
             }
         }
         control->setObjectName(QString::fromStdString(row.name));
@@ -106,11 +117,6 @@ void ControlBuilder::build(const std::vector<ControlRow>& table, const Maker& ma
             control->setCursor(Qt::PointingHandCursor);
         m_controls.insert(control->objectName(), control);
     }
-}
-
-void ControlBuilder::missing(const QString& name)
-{
-    qFatal("The window has no control %s of the expected kind", qPrintable(name));
 }
 
 } // namespace controls

@@ -70,6 +70,40 @@ TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
 
 TForm2::~TForm2() = default;
 
+std::span<const controls::ControlTie<TForm2>> TForm2::controlTies()
+{
+    using controls::tie;
+    static constexpr controls::ControlTie<TForm2> ties[] = {
+        tie<&TForm2::mapView>("ScrollBox1"),
+        tie<&TForm2::mapPicture>("Image1"),
+        tie<&TForm2::progressBar>("ProgressBar1"),
+        tie<&TForm2::titleStrip>("Panel1"),
+        tie<&TForm2::titleBackground>("Image2"),
+        tie<&TForm2::minimiseButton>("Imagesvernut"),
+        tie<&TForm2::closeButton>("Imagezakryt"),
+        tie<&TForm2::controlBar>("Panel2"),
+        tie<&TForm2::controlBarBackground>("niz"),
+        tie<&TForm2::fileSizeCaption>("Label2"),
+        tie<&TForm2::fileSizeLabel>("LabelSize"),
+        tie<&TForm2::dimensionsCaption>("Label4"),
+        tie<&TForm2::dimensionsLabel>("LabelDimention"),
+        tie<&TForm2::previousButton>("prev1"),
+        tie<&TForm2::previousHover>("prev2"),
+        tie<&TForm2::nextButton>("ff1"),
+        tie<&TForm2::nextHover>("ff2"),
+        tie<&TForm2::zoomInButton>("Imageplus"),
+        tie<&TForm2::zoomInHover>("Imageplus2"),
+        tie<&TForm2::zoomOutButton>("Imageminus"),
+        tie<&TForm2::zoomOutHover>("Imageminus2"),
+        tie<&TForm2::fitButton>("Imagenaekran"),
+        tie<&TForm2::fitHover>("Imagenaekran2"),
+        tie<&TForm2::actualSizeButton>("Imageistinnyy"),
+        tie<&TForm2::actualSizeHover>("Imageistinnyy2"),
+        tie<&TForm2::titleAndYearLabel>("LabelMestoGod"),
+    };
+    return ties;
+}
+
 void TForm2::createControls()
 {
     controls::ControlBuilder built(this, QStringLiteral(":/artwork/viewer"));
@@ -99,32 +133,7 @@ void TForm2::createControls()
         }
         return made;
     });
-    mapView = built.get<ScrollBox>(QStringLiteral("ScrollBox1"));
-    mapPicture = built.get<controls::PictureControl>(QStringLiteral("Image1"));
-    progressBar = built.get<QProgressBar>(QStringLiteral("ProgressBar1"));
-    titleStrip = built.get<controls::Panel>(QStringLiteral("Panel1"));
-    titleBackground = built.get<controls::PictureControl>(QStringLiteral("Image2"));
-    minimiseButton = built.get<controls::PictureControl>(QStringLiteral("Imagesvernut"));
-    closeButton = built.get<controls::PictureControl>(QStringLiteral("Imagezakryt"));
-    controlBar = built.get<controls::Panel>(QStringLiteral("Panel2"));
-    controlBarBackground = built.get<controls::PictureControl>(QStringLiteral("niz"));
-    fileSizeCaption = built.get<controls::TextLabel>(QStringLiteral("Label2"));
-    fileSizeLabel = built.get<controls::TextLabel>(QStringLiteral("LabelSize"));
-    dimensionsCaption = built.get<controls::TextLabel>(QStringLiteral("Label4"));
-    dimensionsLabel = built.get<controls::TextLabel>(QStringLiteral("LabelDimention"));
-    previousButton = built.get<controls::PictureControl>(QStringLiteral("prev1"));
-    previousHover = built.get<controls::PictureControl>(QStringLiteral("prev2"));
-    nextButton = built.get<controls::PictureControl>(QStringLiteral("ff1"));
-    nextHover = built.get<controls::PictureControl>(QStringLiteral("ff2"));
-    zoomInButton = built.get<controls::PictureControl>(QStringLiteral("Imageplus"));
-    zoomInHover = built.get<controls::PictureControl>(QStringLiteral("Imageplus2"));
-    zoomOutButton = built.get<controls::PictureControl>(QStringLiteral("Imageminus"));
-    zoomOutHover = built.get<controls::PictureControl>(QStringLiteral("Imageminus2"));
-    fitButton = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran"));
-    fitHover = built.get<controls::PictureControl>(QStringLiteral("Imagenaekran2"));
-    actualSizeButton = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy"));
-    actualSizeHover = built.get<controls::PictureControl>(QStringLiteral("Imageistinnyy2"));
-    titleAndYearLabel = built.get<controls::TextLabel>(QStringLiteral("LabelMestoGod"));
+    built.assign<TForm2>(*this, controlTies());
 
     mapPicture->setAutoSize(true);
     mapPicture->setContextMenuPolicy(Qt::CustomContextMenu);

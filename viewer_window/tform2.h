@@ -5,8 +5,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <span>
 #include <stop_token>
 
+#include "controls/control_builder.h"
 #include "platform/jpeg_decoder.h"
 #include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
@@ -73,8 +75,7 @@ public:
     QAction* copyFileAction = nullptr;       // "Копировать файл"
     QAction* closeWindowAction = nullptr;    // "Закрыть окно"
 
-    // --- handlers ------------------------------------------------------------------------------------------
-    void FormCreate();
+    // --- handlers the tests drive ------------------------------------------------------------------------
     /// The open step: starts the opening of the current entry's map and returns. The opening goes on in states driven
     /// by the loader's events (reading, then decoding, then reading the neighbours ahead) while the window paints and
     /// takes keys; the title, year and file size show from its start, the bar covers the read and the decode, and
@@ -95,28 +96,14 @@ public:
     void showActualSize();
     void zoomByWheel(int delta);
 
-    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
-    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
     void FormKeyDown(int key);
-
-    /// A move over a plain button of the control bar shows its hover image.
-    void showHoverImage(controls::PictureControl* hoverImage);
-    void controlBarMouseMove();
-    void titleStripMouseMove();
-    void hideHoverImages();
-
-    void minimiseProgram();
     void closeViewer();
-
-    void stepToNext();
-    void stepToPrevious();
-
-    void saveMap();
-    void copyMapFile();
 
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
+
+    /// Each control of the window's table and the member that holds it.
+    static std::span<const controls::ControlTie<TForm2>> controlTies();
 
 signals:
     /// An opening ended: its map is shown whole, or its failure was reported.
@@ -129,6 +116,28 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // --- handlers ------------------------------------------------------------------------------------------
+    void FormCreate();
+
+    void pictureMouseDown(Qt::MouseButton button, QPoint pos);
+    void pictureMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void pictureMouseUp(Qt::MouseButton button, QPoint pos);
+
+    /// A move over a plain button of the control bar shows its hover image.
+    void showHoverImage(controls::PictureControl* hoverImage);
+    void controlBarMouseMove();
+    void titleStripMouseMove();
+    void hideHoverImages();
+
+    void minimiseProgram();
+
+    void stepToNext();
+    void stepToPrevious();
+
+    void saveMap();
+    void copyMapFile();
+
+    // --- helpers -------------------------------------------------------------------------------------------
     void createControls();     // tform2.cpp
     void connectHandlers();    // tform2.cpp
     void layoutControls();     // tform2.cpp

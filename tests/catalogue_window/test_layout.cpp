@@ -6,7 +6,9 @@
 #include "catalogue_window/window_fixture.h"
 #include "controls/skin_scroll_bar.h"
 #include "support/control_table_check.h"
+#include "viewer_window/tform2.h"
 #include "window_layout/catalogue_controls.h"
+#include "window_layout/viewer_controls.h"
 
 using namespace testsupport;
 
@@ -70,6 +72,21 @@ TEST_F(Layout, EveryControlHasItsParentPlaceSizeVisibilityCursorAndFont)
     expectBuiltAsInTable(window_layout::catalogueControls(), members, &form);
     EXPECT_EQ(form.pos(), window_layout::catalogueWindow().at);
     EXPECT_EQ(form.size(), window_layout::catalogueWindow().size);
+}
+
+TEST(ControlTies, EveryRowOfBothWindowsIsTiedToOneMemberHoldingItsControl)
+{
+    expectTiedOnce(window_layout::catalogueControls(), TForm1::controlTies());
+    expectTiedOnce(window_layout::viewerControls(), TForm2::controlTies());
+    // A window whose ties are wrong leaves members null, which it uses while it builds itself.
+    ASSERT_FALSE(::testing::Test::HasFailure());
+    catalogue::CatalogueData data;
+    CurrentEntry entry{data};
+    const TForm1 catalogueWindow(entry);
+    expectTiesHoldTheirControls(TForm1::controlTies(), catalogueWindow);
+    QWidget owner;
+    const TForm2 viewer(entry, owner);
+    expectTiesHoldTheirControls(TForm2::controlTies(), viewer);
 }
 
 TEST_F(Layout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPutsThem)

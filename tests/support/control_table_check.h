@@ -5,9 +5,11 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "controls/control_builder.h"
 #include "controls/text_label.h"
 #include "window_layout/control_row.h"
 
@@ -51,6 +53,46 @@ inline void expectBuiltAsInTable(const std::vector<window_layout::ControlRow>& t
             EXPECT_GT(index, lastIndex[parent]) << "lies over the controls before it in the table";
         }
         lastIndex[parent] = index;
+    }
+}
+
+/// Every row of the table is tied to exactly one member (or array element) of its window, of the type the builder
+/// makes for the row, and every tie names a row.
+template <typename Window>
+void expectTiedOnce(const std::vector<window_layout::ControlRow>& table,
+                    std::span<const controls::ControlTie<Window>> ties)
+{
+    std::map<std::string, int> tied;
+    std::map<std::string, window_layout::Kind> kinds;
+    for (const controls::ControlTie<Window>& tie : ties) {
+        const int last = tie.numbered() ? tie.last : tie.first;
+        for (int element = tie.first; element <= last; ++element) {
+            ++tied[tie.rowName(element)];
+            kinds[tie.rowName(element)] = tie.kind;
+        }
+    }
+    for (const window_layout::ControlRow& row : table) {
+        EXPECT_EQ(tied[row.name], 1) << row.name << " is tied once";
+        if (row.kind != window_layout::Kind::Other && tied[row.name]) {
+            EXPECT_EQ(kinds[row.name], row.kind) << row.name << "'s member is of its kind";
+        }
+        tied.erase(row.name);
+    }
+    for (const auto& [name, count] : tied)
+        ADD_FAILURE() << name << " is tied but has no row";
+}
+
+/// Each tied member of a built window holds the control of its row.
+template <typename Window>
+void expectTiesHoldTheirControls(std::span<const controls::ControlTie<Window>> ties, const Window& window)
+{
+    for (const controls::ControlTie<Window>& tie : ties) {
+        const int last = tie.numbered() ? tie.last : tie.first;
+        for (int element = tie.first; element <= last; ++element) {
+            const QWidget* member = tie.held(window, element);
+            ASSERT_NE(member, nullptr) << tie.rowName(element) << ": no control of the member's type";
+            EXPECT_EQ(member->objectName().toStdString(), tie.rowName(element));
+        }
     }
 }
 
