@@ -48,23 +48,6 @@ void halveRows(const QImage& source, QImage& result, int firstRow, int endRow)
     }
 }
 
-void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow)
-{
-    if (endRow <= firstRow)
-        return;
-    // The half-size rows of this band only, each two of them averaged into one of the result.
-    const int halfRows = 2 * (endRow - firstRow);
-    const QImage sourceBand(source.constBits() + qsizetype(4 * firstRow) * source.bytesPerLine(), source.width(),
-                            2 * halfRows, source.bytesPerLine(), source.format());
-    QImage halfBand(source.width() / 2, halfRows, source.format());
-    if (halfBand.isNull())
-        return;
-    halveRows(sourceBand, halfBand, 0, halfRows);
-    QImage resultBand(result.bits() + qsizetype(firstRow) * result.bytesPerLine(), result.width(), endRow - firstRow,
-                      result.bytesPerLine(), result.format());
-    halveRows(halfBand, resultBand, 0, endRow - firstRow);
-}
-
 QSize reducedSize(QSize source, int divisor)
 {
     for (; divisor > 1; divisor /= 2)

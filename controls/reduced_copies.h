@@ -15,11 +15,6 @@ QImage halvedCopy(const QImage& source);
 /// 2x2 averages of source; lets a copy be built in bands.
 void halveRows(const QImage& source, QImage& result, int firstRow, int endRow);
 
-/// Rows firstRow to endRow - 1 of result (a quarter of source's width and height, rounded down as two halvings
-/// round) as source halved twice, without a halved copy of the whole source: the half-size rows are made a band at
-/// a time.
-void quarterRows(const QImage& source, QImage& result, int firstRow, int endRow);
-
 /// The size of a picture halved log2(divisor) times (divisor 2, 4, 8, ...), each halving rounding down.
 QSize reducedSize(QSize source, int divisor);
 
