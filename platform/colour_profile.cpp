@@ -8,6 +8,8 @@
 
 #include <lcms2.h>
 
+#include "platform/matrix_shaper_avx512.h"
+
 namespace platform {
 namespace {
 
@@ -18,8 +20,9 @@ namespace {
 // sums: one table a channel holds those three amounts packed in a 64-bit word, and one addition of three words gives
 // all three sums at once. The sums, kept positive by a bias, index sRGB's encoding, whose table also clamps colours
 // outside sRGB. Measured here: 1.6 ns a pixel, against 2.2 for the same steps with AVX2 gathers, 4 to 10 for Qt's
-// colour transform and about 100 for Little CMS. The tables are only read, so any number of threads may convert at
-// once.
+// colour transform and about 100 for Little CMS. Processors with AVX-512 byte permutes take the wide path
+// (matrix_shaper_avx512.h) for all but a line's last few pixels: 0.35 ns a pixel. The tables are only read, so any
+// number of threads may convert at once.
 constexpr int SumBits = 13;                 // the sums' unit: linear light 1.0 is 2^13
 constexpr qint64 SumBias = qint64(1) << 15; // added to each sum, so that each stays within [0, 2^16)
 constexpr int FieldShift = 21;              // the three sums' places in the word: bits 0, 21 and 42
@@ -51,16 +54,24 @@ void convertMatrixShaper(const MatrixShaper& m, uchar* line, int width)
 class MatrixShaperConversion final : public ColourConversion
 {
 public:
-    explicit MatrixShaperConversion(std::unique_ptr<const MatrixShaper> tables) : m_tables(std::move(tables)) {}
+    MatrixShaperConversion(std::unique_ptr<const MatrixShaper> tables,
+                           std::unique_ptr<const detail::WideMatrixShaper> wide)
+        : m_tables(std::move(tables)), m_wide(std::move(wide))
+    {
+    }
 
     void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
     {
-        for (int y = 0; y < rows; ++y)
-            convertMatrixShaper(*m_tables, firstLine + y * bytesPerLine, width);
+        for (int y = 0; y < rows; ++y) {
+            unsigned char* line = firstLine + y * bytesPerLine;
+            const int done = m_wide ? detail::convertWide(*m_wide, line, width) : 0;
+            convertMatrixShaper(*m_tables, line + 4 * done, width - done);
+        }
     }
 
 private:
     std::unique_ptr<const MatrixShaper> m_tables;
+    std::unique_ptr<const detail::WideMatrixShaper> m_wide; // on processors that have the wide path
 };
 
 using Matrix3 = std::array<double, 9>;
@@ -189,6 +200,50 @@ std::unique_ptr<MatrixShaper> matrixShaperOf(const MatrixAndCurves& profile)
     return tables;
 }
 
+// The same conversion for the wide path: 16-bit sums hold linear light 1.0 as 2^14, or 2^13 when a row of the matrix
+// could reach 2; nothing when the processor lacks the path or a row could reach 4.
+std::unique_ptr<detail::WideMatrixShaper> wideMatrixShaperOf(const MatrixAndCurves& profile)
+{
+    if (!detail::wideMatrixShaperAvailable())
+        return nullptr;
+    const Matrix3& m = profile.toLinearSrgb;
+    double strongestRow = 0;
+    for (int row = 0; row < 3; ++row)
+        strongestRow =
+            std::max(strongestRow, std::abs(m[3 * row]) + std::abs(m[3 * row + 1]) + std::abs(m[3 * row + 2]));
+    if (strongestRow >= 3.99)
+        return nullptr;
+    auto tables = std::make_unique<detail::WideMatrixShaper>();
+    tables->sumBits = strongestRow < 1.99 ? 14 : 13;
+    // Pixel bytes are blue, green, red; the profile's channels red, green, blue.
+    for (std::size_t byte = 0; byte < 3; ++byte) {
+        for (int sample = 0; sample < 256; ++sample) {
+            const auto linear = static_cast<int>(std::lround(linearOf(profile.curves[2 - byte], sample) * 32767));
+            tables->linearLow[byte][static_cast<std::size_t>(sample)] = static_cast<std::uint8_t>(linear & 0xFF);
+            tables->linearHigh[byte][static_cast<std::size_t>(sample)] = static_cast<std::uint8_t>(linear >> 8);
+        }
+        for (std::size_t in = 0; in < 3; ++in)
+            tables->matrix[byte][in] =
+                static_cast<std::int16_t>(std::lround(m[3 * (2 - byte) + (2 - in)] * (1 << tables->sumBits)));
+    }
+    // Each piece is the chord of sRGB's curve over its range, raised by half its sag so that the error is split evenly
+    // above and below the curve. Values in 1/128 of a level; each base has half a level added, so that cutting off
+    // the fraction rounds.
+    const auto fill = [&](std::array<std::int16_t, 64>& base, std::array<std::int16_t, 64>& slope, int pieceBits) {
+        const double piece = static_cast<double>(1 << pieceBits) / (1 << tables->sumBits);
+        for (std::size_t i = 0; i < 64; ++i) {
+            const double start = srgbEncoded(static_cast<double>(i) * piece);
+            const double end = srgbEncoded(static_cast<double>(i + 1) * piece);
+            const double sag = srgbEncoded((static_cast<double>(i) + 0.5) * piece) - (start + end) / 2;
+            base[i] = static_cast<std::int16_t>(std::lround(255 * 128 * (start + sag / 2)) + 64); // 64: rounds
+            slope[i] = static_cast<std::int16_t>(std::lround(255 * 128 * (end - start)));
+        }
+    };
+    fill(tables->fineBase, tables->fineSlope, tables->sumBits - 10);
+    fill(tables->coarseBase, tables->coarseSlope, tables->sumBits - 6);
+    return tables;
+}
+
 class LcmsConversion final : public ColourConversion
 {
 public:
@@ -232,7 +287,7 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
             if (isSrgbInAllButName(*profile))
                 return nullptr;
             if (std::unique_ptr<MatrixShaper> tables = matrixShaperOf(*profile))
-                return std::make_unique<MatrixShaperConversion>(std::move(tables));
+                return std::make_unique<MatrixShaperConversion>(std::move(tables), wideMatrixShaperOf(*profile));
         }
     }
     const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());

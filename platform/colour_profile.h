@@ -11,8 +11,8 @@ namespace platform {
 enum class ProfileInput { Rgb32, Cmyk, InvertedCmyk };
 
 /// Turns rows of a picture from its embedded ICC profile's colours into sRGB RGB32 pixels, in place. Matrix-and-curve
-/// RGB profiles (the common scanner and camera profiles) go through integer tables of this program's own, about sixty
-/// times faster than Little CMS; every other profile kind (table-based RGB, CMYK) through Little CMS.
+/// RGB profiles (the common scanner and camera profiles) go through integer tables of this program's own, sixty to
+/// three hundred times faster than Little CMS; every other profile kind (table-based RGB, CMYK) through Little CMS.
 class ColourConversion
 {
 public:
