@@ -3,42 +3,14 @@
 #include "colour_bench.h"
 
 #include <QFile>
-#include <lcms2.h>
 #include <vector>
 
+#include "icc_profiles.h"
 #include "measure.h"
 #include "platform/jpeg_decoder.h"
 
 namespace bench {
 namespace {
-
-// Adobe RGB (1998): its primaries, D65 and a gamma of 563/256, as scanners embed it.
-QByteArray adobeLikeProfile()
-{
-    cmsCIExyY white;
-    cmsWhitePointFromTemp(&white, 6504);
-    const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}};
-    cmsToneCurve* curve = cmsBuildGamma(nullptr, 563.0 / 256.0);
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    cmsFreeToneCurve(curve);
-    return bytes;
-}
-
-// The file with one APP2 segment holding the whole profile, right after the start-of-image marker.
-QByteArray withProfile(const QByteArray& jpeg, const QByteArray& profile)
-{
-    QByteArray segment("\xFF\xE2", 2);
-    const int length = 2 + 14 + static_cast<int>(profile.size());
-    segment.append(static_cast<char>(length >> 8)).append(static_cast<char>(length & 0xFF));
-    segment.append("ICC_PROFILE", 12).append('\x01').append('\x01').append(profile);
-    return jpeg.left(2) + segment + jpeg.mid(2);
-}
 
 double decodeOnce(const QByteArray& bytes)
 {
@@ -57,7 +29,7 @@ int colourConversionCost(const QString& name, const QString& path, int runs)
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     const QByteArray plain = file.readAll();
-    const QByteArray tagged = withProfile(plain, adobeLikeProfile());
+    const QByteArray tagged = iccprofiles::withProfileSegment(plain, iccprofiles::adobeRgbProfile());
     std::vector<double> untaggedTimes, taggedTimes;
     decodeOnce(plain); // the picture's memory present before the first measured run
     for (int i = 0; i < runs; ++i) {

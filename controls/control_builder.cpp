@@ -54,12 +54,20 @@ Panel* makePanel(QWidget* parent, const ControlRow& row)
 
 QImage artwork(const QString& folder, const QString& name, QSize size, QColor standIn)
 {
+    // A picture is a PNG, or a JPEG where it is opaque and photographic (the faded maps).
+    auto load = [&](const QString& base) {
+        QImage image(base + QStringLiteral(".png"));
+        if (image.isNull())
+            image = QImage(base + QStringLiteral(".jpg"));
+        return image;
+    };
+    const QString base = folder + QLatin1Char('/') + name;
     QImage image;
     // On a scaled screen the picture drawn at twice the size; its "@2x" name gives it a device pixel ratio of 2.
     if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
-        image = QImage(folder + QLatin1Char('/') + name + QStringLiteral("@2x.png"));
+        image = load(base + QStringLiteral("@2x"));
     if (image.isNull())
-        image = QImage(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+        image = load(base);
     if (image.isNull() && standIn.isValid()) {
         image = QImage(size, QImage::Format_RGB32);
         image.fill(standIn);

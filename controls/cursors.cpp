@@ -78,7 +78,17 @@ QCursor loadCursorResource(const char* name)
 {
     const QString given = QString::fromUtf8(name);
     const QString path = given.startsWith(QLatin1Char(':')) ? given : QStringLiteral(":/cursors/%1.png").arg(given);
-    const QPixmap pixmap(path);
+    QPixmap pixmap;
+    // On a scaled screen the cursor drawn at twice the size (RUKARAZJATA@2x.png): with a device pixel ratio of 2 it
+    // covers the same 32 x 32 window pixels, and the hot spot stays in window pixels.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        const QFileInfo file(path);
+        pixmap =
+            QPixmap(file.path() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral("@2x.") + file.suffix());
+        pixmap.setDevicePixelRatio(2);
+    }
+    if (pixmap.isNull())
+        pixmap = QPixmap(path);
     if (!pixmap.isNull())
         return QCursor(pixmap, 0, 0);
     const QString base = QFileInfo(path).completeBaseName();

@@ -30,7 +30,8 @@ Qt::CursorShape screenCursorShape();
 int screenCursorNumber();
 
 /// Loads a cursor from a PNG resource, hot spot 0,0. name is a resource path (":/cursors/RUKARAZJATA.png") or a bare
-/// resource name ("RUKARAZJATA"). Without the resource the hands fall back to Qt's open and closed hand cursors.
+/// resource name ("RUKARAZJATA"); on a scaled screen the picture drawn at 2x (RUKARAZJATA@2x.png) is taken when there
+/// is one. Without the resource the hands fall back to Qt's open and closed hand cursors.
 QCursor loadCursorResource(const char* name);
 
 } // namespace controls

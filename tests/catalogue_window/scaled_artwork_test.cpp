@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/control_builder.h"
+#include "controls/cursors.h"
 #include "controls/picture_control.h"
 #include "window_layout/catalogue_controls.h"
 
@@ -52,6 +53,19 @@ TEST(ScaledScreen, NeighbouringPicturesLeaveNoGapAndUseTheArtworkForTheScale)
         }
     }
     EXPECT_EQ(gaps, 0) << "first at " << first.x() << "," << first.y() << " at scale " << screenRatio;
+}
+
+// The viewer's hand cursors: drawn at twice the size on a scaled screen, 32 x 32 window pixels on any.
+TEST(ScaledScreen, HandCursorsUseThePictureForTheScale)
+{
+    const qreal ratio = qGuiApp->devicePixelRatio() > 1 ? 2.0 : 1.0;
+    for (const char* name : {":/cursors/RUKARAZJATA.png", ":/cursors/RUKASJATA.png"}) {
+        const QCursor cursor = controls::loadCursorResource(name);
+        ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << name;
+        EXPECT_EQ(cursor.pixmap().devicePixelRatio(), ratio) << name;
+        EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32) * ratio) << name;
+        EXPECT_EQ(cursor.hotSpot(), QPoint(0, 0)) << name;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "icc_profiles.h"
 #include "jpeg_test_helpers.h"
 #include "platform/colour_profile.h"
 #include "platform/jpeg_decoder.h"
@@ -16,27 +17,8 @@ namespace {
 
 using testsupport::JpegFixture;
 
-const cmsCIExyYTRIPLE SrgbPrimaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
-const cmsFloat64Number SrgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
-
-// A matrix-and-curve RGB profile: its white at a colour temperature, its primaries, one curve for all channels (a
-// gamma, or sRGB's curve when 0).
-QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin = 6504, double gamma = 0)
-{
-    cmsCIExyY white;
-    cmsWhitePointFromTemp(&white, whiteKelvin);
-    cmsToneCurve* curve =
-        gamma > 0 ? cmsBuildGamma(nullptr, gamma) : cmsBuildParametricToneCurve(nullptr, 4, SrgbCurve);
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    cmsFreeToneCurve(curve);
-    return bytes;
-}
+using iccprofiles::rgbProfile;
+using iccprofiles::SrgbPrimaries;
 
 // An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
 QByteArray swappedPrimariesProfile()
@@ -81,7 +63,7 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
 TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 {
     const std::pair<const char*, QByteArray> profiles[] = {
-        {"Adobe RGB", rgbProfile({{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}}, 6504, 563.0 / 256.0)},
+        {"Adobe RGB", iccprofiles::adobeRgbProfile()},
         {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8)},
         {"swapped primaries", swappedPrimariesProfile()},
     };

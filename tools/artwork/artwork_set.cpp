@@ -19,6 +19,8 @@ namespace {
 
 const QString collectionTitle = QStringLiteral("Старинные карты России");
 const QString publisher = QStringLiteral("Картографическое собрание");
+// Quality of the faded maps' JPEGs, with the colour at full resolution: the red frame and lettering stay clean.
+constexpr int fadedMapQuality = 92;
 
 } // namespace
 
@@ -27,23 +29,35 @@ QString writeArtwork(const QString& assets)
     const QString catalogue = assets + QStringLiteral("/artwork/catalogue/");
     const QString viewer = assets + QStringLiteral("/artwork/viewer/");
     QStringList errors;
+    QDir().mkpath(catalogue);
     auto png = [&](const QImage& image, const QString& path) {
         const QString error = savePng(image, path);
         if (!error.isEmpty())
             errors << error;
     };
 
-    // Every window picture at scale 1 and 2; Qt's naming marks the second (Image5@2x.png).
+    auto jpeg = [&](const QImage& image, const QString& path) {
+        const QString error = toolcommon::writeJpeg(image, path, fadedMapQuality, true, toolcommon::Chroma::Full);
+        if (!error.isEmpty())
+            errors << error;
+    };
+
+    // Every window picture at scale 1 and 2; Qt's naming marks the second (Image5@2x.png). The faded maps are
+    // opaque and as busy as a photograph: they are kept as JPEGs, a fifth of their size as PNGs.
     for (const int scale : {1, 2}) {
         const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
-        const QImage background = drawWindowBackground(publisher, scale);
-        png(background, catalogue + QStringLiteral("Image5") + suffix);
+        const QString jpegSuffix = scale == 1 ? QStringLiteral(".jpg") : QStringLiteral("@2x.jpg");
+        const QString backgroundFile = catalogue + QStringLiteral("Image5") + jpegSuffix;
+        jpeg(drawWindowBackground(publisher, scale), backgroundFile);
+        // The stars lie on the background as the window shows it, decoded from its file.
+        QImage background(backgroundFile);
+        background.setDevicePixelRatio(scale);
         png(drawTitle(collectionTitle, scale), catalogue + QStringLiteral("Image3") + suffix);
         png(drawTopBar(scale), catalogue + QStringLiteral("Image9") + suffix);
         for (const TabPlace& tab : tabPlaces())
             png(drawTabHighlight(tab, scale), catalogue + tab.resourceName + suffix);
-        png(drawListBackground(scale), catalogue + QStringLiteral("Image8") + suffix);
-        png(drawPlainMap(scale), catalogue + QStringLiteral("Image7") + suffix);
+        jpeg(drawListBackground(scale), catalogue + QStringLiteral("Image8") + jpegSuffix);
+        jpeg(drawPlainMap(scale), catalogue + QStringLiteral("Image7") + jpegSuffix);
         const std::vector<QRect> stars = starPlaces();
         for (std::size_t i = 0; i < stars.size(); ++i)
             png(drawStar(background, stars[i]), catalogue + QStringLiteral("ImageZvezda%1").arg(i + 1) + suffix);
@@ -68,8 +82,11 @@ QString writeArtwork(const QString& assets)
     if (!jpegError.isEmpty())
         errors << jpegError;
 
-    png(drawOpenHandCursor(), assets + QStringLiteral("/cursors/RUKARAZJATA.png"));
-    png(drawFistCursor(), assets + QStringLiteral("/cursors/RUKASJATA.png"));
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        png(drawOpenHandCursor(scale), assets + QStringLiteral("/cursors/RUKARAZJATA") + suffix);
+        png(drawFistCursor(scale), assets + QStringLiteral("/cursors/RUKASJATA") + suffix);
+    }
 
     // The desktop's icon, in the sizes the package puts into the hicolor theme.
     for (const int size : {48, 128, 256})

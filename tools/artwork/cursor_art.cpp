@@ -17,22 +17,24 @@ QPainterPath finger(double x, double top, double bottom, double width, double ti
     return QTransform().translate(base.x(), base.y()).rotate(tilt).translate(-base.x(), -base.y()).map(path);
 }
 
-/// Places a hand drawn upright so that it points to the top left and fills the 32 x 32 cell from its corner.
-QTransform cursorPlacement(const QPainterPath& hand)
+/// Places a hand drawn upright so that it points to the top left and fills the 32 x 32 cell from its corner, in
+/// device pixels at the given scale.
+QTransform cursorPlacement(const QPainterPath& hand, int scale)
 {
     const QTransform turn = QTransform().rotate(-52);
     const QRectF bounds = turn.map(hand).boundingRect();
-    const double scale = std::min(30.5 / bounds.width(), 30.5 / bounds.height());
-    return turn * QTransform().translate(-bounds.left(), -bounds.top()) * QTransform().scale(scale, scale) *
-           QTransform().translate(0.3, 0.3);
+    const double fit = std::min(30.5 / bounds.width(), 30.5 / bounds.height());
+    return turn * QTransform().translate(-bounds.left(), -bounds.top()) * QTransform().scale(fit, fit) *
+           QTransform().translate(0.3, 0.3) * QTransform().scale(scale, scale);
 }
 
-/// Renders the shape as a two-colour cursor: pixels on its edge black, inside white, outside transparent; creases
-/// are drawn in black over the inside.
-QImage renderCursor(const QPainterPath& shape, const QList<QLineF>& creases)
+/// Renders the shape as a two-colour cursor of 32 x 32 window pixels at the scale: pixels on its edge (one window
+/// pixel thick) black, inside white, outside transparent; creases are drawn in black over the inside.
+QImage renderCursor(const QPainterPath& shape, const QList<QLineF>& creases, int scale)
 {
-    const QTransform place = cursorPlacement(shape);
-    QImage mask(32, 32, QImage::Format_ARGB32);
+    const QTransform place = cursorPlacement(shape, scale);
+    const int side = 32 * scale;
+    QImage mask(side, side, QImage::Format_ARGB32);
     mask.fill(Qt::transparent);
     {
         QPainter p(&mask);
@@ -40,19 +42,23 @@ QImage renderCursor(const QPainterPath& shape, const QList<QLineF>& creases)
         p.setBrush(Qt::white);
         p.drawPath(place.map(shape));
     }
-    QImage cursor(32, 32, QImage::Format_ARGB32);
+    QImage cursor(side, side, QImage::Format_ARGB32);
     cursor.fill(Qt::transparent);
-    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < 32 && y < 32 && qAlpha(mask.pixel(x, y)) > 0; };
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
+    auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < side && y < side && qAlpha(mask.pixel(x, y)) > 0;
+    };
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
             if (!inside(x, y))
                 continue;
-            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            bool edge = false;
+            for (int d = 1; d <= scale && !edge; ++d)
+                edge = !inside(x - d, y) || !inside(x + d, y) || !inside(x, y - d) || !inside(x, y + d);
             cursor.setPixel(x, y, edge ? qRgba(0, 0, 0, 255) : qRgba(255, 255, 255, 255));
         }
     }
     QPainter p(&cursor);
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, scale));
     for (const QLineF& crease : creases)
         p.drawLine(place.map(crease));
     return cursor;
@@ -60,7 +66,7 @@ QImage renderCursor(const QPainterPath& shape, const QList<QLineF>& creases)
 
 } // namespace
 
-QImage drawOpenHandCursor()
+QImage drawOpenHandCursor(int scale)
 {
     QPainterPath hand;
     hand.addRoundedRect(QRectF(4, 14, 17, 15), 5, 5);
@@ -71,10 +77,10 @@ QImage drawOpenHandCursor()
     QPainterPath thumb;
     thumb.addRoundedRect(QRectF(-6, 19, 12, 4.6), 2.3, 2.3);
     hand = hand.united(QTransform().translate(5, 22).rotate(35).translate(-5, -22).map(thumb));
-    return renderCursor(hand, {});
+    return renderCursor(hand, {}, scale);
 }
 
-QImage drawFistCursor()
+QImage drawFistCursor(int scale)
 {
     QPainterPath fist;
     fist.addRoundedRect(QRectF(4, 9, 18, 18), 6, 6);
@@ -89,7 +95,7 @@ QImage drawFistCursor()
     // Lines between the curled fingers, and the thumb's edge lying across them.
     const QList<QLineF> creases = {QLineF(9, 9.5, 9, 14), QLineF(13.1, 9.5, 13.1, 14), QLineF(17.2, 9.5, 17.2, 14),
                                    QLineF(13, 15.5, 13, 19.5)};
-    return renderCursor(fist, creases);
+    return renderCursor(fist, creases, scale);
 }
 
 } // namespace artwork

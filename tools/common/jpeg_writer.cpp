@@ -25,7 +25,7 @@ void errorExit(j_common_ptr info)
 }
 
 // Holds only trivially destructible locals, since libjpeg leaves it by longjmp.
-bool compress(const QImage& image, std::FILE* file, int quality, bool progressive, char* message)
+bool compress(const QImage& image, std::FILE* file, int quality, bool progressive, Chroma chroma, char* message)
 {
     jpeg_compress_struct info;
     ErrorManager errors;
@@ -45,8 +45,8 @@ bool compress(const QImage& image, std::FILE* file, int quality, bool progressiv
     info.in_color_space = JCS_EXT_BGRX; // the byte order of QImage::Format_RGB32 on little-endian machines
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
-    info.comp_info[0].h_samp_factor = 2;
-    info.comp_info[0].v_samp_factor = 2;
+    info.comp_info[0].h_samp_factor = chroma == Chroma::Halved ? 2 : 1;
+    info.comp_info[0].v_samp_factor = chroma == Chroma::Halved ? 2 : 1;
     info.optimize_coding = TRUE;
     if (progressive)
         jpeg_simple_progression(&info);
@@ -62,7 +62,7 @@ bool compress(const QImage& image, std::FILE* file, int quality, bool progressiv
 
 } // namespace
 
-QString writeJpeg(const QImage& source, const QString& path, int quality, bool progressive)
+QString writeJpeg(const QImage& source, const QString& path, int quality, bool progressive, Chroma chroma)
 {
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "JCS_EXT_BGRX matches Format_RGB32 only on little-endian machines");
     const QImage image =
@@ -71,7 +71,7 @@ QString writeJpeg(const QImage& source, const QString& path, int quality, bool p
     if (!file)
         return QStringLiteral("Cannot create %1").arg(path);
     char message[JMSG_LENGTH_MAX] = {};
-    const bool written = compress(image, file, quality, progressive, message);
+    const bool written = compress(image, file, quality, progressive, chroma, message);
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
         QFile::remove(path);
