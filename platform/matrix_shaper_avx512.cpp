@@ -21,9 +21,9 @@ namespace {
 
 struct Indices
 {
-    alignas(64) unsigned char plane[3][64];    // the bytes of one channel from two registers of 16 pixels
-    alignas(64) unsigned char pairs[4][64];    // blue and green of pixels 16q.. into their places in four pixels
-    alignas(64) unsigned char withRed[4][64];  // those two bytes kept, red added
+    alignas(64) unsigned char plane[3][64];   // the bytes of one channel from two registers of 16 pixels
+    alignas(64) unsigned char pairs[4][64];   // blue and green of pixels 16q.. into their places in four pixels
+    alignas(64) unsigned char withRed[4][64]; // those two bytes kept, red added
 };
 
 constexpr Indices makeIndices()
@@ -80,9 +80,9 @@ WIDE_TARGET inline void loadHalves(__m512i (&halves)[2], const std::array<std::i
 }
 
 // A register of 32 linear sums (1.0 is 2^SumBits) to sRGB samples: the piece's start plus its rise times the place
-// within it, in 1/128 of a level, rounded to a level (each base holds the half level that rounds). Fine pieces cover the darkest sixteenth, coarse ones the rest.
-template <int SumBits>
-WIDE_TARGET inline __m512i encode(const Encoding& e, __m512i sum)
+// within it, in 1/128 of a level, rounded to a level (each base holds the half level that rounds). Fine pieces cover
+// the darkest sixteenth, coarse ones the rest.
+template <int SumBits> WIDE_TARGET inline __m512i encode(const Encoding& e, __m512i sum)
 {
     constexpr int FineShift = SumBits - 10, CoarseShift = SumBits - 6;
     sum = _mm512_min_epi16(_mm512_max_epi16(sum, _mm512_setzero_si512()), _mm512_set1_epi16((1 << SumBits) - 1));
@@ -96,16 +96,15 @@ WIDE_TARGET inline __m512i encode(const Encoding& e, __m512i sum)
     if (fine) {
         const __m512i fineIndex = _mm512_srli_epi16(sum, FineShift);
         base = _mm512_mask_blend_epi16(fine, base, _mm512_permutex2var_epi16(e.fineBase[0], fineIndex, e.fineBase[1]));
-        slope = _mm512_mask_blend_epi16(fine, slope,
-                                        _mm512_permutex2var_epi16(e.fineSlope[0], fineIndex, e.fineSlope[1]));
-        place = _mm512_mask_blend_epi16(fine, place, _mm512_and_si512(_mm512_slli_epi16(sum, 15 - FineShift), placeMask));
+        slope =
+            _mm512_mask_blend_epi16(fine, slope, _mm512_permutex2var_epi16(e.fineSlope[0], fineIndex, e.fineSlope[1]));
+        place =
+            _mm512_mask_blend_epi16(fine, place, _mm512_and_si512(_mm512_slli_epi16(sum, 15 - FineShift), placeMask));
     }
     return _mm512_srli_epi16(_mm512_add_epi16(base, _mm512_mulhrs_epi16(slope, place)), 7); // bases hold the half
 }
 
-
-template <int SumBits>
-WIDE_TARGET int convertBlocks(const WideMatrixShaper& tables, unsigned char* line, int width)
+template <int SumBits> WIDE_TARGET int convertBlocks(const WideMatrixShaper& tables, unsigned char* line, int width)
 {
     Table256 low[3], high[3];
     for (int channel = 0; channel < 3; ++channel) {
@@ -134,13 +133,13 @@ WIDE_TARGET int convertBlocks(const WideMatrixShaper& tables, unsigned char* lin
     for (int block = 0; block < blocks; ++block) {
         unsigned char* pixels = line + 256 * block;
         __m512i in[4];
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int i = 0; i < 4; ++i)
             in[i] = _mm512_loadu_si512(pixels + 64 * i);
         // Linear light of each channel in two registers of 16-bit lanes: pixels 0-7, 16-23, 32-39, 48-55 in the
         // first, the others in the second (the order unpacking gives; packing restores it).
         __m512i linear[3][2];
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int channel = 0; channel < 3; ++channel) {
             const __m512i firstHalf = _mm512_permutex2var_epi8(in[0], planeIndex[channel], in[1]);
             const __m512i secondHalf = _mm512_permutex2var_epi8(in[2], planeIndex[channel], in[3]);
@@ -152,20 +151,20 @@ WIDE_TARGET int convertBlocks(const WideMatrixShaper& tables, unsigned char* lin
             linear[channel][1] = _mm512_unpackhi_epi8(lowBytes, highBytes);
         }
         __m512i encoded[3];
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int out = 0; out < 3; ++out) {
             __m512i samples[2];
-            #pragma GCC unroll 4
+#pragma GCC unroll 4
             for (int half = 0; half < 2; ++half) {
-                const __m512i sum = _mm512_add_epi16(
-                    _mm512_add_epi16(_mm512_mulhrs_epi16(linear[0][half], matrix[out][0]),
-                                     _mm512_mulhrs_epi16(linear[1][half], matrix[out][1])),
-                    _mm512_mulhrs_epi16(linear[2][half], matrix[out][2]));
+                const __m512i sum =
+                    _mm512_add_epi16(_mm512_add_epi16(_mm512_mulhrs_epi16(linear[0][half], matrix[out][0]),
+                                                      _mm512_mulhrs_epi16(linear[1][half], matrix[out][1])),
+                                     _mm512_mulhrs_epi16(linear[2][half], matrix[out][2]));
                 samples[half] = encode<SumBits>(e, sum);
             }
             encoded[out] = _mm512_packus_epi16(samples[0], samples[1]);
         }
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int quarter = 0; quarter < 4; ++quarter) {
             const __m512i blueGreen = _mm512_permutex2var_epi8(encoded[0], pairIndex[quarter], encoded[1]);
             const __m512i woven = _mm512_permutex2var_epi8(blueGreen, redIndex[quarter], encoded[2]);
@@ -184,8 +183,8 @@ WIDE_TARGET int convertWide(const WideMatrixShaper& tables, unsigned char* line,
 
 bool wideMatrixShaperAvailable()
 {
-    static const bool available = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                                  __builtin_cpu_supports("avx512vbmi");
+    static const bool available =
+        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
     return available;
 }
 
