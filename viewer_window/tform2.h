@@ -99,6 +99,9 @@ public:
     void FormKeyDown(int key);
     void closeViewer();
 
+    /// The owner of the window's background work.
+    const viewer::MapLoader& loader() const { return m_loader; }
+
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
 
