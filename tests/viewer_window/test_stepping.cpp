@@ -112,6 +112,25 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     EXPECT_EQ(MessageRecorder::messages().size(), 1);
 }
 
+// A step onto a missing map while the map before it is still being opened: that map, once shown, is named as itself,
+// not as the missing one the list moved on to.
+TEST_F(ViewerStepping, AStepOntoAMissingMapMidOpeningLeavesTheMapOnShowNamedAsItself)
+{
+    openCatalogue(5);
+    QFile::remove(collection.file(mapPath(4)));
+    TForm2& viewer = openMap(2);
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    ASSERT_TRUE(viewer.isOpening());
+    const QString sizeOfMap3 = viewer.fileSizeLabel->caption();
+    press(viewer, Qt::Key_Right);
+    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod004.jpg не найден!")});
+    EXPECT_EQ(currentRow(), 4);
+    EXPECT_EQ(viewer.mapPicture->picture().size(), QSize(63, 43));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("63 x 43"));
+    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 003  1703"));
+    EXPECT_EQ(viewer.fileSizeLabel->caption(), sizeOfMap3);
+}
+
 TEST_F(ViewerStepping, ADamagedPreviewOrMapDoesNotCutTheStepShort)
 {
     openCatalogue(3);
