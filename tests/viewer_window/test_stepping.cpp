@@ -210,6 +210,27 @@ TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 }
 
+// The save dialog runs its own event loop, in which the opening of the next map (a step taken just before) goes on
+// and ends: what is written is the map on show when the user chose to save it.
+TEST_F(ViewerStepping, SaveWritesTheMapOnShowWhenChosenWhateverOpensWhileTheDialogIsUp)
+{
+    openCatalogue(3);
+    TForm2& viewer = openMap(1);
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    ASSERT_TRUE(viewer.isOpening());
+    QTemporaryDir out;
+    const QString chosen = out.filePath(QStringLiteral("karta.jpg"));
+    platform::setSaveDialogHook([&](const QString&) {
+        waitForOpening(viewer);
+        return std::optional<QString>(chosen);
+    });
+    viewer.saveMapAction->trigger();
+    EXPECT_EQ(viewer.mapBytes(), mapBytes[1]) << "map 2 was opened meanwhile";
+    QFile written(chosen);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll() == mapBytes[0]);
+}
+
 TEST_F(ViewerStepping, CopyPutsTheMapsAbsolutePathOnTheClipboard)
 {
     openCatalogue(3);
