@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <stop_token>
 
 #include "controls/reduced_copies.h"
+#include "platform/picture_buffers.h"
 #include "platform/work_pool.h"
 
 namespace controls {
@@ -21,11 +21,12 @@ struct ReducedCopyBuilder::State
     // Cleared by the builder's destruction, under callMutex: a call running then ends before the builder is gone.
     std::mutex callMutex;
     std::function<void()> onCopy;
-    // The picture, until the work takes it (under pictureMutex); holdsPicture while the work reads it.
+    // The picture, until the work takes it (under pictureMutex); holdsPicture while the work reads it. A builder
+    // destroyed meanwhile leaves returning behind, which the work lets go of with the picture.
     std::mutex pictureMutex;
-    std::condition_variable pictureReleased;
     QImage picture;
     bool holdsPicture = false;
+    std::unique_ptr<platform::ReturningPicture> returning;
 
     QImage takePicture()
     {
@@ -36,9 +37,10 @@ struct ReducedCopyBuilder::State
     void releasePicture(QImage& held)
     {
         held = QImage();
+        std::unique_ptr<platform::ReturningPicture> returned;
         std::lock_guard lock(pictureMutex);
         holdsPicture = false;
-        pictureReleased.notify_all();
+        returned = std::move(returning);
     }
 
     void notify()
@@ -129,12 +131,13 @@ ReducedCopyBuilder::~ReducedCopyBuilder()
         std::lock_guard lock(m_state->callMutex);
         m_state->onCopy = nullptr;
     }
-    // The picture's memory is free for the next picture when this returns: a picture replaced by the next one is
-    // released here, not a band of rows later on another thread.
+    // Nothing waits for the work: a picture it still reads goes back to the pool within a band of rows, and the next
+    // picture waits for it there (on the thread that decodes it), not a full-size picture taken beside it.
     QImage unused;
-    std::unique_lock lock(m_state->pictureMutex);
+    std::lock_guard lock(m_state->pictureMutex);
     unused = std::exchange(m_state->picture, QImage());
-    m_state->pictureReleased.wait(lock, [this] { return !m_state->holdsPicture; });
+    if (m_state->holdsPicture)
+        m_state->returning = std::make_unique<platform::ReturningPicture>();
 }
 
 std::vector<QImage> ReducedCopyBuilder::takeReady()

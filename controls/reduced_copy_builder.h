@@ -19,10 +19,10 @@ namespace controls {
 /// a job of pool, or on a thread of their own when none is given. onCopy runs on the building thread after each copy
 /// is ready, and once at the end.
 ///
-/// Destroying the builder asks the work to stop; it waits only while the work is reading the picture itself (the first
-/// copy: at most a band of 64 rows, well under a millisecond, to the next look at the stop request), so that the
-/// picture's memory is free for the next picture at once; it never waits for a copy to be finished. Once it has
-/// returned onCopy is not called again.
+/// Destroying the builder asks the work to stop and returns without waiting for it. Work still reading the picture
+/// itself (the first copy) lets go of it within a band of 64 rows, at its next look at the stop request; until then
+/// the picture's memory counts as on its way back to the pool (platform::ReturningPicture), so the next picture waits
+/// for it there instead of taking fresh memory beside it. Once the destructor has returned onCopy is not called again.
 class ReducedCopyBuilder
 {
 public:

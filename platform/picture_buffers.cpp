@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <malloc.h>
 #include <memory>
 #include <mutex>
@@ -66,6 +68,9 @@ std::shared_ptr<Mapping> mapFresh(size_t bytes, WorkPool* pool)
 
 std::mutex poolMutex;
 std::shared_ptr<Mapping> spare;
+// Pictures on their way back (ReturningPicture), and their arrival.
+int returning = 0;
+std::condition_variable returned;
 // Counts releases, so that a timer set for an earlier release leaves a later spare alone.
 quint64 spareGeneration = 0;
 std::atomic<int> lifetimeMs{10000};
@@ -109,7 +114,9 @@ std::shared_ptr<Mapping> takeBuffer(size_t bytes, WorkPool* pool)
 {
     std::shared_ptr<Mapping> previous;
     {
-        std::lock_guard lock(poolMutex);
+        std::unique_lock lock(poolMutex);
+        returned.wait_for(lock, std::chrono::milliseconds(ReturningPicture::ReturnWaitMs),
+                          [] { return returning == 0; });
         // A spare much larger than needed would hold memory the picture does not use.
         if (spare && spare->length >= bytes && spare->length <= bytes + bytes / 2) {
             ++spareGeneration;
@@ -142,6 +149,19 @@ QImage newPicture(int width, int height, WorkPool* pool)
     if (!picture.isNull())
         info.release();
     return picture;
+}
+
+ReturningPicture::ReturningPicture()
+{
+    std::lock_guard lock(poolMutex);
+    ++returning;
+}
+
+ReturningPicture::~ReturningPicture()
+{
+    std::lock_guard lock(poolMutex);
+    --returning;
+    returned.notify_all();
 }
 
 qsizetype spareBufferBytes()

@@ -14,6 +14,20 @@ class WorkPool;
 /// pool (or by a thread of their own when none is given), which stops when the picture is released.
 QImage newPicture(int width, int height, WorkPool* pool = nullptr);
 
+/// A large picture's memory on its way back to the pool: a job that still reads a picture its owner has let go of
+/// holds one of these from then until it lets go of the picture too (within a moment: a job looks at its stop request
+/// often). While one lives, newPicture waits for that memory (on the thread that asks for the new picture, at most
+/// ReturnWaitMs) rather than take fresh memory beside it, so the owner never waits for the job.
+class ReturningPicture
+{
+public:
+    static constexpr int ReturnWaitMs = 200;
+    ReturningPicture();
+    ~ReturningPicture();
+    ReturningPicture(const ReturningPicture&) = delete;
+    ReturningPicture& operator=(const ReturningPicture&) = delete;
+};
+
 /// Bytes held by the pool for the next large picture (0 when none).
 qsizetype spareBufferBytes();
 

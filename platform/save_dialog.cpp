@@ -92,7 +92,7 @@ void writeFileBytes(const QString& path, const QByteArray& bytes)
         fail();
 }
 
-void savePictureAs(QWidget* parent, const QByteArray& bytes, const QString& nothingToSave)
+void savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave)
 {
     // Writing an empty file would report a save that saved nothing; the user learns it before choosing a name.
     if (bytes.isEmpty())

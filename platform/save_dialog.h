@@ -31,7 +31,8 @@ QString saveTargetName(const QString& chosen);
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 
 /// The save of a window's picture: with no bytes raises AppError(nothingToSave) before asking; otherwise asks for a
-/// name (askSaveFileName) and writes the bytes to saveTargetName of it. A cancelled dialog writes nothing.
-void savePictureAs(QWidget* parent, const QByteArray& bytes, const QString& nothingToSave);
+/// name (askSaveFileName) and writes the bytes to saveTargetName of it. A cancelled dialog writes nothing. The bytes
+/// are taken as they are when it is called: the dialog runs an event loop, in which the window's picture may change.
+void savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave);
 
 } // namespace platform

@@ -302,4 +302,10 @@ QImage MapLoader::takeHead(const QString& path)
     return std::exchange(m_shared->head, QImage());
 }
 
+bool MapLoader::hasHead(const QString& path) const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->headPath == path && !m_shared->head.isNull();
+}
+
 } // namespace viewer

@@ -76,6 +76,8 @@ public:
     void stopAll();
     /// The top rows of path's picture decoded ahead (taken, once); null when there are none.
     QImage takeHead(const QString& path);
+    /// True while the top rows of path's picture decoded ahead are waiting to be taken.
+    bool hasHead(const QString& path) const;
     /// True while the map opened last is being read.
     bool isOpening() const { return m_opening; }
     /// The pool for the decode's lower band, the picture's pages and the reduced copies.

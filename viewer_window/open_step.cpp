@@ -76,13 +76,15 @@ void TForm2::FormActivate()
     ++m_openingSerial;
     m_opening = Opening::Reading;
     m_openingPath = m_entry.mapPath();
+    m_openingTitle = m_entry.title() + QStringLiteral("  ") + m_entry.year();
+    m_openingFileSize = m_entry.fileSizeText();
     m_readFraction = 0;
     m_decodedPercent = 0;
     // At actual size one map pixel lies on one device pixel, whatever the screen's scale.
     mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    fileSizeLabel->setCaption(m_entry.fileSizeText());
-    titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
+    fileSizeLabel->setCaption(m_openingFileSize);
+    titleAndYearLabel->setCaption(m_openingTitle);
     showOpeningProgress();
     m_loader.open(m_openingPath);
 }
@@ -229,8 +231,10 @@ void TForm2::showOpeningProgress()
 
 void TForm2::showMapTexts(QSize natural)
 {
-    fileSizeLabel->setCaption(m_entry.fileSizeText());
-    titleAndYearLabel->setCaption(m_entry.title() + QStringLiteral("  ") + m_entry.year());
+    // The texts of the map being opened, not of the current entry: a step onto a missing map moves the entry on and
+    // leaves the opening under way to end.
+    fileSizeLabel->setCaption(m_openingFileSize);
+    titleAndYearLabel->setCaption(m_openingTitle);
     dimensionsLabel->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
 }
 

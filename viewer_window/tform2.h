@@ -99,6 +99,9 @@ public:
     void FormKeyDown(int key);
     void closeViewer();
 
+    /// The owner of the window's background work.
+    const viewer::MapLoader& loader() const { return m_loader; }
+
     /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
     const QByteArray& mapBytes() const { return m_mapBytes; }
 
@@ -173,6 +176,9 @@ private:
     // Counts openings: what an opening given up for a later one still posts is ignored.
     quint64 m_openingSerial = 0;
     QString m_openingPath;
+    // The title and year, and the file size, of the map being opened.
+    QString m_openingTitle;
+    QString m_openingFileSize;
     std::stop_source m_decodeStop;
     // What the bar shows of the opening: the share of the file read, and the percent decoded.
     double m_readFraction = 0;

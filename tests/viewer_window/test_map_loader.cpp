@@ -131,3 +131,20 @@ TEST_F(MapLoaderTest, TheUsersReadComesFirstAndAHalfReadNeighbourGoesOnWhereItSt
     EXPECT_LE(firstC, 4u);
     EXPECT_EQ(disc.count(QStringLiteral("a.jpg"), 0), 1);
 }
+
+// A step while the map before is read: that read stops, and only the map opened last is reported read.
+TEST_F(MapLoaderTest, AReadGivenUpForALaterOneIsNeverReported)
+{
+    collection.writeBytes(QStringLiteral("Goroda/a.jpg"), content(1'000'000, 'a'));
+    collection.writeBytes(QStringLiteral("Goroda/c.jpg"), content(100'000, 'c'));
+    SlowDisc disc(4'000'000);
+    viewer::MapLoader loader;
+    QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
+    loader.open(QStringLiteral("Goroda/a.jpg"));
+    disc.waitForPieces(QStringLiteral("a.jpg"), 2);
+    loader.open(QStringLiteral("Goroda/c.jpg"));
+    ASSERT_TRUE(read.wait(5000));
+    QTest::qWait(50);
+    ASSERT_EQ(read.count(), 1);
+    EXPECT_EQ(read.at(0).at(0).toString(), QStringLiteral("Goroda/c.jpg"));
+}

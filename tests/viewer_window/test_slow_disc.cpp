@@ -66,6 +66,25 @@ QByteArray withoutQuantisationTables(QByteArray jpeg)
     return jpeg;
 }
 
+// Calls seen before each paint of a widget.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget* widget, std::function<void()> seen) : m_seen(std::move(seen))
+    {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_seen();
+        return false;
+    }
+
+private:
+    std::function<void()> m_seen;
+};
+
 } // namespace
 
 class ViewerSlowDisc : public ViewerTest
@@ -141,6 +160,28 @@ TEST_F(ViewerSlowDisc, AStepToTheOtherNeighbourIsReadBeforeTheOneReadAhead)
     EXPECT_LT(disc->bytesRead(fileOf(3)), qint64(Padding)) << "the map stepped to came before the one read ahead";
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("400 x 300"));
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+}
+
+// The top of the next map is decoded ahead; a step to the other neighbour, as wide, must never show it. The map
+// stepped to fails after its header, so no row of its own covers what its first rows showed.
+TEST_F(ViewerSlowDisc, TheTopDecodedAheadOfAnotherMapIsNeverShown)
+{
+    openCatalogue(3);
+    collection.writeBytes(mapPath(1), withoutQuantisationTables(TestCollection::jpegBytes(QSize(800, 600), Qt::red)));
+    collection.writeJpeg(mapPath(3), QSize(800, 600), Qt::blue);
+    TForm2& viewer = openMap(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.loader().hasHead(mapPath(3)); }, 5000));
+    ASSERT_TRUE(viewer.windowHandle()->isExposed()) << "rows are painted as they come";
+    // The top-left pixel of every picture painted with rows on show.
+    QList<QColor> painted;
+    PaintWatch watch(viewer.mapPicture, [&] {
+        if (viewer.mapPicture->shownRows() > 0)
+            painted << viewer.mapPicture->picture().pixelColor(0, 0);
+    });
+    press(viewer, Qt::Key_Left);
+    ASSERT_EQ(MessageRecorder::messages().size(), 1);
+    for (const QColor& colour : painted)
+        EXPECT_FALSE(colour.blue() > 200 && colour.red() < 60) << "the top of map 3 shown as map 1";
 }
 
 // A map whose header is accepted and whose decode then fails: the view is empty, with no scroll range of the map
