@@ -11,10 +11,12 @@
 #include "catalogue_window/tform1.h"
 #include "platform/data_files.h"
 #include "platform/fonts.h"
+#include "platform/large_memory.h"
 #include "viewer_window/viewer_launcher.h"
 
 int main(int argc, char** argv)
 {
+    platform::returnLargeBlocksWhenFreed();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <jpeglib.h>
@@ -21,6 +22,12 @@ std::uintptr_t roundUpToHugePage(std::uintptr_t value)
 }
 
 } // namespace
+
+void returnLargeBlocksWhenFreed()
+{
+    // Setting the limit also fixes it: glibc no longer moves it as blocks are freed.
+    mallopt(M_MMAP_THRESHOLD, static_cast<int>(LargeBlockBytes));
+}
 
 std::size_t largeLength(std::size_t bytes)
 {
