@@ -1,7 +1,6 @@
 #include "platform/data_files.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -18,11 +17,11 @@ namespace platform {
 namespace {
 
 // A file is read in pieces: a read that fails part way is seen where it fails, and a read that is no longer wanted
-// stops between two pieces. A piece is sized to take about PieceTimeMs at the speed seen so far, within these
-// bounds; the first is the smallest, since a disc may give 1 MB/s.
-constexpr qint64 LargestPiece = qint64(1) << 20;
-constexpr qint64 SmallestPiece = qint64(64) << 10;
-constexpr qint64 PieceTimeMs = 50;
+// stops between two pieces. A piece takes about 64 ms on a disc at 1 MB/s. Pieces are not sized by the speed seen:
+// the part of a file already in the page cache comes at memory speed, and a piece sized by it (1 MiB, say) would then
+// take a second from the disc, and a stop or the user's step would wait for it. Sequential reads of this size still
+// run at a fast disk's full speed (the kernel reads ahead of them).
+constexpr qint64 Piece = qint64(64) << 10;
 // Once the size the file had when opened is read, reads this long find its end (or what it grew by since).
 constexpr qint64 EndProbe = qint64(64) << 10;
 
@@ -218,7 +217,6 @@ bool DataFileRead::open()
         adviseHugePages(m_bytes.data(), static_cast<std::size_t>(m_bytes.capacity()));
     std::lock_guard lock(hooksMutex);
     m_failAt = readFault() ? readFault()(m_resolved) : -1;
-    m_piece = SmallestPiece;
     return true;
 }
 
@@ -230,8 +228,7 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
     // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
     while (!stop.stop_requested()) {
         const qint64 offset = m_bytes.size();
-        qint64 piece =
-            std::min(offset < m_size ? std::min(m_piece, m_size - offset) : EndProbe, m_maxBytes - offset + 1);
+        qint64 piece = std::min(offset < m_size ? std::min(Piece, m_size - offset) : EndProbe, m_maxBytes - offset + 1);
         if (m_failAt > offset)
             piece = std::min(piece, m_failAt - offset);
         ReadPace pace;
@@ -239,8 +236,6 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
             std::lock_guard lock(hooksMutex);
             pace = readPace();
         }
-        QElapsedTimer pieceTime;
-        pieceTime.start();
         if (pace)
             pace(m_resolved, offset, piece);
         qint64 got = -1;
@@ -267,9 +262,6 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
                 progress(m_bytes.size(), m_size);
             return m_state;
         }
-        // The next piece takes about PieceTimeMs at the speed of this one.
-        const qint64 elapsedMs = std::max<qint64>(pieceTime.elapsed(), 1);
-        m_piece = std::clamp(got * PieceTimeMs / elapsedMs, SmallestPiece, LargestPiece);
         if (progress)
             progress(m_bytes.size(), m_size);
     }

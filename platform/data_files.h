@@ -78,7 +78,6 @@ private:
     QString m_resolved;
     qint64 m_size = -1;
     qint64 m_failAt = -1;
-    qint64 m_piece = 0;
     QByteArray m_bytes;
     QString m_error;
     State m_state = State::Reading;

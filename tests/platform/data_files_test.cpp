@@ -153,7 +153,9 @@ TEST(DataFiles, AReadStopsBetweenPiecesAndGoesOnWhereItStopped)
     qint64 expectedOffset = 0;
     for (const auto& [offset, length] : pieces) {
         EXPECT_EQ(offset, expectedOffset) << "read once, in order";
-        EXPECT_LE(length, 1 << 20);
+        // However fast the pieces before it came (from the page cache here), a piece takes at most about 100 ms on a
+        // disc at 1 MB/s: a stop waits for no more.
+        EXPECT_LE(length, 100'000);
         expectedOffset = offset + length;
     }
     QString error;
