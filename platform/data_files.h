@@ -40,8 +40,8 @@ std::optional<qint64> dataFileSize(const QString& relative);
 inline constexpr qint64 DefaultMaxFileBytes = qint64(1) << 31;
 
 /// A data file read piece by piece, so that a read can stop between two pieces and go on later where it stopped. A
-/// piece is at most 1 MiB and is sized to take about 50 ms at the speed the medium has shown so far (a disc that
-/// gives 1 MB/s is read 64 KiB at a time). One thread at a time may use it.
+/// piece is 64 KiB: about 64 ms on a disc that gives 1 MB/s, whatever the pieces before it took. One thread at a time
+/// may use it.
 class DataFileRead
 {
 public:
