@@ -55,6 +55,16 @@ list_of() { convert "$out/$1.png" -crop 312x491+36+76 +repage -format '%#' info:
 list_changed() {
     if [ "$(list_of "$1")" = "$(list_of "$2")" ]; then echo "the list did not change from $1 to $2"; exit 1; fi
 }
+# After the Escape that ends it: the program exits within 5 s, with status 0. $1 names the run in the messages.
+expect_exit() {
+    for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$app" 2>/dev/null; then echo "$1 did not exit"; exit 1; fi
+    local status=0
+    wait "$app" || status=$?
+    app=""
+    echo "$1 exited with $status"
+    [ "$status" -eq 0 ] || exit "$status"
+}
 visible_windows() { xdotool search --onlyvisible --class mapcatalogue 2>/dev/null | wc -l; }
 wait_window() {
     for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0; sleep 0.1; done
@@ -101,13 +111,7 @@ xdotool key Escape
 sleep 1
 catalogue_shot catalogue_after_viewer 1
 xdotool key Escape
-
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then echo "program did not exit"; exit 1; fi
-status=0; wait "$app" || status=$?
-app=""
-echo "program exited with $status"
-[ "$status" -eq 0 ] || exit "$status"
+expect_exit "program"
 
 # The catalogue on a screen scaled by 2, on a server large enough for the window's 1600 x 1202 device pixels.
 kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
@@ -122,9 +126,4 @@ echo "screenshot $out/catalogue_scale2.png"
 size=$(identify -format '%wx%h' "$out/catalogue_scale2.png")
 if [ "$size" != "1600x1202" ]; then echo "the catalogue at scale 2 is $size, not 1600x1202"; exit 1; fi
 xdotool key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then echo "program at scale 2 did not exit"; exit 1; fi
-status=0; wait "$app" || status=$?
-app=""
-echo "program at scale 2 exited with $status"
-exit "$status"
+expect_exit "program at scale 2"
