@@ -172,9 +172,7 @@ void TForm2::decodeStarted(const QImage& picture)
     mapPicture->setShownRows(0);
     m_unpaintedFirst = m_unpaintedEnd = 0;
     state.ZoomIndex = 1;
-    // The steps are sizes in the window, where the natural size holds the map's pixels on as many device pixels.
-    const QSize natural = mapPicture->naturalSize();
-    viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
+    computeZoomSteps();
     // The bar describes the map whose rows are appearing, not the one they replace.
     showMapTexts(picture.size());
 }
@@ -186,15 +184,21 @@ void TForm2::decodeFinished(const QByteArray& bytes, const platform::JpegDecodeR
         m_mapBytes.clear();
         return failOpening(QStringLiteral("Не удалось открыть карту %1: %2").arg(m_openingPath, result.error));
     }
-    ViewerState& state = viewerState();
     mapPicture->setPicture(result.image);
     m_mapBytes = bytes;
     showMapTexts(result.image.size());
-    const QSize natural = mapPicture->naturalSize();
-    viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
+    computeZoomSteps();
     centre();
     finishOpening();
     readNeighboursAhead();
+}
+
+void TForm2::computeZoomSteps()
+{
+    // The steps are sizes in the window, where the natural size holds the map's pixels on as many device pixels.
+    ViewerState& state = viewerState();
+    const QSize natural = mapPicture->naturalSize();
+    viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
 }
 
 void TForm2::failOpening(const QString& message)

@@ -152,6 +152,7 @@ private:
     void decodeProgress(platform::ProgressStage stage, int percent);
     void decodeStarted(const QImage& picture);
     void decodeFinished(const QByteArray& bytes, const platform::JpegDecodeResult& result);
+    void computeZoomSteps(); // the zoom steps' sizes for the picture on show
     void failOpening(const QString& message);
     void finishOpening();
     void showOpeningProgress();
