@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 MapApplication::MapApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -16,7 +16,7 @@ bool MapApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        platform::showMessage(QString::fromUtf8(error.what()));
+        desktop::showMessage(QString::fromUtf8(error.what()));
         return false;
     }
 }

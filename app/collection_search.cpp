@@ -7,8 +7,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/data_files.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const QString LastCollectionKey = QStringLiteral("collection/last");
 
 bool holdsCollection(const QString& folder)
 {
-    return !folder.isEmpty() && QFileInfo(platform::resolvePathIn(folder, CatalogueFile)).isFile();
+    return !folder.isEmpty() && QFileInfo(files::resolvePathIn(folder, CatalogueFile)).isFile();
 }
 
 QStringList mediaFolders(const QString& root, const QString& user)
@@ -82,9 +82,9 @@ QString askForCollection(const FolderQuestion& ask)
         const QString folder = ask();
         if (folder.isEmpty() || holdsCollection(folder))
             return folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
-        platform::showMessage(QStringLiteral("В папке %1 нет коллекции карт: в ней нет файла %2.\n"
-                                             "Выберите папку диска с картами или его копии.")
-                                  .arg(QDir::toNativeSeparators(folder), CatalogueFile));
+        desktop::showMessage(QStringLiteral("В папке %1 нет коллекции карт: в ней нет файла %2.\n"
+                                            "Выберите папку диска с картами или его копии.")
+                                 .arg(QDir::toNativeSeparators(folder), CatalogueFile));
     }
 }
 

@@ -9,14 +9,14 @@
 #include "assets/assets_init.h"
 #include "catalogue/catalogue_data.h"
 #include "catalogue_window/tform1.h"
-#include "platform/data_files.h"
-#include "platform/fonts.h"
-#include "platform/large_memory.h"
+#include "desktop/fonts.h"
+#include "files/data_files.h"
+#include "memory/large_memory.h"
 #include "viewer_window/viewer_launcher.h"
 
 int main(int argc, char** argv)
 {
-    platform::returnLargeBlocksWhenFreed();
+    memory::returnLargeBlocksWhenFreed();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
 
     MapApplication app(argc, argv);
     initAssets();
-    platform::installFontSubstitutions();
+    desktop::installFontSubstitutions();
 
     QTranslator qtTranslations;
     if (qtTranslations.load(QLocale(QStringLiteral("ru_RU")), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -54,7 +54,7 @@ int main(int argc, char** argv)
                          placesToSearch(QDir::currentPath(), mediaRoot), settings, askFolderWithDialog);
     if (collection.isEmpty())
         return 0; // the user cancelled the question for the collection
-    platform::setCollectionFolder(collection);
+    files::setCollectionFolder(collection);
 
     // The tables live for the whole process; the catalogue window is created first and is the main window.
     static catalogue::CatalogueData catalogueData;

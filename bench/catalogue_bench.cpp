@@ -11,8 +11,8 @@
 #include "catalogue/codepage.h"
 #include "catalogue/orderings.h"
 #include "catalogue_window/catalogue_files.h"
+#include "files/data_files.h"
 #include "measure.h"
-#include "platform/data_files.h"
 
 namespace bench {
 namespace {
@@ -54,8 +54,8 @@ int catalogueTimes(int runs)
         return 1;
 
     // The load reads the files as the program does, through the collection's data-file lookup.
-    const QString previousFolder = platform::collectionFolder();
-    platform::setCollectionFolder(dir.path());
+    const QString previousFolder = files::collectionFolder();
+    files::setCollectionFolder(dir.path());
     auto data = std::make_unique<catalogue::CatalogueData>();
     std::vector<double> load;
     for (int i = 0; i < runs; ++i) {
@@ -63,7 +63,7 @@ int catalogueTimes(int runs)
         catalogue::CatalogueLoad(*data, catalogue_window::readCatalogueFile);
         load.push_back(now() - start);
     }
-    platform::setCollectionFolder(previousFolder);
+    files::setCollectionFolder(previousFolder);
     if (data->table(catalogue::Cities)->count() != 1000) {
         std::fprintf(stderr, "the catalogue load gave %d cities\n", data->table(catalogue::Cities)->count());
         return 1;

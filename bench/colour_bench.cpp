@@ -7,17 +7,17 @@
 
 #include "icc_profiles.h"
 #include "measure.h"
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 
 namespace bench {
 namespace {
 
 double decodeOnce(const QByteArray& bytes)
 {
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     options.previewRows = 1016; // as the viewer
     const double start = now();
-    const platform::JpegDecodeResult decoded = platform::decodeJpeg(bytes, options);
+    const picture::JpegDecodeResult decoded = picture::decodeJpeg(bytes, options);
     return decoded.ok() ? now() - start : -1;
 }
 

@@ -11,9 +11,9 @@
 #include <sys/mman.h>
 
 #include "controls/picture_control.h"
+#include "files/data_files.h"
 #include "measure.h"
-#include "platform/data_files.h"
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 
 namespace bench {
 namespace {
@@ -24,30 +24,29 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
     const double start = now();
     QString error;
     const QFileInfo info(path);
-    platform::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = platform::readDataFile(info.fileName(), &error);
+    files::setCollectionFolder(info.absolutePath());
+    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), &error);
     if (!bytes)
         return -1;
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     // As the viewer: a progressive map's early passes for the rows of a full-screen view.
     options.previewRows = 1016;
     // As the viewer's progress handler: every report sets the bar, a repaint at most once a frame.
     QElapsedTimer sinceBarPainted;
-    options.progress = [&bar, &sinceBarPainted](platform::ProgressStage stage, int percent) {
+    options.progress = [&bar, &sinceBarPainted](picture::ProgressStage stage, int percent) {
         bar.show();
-        if (stage == platform::ProgressStage::Starting)
+        if (stage == picture::ProgressStage::Starting)
             bar.setValue(0);
-        else if (stage == platform::ProgressStage::Running)
+        else if (stage == picture::ProgressStage::Running)
             bar.setValue(std::clamp(bar.value() + percent, 0, 100));
         else
             bar.hide();
-        if (stage != platform::ProgressStage::Running || !sinceBarPainted.isValid() ||
-            sinceBarPainted.elapsed() >= 16) {
+        if (stage != picture::ProgressStage::Running || !sinceBarPainted.isValid() || sinceBarPainted.elapsed() >= 16) {
             bar.repaint();
             sinceBarPainted.start();
         }
     };
-    platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
     if (!decoded.ok())
         return -1;
     control.setPicture(decoded.image);
@@ -59,14 +58,14 @@ double previewOnce(const QString& path)
     // As the catalogue's detail panel: the file read through the collection's data files, then decoded.
     const double start = now();
     const QFileInfo info(path);
-    platform::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = platform::readDataFile(info.fileName(), nullptr);
+    files::setCollectionFolder(info.absolutePath());
+    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), nullptr);
     if (!bytes)
         return -1;
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     // Any box smaller than an eighth of the picture: the decoder picks libjpeg's 1/8 scaling, as for a preview.
     options.fitBox = QSize(1, 1);
-    const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
     return decoded.ok() ? now() - start : -1;
 }
 

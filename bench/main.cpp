@@ -8,7 +8,7 @@
 #include "colour_bench.h"
 #include "decode_bench.h"
 #include "map_picture.h"
-#include "platform/large_memory.h"
+#include "memory/large_memory.h"
 #include "repaint_bench.h"
 #include "slow_disc_bench.h"
 
@@ -27,7 +27,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    platform::returnLargeBlocksWhenFreed(); // as the program
+    memory::returnLargeBlocksWhenFreed(); // as the program
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty())

@@ -11,7 +11,7 @@
 
 #include "controls/picture_control.h"
 #include "measure.h"
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 #include "viewer_window/zoom_steps.h"
 
 namespace bench {
@@ -26,7 +26,7 @@ QImage loadPicture(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return platform::decodeJpeg(file.readAll()).image;
+    return picture::decodeJpeg(file.readAll()).image;
 }
 
 struct Step

@@ -24,11 +24,11 @@
 #include "controls/reduced_copy_builder.h"
 #include "controls/string_grid.h"
 #include "current_entry/current_entry.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 #include "measure.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/jpeg_decoder.h"
-#include "platform/picture_buffers.h"
+#include "picture/jpeg_decoder.h"
+#include "picture/picture_buffers.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_launcher.h"
 
@@ -42,7 +42,7 @@ constexpr int ReadingAheadMs = 500;
 
 void slowDisc()
 {
-    platform::setReadPaceForTests([](const QString&, qint64, qint64 length) {
+    files::setReadPaceForTests([](const QString&, qint64, qint64 length) {
         std::this_thread::sleep_for(std::chrono::microseconds(length * 1'000'000 / DiscBytesPerSecond));
     });
 }
@@ -83,8 +83,8 @@ int slowDiscTimes(const QString& folder, int runs)
     }
     if (makeCollection(folder, files) != 0)
         return 1;
-    platform::setCollectionFolder(folder);
-    platform::setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    files::setCollectionFolder(folder);
+    desktop::setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
 
     catalogue::CatalogueData data;
     CurrentEntry entry(data);
@@ -95,7 +95,7 @@ int slowDiscTimes(const QString& folder, int runs)
 
     // Opens the map in the middle and lets the disc read its neighbours ahead for a while.
     const auto openAndReadAhead = [&]() -> TForm2* {
-        platform::setReadPaceForTests({});
+        files::setReadPaceForTests({});
         catalogueWindow.listGrid->setRow(1);
         catalogueWindow.ImageMapClick();
         TForm2* viewer = Form2;
@@ -142,8 +142,8 @@ int slowDiscTimes(const QString& folder, int runs)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
-    platform::setReadPaceForTests({});
-    platform::setMessageSink({});
+    files::setReadPaceForTests({});
+    desktop::setMessageSink({});
     emitFigure(QStringLiteral("close_during_read_ahead_ms"), median(closing), QStringLiteral("ms"), 1);
     emitFigure(QStringLiteral("step_during_read_ahead_ms"), median(stepping), QStringLiteral("ms"), 1);
     return 0;
@@ -152,14 +152,14 @@ int slowDiscTimes(const QString& folder, int runs)
 int residentAfterClose(const QString& file)
 {
     QFileInfo info(file);
-    platform::setCollectionFolder(info.absolutePath());
+    files::setCollectionFolder(info.absolutePath());
     const qint64 before = residentBytes();
     {
         QString error;
-        const std::optional<QByteArray> bytes = platform::readDataFile(info.fileName(), &error);
+        const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), &error);
         if (!bytes)
             return 1;
-        const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes);
+        const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes);
         if (!decoded.ok())
             return 1;
         controls::ReducedCopyBuilder builder(decoded.image, QSize(1, 1), [] {});
@@ -169,7 +169,7 @@ int residentAfterClose(const QString& file)
         }
     }
     // As the viewer's window is let go on close: the event loop runs on, and the memory is given back meanwhile.
-    wait(platform::spareBufferLifetimeMs() + 500);
+    wait(picture::spareBufferLifetimeMs() + 500);
     emitFigure(QStringLiteral("resident_after_close_mib"), double(residentBytes() - before) / (1 << 20),
                QStringLiteral("MiB"), 1);
     return 0;

@@ -4,8 +4,8 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ void TForm1::ImageAboutClick()
     listGrid->setTopRow(0);
 
     for (int i = 1; i <= AboutRows; ++i) {
-        listGrid->setCell(0, i - 1, platform::displayText(m_data.AboutLines[i]));
-        listGrid->setCell(1, i - 1, platform::displayText(m_data.AboutLines2[i]));
+        listGrid->setCell(0, i - 1, files::displayText(m_data.AboutLines[i]));
+        listGrid->setCell(1, i - 1, files::displayText(m_data.AboutLines2[i]));
     }
 
     for (int slot = 1; slot <= VisibleRows; ++slot) {
@@ -66,5 +66,5 @@ void TForm1::ImageAboutClick()
     // The pointer is set before loading, so a missing picture still leaves the whole page in place.
     previewPicture->setCursor(Qt::ArrowCursor);
     if (const std::optional<QString> error = loadImageMap(AboutPicture))
-        platform::showMessage(*error);
+        desktop::showMessage(*error);
 }

@@ -1,7 +1,7 @@
 #include "catalogue_window/catalogue_files.h"
 
 #include "catalogue/catalogue_load.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 
 namespace catalogue_window {
 
@@ -9,7 +9,7 @@ bool readCatalogueFile(const char* name, std::string& bytes, std::string& messag
 {
     QString error;
     const std::optional<QByteArray> read =
-        platform::readDataFile(QString::fromLatin1(name), &error, qint64(catalogue::MaxCatalogueFileBytes));
+        files::readDataFile(QString::fromLatin1(name), &error, qint64(catalogue::MaxCatalogueFileBytes));
     if (!read) {
         message = error.toStdString();
         return false;

@@ -5,8 +5,8 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 #include "window_layout/catalogue_controls.h"
 
 using catalogue::CategoryTable;
@@ -82,8 +82,8 @@ void TForm1::CategoryView(int category)
         listGrid->setCell(1, row, QString());
     }
     for (int slot = 1; slot <= count; ++slot) {
-        listGrid->setCell(0, slot - 1, platform::displayText(table->Title[slot]));
-        listGrid->setCell(1, slot - 1, platform::displayText(table->Year[slot]));
+        listGrid->setCell(0, slot - 1, files::displayText(table->Title[slot]));
+        listGrid->setCell(1, slot - 1, files::displayText(table->Year[slot]));
     }
 
     for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot)
@@ -96,7 +96,7 @@ void TForm1::CategoryView(int category)
     m_entry.announce();
 
     if (pictureError)
-        platform::showMessage(*pictureError);
+        desktop::showMessage(*pictureError);
 }
 
 controls::PictureControl* TForm1::categoryHighlight(int category) const

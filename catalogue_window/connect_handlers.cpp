@@ -1,6 +1,6 @@
 // Binds the controls' events to the window's handlers. Every binding enters program code through the error guard, so
 // an error raised by a handler ends that handler and is shown by the general error handler: the controls guard the
-// callbacks they call from their Qt events, and signals are bound through platform::connectGuarded.
+// callbacks they call from their Qt events, and signals are bound through desktop::connectGuarded.
 #include <QAction>
 #include <QMenu>
 
@@ -9,11 +9,11 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/guarded.h"
+#include "desktop/guarded.h"
 
 using catalogue_window::firstColumnLabel;
 using catalogue_window::secondColumnLabel;
-using platform::connectGuarded;
+using desktop::connectGuarded;
 
 void TForm1::connectHandlers()
 {

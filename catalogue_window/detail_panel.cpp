@@ -10,9 +10,9 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/jpeg_decoder.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
+#include "picture/jpeg_decoder.h"
 #include "window_layout/catalogue_controls.h"
 
 namespace {
@@ -20,11 +20,11 @@ namespace {
 // A picture within the viewer's budget has at most a 64th of its pixels after the 1/8 reduction every large picture
 // gets here; a file that needs more for its preview only declares a huge size (65500 x 65500) and would cost
 // hundreds of megabytes for a grey box.
-constexpr qint64 PreviewMaxPixels = platform::DefaultMaxPixels / 64;
+constexpr qint64 PreviewMaxPixels = picture::DefaultMaxPixels / 64;
 
 QString shownPath(const QString& relative)
 {
-    return QDir::toNativeSeparators(platform::resolveDataPath(relative));
+    return QDir::toNativeSeparators(files::resolveDataPath(relative));
 }
 
 } // namespace
@@ -57,8 +57,8 @@ void TForm1::ShowDetails()
     const std::string& author = table->Author[*slot];
     const std::string& description = table->Description[*slot];
     auto showTexts = [&] {
-        authorLabel->setCaption(platform::displayText(author));
-        descriptionLabel->setCaption(platform::displayText(description));
+        authorLabel->setCaption(files::displayText(author));
+        descriptionLabel->setCaption(files::displayText(description));
         authorCaption->setVisible(!author.empty());
         descriptionCaption->setVisible(!description.empty());
     };
@@ -74,7 +74,7 @@ void TForm1::ShowDetails()
     // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
     // rest of the panel is filled first and the preview's error is reported last.
     std::optional<QString> previewError;
-    if (platform::dataFileExists(m_lastPreviewPath))
+    if (files::dataFileExists(m_lastPreviewPath))
         previewError = loadImageMap(m_lastPreviewPath);
     else
         clearImageMap();
@@ -89,7 +89,7 @@ void TForm1::ShowDetails()
 
     // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
     if (previewError)
-        platform::showMessage(*previewError);
+        desktop::showMessage(*previewError);
 }
 
 void TForm1::ImageMapClick()
@@ -97,7 +97,7 @@ void TForm1::ImageMapClick()
     // The entry is the grid's current row: the grid's click has told it.
     if (!catalogue::isMapCategory(m_entry.category()) || !m_entry.slot())
         return;
-    if (platform::dataFileExists(m_entry.mapPath()) && m_openViewer)
+    if (files::dataFileExists(m_entry.mapPath()) && m_openViewer)
         m_openViewer();
 }
 
@@ -111,22 +111,22 @@ void TForm1::previewMouseMove()
 std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
 {
     QString readError;
-    const std::optional<QByteArray> bytes = platform::readDataFile(relativePath, &readError);
+    const std::optional<QByteArray> bytes = files::readDataFile(relativePath, &readError);
     if (!bytes) {
         clearImageMap();
         return QStringLiteral("%1: %2").arg(readError, shownPath(relativePath));
     }
-    if (!platform::looksLikeJpeg(*bytes)) {
+    if (!picture::looksLikeJpeg(*bytes)) {
         clearImageMap();
         return QStringLiteral("Формат файла %1 не поддерживается: показываются только рисунки JPEG.")
             .arg(shownPath(relativePath));
     }
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
     const QSize box = window_layout::catalogueControl("ImageMap").place.size();
     options.fitBox = controls::deviceSize(box, devicePixelRatioF());
     options.maxPixels = PreviewMaxPixels;
-    const platform::JpegDecodeResult decoded = platform::decodeJpeg(*bytes, options);
+    const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
     if (!decoded.ok()) {
         clearImageMap();
         return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);

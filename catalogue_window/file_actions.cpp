@@ -4,11 +4,11 @@
 
 #include "catalogue/categories.h"
 #include "catalogue_window/tform1.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/file_drop_clipboard.h"
-#include "platform/save_dialog.h"
-#include "platform/shell_open.h"
+#include "desktop/error_report.h"
+#include "desktop/file_drop_clipboard.h"
+#include "desktop/save_dialog.h"
+#include "desktop/shell_open.h"
+#include "files/data_files.h"
 
 namespace {
 
@@ -24,28 +24,28 @@ void TForm1::openInViewer()
 
 void TForm1::openHiddenFile()
 {
-    const QString absolute = QFileInfo(platform::resolveDataPath(HiddenItemFile)).absoluteFilePath();
-    platform::shellOpen(QUrl::fromLocalFile(absolute));
+    const QString absolute = QFileInfo(files::resolveDataPath(HiddenItemFile)).absoluteFilePath();
+    desktop::shellOpen(QUrl::fromLocalFile(absolute));
 }
 
 void TForm1::savePreview()
 {
     // Without a picture, most often the preview could not be read (a damaged disc): say which one.
     const bool previewMissing = catalogue::isMapCategory(m_data.CurrentCategory) && !m_lastPreviewPath.isEmpty();
-    platform::savePictureAs(this, previewBytes,
-                            previewMissing
-                                ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
-                                : QStringLiteral("Нет рисунка для сохранения."));
+    desktop::savePictureAs(this, previewBytes,
+                           previewMissing
+                               ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
+                               : QStringLiteral("Нет рисунка для сохранения."));
 }
 
 void TForm1::copyMapFile()
 {
-    if (m_lastMapPath.isEmpty() || !platform::dataFileExists(m_lastMapPath))
+    if (m_lastMapPath.isEmpty() || !files::dataFileExists(m_lastMapPath))
         return;
-    platform::CopyFileToClipboard(QFileInfo(platform::resolveDataPath(m_lastMapPath)).absoluteFilePath());
+    desktop::CopyFileToClipboard(QFileInfo(files::resolveDataPath(m_lastMapPath)).absoluteFilePath());
 }
 
 void TForm1::openPublisherSite()
 {
-    platform::shellOpen(QUrl(PublisherSite));
+    desktop::shellOpen(QUrl(PublisherSite));
 }

@@ -10,7 +10,7 @@
 #include "controls/skin_scroll_bar.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/fonts.h"
+#include "desktop/fonts.h"
 #include "window_layout/catalogue_controls.h"
 
 using controls::PictureControl;
@@ -89,7 +89,7 @@ void TForm1::createControls()
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, window.colour);
     setPalette(windowPalette);
-    setFont(platform::designFont(window.fontHeight));
+    setFont(desktop::designFont(window.fontHeight));
 
     controls::ControlBuilder built(this, QStringLiteral(":/artwork/catalogue"));
     built.build(window_layout::catalogueControls(), [](const ControlRow& row, QWidget* parent) -> QWidget* {

@@ -9,9 +9,9 @@
 #include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/shell_open.h"
+#include "desktop/error_report.h"
+#include "desktop/shell_open.h"
+#include "files/data_files.h"
 
 using catalogue_window::isLinkRow;
 
@@ -31,7 +31,7 @@ void TForm1::LinkRowClick(int n)
         return;
     const QString address = catalogue_window::linkRowAddress(Label[n]->caption());
     if (!address.isEmpty())
-        platform::shellOpen(QUrl(address, QUrl::StrictMode));
+        desktop::shellOpen(QUrl(address, QUrl::StrictMode));
 }
 
 void TForm1::openArticle(int slot)
@@ -39,17 +39,17 @@ void TForm1::openArticle(int slot)
     catalogue::CategoryTable* table = m_data.table(catalogue::Articles);
     if (!table || slot < 1 || slot > catalogue::MaxCatalogueLines)
         return;
-    const QString fileName = platform::fileNameFromCatalogue(table->FileName[slot]);
+    const QString fileName = files::fileNameFromCatalogue(table->FileName[slot]);
     const std::optional<QString> relative = catalogue_window::articleRelativePath(fileName);
     if (!relative) {
         // Reported, not raised: Enter reaches here from the grid's key handling, which goes on after it.
-        platform::showMessage(
+        desktop::showMessage(
             QStringLiteral("Статья «%1» не открывается: её файл должен лежать в папке Articles собрания.")
                 .arg(fileName));
         return;
     }
     // Articles are local files; the desktop opens them (or the folder itself, for an empty name) with their
     // associated application.
-    const QString absolute = QFileInfo(platform::resolveDataPath(*relative)).absoluteFilePath();
-    platform::shellOpen(QUrl::fromLocalFile(absolute));
+    const QString absolute = QFileInfo(files::resolveDataPath(*relative)).absoluteFilePath();
+    desktop::shellOpen(QUrl::fromLocalFile(absolute));
 }

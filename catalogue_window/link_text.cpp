@@ -1,6 +1,6 @@
 #include "catalogue_window/link_text.h"
 
-#include "platform/shell_open.h"
+#include "desktop/shell_open.h"
 
 namespace catalogue_window {
 
@@ -10,7 +10,7 @@ QString linkRowAddress(const QString& text)
     while (end > 0 && (text[end - 1] == QLatin1Char(' ') || text[end - 1] == QLatin1Char('\t')))
         --end;
     const QString address = text.left(end);
-    if (address.startsWith(QLatin1String("http")) && platform::isWebAddress(address))
+    if (address.startsWith(QLatin1String("http")) && desktop::isWebAddress(address))
         return address;
     return {};
 }

@@ -4,7 +4,7 @@
 #include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 
 void TForm1::ImagePoNazvaniyuClick()
 {
@@ -29,8 +29,8 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
         catalogue::sortCategory(m_data, category, ordering);
         const catalogue::CategoryTable& table = *m_data.table(category);
         for (int slot = 1; slot <= table.count(); ++slot) {
-            const QString title = platform::displayText(table.Title[slot]);
-            const QString year = platform::displayText(table.Year[slot]);
+            const QString title = files::displayText(table.Title[slot]);
+            const QString year = files::displayText(table.Year[slot]);
             listGrid->setCell(0, slot - 1, yearsFirst ? year : title);
             listGrid->setCell(1, slot - 1, yearsFirst ? title : year);
         }

@@ -17,10 +17,10 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/guarded.h"
-#include "platform/jpeg_decoder.h"
+#include "desktop/error_report.h"
+#include "desktop/guarded.h"
+#include "files/data_files.h"
+#include "picture/jpeg_decoder.h"
 
 namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
@@ -42,9 +42,9 @@ void TForm1::showInitialPreview()
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = file.readAll();
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     options.fitBox = controls::deviceSize(previewPicture->size(), devicePixelRatioF());
-    const platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
+    const picture::JpegDecodeResult result = picture::decodeJpeg(bytes, options);
     if (result.ok()) {
         previewPicture->setPixelRatio(
             controls::fillingPixelRatio(result.image.size(), previewPicture->size(), devicePixelRatioF()));
@@ -72,14 +72,14 @@ void TForm1::FormActivate()
 
     // Problems are shown after the list is up, one box each, so the window is usable behind them.
     for (const catalogue::LoadProblem& problem : report.errors)
-        platform::showMessage(QStringLiteral("%1: %2").arg(
-            QString::fromStdString(problem.message), platform::resolveDataPath(QString::fromStdString(problem.file))));
+        desktop::showMessage(QStringLiteral("%1: %2").arg(
+            QString::fromStdString(problem.message), files::resolveDataPath(QString::fromStdString(problem.file))));
 }
 
 bool TForm1::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && !m_loaded)
-        platform::runGuarded([this] { FormActivate(); });
+        desktop::runGuarded([this] { FormActivate(); });
     return QWidget::event(event);
 }
 
@@ -89,7 +89,7 @@ void TForm1::showEvent(QShowEvent* event)
     // Where nothing activates the window (a bare X server without a window manager), the catalogue is loaded all
     // the same shortly after the window appears, so the list never stays empty.
     if (!m_loaded)
-        QTimer::singleShot(FirstActivationWait, this, platform::guarded([this] {
+        QTimer::singleShot(FirstActivationWait, this, desktop::guarded([this] {
                                if (!m_loaded)
                                    FormActivate();
                            }));

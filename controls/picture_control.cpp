@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/error_report.h"
-#include "platform/work_pool.h"
+#include "desktop/error_report.h"
+#include "work/work_pool.h"
 
 namespace controls {
 namespace {
@@ -170,7 +170,7 @@ const QImage& PictureControl::reducedSource(QSize drawnPixels, bool* smooth)
         // more, and Qt drops what is still posted to a deleted control.
         try {
             m_builder = std::make_unique<ReducedCopyBuilder>(
-                m_picture, QSize(1, 1), [this] { platform::postTo(this, [this] { adoptReducedCopies(); }); },
+                m_picture, QSize(1, 1), [this] { work::postTo(this, [this] { adoptReducedCopies(); }); },
                 ReducedCopyBuilder::DefaultBudgetBytes, m_pool);
         } catch (const std::exception&) {
             return m_reduced.sourceFor(m_picture,
@@ -214,7 +214,7 @@ void PictureControl::mousePressEvent(QMouseEvent* event)
     if (button == Qt::LeftButton)
         m_pressedLeft = true;
     if (OnMouseDown)
-        platform::runGuarded([&] { OnMouseDown(button, pos); });
+        desktop::runGuarded([&] { OnMouseDown(button, pos); });
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent* event)
@@ -226,10 +226,10 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event)
         m_pressedLeft = false;
     QPointer<PictureControl> self(this);
     if (OnMouseUp)
-        platform::runGuarded([&] { OnMouseUp(button, pos); });
+        desktop::runGuarded([&] { OnMouseUp(button, pos); });
     // The handlers may close the window the control lives in.
     if (click && self && OnClick)
-        platform::runGuarded([&] { OnClick(); });
+        desktop::runGuarded([&] { OnClick(); });
 }
 
 void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -242,7 +242,7 @@ void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
     // double-click is no second click.
     m_pressedLeft = false;
     if (event->button() == Qt::LeftButton && OnDblClick)
-        platform::runGuarded([&] { OnDblClick(); });
+        desktop::runGuarded([&] { OnDblClick(); });
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent* event)
@@ -250,7 +250,7 @@ void PictureControl::mouseMoveEvent(QMouseEvent* event)
     const Qt::MouseButtons buttons = event->buttons();
     const QPoint pos = event->position().toPoint();
     if (OnMouseMove)
-        platform::runGuarded([&] { OnMouseMove(buttons, pos); });
+        desktop::runGuarded([&] { OnMouseMove(buttons, pos); });
     else
         event->ignore();
 }

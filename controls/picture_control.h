@@ -28,7 +28,7 @@ qreal fillingPixelRatio(QSize picture, QSize box, qreal deviceRatio);
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
 /// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering; a
 /// large picture's copies are built on a thread of their own, so the first zoom out never waits for them.
-/// Mouse callbacks run under platform::runGuarded; positions are in the control's coordinates.
+/// Mouse callbacks run under desktop::runGuarded; positions are in the control's coordinates.
 class PictureControl : public QWidget
 {
     Q_OBJECT
@@ -73,7 +73,7 @@ public:
     bool buildingReducedCopies() const;
     /// Where the reduced copies are built: a job of pool (which must outlive the control's builder), or a thread of
     /// their own when none is set.
-    void setWorkPool(platform::WorkPool* pool) { m_pool = pool; }
+    void setWorkPool(work::WorkPool* pool) { m_pool = pool; }
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -98,7 +98,7 @@ private:
     QImage m_picture;
     ReducedCopies m_reduced;
     std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built in the background
-    platform::WorkPool* m_pool = nullptr;
+    work::WorkPool* m_pool = nullptr;
     int m_shownRows = 0;
     qreal m_pixelRatio = 0;
     bool m_autoSize = false;

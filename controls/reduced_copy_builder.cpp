@@ -6,8 +6,8 @@
 #include <stop_token>
 
 #include "controls/reduced_copies.h"
-#include "platform/picture_buffers.h"
-#include "platform/work_pool.h"
+#include "picture/picture_buffers.h"
+#include "work/work_pool.h"
 
 namespace controls {
 
@@ -26,7 +26,7 @@ struct ReducedCopyBuilder::State
     std::mutex pictureMutex;
     QImage picture;
     bool holdsPicture = false;
-    std::unique_ptr<platform::ReturningPicture> returning;
+    std::unique_ptr<picture::ReturningPicture> returning;
 
     QImage takePicture()
     {
@@ -37,7 +37,7 @@ struct ReducedCopyBuilder::State
     void releasePicture(QImage& held)
     {
         held = QImage();
-        std::unique_ptr<platform::ReturningPicture> returned;
+        std::unique_ptr<picture::ReturningPicture> returned;
         std::lock_guard lock(pictureMutex);
         holdsPicture = false;
         returned = std::move(returning);
@@ -108,7 +108,7 @@ int ReducedCopyBuilder::firstDivisor(qsizetype pictureBytes, qsizetype budgetByt
 }
 
 ReducedCopyBuilder::ReducedCopyBuilder(const QImage& picture, QSize smallest, std::function<void()> onCopy,
-                                       qsizetype budgetBytes, platform::WorkPool* pool)
+                                       qsizetype budgetBytes, work::WorkPool* pool)
     : m_state(std::make_shared<State>())
 {
     m_state->onCopy = std::move(onCopy);
@@ -117,10 +117,10 @@ ReducedCopyBuilder::ReducedCopyBuilder(const QImage& picture, QSize smallest, st
     m_state->picture = picture;
     auto job = [state = m_state, smallest, divisor](std::stop_token stop) { build(state, smallest, divisor, stop); };
     if (pool) {
-        pool->run(platform::WorkPool::Lane::Compute, m_state->stop.get_token(), std::move(job));
+        pool->run(work::WorkPool::Lane::Compute, m_state->stop.get_token(), std::move(job));
         return;
     }
-    if (!platform::WorkPool::runOnThreadOfItsOwn(m_state->stop.get_token(), std::move(job)))
+    if (!work::WorkPool::runOnThreadOfItsOwn(m_state->stop.get_token(), std::move(job)))
         m_state->finished = true; // no thread to be had: no copies; the picture is drawn from itself
 }
 
@@ -137,7 +137,7 @@ ReducedCopyBuilder::~ReducedCopyBuilder()
     std::lock_guard lock(m_state->pictureMutex);
     unused = std::exchange(m_state->picture, QImage());
     if (m_state->holdsPicture)
-        m_state->returning = std::make_unique<platform::ReturningPicture>();
+        m_state->returning = std::make_unique<picture::ReturningPicture>();
 }
 
 std::vector<QImage> ReducedCopyBuilder::takeReady()

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-namespace platform {
+namespace work {
 class WorkPool;
 }
 
@@ -21,7 +21,7 @@ namespace controls {
 ///
 /// Destroying the builder asks the work to stop and returns without waiting for it. Work still reading the picture
 /// itself (the first copy) lets go of it within a band of 64 rows, at its next look at the stop request; until then
-/// the picture's memory counts as on its way back to the pool (platform::ReturningPicture), so the next picture waits
+/// the picture's memory counts as on its way back to the pool (picture::ReturningPicture), so the next picture waits
 /// for it there instead of taking fresh memory beside it. Once the destructor has returned onCopy is not called again.
 class ReducedCopyBuilder
 {
@@ -32,7 +32,7 @@ public:
     static constexpr qsizetype DefaultBudgetBytes = qsizetype(64) << 20;
 
     ReducedCopyBuilder(const QImage& picture, QSize smallest, std::function<void()> onCopy,
-                       qsizetype budgetBytes = DefaultBudgetBytes, platform::WorkPool* pool = nullptr);
+                       qsizetype budgetBytes = DefaultBudgetBytes, work::WorkPool* pool = nullptr);
     ~ReducedCopyBuilder();
     ReducedCopyBuilder(const ReducedCopyBuilder&) = delete;
     ReducedCopyBuilder& operator=(const ReducedCopyBuilder&) = delete;

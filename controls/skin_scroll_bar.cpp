@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "controls/string_grid.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 namespace controls {
 namespace {
@@ -167,7 +167,7 @@ void SkinScrollBar::repeatStep()
 {
     m_repeat->setInterval(RepeatInterval);
     bool goesOn = false;
-    platform::runGuarded([&] { goesOn = scrollStep(); });
+    desktop::runGuarded([&] { goesOn = scrollStep(); });
     if (!goesOn)
         m_repeat->stop();
 }
@@ -196,7 +196,7 @@ void SkinScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     bool goesOn = false;
-    platform::runGuarded([&] { goesOn = scrollStep(); });
+    desktop::runGuarded([&] { goesOn = scrollStep(); });
     if (goesOn)
         m_repeat->start(RepeatDelay);
 }
@@ -206,7 +206,7 @@ void SkinScrollBar::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging)
         return;
     const int y = event->position().toPoint().y();
-    platform::runGuarded([&] { dragTo(y); });
+    desktop::runGuarded([&] { dragTo(y); });
 }
 
 void SkinScrollBar::mouseReleaseEvent(QMouseEvent* event)

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "controls/skin_scroll_bar.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 namespace controls {
 namespace {
@@ -181,7 +181,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     event->accept();
     QPointer<StringGrid> self(this);
-    platform::runGuarded([&] {
+    desktop::runGuarded([&] {
         if (OnKeyDown)
             OnKeyDown(key);
         // The key handler may have closed and deleted the window the grid lives in.
@@ -197,7 +197,7 @@ void StringGrid::wheelEvent(QWheelEvent* event)
     const int steps = m_wheelRemainder / WheelNotch;
     m_wheelRemainder -= steps * WheelNotch;
     if (steps != 0)
-        platform::runGuarded([&] { wheelSteps(steps); });
+        desktop::runGuarded([&] { wheelSteps(steps); });
 }
 
 void StringGrid::paintEvent(QPaintEvent*)

@@ -23,7 +23,7 @@ class SkinScrollBar;
 /// - OnTopLeftChanged after every change of the top row.
 /// Assigning the current row to itself raises nothing; this is what keeps the row click and the grid click from
 /// calling each other without end. Calls from program code run the callbacks directly, so an error they raise goes
-/// back to the caller; key and wheel events from Qt run them under platform::runGuarded.
+/// back to the caller; key and wheel events from Qt run them under desktop::runGuarded.
 class StringGrid : public QWidget
 {
     Q_OBJECT

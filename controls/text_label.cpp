@@ -6,8 +6,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/error_report.h"
-#include "platform/fonts.h"
+#include "desktop/error_report.h"
+#include "desktop/fonts.h"
 
 namespace controls {
 namespace {
@@ -24,7 +24,7 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent), m_colour(palette().color
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setFont(platform::designFont(13));
+    setFont(desktop::designFont(13));
 }
 
 void TextLabel::setCaption(const QString& text)
@@ -59,7 +59,7 @@ void TextLabel::setMaxTextWidth(int width)
 
 void TextLabel::setFontSpec(int pixelHeight, bool bold, bool fixedPitch)
 {
-    setFont(platform::designFont(pixelHeight, bold, fixedPitch));
+    setFont(desktop::designFont(pixelHeight, bold, fixedPitch));
     fitToText();
 }
 
@@ -111,7 +111,7 @@ void TextLabel::mouseReleaseEvent(QMouseEvent* event)
     const bool click = m_pressed && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click && OnClick)
-        platform::runGuarded([&] { OnClick(); });
+        desktop::runGuarded([&] { OnClick(); });
 }
 
 void TextLabel::mouseDoubleClickEvent(QMouseEvent* event)
@@ -123,7 +123,7 @@ void TextLabel::mouseDoubleClickEvent(QMouseEvent* event)
     // The release that ends a double-click is no second click.
     m_pressed = false;
     if (event->button() == Qt::LeftButton && OnDblClick)
-        platform::runGuarded([&] { OnDblClick(); });
+        desktop::runGuarded([&] { OnDblClick(); });
 }
 
 void TextLabel::mouseMoveEvent(QMouseEvent* event)
@@ -133,7 +133,7 @@ void TextLabel::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     setMouseTracking(true);
-    platform::runGuarded([&] { OnMouseMove(); });
+    desktop::runGuarded([&] { OnMouseMove(); });
 }
 
 void TextLabel::wheelEvent(QWheelEvent* event)
@@ -146,7 +146,7 @@ void TextLabel::wheelEvent(QWheelEvent* event)
     const int steps = m_wheelRemainder / WheelNotch;
     m_wheelRemainder -= steps * WheelNotch;
     if (steps != 0)
-        platform::runGuarded([&] { OnWheel(steps); });
+        desktop::runGuarded([&] { OnWheel(steps); });
 }
 
 Panel::Panel(QWidget* parent, QColor colour) : QWidget(parent)

@@ -7,7 +7,7 @@ namespace controls {
 
 /// A transparent text label showing plain text (never rich text). Without a fixed box it takes the size of its text
 /// (never wider than maxTextWidth when one is set). Never takes the focus. Mouse events are callbacks run under
-/// platform::runGuarded; events without a callback go on to the widget beneath.
+/// desktop::runGuarded; events without a callback go on to the widget beneath.
 class TextLabel : public QLabel
 {
     Q_OBJECT

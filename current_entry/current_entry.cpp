@@ -4,7 +4,7 @@
 
 #include "catalogue/categories.h"
 #include "catalogue/size_text.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 
 CurrentEntry::CurrentEntry(catalogue::CatalogueData& data, QObject* parent) : QObject(parent), m_data(data) {}
 
@@ -51,7 +51,7 @@ QString CurrentEntry::fileNameOfRow(int row) const
     const int s = row + 1;
     if (!table() || s < 1 || s > catalogue::MaxCatalogueLines)
         return QString();
-    return platform::fileNameFromCatalogue(table()->FileName[s]);
+    return files::fileNameFromCatalogue(table()->FileName[s]);
 }
 
 QString CurrentEntry::mapPathOfRow(int row) const
@@ -71,13 +71,13 @@ QString CurrentEntry::previewPath() const
 QString CurrentEntry::title() const
 {
     const std::optional<int> s = slot();
-    return s ? platform::displayText(table()->Title[*s]) : QString();
+    return s ? files::displayText(table()->Title[*s]) : QString();
 }
 
 QString CurrentEntry::year() const
 {
     const std::optional<int> s = slot();
-    return s ? platform::displayText(table()->Year[*s]) : QString();
+    return s ? files::displayText(table()->Year[*s]) : QString();
 }
 
 std::optional<qint64> CurrentEntry::fileSize() const
@@ -85,7 +85,7 @@ std::optional<qint64> CurrentEntry::fileSize() const
     const QString path = mapPath();
     if (path.isEmpty())
         return std::nullopt;
-    return platform::dataFileSize(path);
+    return files::dataFileSize(path);
 }
 
 QString CurrentEntry::fileSizeText() const

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void check(bool condition)
 
 struct Report
 {
-    platform::ProgressStage stage;
+    picture::ProgressStage stage;
     int percent;
 };
 
@@ -27,11 +27,11 @@ void checkProgress(const std::vector<Report>& reports, bool ok)
 {
     if (reports.empty())
         return; // refused before the decode started: nothing was shown
-    check(reports.front().stage == platform::ProgressStage::Starting && reports.front().percent == 0);
-    check(reports.back().stage == platform::ProgressStage::Ending && reports.back().percent == 100);
+    check(reports.front().stage == picture::ProgressStage::Starting && reports.front().percent == 0);
+    check(reports.back().stage == picture::ProgressStage::Ending && reports.back().percent == 100);
     int sum = 0;
     for (size_t i = 1; i + 1 < reports.size(); ++i) {
-        check(reports[i].stage == platform::ProgressStage::Running);
+        check(reports[i].stage == picture::ProgressStage::Running);
         check(reports[i].percent > 0);
         sum += reports[i].percent;
     }
@@ -44,33 +44,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
-    platform::JpegDecodeOptions full;
+    picture::JpegDecodeOptions full;
     full.maxPixels = FuzzMaxPixels;
-    const platform::JpegDecodeResult whole = platform::decodeJpeg(bytes, full);
+    const picture::JpegDecodeResult whole = picture::decodeJpeg(bytes, full);
     check(whole.ok() != whole.image.isNull());
     check(whole.ok() || !whole.error.isEmpty());
     if (whole.ok())
         check(whole.image.format() == QImage::Format_RGB32);
 
-    platform::JpegDecodeOptions preview;
+    picture::JpegDecodeOptions preview;
     preview.maxPixels = FuzzMaxPixels;
     preview.fitBox = QSize(396, 296);
-    const platform::JpegDecodeResult scaled = platform::decodeJpeg(bytes, preview);
+    const picture::JpegDecodeResult scaled = picture::decodeJpeg(bytes, preview);
     check(scaled.ok() != scaled.image.isNull());
     if (scaled.ok() && whole.ok()) {
         // A reduced decode still covers the box, or is the full picture when that is smaller.
-        const int denom = platform::dctScaleDenominator(whole.image.size(), preview.fitBox);
+        const int denom = picture::dctScaleDenominator(whole.image.size(), preview.fitBox);
         check(scaled.image.width() == (whole.image.width() + denom - 1) / denom);
         check(scaled.image.height() == (whole.image.height() + denom - 1) / denom);
     }
 
     std::vector<Report> reports;
-    platform::JpegDecodeOptions withProgress;
+    picture::JpegDecodeOptions withProgress;
     withProgress.maxPixels = FuzzMaxPixels;
-    withProgress.progress = [&reports](platform::ProgressStage stage, int percent) {
+    withProgress.progress = [&reports](picture::ProgressStage stage, int percent) {
         reports.push_back({stage, percent});
     };
-    const platform::JpegDecodeResult shown = platform::decodeJpeg(bytes, withProgress);
+    const picture::JpegDecodeResult shown = picture::decodeJpeg(bytes, withProgress);
     check(shown.ok() == whole.ok());
     if (shown.ok())
         check(shown.image.size() == whole.image.size());

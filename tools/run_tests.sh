@@ -2,13 +2,13 @@
 # Installs what is needed, builds the program and runs every test, builds and checks the Debian package; then runs
 # the whole suite again in an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short
 # while on its seed corpus.
-# The platform, controls and viewer tests, where the background work is, run once more with ThreadSanitizer.
+# The picture, files, desktop, controls and viewer tests, where the background work is, run once more with ThreadSanitizer.
 # SKIP_SANITIZERS=1 (both sanitizer builds) or SKIP_FUZZ=1 leave those parts out (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install_packages.sh
 # MAPCATALOGUE_BENCH builds the benchmarks, so the suite runs their smoke test (bench_smoke) too.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAPCATALOGUE_BENCH=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAPCATALOGUE_BENCH=ON -DMAPCATALOGUE_WERROR=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 echo "== The Debian package: built, checked with lintian, unpacked and started"
@@ -18,7 +18,8 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     echo "== The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
     # Debug (-O0): this build is about finding faults, and compiling without optimisation keeps the whole script
     # within 20 minutes on two cores.
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_BENCH=ON
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_BENCH=ON \
+        -DMAPCATALOGUE_WERROR=ON
     cmake --build build-asan
     # Leaks are checked; only leaks inside system libraries Qt uses are suppressed (see the file). No
     # strict_string_checks: libxkbcommon-x11 hands strndup buffers without a terminating zero under Xvfb.
@@ -29,11 +30,12 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
 fi
 
 if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
-    echo "== The platform, controls and viewer tests with ThreadSanitizer"
-    # Only the three test programs are built; each runs as one process (ThreadSanitizer's start-up is costly), two
+    echo "== The picture, files, desktop, controls and viewer tests with ThreadSanitizer"
+    # Only these test programs are built; each runs as one process (ThreadSanitizer's start-up is costly), two
     # at a time. Reports inside Qt's own libraries (not built with ThreadSanitizer) are suppressed; see the file.
-    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_TSAN=ON -DMAPCATALOGUE_TOOLS=OFF
-    cmake --build build-tsan --target platform_tests controls_tests viewer_window_tests
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAPCATALOGUE_TSAN=ON -DMAPCATALOGUE_TOOLS=OFF \
+        -DMAPCATALOGUE_WERROR=ON
+    cmake --build build-tsan --target picture_tests files_tests desktop_tests controls_tests viewer_window_tests
     mkdir -p build-tsan/xdg-runtime
     run_tsan() { # name of the test program
         QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$PWD/build-tsan/xdg-runtime LC_ALL=C.UTF-8 \
@@ -44,10 +46,11 @@ if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     status=0
     run_tsan viewer_window &
     viewer=$!
-    run_tsan platform || status=1
-    run_tsan controls || status=1
+    for name in picture files desktop controls; do
+        run_tsan "$name" || status=1
+    done
     wait "$viewer" || status=1
-    for name in viewer_window platform controls; do
+    for name in viewer_window picture files desktop controls; do
         grep -E '^\[  (PASSED|FAILED)' build-tsan/$name.log | sed "s/^/$name (ThreadSanitizer): /" || true
         if grep -q 'WARNING: ThreadSanitizer' build-tsan/$name.log; then
             status=1
@@ -63,7 +66,8 @@ fi
 if [ "${SKIP_FUZZ:-0}" != 1 ]; then
     echo "== Fuzz targets, 30 seconds each on their seed corpus"
     CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DMAPCATALOGUE_FUZZ=ON -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_TESTS=OFF -DMAPCATALOGUE_TOOLS=OFF
+        -DMAPCATALOGUE_FUZZ=ON -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_TESTS=OFF -DMAPCATALOGUE_TOOLS=OFF \
+        -DMAPCATALOGUE_WERROR=ON
     cmake --build build-fuzz --target catalogue_load_fuzzer orderings_fuzzer jpeg_fuzzer
     for target in catalogue_load:catalogue orderings:orderings jpeg:jpeg; do
         name=${target%%:*}

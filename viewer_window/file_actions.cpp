@@ -1,23 +1,23 @@
 // The picture's context menu (save, copy, close) and the title strip's window buttons.
 #include "current_entry/current_entry.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
-#include "platform/file_drop_clipboard.h"
-#include "platform/save_dialog.h"
+#include "desktop/error_report.h"
+#include "desktop/file_drop_clipboard.h"
+#include "desktop/save_dialog.h"
+#include "files/data_files.h"
 #include "viewer_window/tform2.h"
 
 void TForm2::saveMap()
 {
-    platform::savePictureAs(this, m_mapBytes,
-                            QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
+    desktop::savePictureAs(this, m_mapBytes,
+                           QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
 }
 
 void TForm2::copyMapFile()
 {
     // The map of the catalogue's current row, also when it could not be shown; a missing file copies nothing.
-    if (!platform::dataFileExists(m_entry.mapPath()))
+    if (!files::dataFileExists(m_entry.mapPath()))
         return;
-    platform::CopyFileToClipboard(platform::resolveDataPath(m_entry.mapPath()));
+    desktop::CopyFileToClipboard(files::resolveDataPath(m_entry.mapPath()));
 }
 
 void TForm2::closeViewer()

@@ -7,9 +7,9 @@
 #include <mutex>
 #include <new>
 
-#include "platform/data_files.h"
-#include "platform/jpeg_decoder.h"
-#include "platform/work_pool.h"
+#include "files/data_files.h"
+#include "picture/jpeg_decoder.h"
+#include "work/work_pool.h"
 
 namespace viewer {
 
@@ -20,7 +20,7 @@ struct MapLoader::Shared
     // The loader, while it lives: jobs post to it under the lock, and its destruction clears it under the lock.
     MapLoader* receiver = nullptr;
     // Reads not going on now, whole, half done or failed, by path.
-    std::map<QString, std::shared_ptr<platform::DataFileRead>> reads;
+    std::map<QString, std::shared_ptr<files::DataFileRead>> reads;
     QString headPath;
     QImage head;
     // Requested when the loader goes: a decode holds the pool while it runs, so the pool's own end cannot stop it.
@@ -30,21 +30,21 @@ struct MapLoader::Shared
     {
         std::lock_guard lock(mutex);
         if (receiver)
-            platform::postTo(receiver, std::forward<Call>(call));
+            work::postTo(receiver, std::forward<Call>(call));
     }
 
-    std::shared_ptr<platform::DataFileRead> take(const QString& path)
+    std::shared_ptr<files::DataFileRead> take(const QString& path)
     {
         std::lock_guard lock(mutex);
         const auto found = reads.find(path);
         if (found == reads.end())
             return nullptr;
-        std::shared_ptr<platform::DataFileRead> read = std::move(found->second);
+        std::shared_ptr<files::DataFileRead> read = std::move(found->second);
         reads.erase(found);
         return read;
     }
 
-    void park(std::shared_ptr<platform::DataFileRead> read)
+    void park(std::shared_ptr<files::DataFileRead> read)
     {
         std::lock_guard lock(mutex);
         reads[read->path()] = std::move(read);
@@ -54,28 +54,28 @@ struct MapLoader::Shared
 namespace {
 
 // Reads on, turning a shortage of memory for the file into a failure of the read.
-platform::DataFileRead::State readOn(platform::DataFileRead& read, std::stop_token stop,
-                                     const std::function<void(qint64, qint64)>& progress = {})
+files::DataFileRead::State readOn(files::DataFileRead& read, std::stop_token stop,
+                                  const std::function<void(qint64, qint64)>& progress = {})
 {
     try {
         return read.readOn(stop, progress);
     } catch (const std::bad_alloc&) {
-        return platform::DataFileRead::State::Failed;
+        return files::DataFileRead::State::Failed;
     }
 }
 
-MapFile resultOf(platform::DataFileRead& read, platform::DataFileRead::State state)
+MapFile resultOf(files::DataFileRead& read, files::DataFileRead::State state)
 {
     MapFile file;
     switch (state) {
-    case platform::DataFileRead::State::Done:
+    case files::DataFileRead::State::Done:
         file.bytes = read.takeBytes();
         break;
-    case platform::DataFileRead::State::Failed:
+    case files::DataFileRead::State::Failed:
         file.error = read.error().isEmpty() ? QStringLiteral("недостаточно памяти") : read.error();
         break;
-    case platform::DataFileRead::State::Reading:
-        file.error = platform::stoppedReadText();
+    case files::DataFileRead::State::Reading:
+        file.error = files::stoppedReadText();
         break;
     }
     return file;
@@ -83,19 +83,19 @@ MapFile resultOf(platform::DataFileRead& read, platform::DataFileRead::State sta
 
 QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
 {
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     options.headRows = headRows;
-    options.bands = platform::BandDecoding::Never;
+    options.bands = picture::BandDecoding::Never;
     options.maxPixels = MapLoader::MaxHeadBytes / 4;
     options.stop = std::move(stop);
-    platform::JpegDecodeResult head = platform::decodeJpeg(bytes, options);
+    picture::JpegDecodeResult head = picture::decodeJpeg(bytes, options);
     return head.ok() ? head.image : QImage();
 }
 
 } // namespace
 
 MapLoader::MapLoader(QObject* parent)
-    : QObject(parent), m_shared(std::make_shared<Shared>()), m_pool(std::make_shared<platform::WorkPool>(3))
+    : QObject(parent), m_shared(std::make_shared<Shared>()), m_pool(std::make_shared<work::WorkPool>(3))
 {
     m_shared->receiver = this;
 }
@@ -122,10 +122,10 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
     auto promise = std::make_shared<std::promise<MapFile>>();
     std::shared_future<MapFile> result = promise->get_future().share();
     auto job = [shared = m_shared, path, serial, promise](std::stop_token stop) {
-        std::shared_ptr<platform::DataFileRead> read = shared->take(path);
+        std::shared_ptr<files::DataFileRead> read = shared->take(path);
         // What was read ahead within the budget of the work ahead: a larger file is read again without it.
-        if (!read || read->state() == platform::DataFileRead::State::Failed)
-            read = std::make_shared<platform::DataFileRead>(path);
+        if (!read || read->state() == files::DataFileRead::State::Failed)
+            read = std::make_shared<files::DataFileRead>(path);
         int shownPercent = -1;
         const auto progress = [&shared, &path, &shownPercent](qint64 done, qint64 size) {
             const int percent = size > 0 ? int(done * 100 / size) : 100;
@@ -139,8 +139,8 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
         };
         if (read->bytesRead() > 0)
             progress(read->bytesRead(), read->size());
-        const platform::DataFileRead::State state = readOn(*read, stop, progress);
-        if (state == platform::DataFileRead::State::Reading)
+        const files::DataFileRead::State state = readOn(*read, stop, progress);
+        if (state == files::DataFileRead::State::Reading)
             shared->park(read); // stopped: a later open() of it goes on from here
         MapFile file = resultOf(*read, state);
         promise->set_value(file);
@@ -149,8 +149,7 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
                 shared->receiver->opened(serial, path, file);
         });
     };
-    m_pool->run(platform::WorkPool::Lane::Disc, m_openStop.get_token(), std::move(job),
-                platform::WorkPool::Urgency::Urgent);
+    m_pool->run(work::WorkPool::Lane::Disc, m_openStop.get_token(), std::move(job), work::WorkPool::Urgency::Urgent);
     return result;
 }
 
@@ -191,11 +190,11 @@ void MapLoader::startAhead()
     // Weak: the job may outlive the loader, and with it the pool, by the piece it is reading.
     auto job = [shared = m_shared, paths, headRows, weakPool = std::weak_ptr(m_pool)](std::stop_token stop) {
         for (const QString& path : paths) {
-            std::shared_ptr<platform::DataFileRead> read = shared->take(path);
+            std::shared_ptr<files::DataFileRead> read = shared->take(path);
             if (!read)
-                read = std::make_shared<platform::DataFileRead>(path, MaxAheadFileBytes);
+                read = std::make_shared<files::DataFileRead>(path, MaxAheadFileBytes);
             readOn(*read, stop);
-            const bool whole = read->state() == platform::DataFileRead::State::Done;
+            const bool whole = read->state() == files::DataFileRead::State::Done;
             const QByteArray bytes = path == paths.front() && whole && headRows > 0 ? read->bytesSoFar() : QByteArray();
             shared->park(read);
             if (stop.stop_requested())
@@ -208,10 +207,10 @@ void MapLoader::startAhead()
                 if (shared->headPath == path)
                     continue;
             }
-            const std::shared_ptr<platform::WorkPool> pool = weakPool.lock();
+            const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
             if (!pool)
                 return;
-            pool->run(platform::WorkPool::Lane::Compute, stop, [shared, path, bytes, headRows](std::stop_token stop) {
+            pool->run(work::WorkPool::Lane::Compute, stop, [shared, path, bytes, headRows](std::stop_token stop) {
                 QImage head = decodeHead(bytes, headRows, stop);
                 if (head.isNull() || stop.stop_requested())
                     return;
@@ -221,17 +220,17 @@ void MapLoader::startAhead()
             });
         }
     };
-    m_pool->run(platform::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
+    m_pool->run(work::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
 }
 
-void MapLoader::decode(QByteArray bytes, platform::JpegDecodeOptions options,
-                       std::function<void(const platform::JpegDecodeResult&)> finished)
+void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
+                       std::function<void(const picture::JpegDecodeResult&)> finished)
 {
     const std::stop_token callerStop = options.stop;
     auto job = [shared = m_shared, weakPool = std::weak_ptr(m_pool), bytes = std::move(bytes),
                 guiOptions = std::move(options), finished = std::move(finished)](std::stop_token jobStop) {
         // The decoder hands work to the pool (its lower band, the picture's pages): it stays while the decode runs.
-        const std::shared_ptr<platform::WorkPool> pool = weakPool.lock();
+        const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
         if (!pool)
             return;
         std::stop_source stopSource;
@@ -239,11 +238,11 @@ void MapLoader::decode(QByteArray bytes, platform::JpegDecodeOptions options,
         std::stop_callback byLoader(shared->end.get_token(), [&stopSource] { stopSource.request_stop(); });
         const std::stop_token stop = stopSource.get_token();
 
-        platform::JpegDecodeOptions options = guiOptions;
+        picture::JpegDecodeOptions options = guiOptions;
         options.pool = pool.get();
         options.stop = stop;
         if (guiOptions.progress)
-            options.progress = [&shared, &guiOptions](platform::ProgressStage stage, int percent) {
+            options.progress = [&shared, &guiOptions](picture::ProgressStage stage, int percent) {
                 shared->post([progress = guiOptions.progress, stage, percent] { progress(stage, percent); });
             };
         if (guiOptions.beforePicture)
@@ -273,11 +272,11 @@ void MapLoader::decode(QByteArray bytes, platform::JpegDecodeOptions options,
             options.rowsReady = [&shared, &guiOptions](int first, int end) {
                 shared->post([rowsReady = guiOptions.rowsReady, first, end] { rowsReady(first, end); });
             };
-        platform::JpegDecodeResult result = platform::decodeJpeg(bytes, options);
+        picture::JpegDecodeResult result = picture::decodeJpeg(bytes, options);
         options = {};
         shared->post([finished, result = std::move(result)] { finished(result); });
     };
-    m_pool->run(platform::WorkPool::Lane::Compute, callerStop, std::move(job), platform::WorkPool::Urgency::Urgent);
+    m_pool->run(work::WorkPool::Lane::Compute, callerStop, std::move(job), work::WorkPool::Urgency::Urgent);
 }
 
 void MapLoader::stopAhead()

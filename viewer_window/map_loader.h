@@ -11,9 +11,9 @@
 #include <optional>
 #include <stop_token>
 
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 
-namespace platform {
+namespace work {
 class WorkPool;
 }
 
@@ -57,7 +57,7 @@ public:
     /// Reads the map to show now, before any other read: what was read ahead of it, whole or in part, is taken and
     /// continued; the reading ahead stops (keeping what it has) and a previous open() still running is stopped.
     /// readProgress reports the read and mapRead its end. The future holds the same result (for a caller that cannot
-    /// yet take the signal); a stopped read ends with the error platform::stoppedReadText().
+    /// yet take the signal); a stopped read ends with the error files::stoppedReadText().
     std::shared_future<MapFile> open(const QString& path);
     /// Reads these files ahead, in this order, then decodes the top headRows rows of the first (a sequential file
     /// only; 0 decodes nothing). Starts once the map opened last is read. What was read ahead for other paths is
@@ -68,8 +68,8 @@ public:
     /// them; the decode waits for beforePicture to have run before it takes the picture's memory. finished gets the
     /// result last. options.stop (kept by the caller) or the loader's end stops the decode within a progress report;
     /// nothing arrives after the loader is gone. options.pool is set to pool().
-    void decode(QByteArray bytes, platform::JpegDecodeOptions options,
-                std::function<void(const platform::JpegDecodeResult&)> finished);
+    void decode(QByteArray bytes, picture::JpegDecodeOptions options,
+                std::function<void(const picture::JpegDecodeResult&)> finished);
     /// Stops the reading and decoding ahead; what it has read is kept.
     void stopAhead();
     /// Stops everything, the map being opened included.
@@ -81,7 +81,7 @@ public:
     /// True while the map opened last is being read.
     bool isOpening() const { return m_opening; }
     /// The pool for the decode's lower band, the picture's pages and the reduced copies.
-    platform::WorkPool& pool() { return *m_pool; }
+    work::WorkPool& pool() { return *m_pool; }
 
     struct Shared;
 
@@ -96,7 +96,7 @@ private:
     void opened(quint64 serial, const QString& path, const MapFile& file);
 
     std::shared_ptr<Shared> m_shared;
-    std::shared_ptr<platform::WorkPool> m_pool;
+    std::shared_ptr<work::WorkPool> m_pool;
     std::stop_source m_openStop;
     std::stop_source m_aheadStop;
     quint64 m_openSerial = 0;

@@ -14,8 +14,8 @@
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
@@ -108,13 +108,13 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
     showOpeningProgress();
 
     m_decodeStop = std::stop_source();
-    platform::JpegDecodeOptions options;
+    picture::JpegDecodeOptions options;
     options.stop = m_decodeStop.get_token();
     // Each callback comes as an event of its own; one of an opening given up is ignored.
     const auto current = [this, serial = m_openingSerial] {
         return serial == m_openingSerial && m_opening == Opening::Decoding;
     };
-    options.progress = [this, current](platform::ProgressStage stage, int percent) {
+    options.progress = [this, current](picture::ProgressStage stage, int percent) {
         if (current())
             decodeProgress(stage, percent);
     };
@@ -139,22 +139,22 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();
     m_loader.decode(*file.bytes, std::move(options),
-                    [this, current, bytes = *file.bytes](const platform::JpegDecodeResult& result) {
+                    [this, current, bytes = *file.bytes](const picture::JpegDecodeResult& result) {
                         if (current())
-                            platform::runGuarded([&] { decodeFinished(bytes, result); });
+                            desktop::runGuarded([&] { decodeFinished(bytes, result); });
                     });
 }
 
-void TForm2::decodeProgress(platform::ProgressStage stage, int percent)
+void TForm2::decodeProgress(picture::ProgressStage stage, int percent)
 {
     switch (stage) {
-    case platform::ProgressStage::Starting:
+    case picture::ProgressStage::Starting:
         m_decodedPercent = 0;
         break;
-    case platform::ProgressStage::Running:
+    case picture::ProgressStage::Running:
         m_decodedPercent = std::clamp(m_decodedPercent + percent, 0, 100);
         break;
-    case platform::ProgressStage::Ending:
+    case picture::ProgressStage::Ending:
         progressBar->hide();
         return;
     }
@@ -177,7 +177,7 @@ void TForm2::decodeStarted(const QImage& picture)
     showMapTexts(picture.size());
 }
 
-void TForm2::decodeFinished(const QByteArray& bytes, const platform::JpegDecodeResult& result)
+void TForm2::decodeFinished(const QByteArray& bytes, const picture::JpegDecodeResult& result)
 {
     if (!result.ok()) {
         mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
@@ -215,7 +215,7 @@ void TForm2::failOpening(const QString& message)
         dimensionsLabel->setCaption(QString());
     }
     finishOpening();
-    platform::showMessage(message);
+    desktop::showMessage(message);
 }
 
 void TForm2::finishOpening()
@@ -267,17 +267,17 @@ void TForm2::showDecodedRows(int first, int end)
     m_unpaintedFirst = m_unpaintedEnd = 0;
 }
 
-void TForm2::showDecodeProgress(platform::ProgressStage stage, int percent)
+void TForm2::showDecodeProgress(picture::ProgressStage stage, int percent)
 {
     progressBar->show();
     switch (stage) {
-    case platform::ProgressStage::Starting:
+    case picture::ProgressStage::Starting:
         progressBar->setValue(0);
         break;
-    case platform::ProgressStage::Running:
+    case picture::ProgressStage::Running:
         progressBar->setValue(std::clamp(progressBar->value() + percent, 0, progressBar->maximum()));
         break;
-    case platform::ProgressStage::Ending:
+    case picture::ProgressStage::Ending:
         progressBar->hide();
         break;
     }

@@ -6,7 +6,7 @@
 
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
@@ -80,7 +80,7 @@ void TForm2::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    platform::runGuarded([&] { FormKeyDown(key); });
+    desktop::runGuarded([&] { FormKeyDown(key); });
 }
 
 void TForm2::wheelEvent(QWheelEvent* event)
@@ -89,7 +89,7 @@ void TForm2::wheelEvent(QWheelEvent* event)
     const int notches = m_wheelNotches.add(event->angleDelta().y());
     const int delta = notches < 0 ? -viewer::WheelNotch : viewer::WheelNotch;
     for (int i = 0; i < std::abs(notches); ++i)
-        platform::runGuarded([&] { zoomByWheel(delta); });
+        desktop::runGuarded([&] { zoomByWheel(delta); });
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

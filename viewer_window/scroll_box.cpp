@@ -6,7 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent)
 {
@@ -85,7 +85,7 @@ void ScrollBox::mousePressEvent(QMouseEvent* event)
     event->accept();
     const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
     if (OnMouseDown)
-        platform::runGuarded([&] { OnMouseDown(event->button(), pos); });
+        desktop::runGuarded([&] { OnMouseDown(event->button(), pos); });
 }
 
 void ScrollBox::mouseReleaseEvent(QMouseEvent* event)
@@ -93,7 +93,7 @@ void ScrollBox::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
     if (OnMouseUp)
-        platform::runGuarded([&] { OnMouseUp(event->button(), pos); });
+        desktop::runGuarded([&] { OnMouseUp(event->button(), pos); });
 }
 
 void ScrollBox::wheelEvent(QWheelEvent* event)

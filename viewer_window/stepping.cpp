@@ -4,8 +4,8 @@
 #include "catalogue/categories.h"
 #include "controls/picture_control.h"
 #include "current_entry/current_entry.h"
-#include "platform/data_files.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
+#include "files/data_files.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 
@@ -69,10 +69,9 @@ void TForm2::readNeighboursAhead()
 
 void TForm2::loadSteppedMap()
 {
-    if (platform::dataFileExists(m_entry.mapPath()))
+    if (files::dataFileExists(m_entry.mapPath()))
         FormActivate();
     else
-        platform::showMessage(QStringLiteral("Файл ") + shownMapPath(m_entry.mapPath()) +
-                              QStringLiteral(" не найден!"));
+        desktop::showMessage(QStringLiteral("Файл ") + shownMapPath(m_entry.mapPath()) + QStringLiteral(" не найден!"));
     showActualSize();
 }

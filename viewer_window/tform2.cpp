@@ -14,8 +14,8 @@
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
-#include "platform/fonts.h"
-#include "platform/guarded.h"
+#include "desktop/fonts.h"
+#include "desktop/guarded.h"
 #include "viewer_window/scroll_box.h"
 #include "window_layout/viewer_controls.h"
 
@@ -52,7 +52,7 @@ TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     const window_layout::WindowRow& window = window_layout::viewerWindow();
-    setFont(platform::designFont(window.fontHeight));
+    setFont(desktop::designFont(window.fontHeight));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, window.colour);
     setPalette(colours);
@@ -161,8 +161,8 @@ void TForm2::connectHandlers()
     mapPicture->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
     mapView->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { pictureMouseDown(b, p); };
     mapView->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
-    platform::connectGuarded(mapPicture, &QWidget::customContextMenuRequested, this,
-                             [this](QPoint pos) { pictureMenu->popup(mapPicture->mapToGlobal(pos)); });
+    desktop::connectGuarded(mapPicture, &QWidget::customContextMenuRequested, this,
+                            [this](QPoint pos) { pictureMenu->popup(mapPicture->mapToGlobal(pos)); });
 
     titleBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { titleStripMouseMove(); };
     controlBarBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { controlBarMouseMove(); };
@@ -190,14 +190,14 @@ void TForm2::connectHandlers()
         button.plain->OnMouseMove = [this, hover = button.hover](Qt::MouseButtons, QPoint) { showHoverImage(hover); };
     }
 
-    platform::connectGuarded(saveMapAction, &QAction::triggered, this, &TForm2::saveMap);
-    platform::connectGuarded(copyFileAction, &QAction::triggered, this, &TForm2::copyMapFile);
-    platform::connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm2::closeViewer);
-    platform::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
+    desktop::connectGuarded(saveMapAction, &QAction::triggered, this, &TForm2::saveMap);
+    desktop::connectGuarded(copyFileAction, &QAction::triggered, this, &TForm2::copyMapFile);
+    desktop::connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm2::closeViewer);
+    desktop::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
     // The opening's states follow the loader's events.
     QObject::connect(&m_loader, &viewer::MapLoader::readProgress, this, &TForm2::showReadProgress);
-    platform::connectGuarded(&m_loader, &viewer::MapLoader::mapRead, this,
-                             [this](const QString& path, const viewer::MapFile& file) { startDecode(path, file); });
+    desktop::connectGuarded(&m_loader, &viewer::MapLoader::mapRead, this,
+                            [this](const QString& path, const viewer::MapFile& file) { startDecode(path, file); });
 }
 
 void TForm2::layoutControls()

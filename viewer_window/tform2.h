@@ -9,7 +9,7 @@
 #include <stop_token>
 
 #include "controls/control_builder.h"
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 #include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
 
@@ -88,7 +88,7 @@ public:
     bool isOpening() const { return m_opening != Opening::None; }
     /// True while the map being opened is decoded (its file is read).
     bool isDecoding() const { return m_opening == Opening::Decoding; }
-    void showDecodeProgress(platform::ProgressStage stage, int percent);
+    void showDecodeProgress(picture::ProgressStage stage, int percent);
 
     void zoomOut();
     void zoomIn();
@@ -149,9 +149,9 @@ private:
     // The states of an opening (open_step.cpp).
     void showReadProgress(const QString& path, qint64 done, qint64 size);
     void startDecode(const QString& path, const viewer::MapFile& file);
-    void decodeProgress(platform::ProgressStage stage, int percent);
+    void decodeProgress(picture::ProgressStage stage, int percent);
     void decodeStarted(const QImage& picture);
-    void decodeFinished(const QByteArray& bytes, const platform::JpegDecodeResult& result);
+    void decodeFinished(const QByteArray& bytes, const picture::JpegDecodeResult& result);
     void computeZoomSteps(); // the zoom steps' sizes for the picture on show
     void failOpening(const QString& message);
     void finishOpening();

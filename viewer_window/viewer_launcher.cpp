@@ -4,7 +4,7 @@
 #include <QScreen>
 
 #include "controls/cursors.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 #include "viewer_window/tform2.h"
 
 std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindow)
@@ -36,6 +36,6 @@ std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindo
         viewer->showMaximized();
         viewer->activateWindow();
         // The open step runs once here, not on every activation: returning from a message box must not reload.
-        platform::runGuarded([viewer] { viewer->FormActivate(); });
+        desktop::runGuarded([viewer] { viewer->FormActivate(); });
     };
 }

@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "app/collection_search.h"
-#include "platform/qstring_printer.h"
 #include "support/message_recorder.h"
+#include "support/qstring_printer.h"
 
 namespace {
 

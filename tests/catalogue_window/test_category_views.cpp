@@ -1,6 +1,6 @@
 // The five category views: what the list shows, which detail controls are visible, and the tab highlighting.
 #include "catalogue_window/window_fixture.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 using namespace testsupport;
 
@@ -137,7 +137,7 @@ TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
     collection.writeComplete(mixedCollection());
     QFile::remove(collection.file(QStringLiteral("Articles/foto.jpg")));
     openWritten();
-    platform::runGuarded([this] { w().ImageArtClick(); });
+    desktop::runGuarded([this] { w().ImageArtClick(); });
     EXPECT_EQ(data->CurrentCategory, 5);
     EXPECT_EQ(row(1), QStringLiteral("О картах"));
     EXPECT_FALSE(w().previewPicture->hasPicture());

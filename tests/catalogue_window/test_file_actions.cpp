@@ -13,8 +13,8 @@
 
 #include "catalogue_window/panel_entries.h"
 #include "catalogue_window/window_fixture.h"
-#include "platform/save_dialog.h"
-#include "platform/shell_open.h"
+#include "desktop/save_dialog.h"
+#include "desktop/shell_open.h"
 
 using namespace testsupport;
 
@@ -40,21 +40,21 @@ class FileActions : public CatalogueWindowTest
 protected:
     void SetUp() override
     {
-        platform::setShellOpenHook([this](const QUrl& url) { opened << url; });
-        platform::setSaveDialogHook([this](const QString&) {
+        desktop::setShellOpenHook([this](const QUrl& url) { opened << url; });
+        desktop::setSaveDialogHook([this](const QString&) {
             ++dialogs;
             return answer;
         });
-        platform::setOverwriteQuestionHook([this](const QString& file) {
+        desktop::setOverwriteQuestionHook([this](const QString& file) {
             replaceQuestions << file;
             return replace;
         });
     }
     void TearDown() override
     {
-        platform::setShellOpenHook({});
-        platform::setSaveDialogHook({});
-        platform::setOverwriteQuestionHook({});
+        desktop::setShellOpenHook({});
+        desktop::setSaveDialogHook({});
+        desktop::setOverwriteQuestionHook({});
         CatalogueWindowTest::TearDown();
     }
 
@@ -134,7 +134,7 @@ TEST_F(FileActions, SaveWritesThePreviewUnderTheChosenName)
         answer.reset();
         if (c.chosen)
             answer = target.filePath(QString::fromLatin1(c.chosen));
-        const QString targetName = answer ? platform::saveTargetName(*answer) : QString();
+        const QString targetName = answer ? desktop::saveTargetName(*answer) : QString();
         if (c.existing) {
             QFile f(targetName);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -6,7 +6,7 @@
 #include "catalogue_window/article_path.h"
 #include "catalogue_window/panel_entries.h"
 #include "catalogue_window/window_fixture.h"
-#include "platform/shell_open.h"
+#include "desktop/shell_open.h"
 
 using namespace testsupport;
 
@@ -15,11 +15,11 @@ class LinkRows : public CatalogueWindowTest
 protected:
     void SetUp() override
     {
-        platform::setShellOpenHook([this](const QUrl& url) { opened << url; });
+        desktop::setShellOpenHook([this](const QUrl& url) { opened << url; });
     }
     void TearDown() override
     {
-        platform::setShellOpenHook({});
+        desktop::setShellOpenHook({});
         CatalogueWindowTest::TearDown();
     }
 

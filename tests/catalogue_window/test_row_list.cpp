@@ -4,7 +4,7 @@
 
 #include "catalogue_window/window_fixture.h"
 #include "controls/skin_scroll_bar.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 using namespace testsupport;
 
@@ -31,7 +31,7 @@ TEST_F(RowList, ShortListLeavesEmptyRowsWhoseClicksChangeNothing)
     clickRow(3);
     clickRow(15);
     // An empty label is 0 pixels wide, so the click above lands beside it: run slot 15's row click as its click would.
-    platform::runGuarded([&] { w().rowClick(15); });
+    desktop::runGuarded([&] { w().rowClick(15); });
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
     EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(highlightedSlot(), 3);

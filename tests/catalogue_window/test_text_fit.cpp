@@ -6,7 +6,7 @@
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
-#include "platform/fonts.h"
+#include "desktop/fonts.h"
 #include "viewer_window/tform2.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
         if (!QFontDatabase::families().contains(QLatin1String(family)))
             continue;
         SCOPED_TRACE(family);
-        platform::useDesignFamily(QLatin1String(family));
+        desktop::useDesignFamily(QLatin1String(family));
         catalogue::CatalogueData data;
         CurrentEntry entry(data);
         TForm1 f1(entry);
@@ -55,5 +55,5 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
                 << r.name << ": \"" << text.toStdString() << "\" is " << width << " pixels wide";
         }
     }
-    platform::useDesignFamily(QString());
+    desktop::useDesignFamily(QString());
 }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/picture_control.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 #include "qt_test_helpers.h"
 #include "support/message_recorder.h"
 
@@ -208,7 +208,7 @@ TEST(PictureControl, HandlerErrorsAreReported)
     testsupport::MessageRecorder::clear();
     PictureControl control;
     control.resize(20, 20);
-    control.OnClick = [] { throw platform::AppError(QStringLiteral("File not found")); };
+    control.OnClick = [] { throw desktop::AppError(QStringLiteral("File not found")); };
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(testsupport::MessageRecorder::last(), QStringLiteral("File not found"));
 }

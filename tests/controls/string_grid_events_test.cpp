@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/string_grid.h"
+#include "desktop/error_report.h"
 #include "grid_recorder.h"
-#include "platform/error_report.h"
 #include "qt_test_helpers.h"
 #include "support/message_recorder.h"
 
@@ -269,7 +269,7 @@ TEST(StringGridEvents, ErrorOfAHandlerRunFromAKeyIsReportedNotThrown)
     int clicks = 0;
     grid.OnClick = [&] {
         ++clicks;
-        throw platform::AppError(QStringLiteral("File not found"));
+        throw desktop::AppError(QStringLiteral("File not found"));
     };
     QTest::keyClick(&grid, Qt::Key_Down);
     EXPECT_EQ(clicks, 1);
@@ -282,7 +282,7 @@ TEST(StringGridEvents, ErrorOfTheKeyHandlerStopsTheGridsOwnNavigation)
     testsupport::MessageRecorder::clear();
     StringGrid grid;
     grid.setRowCount(10);
-    grid.OnKeyDown = [](int) { throw platform::AppError(QStringLiteral("stop")); };
+    grid.OnKeyDown = [](int) { throw desktop::AppError(QStringLiteral("stop")); };
     QTest::keyClick(&grid, Qt::Key_Down);
     EXPECT_EQ(grid.row(), 0);
     EXPECT_EQ(testsupport::MessageRecorder::last(), QStringLiteral("stop"));
@@ -292,7 +292,7 @@ TEST(StringGridEvents, ErrorOfAHandlerRunFromProgramCodeGoesToTheCaller)
 {
     StringGrid grid;
     grid.setRowCount(10);
-    grid.OnClick = [] { throw platform::AppError(QStringLiteral("from click")); };
-    EXPECT_THROW(grid.setRow(3), platform::AppError);
+    grid.OnClick = [] { throw desktop::AppError(QStringLiteral("from click")); };
+    EXPECT_THROW(grid.setRow(3), desktop::AppError);
     EXPECT_EQ(grid.row(), 3);
 }

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/string_grid.h"
+#include "desktop/error_report.h"
 #include "grid_recorder.h"
-#include "platform/error_report.h"
 #include "qt_test_helpers.h"
 
 using controls::StringGrid;

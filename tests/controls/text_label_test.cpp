@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/text_label.h"
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 #include "qt_test_helpers.h"
 #include "support/message_recorder.h"
 
@@ -154,7 +154,7 @@ TEST(TextLabel, HandlerErrorsAreReported)
     testsupport::MessageRecorder::clear();
     TextLabel label;
     label.setCaption(QStringLiteral("x"));
-    label.OnClick = [] { throw platform::AppError(QStringLiteral("Grid index out of range")); };
+    label.OnClick = [] { throw desktop::AppError(QStringLiteral("Grid index out of range")); };
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(testsupport::MessageRecorder::last(), QStringLiteral("Grid index out of range"));
 }

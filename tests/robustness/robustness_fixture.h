@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "bad_input_cases.h"
-#include "platform/error_report.h"
-#include "platform/qstring_printer.h"
+#include "desktop/error_report.h"
+#include "support/qstring_printer.h"
 #include "viewer_window/viewer_fixture.h"
 
 namespace robustness {
@@ -32,7 +32,7 @@ protected:
         entry = std::make_unique<CurrentEntry>(*data);
         form = std::make_unique<TForm1>(*entry);
         form->show();
-        platform::runGuarded([this] { form->FormActivate(); });
+        desktop::runGuarded([this] { form->FormActivate(); });
     }
 
     /// Goes through every view and the first row of each; the window must answer without a message.
@@ -40,12 +40,12 @@ protected:
     {
         for (auto click : {&TForm1::ImageOblClick, &TForm1::ImagerusClick, &TForm1::ImageMetClick,
                            &TForm1::ImageArtClick, &TForm1::ImageAboutClick, &TForm1::ImageGorClick}) {
-            platform::runGuarded([this, click] { (w().*click)(); });
+            desktop::runGuarded([this, click] { (w().*click)(); });
             if (w().listGrid->rowCount() > 0)
                 clickRow(1);
         }
         for (auto click : {&TForm1::ImagePoGoduClick, &TForm1::ImagePoKa4estvyClick, &TForm1::ImagePoNazvaniyuClick})
-            platform::runGuarded([this, click] { (w().*click)(); });
+            desktop::runGuarded([this, click] { (w().*click)(); });
         EXPECT_TRUE(w().isEnabled());
     }
 };

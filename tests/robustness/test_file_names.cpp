@@ -33,7 +33,7 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
     w().setViewerOpener(installViewer(*entry, w()));
 
     EXPECT_EQ(w().previewPicture->hasPicture(), c.previewShown);
-    platform::runGuarded([this] { w().ImageMapClick(); });
+    desktop::runGuarded([this] { w().ImageMapClick(); });
     if (Form2 && Form2->isVisible())
         waitForOpening(*Form2);
     const bool opened = Form2 && Form2->isVisible() && Form2->mapPicture->hasPicture();

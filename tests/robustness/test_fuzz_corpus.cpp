@@ -7,7 +7,7 @@
 
 #include "catalogue/catalogue_load.h"
 #include "catalogue/orderings.h"
-#include "platform/jpeg_decoder.h"
+#include "picture/jpeg_decoder.h"
 
 namespace {
 
@@ -55,13 +55,13 @@ TEST(FuzzCorpus, JpegInputsDecodeOrFailWithAText)
     int decoded = 0;
     for (const QByteArray& input : inputs) {
         for (const QSize box : {QSize(), QSize(396, 296)}) {
-            platform::JpegDecodeOptions options;
+            picture::JpegDecodeOptions options;
             options.fitBox = box;
             int ending = 0;
-            options.progress = [&ending](platform::ProgressStage stage, int) {
-                ending += stage == platform::ProgressStage::Ending;
+            options.progress = [&ending](picture::ProgressStage stage, int) {
+                ending += stage == picture::ProgressStage::Ending;
             };
-            const platform::JpegDecodeResult result = platform::decodeJpeg(input, options);
+            const picture::JpegDecodeResult result = picture::decodeJpeg(input, options);
             EXPECT_NE(result.ok(), result.image.isNull());
             EXPECT_LE(ending, 1);
             decoded += result.ok();

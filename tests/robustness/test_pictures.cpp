@@ -4,8 +4,8 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 
-#include "platform/data_files.h"
-#include "platform/save_dialog.h"
+#include "desktop/save_dialog.h"
+#include "files/data_files.h"
 #include "robustness_fixture.h"
 
 using namespace robustness;
@@ -31,10 +31,10 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     collection.writeBytes(QStringLiteral("Goroda/previews/") + c.fileName, bytes);
     collection.writeBytes(QStringLiteral("Goroda/") + c.fileName, bytes);
     if (c.readFailsHalfWay)
-        platform::setReadFaultForTests([&c, half = bytes.size() / 2](const QString& path) {
+        files::setReadFaultForTests([&c, half = bytes.size() / 2](const QString& path) {
             return path.endsWith(c.fileName) ? half : qint64(-1);
         });
-    const auto soundDisc = qScopeGuard([] { platform::setReadFaultForTests({}); });
+    const auto soundDisc = qScopeGuard([] { files::setReadFaultForTests({}); });
     openGuarded();
     w().setViewerOpener(installViewer(*entry, w()));
 
@@ -44,7 +44,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     EXPECT_EQ(w().previewBytes.isEmpty(), !c.previewMessage.isEmpty());
     if (!c.previewMessage.isEmpty()) {
         // Saving the picture that could not be shown names it and writes nothing.
-        platform::runGuarded([this] { w().savePreview(); });
+        desktop::runGuarded([this] { w().savePreview(); });
         EXPECT_EQ(
             takeMessages(),
             QStringList{QStringLiteral("Рисунок Goroda/previews/%1 не загружен: сохранять нечего.").arg(c.fileName)});
@@ -56,12 +56,12 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
     if (!c.mapMessage.isEmpty()) {
         const QString saved = collection.file(QStringLiteral("saved.jpg"));
         bool asked = false;
-        platform::setSaveDialogHook([saved, &asked](const QString&) {
+        desktop::setSaveDialogHook([saved, &asked](const QString&) {
             asked = true;
             return std::optional<QString>(saved);
         });
         viewer.saveMapAction->trigger();
-        platform::setSaveDialogHook({});
+        desktop::setSaveDialogHook({});
         // Said before asking for a name, as the catalogue window does.
         EXPECT_FALSE(asked);
         EXPECT_EQ(takeMessages(),

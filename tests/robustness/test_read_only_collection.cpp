@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "platform/save_dialog.h"
-#include "platform/shell_open.h"
+#include "desktop/save_dialog.h"
+#include "desktop/shell_open.h"
 #include "robustness_fixture.h"
 
 using namespace robustness;
@@ -58,12 +58,12 @@ protected:
     void TearDown() override
     {
         setWritable(collection.path(), true);
-        platform::setShellOpenHook({});
-        platform::setSaveDialogHook({});
-        platform::setOverwriteQuestionHook({});
+        desktop::setShellOpenHook({});
+        desktop::setSaveDialogHook({});
+        desktop::setOverwriteQuestionHook({});
         RobustnessTest::TearDown();
     }
-    void guarded(const std::function<void()>& action) { platform::runGuarded(action); }
+    void guarded(const std::function<void()>& action) { desktop::runGuarded(action); }
 };
 
 TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
@@ -85,13 +85,13 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     ASSERT_GT(before.size(), 15);
 
     QList<QUrl> opened;
-    platform::setShellOpenHook([&](const QUrl& url) { opened << url; });
+    desktop::setShellOpenHook([&](const QUrl& url) { opened << url; });
     QTemporaryDir outside;
     int saves = 0;
-    platform::setSaveDialogHook([&](const QString&) {
+    desktop::setSaveDialogHook([&](const QString&) {
         return std::optional<QString>(outside.filePath(QStringLiteral("saved%1.jpg").arg(++saves)));
     });
-    platform::setOverwriteQuestionHook([](const QString&) { return true; });
+    desktop::setOverwriteQuestionHook([](const QString&) { return true; });
 
     openGuarded();
     w().setViewerOpener(installViewer(*entry, w()));

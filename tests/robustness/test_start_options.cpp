@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "bad_input_cases.h"
-#include "platform/qstring_printer.h"
+#include "support/qstring_printer.h"
 
 using namespace robustness;
 

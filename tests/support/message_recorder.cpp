@@ -1,6 +1,6 @@
 #include "support/message_recorder.h"
 
-#include "platform/error_report.h"
+#include "desktop/error_report.h"
 
 namespace testsupport {
 
@@ -12,7 +12,7 @@ QStringList& MessageRecorder::messages()
 
 void MessageRecorder::install()
 {
-    platform::setMessageSink([](const QString& text) { messages().append(text); });
+    desktop::setMessageSink([](const QString& text) { messages().append(text); });
 }
 
 } // namespace testsupport

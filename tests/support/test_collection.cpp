@@ -7,7 +7,7 @@
 #include <QImage>
 
 #include "catalogue/codepage.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 
 namespace testsupport {
 
@@ -18,13 +18,13 @@ QString Entry::line() const
 
 TestCollection::TestCollection()
 {
-    m_previousFolder = platform::collectionFolder();
-    platform::setCollectionFolder(m_dir.path());
+    m_previousFolder = files::collectionFolder();
+    files::setCollectionFolder(m_dir.path());
 }
 
 TestCollection::~TestCollection()
 {
-    platform::setCollectionFolder(m_previousFolder);
+    files::setCollectionFolder(m_previousFolder);
 }
 
 void TestCollection::writeBytes(const QString& relative, const QByteArray& bytes)

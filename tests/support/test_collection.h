@@ -17,7 +17,7 @@ struct Entry
 };
 
 /// A collection folder made for one test: catalogue files in code page 1251 with CR LF, small JPEG maps and
-/// previews. Becomes the collection folder of the program (platform::setCollectionFolder) while it lives.
+/// previews. Becomes the collection folder of the program (files::setCollectionFolder) while it lives.
 class TestCollection
 {
 public:

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue_window/window_fixture.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 #include "viewer_window/map_loader.h"
 
 using namespace testsupport;
@@ -29,7 +29,7 @@ public:
 
     explicit SlowDisc(qint64 bytesPerSecond)
     {
-        platform::setReadPaceForTests([this, bytesPerSecond](const QString& path, qint64 offset, qint64 length) {
+        files::setReadPaceForTests([this, bytesPerSecond](const QString& path, qint64 offset, qint64 length) {
             {
                 std::lock_guard lock(m_mutex);
                 m_pieces.push_back({QFileInfo(path).fileName(), offset});
@@ -37,7 +37,7 @@ public:
             std::this_thread::sleep_for(std::chrono::microseconds(length * 1'000'000 / bytesPerSecond));
         });
     }
-    ~SlowDisc() { platform::setReadPaceForTests({}); }
+    ~SlowDisc() { files::setReadPaceForTests({}); }
 
     std::vector<Piece> pieces() const
     {

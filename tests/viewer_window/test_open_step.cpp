@@ -6,7 +6,7 @@
 
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
-#include "platform/picture_buffers.h"
+#include "picture/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
@@ -119,15 +119,15 @@ TEST_F(OpenStep, ProgressReportsAddUpAndTheEndHidesTheBar)
     openCatalogue(2);
     TForm2& viewer = openMap(1);
     QProgressBar* bar = viewer.progressBar;
-    viewer.showDecodeProgress(platform::ProgressStage::Starting, 0);
+    viewer.showDecodeProgress(picture::ProgressStage::Starting, 0);
     EXPECT_FALSE(bar->isHidden());
     EXPECT_EQ(bar->value(), 0);
-    viewer.showDecodeProgress(platform::ProgressStage::Running, 10);
-    viewer.showDecodeProgress(platform::ProgressStage::Running, 20);
+    viewer.showDecodeProgress(picture::ProgressStage::Running, 10);
+    viewer.showDecodeProgress(picture::ProgressStage::Running, 20);
     EXPECT_EQ(bar->value(), 30);
-    viewer.showDecodeProgress(platform::ProgressStage::Running, 95);
+    viewer.showDecodeProgress(picture::ProgressStage::Running, 95);
     EXPECT_EQ(bar->value(), 100);
-    viewer.showDecodeProgress(platform::ProgressStage::Ending, 100);
+    viewer.showDecodeProgress(picture::ProgressStage::Ending, 100);
     EXPECT_TRUE(bar->isHidden());
     EXPECT_EQ(bar->height(), 25);
     EXPECT_LE(bar->width(), 1024);
@@ -169,8 +169,8 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
     // Large enough for the pool of picture memory, which keeps a closed viewer's picture for a reopening a while.
     const QSize size(2600, 1800);
     collection.writeJpeg(mapPath(1), size);
-    platform::setSpareBufferLifetimeMs(100);
-    const auto usualLifetime = qScopeGuard([] { platform::setSpareBufferLifetimeMs(10000); });
+    picture::setSpareBufferLifetimeMs(100);
+    const auto usualLifetime = qScopeGuard([] { picture::setSpareBufferLifetimeMs(10000); });
     const auto liveViewers = [] {
         int n = 0;
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -196,9 +196,9 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
         EXPECT_EQ(liveViewers(), before);
         picture = QImage();
         const qint64 closed = residentBytes();
-        for (int wait = 0; wait < 200 && platform::spareBufferBytes() > 0; ++wait)
+        for (int wait = 0; wait < 200 && picture::spareBufferBytes() > 0; ++wait)
             QTest::qWait(10);
-        EXPECT_EQ(platform::spareBufferBytes(), 0) << "given back after its time";
+        EXPECT_EQ(picture::spareBufferBytes(), 0) << "given back after its time";
         EXPECT_GE(closed - residentBytes(), qint64(size.width()) * size.height() * 4 * 9 / 10) << "no longer resident";
     }
 }

@@ -10,7 +10,7 @@
 
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
+#include "files/data_files.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
 
@@ -25,13 +25,13 @@ class SlowDisc
 public:
     SlowDisc()
     {
-        platform::setReadPaceForTests([read = m_read](const QString& path, qint64, qint64 length) {
+        files::setReadPaceForTests([read = m_read](const QString& path, qint64, qint64 length) {
             std::this_thread::sleep_for(std::chrono::microseconds(length));
             std::lock_guard lock(read->mutex);
             read->bytes[QFileInfo(path).fileName()] += length;
         });
     }
-    ~SlowDisc() { platform::setReadPaceForTests({}); }
+    ~SlowDisc() { files::setReadPaceForTests({}); }
     qint64 bytesRead(const QString& file) const
     {
         std::lock_guard lock(m_read->mutex);

@@ -13,8 +13,8 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "platform/data_files.h"
-#include "platform/save_dialog.h"
+#include "desktop/save_dialog.h"
+#include "files/data_files.h"
 #include "viewer_fixture.h"
 
 using namespace testsupport;
@@ -24,7 +24,7 @@ class ViewerStepping : public ViewerTest
 protected:
     void TearDown() override
     {
-        platform::setSaveDialogHook({});
+        desktop::setSaveDialogHook({});
         ViewerTest::TearDown();
     }
 };
@@ -162,14 +162,14 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
     TForm2& viewer = openMap(1);
     // Each step shows the new entry's preview in the catalogue once.
     QStringList previewsRead;
-    platform::setReadFaultForTests([&](const QString& path) {
+    files::setReadFaultForTests([&](const QString& path) {
         if (path.contains(QLatin1String("/previews/")))
             previewsRead << QFileInfo(path).fileName();
         return qint64(-1);
     });
     for (int i = 0; i < 3; ++i)
         press(viewer, Qt::Key_Right);
-    platform::setReadFaultForTests({});
+    files::setReadFaultForTests({});
     EXPECT_EQ(previewsRead, (QStringList{QStringLiteral("gorod002.jpg"), QStringLiteral("gorod003.jpg"),
                                          QStringLiteral("gorod004.jpg")}));
     QTest::keyClick(&viewer, Qt::Key_Escape);
@@ -196,7 +196,7 @@ TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
         {out.filePath(QStringLiteral("named.jpg")), out.filePath(QStringLiteral("named.jpg"))},
     };
     for (const Case& c : cases) {
-        platform::setSaveDialogHook([&](const QString&) { return std::optional<QString>(c.chosen); });
+        desktop::setSaveDialogHook([&](const QString&) { return std::optional<QString>(c.chosen); });
         viewer.saveMapAction->trigger();
         QFile written(c.written);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.written.toStdString();
@@ -205,7 +205,7 @@ TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 
     // A cancelled dialog writes nothing.
-    platform::setSaveDialogHook([](const QString&) { return std::optional<QString>(); });
+    desktop::setSaveDialogHook([](const QString&) { return std::optional<QString>(); });
     viewer.saveMapAction->trigger();
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 }
@@ -220,7 +220,7 @@ TEST_F(ViewerStepping, SaveWritesTheMapOnShowWhenChosenWhateverOpensWhileTheDial
     ASSERT_TRUE(viewer.isOpening());
     QTemporaryDir out;
     const QString chosen = out.filePath(QStringLiteral("karta.jpg"));
-    platform::setSaveDialogHook([&](const QString&) {
+    desktop::setSaveDialogHook([&](const QString&) {
         waitForOpening(viewer);
         return std::optional<QString>(chosen);
     });
@@ -289,12 +289,12 @@ TEST_F(ViewerStepping, StepsDuringWorkAheadEndOnTheRightMap)
         QString file;
     };
     const auto lastRead = std::make_shared<LastRead>();
-    platform::setReadPaceForTests([lastRead](const QString& path, qint64, qint64 length) {
+    files::setReadPaceForTests([lastRead](const QString& path, qint64, qint64 length) {
         std::this_thread::sleep_for(std::chrono::microseconds(length / 10));
         std::lock_guard lock(lastRead->mutex);
         lastRead->file = QFileInfo(path).fileName();
     });
-    const auto resetPace = qScopeGuard([] { platform::setReadPaceForTests({}); });
+    const auto resetPace = qScopeGuard([] { files::setReadPaceForTests({}); });
     // The neighbours are read ahead next first; whether file i is being read ahead.
     const auto readingAhead = [&](int i) {
         return [&, i] {

@@ -1,0 +1,106 @@
+#include "desktop/save_dialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <memory>
+
+#include "desktop/error_report.h"
+#include "desktop/save_dialog_preview.h"
+
+namespace desktop {
+namespace {
+
+// Both windows share one dialog state: the name chosen last in either is proposed next time.
+struct SaveDialogState
+{
+    QString lastChosen;
+    SaveDialogHook dialogHook;
+    OverwriteQuestionHook overwriteHook;
+};
+
+SaveDialogState& state()
+{
+    static SaveDialogState current;
+    return current;
+}
+
+std::optional<QString> runDialog(QWidget* parent, const QString& proposed)
+{
+    if (state().dialogHook)
+        return state().dialogHook(proposed);
+    const std::unique_ptr<QFileDialog> dialog(createSaveDialog(parent, proposed));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().constFirst();
+}
+
+bool mayReplace(QWidget* parent, const QString& existingFile)
+{
+    if (state().overwriteHook)
+        return state().overwriteHook(existingFile);
+    const QString question = QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(existingFile);
+    return QMessageBox::question(parent, QApplication::applicationDisplayName(), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace
+
+void setSaveDialogHook(SaveDialogHook hook)
+{
+    state().dialogHook = std::move(hook);
+}
+
+void setOverwriteQuestionHook(OverwriteQuestionHook hook)
+{
+    state().overwriteHook = std::move(hook);
+}
+
+std::optional<QString> askSaveFileName(QWidget* parent)
+{
+    const std::optional<QString> chosen = runDialog(parent, state().lastChosen);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    state().lastChosen = *chosen;
+    const QString target = saveTargetName(*chosen);
+    if (QFileInfo::exists(target) && !mayReplace(parent, target))
+        return std::nullopt;
+    return chosen;
+}
+
+QString saveTargetName(const QString& chosen)
+{
+    if (chosen.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive))
+        return chosen;
+    return chosen + QStringLiteral(".jpg");
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    const auto fail = [&path, &file] {
+        throw AppError(QStringLiteral("Не удалось записать файл %1: %2").arg(path, file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail();
+    // An unfinished QSaveFile is discarded, so a failed write leaves any earlier file of that name intact.
+    if (file.write(bytes) != bytes.size())
+        fail();
+    if (!file.commit())
+        fail();
+}
+
+void savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave)
+{
+    // Writing an empty file would report a save that saved nothing; the user learns it before choosing a name.
+    if (bytes.isEmpty())
+        throw AppError(nothingToSave);
+    const std::optional<QString> chosen = askSaveFileName(parent);
+    if (!chosen)
+        return;
+    writeFileBytes(saveTargetName(*chosen), bytes);
+}
+
+} // namespace desktop

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
+#include <string>
+
+namespace files {
+
+/// The collection folder every data path is relative to (the working directory unless the program was given one).
+/// An empty folder means the working directory.
+void setCollectionFolder(const QString& folder);
+QString collectionFolder();
+
+/// Absolute path of a collection-relative path such as "Goroda/previews/x.jpg". When no entry has the exact name,
+/// each path component is looked up without regard to letter case (Cyrillic too), as on the Windows file systems the
+/// collection was made for; the exact path is returned when nothing matches. Paths that leave the collection ("..",
+/// absolute paths) are not looked up: they are returned as given, resolved against the folder.
+QString resolveDataPath(const QString& relative);
+
+/// The same lookup below another folder than the collection's.
+QString resolvePathIn(const QString& folder, const QString& relative);
+
+/// True when a relative name stays inside the folder it is taken from: not absolute, no ".." component ('/' and
+/// '\\' both count as separators). An empty name names the folder itself and stays inside.
+bool staysInsideFolder(const QString& relative);
+
+/// True when a regular file (not a folder) exists at the collection-relative path. This and the two functions below
+/// take a path that leaves the collection (staysInsideFolder false) for a missing file.
+bool dataFileExists(const QString& relative);
+
+/// Size in bytes of the regular file at the collection-relative path; nullopt when there is none.
+std::optional<qint64> dataFileSize(const QString& relative);
+
+/// Largest file readDataFile and DataFileRead take unless told otherwise.
+inline constexpr qint64 DefaultMaxFileBytes = qint64(1) << 31;
+
+/// A data file read piece by piece, so that a read can stop between two pieces and go on later where it stopped. A
+/// piece is 64 KiB: about 64 ms on a disc that gives 1 MB/s, whatever the pieces before it took. One thread at a time
+/// may use it.
+class DataFileRead
+{
+public:
+    enum class State { Reading, Done, Failed };
+
+    explicit DataFileRead(QString relative, qint64 maxBytes = DefaultMaxFileBytes);
+    ~DataFileRead();
+    DataFileRead(const DataFileRead&) = delete;
+    DataFileRead& operator=(const DataFileRead&) = delete;
+
+    /// Reads on until the file is read, the read fails or stop is requested (then the state stays Reading and a later
+    /// call goes on from there). progress runs after each piece with the bytes read so far and the file's size.
+    State readOn(std::stop_token stop, const std::function<void(qint64 done, qint64 size)>& progress = {});
+
+    State state() const { return m_state; }
+    const QString& path() const { return m_relative; }
+    qint64 bytesRead() const { return m_bytes.size(); }
+    /// The size the file had when it was opened; -1 before that.
+    qint64 size() const { return m_size; }
+    /// Once Done: the file's bytes (taken, once).
+    QByteArray takeBytes();
+    /// The bytes read so far, shared (for another thread to use while this read is not going on).
+    QByteArray bytesSoFar() const { return m_bytes; }
+    /// Once Failed: why ("File not found", the system's text, a read that failed part way, a file too large).
+    const QString& error() const { return m_error; }
+
+private:
+    bool open();
+    State fail(const QString& text);
+
+    QString m_relative;
+    qint64 m_maxBytes;
+    std::unique_ptr<QFile> m_file;
+    QString m_resolved;
+    qint64 m_size = -1;
+    qint64 m_failAt = -1;
+    QByteArray m_bytes;
+    QString m_error;
+    State m_state = State::Reading;
+};
+
+/// Reads a whole data file; on failure returns nullopt and sets error ("File not found", the system's text, a read
+/// that failed part way (a scratched disc, a disc taken out) or a refusal of a file larger than maxBytes). A stop
+/// request ends the read between two pieces, as a failure. Nothing of a file whose read failed is returned. error
+/// may be null.
+std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes = DefaultMaxFileBytes,
+                                       std::stop_token stop = {});
+
+/// The error text of a read that was stopped.
+QString stoppedReadText();
+
+/// For tests: given a data file's path, the offset at which reading it fails as on a damaged disc (EIO), or -1 for a
+/// sound read. An empty function removes it.
+using ReadFault = std::function<qint64(const QString& path)>;
+void setReadFaultForTests(ReadFault fault);
+
+/// For tests and benchmarks: runs before each piece of a data file is read, on the reading thread, with the file's
+/// path, the offset and the length of the piece; it may sleep to play a slow medium (a disc that gives 1 MB/s sleeps
+/// a millisecond a kilobyte, and cannot be interrupted, as a real read cannot). An empty function removes it.
+using ReadPace = std::function<void(const QString& path, qint64 offset, qint64 length)>;
+void setReadPaceForTests(ReadPace pace);
+
+/// Turns a catalogue file name (code page 1251 bytes) into the text of a collection-relative path. A backslash
+/// cannot be part of a Windows file name, so it is taken as the folder separator and becomes '/'.
+QString fileNameFromCatalogue(const std::string& cp1251);
+
+/// Converts catalogue text (code page 1251 bytes) for display.
+QString displayText(const std::string& cp1251);
+
+} // namespace files

@@ -1,0 +1,349 @@
+#include "picture/colour_profile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include <lcms2.h>
+
+#include "picture/matrix_shaper_avx512.h"
+
+namespace picture {
+namespace {
+
+// A matrix-and-curve RGB profile (the usual scanner and camera profiles) in integers. The profile maps each channel's
+// sample through its curve into linear light, then through its colorants (adapted to D50 in the profile) into XYZ;
+// sRGB's inverse matrix leads on to linear sRGB, and sRGB's curve to its 8-bit samples. All but the last step is
+// linear after the curves, so each channel's sample stands for a fixed amount added to each of the three linear sRGB
+// sums: one table a channel holds those three amounts packed in a 64-bit word, and one addition of three words gives
+// all three sums at once. The sums, kept positive by a bias, index sRGB's encoding, whose table also clamps colours
+// outside sRGB. Measured here: 1.6 ns a pixel, against 2.2 for the same steps with AVX2 gathers, 4 to 10 for Qt's
+// colour transform and about 100 for Little CMS. Processors with AVX-512 byte permutes take the wide path
+// (matrix_shaper_avx512.h) for all but a line's last few pixels: 0.35 ns a pixel. The tables are only read, so any
+// number of threads may convert at once.
+constexpr int SumBits = 13;                 // the sums' unit: linear light 1.0 is 2^13
+constexpr qint64 SumBias = qint64(1) << 15; // added to each sum, so that each stays within [0, 2^16)
+constexpr int FieldShift = 21;              // the three sums' places in the word: bits 0, 21 and 42
+constexpr int EncodeEntries = 1 << 15;      // indexed by a sum's upper 15 bits: 2^12 steps of linear light
+
+struct MatrixShaper
+{
+    std::array<std::array<quint64, 256>, 3> sums{}; // per channel R, G, B: a sample's shares of the sums R, G, B
+    std::array<uchar, EncodeEntries> encode{};      // a biased sum's upper bits to its sRGB sample
+};
+
+void convertMatrixShaper(const MatrixShaper& m, uchar* line, int width)
+{
+    const quint64* fromRed = m.sums[0].data();
+    const quint64* fromGreen = m.sums[1].data();
+    const quint64* fromBlue = m.sums[2].data();
+    const uchar* encode = m.encode.data();
+    for (int x = 0; x < width; ++x) {
+        quint32 pixel;
+        std::memcpy(&pixel, line + 4 * x, 4); // 0xFFRRGGBB
+        const quint64 sums = fromRed[(pixel >> 16) & 0xFF] + fromGreen[(pixel >> 8) & 0xFF] + fromBlue[pixel & 0xFF];
+        pixel = 0xFF000000U | quint32(encode[(sums >> 1) & (EncodeEntries - 1)]) << 16 |
+                quint32(encode[(sums >> (FieldShift + 1)) & (EncodeEntries - 1)]) << 8 |
+                quint32(encode[(sums >> (2 * FieldShift + 1)) & (EncodeEntries - 1)]);
+        std::memcpy(line + 4 * x, &pixel, 4);
+    }
+}
+
+class MatrixShaperConversion final : public ColourConversion
+{
+public:
+    MatrixShaperConversion(std::unique_ptr<const MatrixShaper> tables,
+                           std::unique_ptr<const detail::WideMatrixShaper> wide)
+        : m_tables(std::move(tables)), m_wide(std::move(wide))
+    {
+    }
+
+    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
+    {
+        for (int y = 0; y < rows; ++y) {
+            unsigned char* line = firstLine + y * bytesPerLine;
+            const int done = m_wide ? detail::convertWide(*m_wide, line, width) : 0;
+            convertMatrixShaper(*m_tables, line + 4 * done, width - done);
+        }
+    }
+
+private:
+    std::unique_ptr<const MatrixShaper> m_tables;
+    std::unique_ptr<const detail::WideMatrixShaper> m_wide; // on processors that have the wide path
+};
+
+using Matrix3 = std::array<double, 9>;
+
+Matrix3 multiply(const Matrix3& a, const Matrix3& b)
+{
+    Matrix3 product{};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            for (int k = 0; k < 3; ++k)
+                product[3 * row + column] += a[3 * row + k] * b[3 * k + column];
+    return product;
+}
+
+std::optional<Matrix3> inverse(const Matrix3& m)
+{
+    const double det =
+        m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) + m[2] * (m[3] * m[7] - m[4] * m[6]);
+    if (std::abs(det) < 1e-9)
+        return std::nullopt;
+    return Matrix3{
+        (m[4] * m[8] - m[5] * m[7]) / det, (m[2] * m[7] - m[1] * m[8]) / det, (m[1] * m[5] - m[2] * m[4]) / det,
+        (m[5] * m[6] - m[3] * m[8]) / det, (m[0] * m[8] - m[2] * m[6]) / det, (m[2] * m[3] - m[0] * m[5]) / det,
+        (m[3] * m[7] - m[4] * m[6]) / det, (m[1] * m[6] - m[0] * m[7]) / det, (m[0] * m[4] - m[1] * m[3]) / det};
+}
+
+// The profile's colorants as the columns of its RGB-to-XYZ (D50) matrix; nothing when it has none.
+std::optional<Matrix3> colorantMatrix(cmsHPROFILE profile)
+{
+    const cmsTagSignature tags[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag};
+    Matrix3 m{};
+    for (int channel = 0; channel < 3; ++channel) {
+        const auto* xyz = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, tags[channel]));
+        if (!xyz)
+            return std::nullopt;
+        m[channel] = xyz->X;
+        m[3 + channel] = xyz->Y;
+        m[6 + channel] = xyz->Z;
+    }
+    return m;
+}
+
+double srgbEncoded(double linear)
+{
+    linear = std::clamp(linear, 0.0, 1.0);
+    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+}
+
+// The linear sRGB channels in terms of the profile's linear channels, and the profile's curves; nothing when the
+// profile is not a matrix-and-curve RGB profile.
+struct MatrixAndCurves
+{
+    Matrix3 toLinearSrgb{};
+    std::array<const cmsToneCurve*, 3> curves{};
+};
+
+std::optional<MatrixAndCurves> matrixAndCurvesOf(cmsHPROFILE profile, cmsHPROFILE sRgb)
+{
+    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile))
+        return std::nullopt;
+    const std::optional<Matrix3> source = colorantMatrix(profile), target = colorantMatrix(sRgb);
+    const std::optional<Matrix3> fromXyz = target ? inverse(*target) : std::nullopt;
+    if (!source || !fromXyz)
+        return std::nullopt;
+    MatrixAndCurves result;
+    result.toLinearSrgb = multiply(*fromXyz, *source);
+    const cmsTagSignature curveTags[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        result.curves[channel] = static_cast<const cmsToneCurve*>(cmsReadTag(profile, curveTags[channel]));
+        if (!result.curves[channel])
+            return std::nullopt;
+    }
+    return result;
+}
+
+double linearOf(const cmsToneCurve* curve, int sample)
+{
+    return std::clamp<double>(cmsEvalToneCurveFloat(curve, static_cast<cmsFloat32Number>(sample / 255.0)), 0.0, 1.0);
+}
+
+// True when the profile gives back every sample within a level: sRGB in all but name, as many scanners embed it.
+bool isSrgbInAllButName(const MatrixAndCurves& profile)
+{
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            if (std::abs(profile.toLinearSrgb[3 * row + column] - (row == column ? 1.0 : 0.0)) > 0.002)
+                return false;
+    for (const cmsToneCurve* curve : profile.curves)
+        for (int sample = 0; sample < 256; ++sample)
+            if (std::abs(255 * srgbEncoded(linearOf(curve, sample)) - sample) > 1)
+                return false;
+    return true;
+}
+
+// The packed tables; nothing when a colour could take a sum outside its field (a matrix far stronger than any real
+// pair of RGB spaces needs).
+std::unique_ptr<MatrixShaper> matrixShaperOf(const MatrixAndCurves& profile)
+{
+    const Matrix3& m = profile.toLinearSrgb;
+    for (int row = 0; row < 3; ++row) {
+        double low = 0, high = 0;
+        for (int column = 0; column < 3; ++column)
+            (m[3 * row + column] < 0 ? low : high) += m[3 * row + column];
+        if (low * (1 << SumBits) + SumBias < 0 || high * (1 << SumBits) + SumBias >= 2 * SumBias)
+            return nullptr;
+    }
+    auto tables = std::make_unique<MatrixShaper>();
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        for (int sample = 0; sample < 256; ++sample) {
+            const double linear = linearOf(profile.curves[channel], sample);
+            qint64 word = 0;
+            for (std::size_t row = 0; row < 3; ++row) {
+                qint64 share = std::llround(m[3 * row + channel] * linear * (1 << SumBits));
+                if (channel == 0)
+                    share += SumBias; // once a sum
+                word += share * (qint64(1) << (FieldShift * row));
+            }
+            tables->sums[channel][static_cast<std::size_t>(sample)] = static_cast<quint64>(word);
+        }
+    }
+    // Each entry encodes the middle of the range of linear light it stands for.
+    for (int index = 0; index < EncodeEntries; ++index) {
+        const double linear = static_cast<double>(2 * index + 1 - SumBias) / (1 << SumBits);
+        tables->encode[static_cast<std::size_t>(index)] = static_cast<uchar>(std::lround(255 * srgbEncoded(linear)));
+    }
+    return tables;
+}
+
+// The same conversion for the wide path: 16-bit sums hold linear light 1.0 as 2^14, or 2^13 when a row of the matrix
+// could reach 2; nothing when the processor lacks the path or a row could reach 4.
+std::unique_ptr<detail::WideMatrixShaper> wideMatrixShaperOf(const MatrixAndCurves& profile)
+{
+    if (!detail::wideMatrixShaperAvailable())
+        return nullptr;
+    const Matrix3& m = profile.toLinearSrgb;
+    double strongestRow = 0;
+    for (int row = 0; row < 3; ++row)
+        strongestRow =
+            std::max(strongestRow, std::abs(m[3 * row]) + std::abs(m[3 * row + 1]) + std::abs(m[3 * row + 2]));
+    if (strongestRow >= 3.99)
+        return nullptr;
+    auto tables = std::make_unique<detail::WideMatrixShaper>();
+    tables->sumBits = strongestRow < 1.99 ? 14 : 13;
+    // Pixel bytes are blue, green, red; the profile's channels red, green, blue.
+    for (std::size_t byte = 0; byte < 3; ++byte) {
+        for (int sample = 0; sample < 256; ++sample) {
+            const auto linear = static_cast<int>(std::lround(linearOf(profile.curves[2 - byte], sample) * 32767));
+            tables->linearLow[byte][static_cast<std::size_t>(sample)] = static_cast<std::uint8_t>(linear & 0xFF);
+            tables->linearHigh[byte][static_cast<std::size_t>(sample)] = static_cast<std::uint8_t>(linear >> 8);
+        }
+        for (std::size_t in = 0; in < 3; ++in)
+            tables->matrix[byte][in] =
+                static_cast<std::int16_t>(std::lround(m[3 * (2 - byte) + (2 - in)] * (1 << tables->sumBits)));
+    }
+    // Each piece is the chord of sRGB's curve over its range, raised by half its sag so that the error is split evenly
+    // above and below the curve. Values in 1/128 of a level; each base has half a level added, so that cutting off
+    // the fraction rounds.
+    const auto fill = [&](std::array<std::int16_t, 64>& base, std::array<std::int16_t, 64>& slope, int pieceBits) {
+        const double piece = static_cast<double>(1 << pieceBits) / (1 << tables->sumBits);
+        for (std::size_t i = 0; i < 64; ++i) {
+            const double start = srgbEncoded(static_cast<double>(i) * piece);
+            const double end = srgbEncoded(static_cast<double>(i + 1) * piece);
+            const double sag = srgbEncoded((static_cast<double>(i) + 0.5) * piece) - (start + end) / 2;
+            base[i] = static_cast<std::int16_t>(std::lround(255 * 128 * (start + sag / 2)) + 64); // 64: rounds
+            slope[i] = static_cast<std::int16_t>(std::lround(255 * 128 * (end - start)));
+        }
+    };
+    fill(tables->fineBase, tables->fineSlope, tables->sumBits - 10);
+    fill(tables->coarseBase, tables->coarseSlope, tables->sumBits - 6);
+    return tables;
+}
+
+class LcmsConversion final : public ColourConversion
+{
+public:
+    explicit LcmsConversion(cmsHTRANSFORM transform) : m_transform(transform) {}
+    ~LcmsConversion() override { cmsDeleteTransform(m_transform); }
+    LcmsConversion(const LcmsConversion&) = delete;
+    LcmsConversion& operator=(const LcmsConversion&) = delete;
+
+    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
+    {
+        // Input and output have four bytes a pixel, so each line converts in place.
+        const auto stride = static_cast<cmsUInt32Number>(bytesPerLine);
+        cmsDoTransformLineStride(m_transform, firstLine, firstLine, static_cast<cmsUInt32Number>(width),
+                                 static_cast<cmsUInt32Number>(rows), stride, stride, 0, 0);
+    }
+
+private:
+    cmsHTRANSFORM m_transform;
+};
+
+// Little CMS reports through a process-wide handler; a profile it cannot read is reported by the caller instead.
+void quietLcms(cmsContext, cmsUInt32Number, const char*) {}
+
+struct ProfileCloser
+{
+    void operator()(void* profile) const { cmsCloseProfile(profile); }
+};
+using ProfileHandle = std::unique_ptr<void, ProfileCloser>;
+
+std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, ProfileInput input, QString* warning)
+{
+    cmsSetLogErrorHandler(quietLcms);
+    ProfileHandle source(cmsOpenProfileFromMem(profile.constData(), static_cast<cmsUInt32Number>(profile.size())));
+    if (!source) {
+        *warning = QStringLiteral("the colour profile cannot be read");
+        return nullptr;
+    }
+    ProfileHandle sRgb(cmsCreate_sRGBProfile());
+    if (input == ProfileInput::Rgb32) {
+        if (const std::optional<MatrixAndCurves> profile = matrixAndCurvesOf(source.get(), sRgb.get())) {
+            if (isSrgbInAllButName(*profile))
+                return nullptr;
+            if (std::unique_ptr<MatrixShaper> tables = matrixShaperOf(*profile))
+                return std::make_unique<MatrixShaperConversion>(std::move(tables), wideMatrixShaperOf(*profile));
+        }
+    }
+    const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
+    const bool cmyk = input != ProfileInput::Rgb32;
+    if (space != (cmyk ? cmsSigCmykData : cmsSigRgbData)) {
+        *warning = QStringLiteral("the colour profile does not describe the picture's colours");
+        return nullptr;
+    }
+    cmsUInt32Number inputFormat = TYPE_BGRA_8;
+    if (input == ProfileInput::Cmyk)
+        inputFormat = TYPE_CMYK_8;
+    else if (input == ProfileInput::InvertedCmyk)
+        inputFormat = TYPE_CMYK_8_REV;
+    // RGB32 keeps 0xFF in the fourth byte: converting from RGB the byte is copied, from CMYK it is filled below.
+    const cmsUInt32Number flags = cmyk ? 0 : cmsFLAGS_COPY_ALPHA;
+    cmsHTRANSFORM transform =
+        cmsCreateTransform(source.get(), inputFormat, sRgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, flags);
+    if (!transform) {
+        *warning = QStringLiteral("the colour profile cannot be applied");
+        return nullptr;
+    }
+    if (!cmyk)
+        return std::make_unique<LcmsConversion>(transform);
+    // From CMYK Little CMS leaves the extra byte alone; it held the K sample and must become 0xFF.
+    class CmykConversion final : public ColourConversion
+    {
+    public:
+        explicit CmykConversion(cmsHTRANSFORM transform) : m_lcms(transform) {}
+        void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
+        {
+            m_lcms.convertRows(firstLine, bytesPerLine, width, rows);
+            for (int y = 0; y < rows; ++y) {
+                unsigned char* line = firstLine + y * bytesPerLine;
+                for (int x = 0; x < width; ++x)
+                    line[4 * x + 3] = 0xFF;
+            }
+        }
+
+    private:
+        LcmsConversion m_lcms;
+    };
+    return std::make_unique<CmykConversion>(transform);
+}
+
+} // namespace
+
+std::unique_ptr<ColourConversion> ColourConversion::fromIcc(const QByteArray& profile, ProfileInput input,
+                                                            QString* warning)
+{
+    QString ignored;
+    if (!warning)
+        warning = &ignored;
+    warning->clear();
+    if (profile.isEmpty())
+        return nullptr;
+    return lcmsConversion(profile, input, warning);
+}
+
+} // namespace picture

@@ -1,0 +1,638 @@
+#include "picture/jpeg_decoder.h"
+
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <cstdlib>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <thread>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "picture/colour_profile.h"
+#include "picture/exif_orientation.h"
+#include "picture/jpeg_cmyk.h"
+#include "picture/jpeg_lower_band.h"
+#include "picture/picture_buffers.h"
+
+namespace picture {
+namespace {
+
+// libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
+constexpr int RowsPerBatch = 16;
+// Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
+constexpr int MaxScans = 500;
+
+// A progressive file's input takes this share of the progress bar; its final output pass the rest.
+constexpr int InputPercent = 60;
+// Least time between two early passes of a progressive file: each costs about a tenth of a full pass, so a few of
+// them keep the final picture in time.
+constexpr std::chrono::milliseconds EarlyPassInterval{450};
+// No early pass once this share of the file is read: the final picture is near.
+constexpr int LastEarlyPassPercent = 80;
+
+// A sequential picture of at least this many pixels is decoded in two bands on two threads. Below it a second thread
+// gains less than it costs.
+constexpr qint64 BandedPixels = 4'000'000;
+// The share of the rows the calling thread decodes. The lower band's thread first entropy-decodes the rows above its
+// band without producing them, which costs about 40 % of decoding them; 60 % evens the two threads' work.
+constexpr int UpperBandPercent = 60;
+
+// Everything one decode needs lives here, outside the frame that calls setjmp, so a longjmp out of libjpeg skips no
+// destructor. libjpeg's callbacks find it through client_data.
+struct Session
+{
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errorManager{};
+    jpeg_progress_mgr progressManager{};
+    std::jmp_buf jump{};
+
+    const JpegDecodeOptions* options = nullptr;
+    QImage image;
+    // The picture's rows are written through these, never through the QImage: the caller may hold copies of it
+    // while it fills, and writing through a shared QImage would copy it.
+    uchar* firstLine = nullptr;
+    qsizetype bytesPerLine = 0;
+    int rowsShown = 0;
+    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
+    QString error;            // set by our own checks and by a failing progress callback
+    char libjpegMessage[JMSG_LENGTH_MAX]{};
+    int libjpegCode = 0;
+    bool cmyk = false;
+    bool adobeInverted = false;
+    bool started = false;     // Starting was reported
+    bool allRowsRead = false; // the picture is complete; only the trailer was left to read
+    int reportedPercent = 0;
+    // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
+    std::unique_ptr<ColourConversion> colour;
+    std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
+    int lowerBandFirstRow = 0;
+    // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
+    // the caller sees neither the stored picture nor its rows.
+    int orientation = 1;
+};
+
+Session* sessionOf(j_common_ptr cinfo)
+{
+    return static_cast<Session*>(cinfo->client_data);
+}
+
+[[noreturn]] void failDecode(j_common_ptr cinfo)
+{
+    Session* session = sessionOf(cinfo);
+    (*cinfo->err->format_message)(cinfo, session->libjpegMessage);
+    session->libjpegCode = cinfo->err->msg_code;
+    std::longjmp(session->jump, 1);
+}
+
+// Warnings (corrupt or missing data) must not fail a decode: a truncated file still gives a picture. Nothing is
+// printed; libjpeg's default would write to stderr.
+void countWarning(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        ++cinfo->err->num_warnings;
+}
+
+void printNothing(j_common_ptr) {}
+
+// Runs a caller's callback; an exception from it is kept as the decode's error, never let through libjpeg's C
+// frames.
+template <typename Call> void callBack(Session& session, Call&& call) noexcept
+{
+    try {
+        call();
+    } catch (const std::exception& e) {
+        if (session.error.isEmpty())
+            session.error = QString::fromUtf8(e.what());
+    } catch (...) {
+        if (session.error.isEmpty())
+            session.error = QStringLiteral("Чтение рисунка прервано.");
+    }
+}
+
+// Calls the caller's progress function through callBack.
+void report(Session& session, ProgressStage stage, int percent) noexcept
+{
+    if (session.options->progress)
+        callBack(session, [&] { session.options->progress(stage, percent); });
+}
+
+void showRows(Session& session, int first, int end) noexcept
+{
+    if (end <= first || !session.options->rowsReady || session.orientation != 1)
+        return;
+    session.rowsShown = std::max(session.rowsShown, end);
+    callBack(session, [&] { session.options->rowsReady(first, end); });
+}
+
+// Rows the picture has: all of the output, or the head asked for.
+int pictureRows(const Session& session)
+{
+    const int height = static_cast<int>(session.cinfo.output_height);
+    return session.options->headRows > 0 ? std::min(height, session.options->headRows) : height;
+}
+
+JSAMPROW lineOf(const Session& session, JDIMENSION row)
+{
+    return session.firstLine + static_cast<qsizetype>(row) * session.bytesPerLine;
+}
+
+void advanceTo(Session& session, int percent) noexcept
+{
+    if (percent <= session.reportedPercent)
+        return;
+    const int delta = percent - session.reportedPercent;
+    session.reportedPercent = percent;
+    report(session, ProgressStage::Running, delta);
+}
+
+// With two bands the rows written by both threads tell how far the decode is.
+void advanceBanded(Session& session) noexcept
+{
+    const qint64 height = session.cinfo.output_height;
+    const qint64 rows = static_cast<qint64>(session.cinfo.output_scanline) + session.lowerBand->rowsDone();
+    advanceTo(session, static_cast<int>(std::clamp<qint64>(rows * 100 / height, 0, 99)));
+}
+
+// libjpeg's pass counters become one percentage over all passes. A progressive file's input passes run inside
+// jpeg_start_decompress, and libjpeg raises its estimate of their length as it goes, so the value is held monotonic;
+// it stays below 100 until the decode is finished. Whole percents only: at most 100 reports a file.
+void onProgress(j_common_ptr cinfo)
+{
+    Session* session = sessionOf(cinfo);
+    if (session->options->stop.stop_requested() && session->error.isEmpty())
+        session->error = stoppedDecodeText();
+    // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
+    // keep the decoder busy for hours. No encoder writes anywhere near this many.
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
+        if (session->error.isEmpty())
+            session->error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+        std::longjmp(session->jump, 1);
+    }
+    if (session->ownProgress) {
+        if (!session->error.isEmpty())
+            std::longjmp(session->jump, 1);
+        return;
+    }
+    if (session->lowerBand) {
+        advanceBanded(*session);
+        if (!session->error.isEmpty())
+            std::longjmp(session->jump, 1);
+        return;
+    }
+    const jpeg_progress_mgr* progress = cinfo->progress;
+    if (progress->total_passes <= 0 || progress->pass_limit <= 0)
+        return;
+    const long counter = std::clamp(progress->pass_counter, 0L, progress->pass_limit);
+    const long percent =
+        (progress->completed_passes * 100L + counter * 100L / progress->pass_limit) / progress->total_passes;
+    advanceTo(*session, static_cast<int>(std::clamp(percent, 0L, 99L)));
+    if (!session->error.isEmpty())
+        std::longjmp(session->jump, 1);
+}
+
+QString sizeText(qint64 width, qint64 height)
+{
+    return QStringLiteral("%1 x %2 точек").arg(width).arg(height);
+}
+
+// Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
+bool sizeAccepted(Session& session)
+{
+    const qint64 width = session.cinfo.output_width;
+    const qint64 height = pictureRows(session);
+    const qint64 pixels = width * height;
+    const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
+                            pixels <= std::numeric_limits<qsizetype>::max() / 4;
+    if (width <= 0 || height <= 0) {
+        session.error = QStringLiteral("Не удалось прочитать JPEG: у рисунка нет точек");
+        return false;
+    }
+    if (pixels > session.options->maxPixels || !fitsQImage) {
+        session.error = QStringLiteral("Рисунок слишком велик: %1 (можно открыть не более %2 миллионов точек)")
+                            .arg(sizeText(width, height))
+                            .arg(session.options->maxPixels / 1'000'000);
+        return false;
+    }
+    return true;
+}
+
+bool allocateImage(Session& session)
+{
+    const int width = static_cast<int>(session.cinfo.output_width);
+    const int height = pictureRows(session);
+    // A head is a small side picture: the pool keeps its buffer for the full pictures.
+    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
+                                                  : newPicture(width, height, session.options->pool);
+    if (session.image.isNull()) {
+        session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
+        return false;
+    }
+    session.firstLine = session.image.bits();
+    session.bytesPerLine = session.image.bytesPerLine();
+    const QImage& head = session.options->knownHead;
+    const bool headFits = !head.isNull() && head.format() == QImage::Format_RGB32 && head.width() == width &&
+                          head.height() <= height && session.options->headRows == 0;
+    if (headFits) {
+        for (int row = 0; row < head.height(); ++row)
+            std::copy_n(head.constScanLine(row), qsizetype(width) * 4, lineOf(session, static_cast<JDIMENSION>(row)));
+    }
+    if (session.options->pictureStarted && session.orientation == 1)
+        callBack(session, [&] { session.options->pictureStarted(session.image); });
+    if (headFits)
+        showRows(session, 0, head.height());
+    return session.error.isEmpty();
+}
+
+void chooseOutput(Session& session)
+{
+    jpeg_decompress_struct& cinfo = session.cinfo;
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
+        // libjpeg will not turn these into RGB; they are decoded as CMYK into the picture's own lines and converted.
+        cinfo.out_color_space = JCS_CMYK;
+        session.cmyk = true;
+        session.adobeInverted = cinfo.saw_Adobe_marker;
+    } else {
+        // The RGB32 pixel 0xFFRRGGBB in memory order; the fourth byte libjpeg writes is always 0xFF.
+        cinfo.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    }
+    const QSize fileSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
+    cinfo.scale_num = 1;
+    // The box is for the picture as displayed; the file stores a turned picture on its side.
+    const QSize box = swapsSides(session.orientation) ? session.options->fitBox.transposed() : session.options->fitBox;
+    cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, box));
+}
+
+// The orientation of the first EXIF segment; a damaged one counts as none.
+void readOrientation(Session& session)
+{
+    for (jpeg_saved_marker_ptr marker = session.cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 && marker->data[0] == 'E') {
+            session.orientation = exifOrientation(marker->data, marker->data_length);
+            return;
+        }
+    }
+}
+
+// The embedded ICC profile, if any, as a conversion of the decoded rows. A profile that cannot be used leaves the
+// colours as stored: the picture is still worth showing, so the fault is only noted on standard error.
+void readColourProfile(Session& session)
+{
+    JOCTET* bytes = nullptr;
+    unsigned int length = 0;
+    if (!jpeg_read_icc_profile(&session.cinfo, &bytes, &length))
+        return;
+    const QByteArray profile(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(length));
+    std::free(bytes);
+    const ProfileInput input =
+        !session.cmyk ? ProfileInput::Rgb32 : (session.adobeInverted ? ProfileInput::InvertedCmyk : ProfileInput::Cmyk);
+    QString warning;
+    session.colour = ColourConversion::fromIcc(profile, input, &warning);
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "mapcatalogue: %s; the picture is shown with its colours as stored\n",
+                     warning.toLocal8Bit().constData());
+}
+
+void setStalled(Session& session)
+{
+    session.error = QStringLiteral("Не удалось прочитать JPEG: чтение строк остановилось");
+}
+
+// True when fewer threads are runnable right now than there are cores, counting this one: the lower band would get
+// a core of its own. On a busy machine the two bands share one core and the lower band's skipping is pure loss
+// (measured here: 0.44 s against 0.32 s for a 100-megapixel map).
+bool otherCoreIdle()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    if (cores < 2)
+        return false;
+    QFile loadAverage(QStringLiteral("/proc/loadavg"));
+    if (!loadAverage.open(QIODevice::ReadOnly))
+        return true;
+    // "0.52 0.58 0.59 2/345 12345": the fourth field counts the runnable threads, this one included.
+    const QList<QByteArray> fields = loadAverage.readAll().split(' ');
+    if (fields.size() < 4)
+        return true;
+    bool ok = false;
+    const int runnable = fields[3].split('/').value(0).toInt(&ok);
+    return !ok || runnable < static_cast<int>(cores);
+}
+
+// Starts the lower band on a second thread for a large sequential full-size picture; false leaves the whole picture
+// to the calling thread. The split falls on an iMCU row, so each band starts on whole blocks.
+bool startLowerBand(Session& session, const unsigned char* data, unsigned long size)
+{
+    const jpeg_decompress_struct& cinfo = session.cinfo;
+    const qint64 pixels = static_cast<qint64>(cinfo.output_width) * cinfo.output_height;
+    const BandDecoding bands = session.options->bands;
+    if (bands == BandDecoding::Never || session.options->headRows > 0 || cinfo.progressive_mode ||
+        cinfo.buffered_image || cinfo.scale_denom != 1 || pixels < BandedPixels || (session.cmyk && session.colour) ||
+        (bands == BandDecoding::WhenCoreIdle && !otherCoreIdle()))
+        return false;
+    const int blockRows = cinfo.max_v_samp_factor * DCTSIZE;
+    const int split = static_cast<int>(cinfo.output_height) * UpperBandPercent / 100 / blockRows * blockRows;
+    if (split < blockRows || split >= static_cast<int>(cinfo.output_height))
+        return false;
+    LowerBandTarget target;
+    target.data = data;
+    target.size = size;
+    target.firstLine = session.firstLine;
+    target.bytesPerLine = session.bytesPerLine;
+    target.firstRow = split;
+    target.outColorSpace = cinfo.out_color_space;
+    target.cmyk = session.cmyk;
+    target.adobeInverted = session.adobeInverted;
+    target.colour = session.colour.get();
+    try {
+        session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
+    } catch (const std::exception&) {
+        return false; // no thread to be had: the calling thread decodes everything
+    }
+    session.lowerBandFirstRow = split;
+    return true;
+}
+
+// Waits for the lower band, reporting progress meanwhile. A failure of the lower band fails the decode as a single
+// decode would have failed on the same rows.
+bool finishLowerBand(Session& session)
+{
+    while (!session.lowerBand->waitFor(10)) {
+        advanceBanded(session);
+        if (session.options->stop.stop_requested() && session.error.isEmpty())
+            session.error = stoppedDecodeText();
+        if (!session.error.isEmpty())
+            return false;
+    }
+    if (session.lowerBand->failed()) {
+        qstrncpy(session.libjpegMessage, session.lowerBand->failure().toLocal8Bit().constData(), JMSG_LENGTH_MAX);
+        return false;
+    }
+    session.allRowsRead = true;
+    const int height = static_cast<int>(session.cinfo.output_height);
+    showRows(session, session.lowerBandFirstRow, height);
+    return true;
+}
+
+// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Final rows (not
+// those of a progressive file's early pass) are shown as they arrive and counted in the progress.
+bool readRows(Session& session, JDIMENSION end, bool finalRows)
+{
+    jpeg_decompress_struct* cinfo = &session.cinfo;
+    const int width = static_cast<int>(cinfo->output_width);
+    while (cinfo->output_scanline < end) {
+        JSAMPROW rows[RowsPerBatch];
+        const JDIMENSION first = cinfo->output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, end - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = lineOf(session, first + i);
+        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+        if (read == 0) { // cannot happen with a memory source; guards against looping forever
+            setStalled(session);
+            return false;
+        }
+        // The rows are converted while they are still in the processor's cache, and shown once converted.
+        if (session.colour)
+            session.colour->convertRows(rows[0], session.bytesPerLine, width, static_cast<int>(read));
+        else if (session.cmyk)
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykLineToRgb32(rows[i], width, session.adobeInverted);
+        if (finalRows)
+            showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
+        if (finalRows && session.ownProgress)
+            advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
+                                                               cinfo->output_height));
+        if (!session.error.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A progressive file in buffered-image mode: the scans are absorbed one by one, and now and then the picture as far
+// as it has arrived is put out for the rows the caller asked for, then the final pass puts out every row. libjpeg lets
+// input go on while an output pass is open and lets a pass end early, so an early pass stays open until the next one
+// (neither jpeg_crop_scanline nor jpeg_skip_scanlines may be used in this mode). The first one starts with the first
+// scan: libjpeg reads only as much of that scan as the rows asked for need, so the first picture waits neither for
+// the whole scan nor for the whole coefficient buffer it fills (300 MB of fresh memory for 100 megapixels).
+bool readProgressive(Session& session, unsigned long size)
+{
+    jpeg_decompress_struct* cinfo = &session.cinfo;
+    const JDIMENSION earlyRows = std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height);
+    auto lastPass = std::chrono::steady_clock::time_point{};
+    bool passOpen = false;
+    const auto startPass = [&] {
+        if (passOpen)
+            jpeg_finish_output(cinfo);
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+        passOpen = true;
+    };
+    const auto earlyPass = [&] {
+        startPass();
+        if (!readRows(session, earlyRows, false))
+            return false;
+        showRows(session, 0, static_cast<int>(earlyRows));
+        lastPass = std::chrono::steady_clock::now();
+        return true;
+    };
+    if (earlyRows > 0 && !earlyPass())
+        return false;
+    for (;;) {
+        int state = JPEG_SUSPENDED;
+        do {
+            state = jpeg_consume_input(cinfo);
+            const unsigned long left = static_cast<unsigned long>(cinfo->src->bytes_in_buffer);
+            advanceTo(session, static_cast<int>(qint64(size - std::min(left, size)) * InputPercent / size));
+            if (!session.error.isEmpty())
+                return false;
+            if (cinfo->input_scan_number > MaxScans) {
+                session.error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+                return false;
+            }
+        } while (state == JPEG_ROW_COMPLETED || state == JPEG_REACHED_SOS);
+        if (state != JPEG_SCAN_COMPLETED)
+            break; // the end of the file, a real one or the one a truncated file is given
+        const auto now = std::chrono::steady_clock::now();
+        const bool nearEnd = session.reportedPercent * 100 >= LastEarlyPassPercent * InputPercent;
+        if (earlyRows == 0 || now - lastPass < EarlyPassInterval || nearEnd)
+            continue;
+        if (!earlyPass())
+            return false;
+    }
+    startPass();
+    if (!readRows(session, cinfo->output_height, true))
+        return false;
+    session.allRowsRead = true;
+    jpeg_finish_output(cinfo);
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+// The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
+// reason in the session; the caller destroys the decompressor on every path.
+bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
+{
+    jpeg_decompress_struct* cinfo = &session->cinfo;
+    if (setjmp(session->jump))
+        return false;
+
+    // Creation fails only for want of memory, reported through error_exit like everything else.
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, data, size);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
+    jpeg_read_header(cinfo, TRUE);
+    if (cinfo->data_precision != 8) {
+        session->libjpegCode = JERR_BAD_PRECISION;
+        return false;
+    }
+    readOrientation(*session);
+    if (session->options->headRows > 0 && session->orientation != 1) {
+        session->error = QStringLiteral("Не удалось прочитать JPEG: у повёрнутого рисунка нет отдельных строк");
+        return false;
+    }
+    chooseOutput(*session);
+    readColourProfile(*session);
+    jpeg_calc_output_dimensions(cinfo);
+    if (!sizeAccepted(*session))
+        return false;
+    if (session->options->beforePicture)
+        callBack(*session, [&] { session->options->beforePicture(); });
+    if (!session->error.isEmpty() || !allocateImage(*session))
+        return false;
+
+    session->progressManager.progress_monitor = onProgress;
+    cinfo->progress = &session->progressManager;
+    session->started = true;
+    report(*session, ProgressStage::Starting, 0);
+    if (!session->error.isEmpty())
+        return false;
+
+    if (session->options->headRows > 0) {
+        if (cinfo->progressive_mode) {
+            session->error = QStringLiteral("Не удалось прочитать JPEG: у прогрессивного файла нет отдельных строк");
+            return false;
+        }
+        jpeg_start_decompress(cinfo);
+        if (!readRows(*session, static_cast<JDIMENSION>(pictureRows(*session)), true))
+            return false;
+        session->allRowsRead = true;
+        return true;
+    }
+    if (cinfo->progressive_mode && session->options->previewRows > 0) {
+        cinfo->buffered_image = TRUE;
+        session->ownProgress = true;
+        jpeg_start_decompress(cinfo);
+        return readProgressive(*session, size);
+    }
+    jpeg_start_decompress(cinfo);
+    JDIMENSION height = cinfo->output_height;
+    if (startLowerBand(*session, data, size))
+        height = static_cast<JDIMENSION>(session->lowerBandFirstRow);
+    if (!readRows(*session, height, true))
+        return false;
+    if (session->lowerBand)
+        return finishLowerBand(*session);
+    session->allRowsRead = true;
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+QString libjpegFailureText(const Session& session)
+{
+    if (session.libjpegCode == JERR_BAD_PRECISION)
+        return QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью %1 бит не поддерживаются")
+            .arg(session.cinfo.data_precision);
+    return QStringLiteral("Не удалось прочитать JPEG: %1").arg(QString::fromLocal8Bit(session.libjpegMessage));
+}
+
+// An oriented picture is handed over as displayed, whole: the caller learns of it only now.
+void deliverTurned(Session& session)
+{
+    QImage stored = std::move(session.image);
+    session.image = orientedPicture(stored, session.orientation);
+    stored = QImage();
+    if (session.image.isNull()) {
+        session.error = QStringLiteral("Недостаточно памяти для рисунка %1")
+                            .arg(sizeText(session.cinfo.output_width, session.cinfo.output_height));
+        return;
+    }
+    session.orientation = 1;
+    if (session.options->pictureStarted)
+        callBack(session, [&] { session.options->pictureStarted(session.image); });
+    showRows(session, 0, session.image.height());
+}
+
+} // namespace
+
+int dctScaleDenominator(QSize picture, QSize box)
+{
+    if (box.isEmpty() || picture.isEmpty())
+        return 1;
+    // libjpeg rounds scaled sizes up.
+    const auto scaled = [](int length, int denom) { return (length + denom - 1) / denom; };
+    for (int denom : {8, 4, 2}) {
+        if (scaled(picture.width(), denom) >= box.width() && scaled(picture.height(), denom) >= box.height())
+            return denom;
+    }
+    return 1;
+}
+
+QString stoppedDecodeText()
+{
+    return QStringLiteral("Чтение рисунка прервано.");
+}
+
+bool looksLikeJpeg(const QByteArray& data)
+{
+    return data.size() >= 3 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8 &&
+           static_cast<uchar>(data[2]) == 0xFF;
+}
+
+JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+{
+    JpegDecodeResult result;
+    if (data.isEmpty()) {
+        result.error = QStringLiteral("Не удалось прочитать JPEG: файл пуст");
+        return result;
+    }
+    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max()) {
+        result.error = QStringLiteral("Не удалось прочитать JPEG: файл слишком велик");
+        return result;
+    }
+
+    auto session = std::make_unique<Session>();
+    session->options = &options;
+    session->cinfo.err = jpeg_std_error(&session->errorManager);
+    session->errorManager.error_exit = failDecode;
+    session->errorManager.emit_message = countWarning;
+    session->errorManager.output_message = printNothing;
+    session->cinfo.client_data = session.get();
+
+    const bool decoded = runDecoder(session.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                                    static_cast<unsigned long>(data.size()));
+    // The lower band's thread writes into the picture: it has ended (or is stopped) before anything else happens.
+    session->lowerBand.reset();
+    // Safe also when creation failed: libjpeg clears the memory manager first.
+    jpeg_destroy_decompress(&session->cinfo);
+
+    // A fault in the trailer after the last row leaves a complete picture.
+    if (decoded || (session->allRowsRead && session->error.isEmpty())) {
+        if (session->orientation != 1)
+            deliverTurned(*session);
+    }
+    if (session->error.isEmpty() && (decoded || session->allRowsRead)) {
+        advanceTo(*session, 100);
+        result.image = std::move(session->image);
+    } else {
+        result.error = session->error.isEmpty() ? libjpegFailureText(*session) : session->error;
+    }
+    if (session->started)
+        report(*session, ProgressStage::Ending, 100);
+    return result;
+}
+
+} // namespace picture

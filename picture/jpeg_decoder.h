@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <stop_token>
+
+namespace work {
+class WorkPool;
+}
+
+namespace picture {
+
+enum class ProgressStage { Starting, Running, Ending };
+
+/// Pixels a decoded picture may have unless the caller says otherwise: 600 million, about 2.3 GiB as RGB32. Large
+/// enough for the biggest scans of the collection (400 megapixels and more), small enough to refuse a header that
+/// declares 65500 x 65500 before memory is spent on it.
+inline constexpr qint64 DefaultMaxPixels = 600'000'000;
+
+/// Two-band decoding costs about a quarter more work in all: it pays only while another core is idle.
+enum class BandDecoding { Never, WhenCoreIdle, Always };
+
+struct JpegDecodeOptions
+{
+    /// Most DCT reduction (1/1, 1/2, 1/4, 1/8) whose result still covers this box in both dimensions; empty: full
+    /// size.
+    QSize fitBox;
+    /// Progress reports: Starting with 0, then Running with the percent done since the previous report (the Running
+    /// reports of a decode that succeeds add up to exactly 100), then Ending with 100. Ending follows Starting on every
+    /// path, failures included, so a progress bar shown at Starting is always hidden again. An exception thrown by the
+    /// callback cancels the decode and becomes its error text.
+    std::function<void(ProgressStage stage, int percent)> progress;
+    /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
+    qint64 maxPixels = DefaultMaxPixels;
+    /// Whether a large sequential picture is decoded in two bands on two threads (the same pixels, sooner while a
+    /// second core is free); progress is still reported on the calling thread.
+    BandDecoding bands = BandDecoding::WhenCoreIdle;
+    /// Called once the header is accepted, before the picture's memory is taken: a caller may release a picture it
+    /// no longer needs here, so that its memory serves the new one.
+    std::function<void()> beforePicture;
+    /// Called with the picture as soon as its memory exists, before any row is written: its pixels are undefined
+    /// until rowsReady says otherwise. The same picture is the result of a decode that succeeds.
+    std::function<void(const QImage& picture)> pictureStarted;
+    /// Called on the calling thread as rows are written: rows first to end - 1 were just written (final, or a coarse
+    /// early pass of a progressive file), and rows 0 to end - 1 hold this picture's pixels.
+    std::function<void(int first, int end)> rowsReady;
+    /// Rows from the top a progressive file's early scans are put out for, coarse to fine, before the final pass;
+    /// 0 puts out the final pass only.
+    int previewRows = 0;
+    /// Decodes only the top headRows rows of a sequential file, into a picture that high (or the whole picture when
+    /// it is lower); a progressive file is refused, since its first rows need the whole file. 0: the whole picture.
+    int headRows = 0;
+    /// The top rows of this same data decoded before (a headRows result): copied into the picture and shown at once.
+    QImage knownHead;
+    /// A stop request ends the decode within a progress report, as a failure whose error is stoppedDecodeText().
+    std::stop_token stop;
+    /// Runs the lower band and makes the picture's pages present; without one each has a thread of its own.
+    work::WorkPool* pool = nullptr;
+};
+
+/// The error text of a decode that was stopped.
+QString stoppedDecodeText();
+
+struct JpegDecodeResult
+{
+    QImage image;  ///< Format_RGB32; null on failure
+    QString error; ///< empty on success; a clear text otherwise (the caller adds the file name)
+    bool ok() const { return error.isEmpty(); }
+};
+
+/// Decodes JPEG data with the libjpeg API straight into a Format_RGB32 picture. Grayscale, CMYK and YCCK files are
+/// converted; a truncated file gives what could be decoded (the rest grey). Never exits, never throws.
+JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
+
+/// The DCT scale denominator (1, 2, 4 or 8) decodeJpeg uses for a picture of the given size and a fit box.
+int dctScaleDenominator(QSize picture, QSize box);
+
+/// True when data starts with the JPEG start-of-image marker followed by a marker (FF D8 FF).
+bool looksLikeJpeg(const QByteArray& data);
+
+} // namespace picture

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+
+namespace work {
+class WorkPool;
+}
+
+namespace picture {
+
+class ColourConversion;
+
+/// Where and how the lower band of a picture is decoded: the rows from firstRow down, into lines that the caller
+/// owns and keeps alive until the band is destroyed.
+struct LowerBandTarget
+{
+    const unsigned char* data = nullptr;
+    unsigned long size = 0;
+    unsigned char* firstLine = nullptr; ///< line 0 of the picture
+    qsizetype bytesPerLine = 0;
+    int firstRow = 0;
+    J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
+    bool cmyk = false;
+    bool adobeInverted = false;
+    const ColourConversion* colour = nullptr; ///< the rows' conversion into sRGB, if any; outlives the band
+};
+
+/// Decodes the lower band of a sequential JPEG as a job of pool (or on a thread of its own when none is given) while
+/// the caller decodes the rows above: libjpeg skips the upper rows by entropy decoding alone, so the two share the
+/// costly part of the work. The result is the same picture a single decode gives. The band writes into the caller's
+/// lines and reads its data, so destroying it asks it to stop and waits for it to let them go: within a batch of rows
+/// once it has started, at once when it has not.
+class JpegLowerBand
+{
+public:
+    explicit JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool = nullptr);
+    ~JpegLowerBand();
+    JpegLowerBand(const JpegLowerBand&) = delete;
+    JpegLowerBand& operator=(const JpegLowerBand&) = delete;
+
+    /// Waits at most milliseconds for the band; true once it has ended (decoded or failed).
+    bool waitFor(int milliseconds);
+    /// Rows of the band written so far.
+    int rowsDone() const;
+    /// After the band has ended: whether it failed, and libjpeg's message.
+    bool failed() const;
+    QString failure() const;
+
+    struct State;
+
+private:
+    std::shared_ptr<State> m_state;
+};
+
+} // namespace picture

@@ -1,0 +1,167 @@
+// The two-band decode of large sequential pictures must give exactly the pixels of a single decode, keep the
+// progress contract, and the picture pool must reuse memory instead of growing.
+#include <QImage>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "picture/jpeg_decoder.h"
+#include "picture/jpeg_memory.h"
+#include "picture/picture_buffers.h"
+#include "support/jpeg_fixtures.h"
+
+using picture::JpegDecodeOptions;
+using picture::ProgressStage;
+using testsupport::JpegColours;
+using testsupport::JpegFixture;
+
+namespace {
+
+struct BandCase
+{
+    const char* name;
+    QSize size;
+    JpegColours colours;
+    double keptShare; // share of the file's bytes kept; below 1 the file is cut there
+    double corruptAt; // share of the file where bytes are overwritten; 0 for none
+};
+
+void PrintTo(const BandCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+QByteArray fixtureFor(const BandCase& c)
+{
+    JpegFixture fixture;
+    fixture.size = c.size;
+    fixture.colours = c.colours;
+    fixture.quality = 85;
+    // Detail in every block row, so a row shifted or taken from the wrong place shows.
+    fixture.pixel = [](int x, int y) {
+        const auto v = static_cast<unsigned char>((x * 7 + y * 13 + ((x * y) >> 5)) & 0xFF);
+        return std::array<unsigned char, 4>{v, static_cast<unsigned char>(255 - v),
+                                            static_cast<unsigned char>((x ^ y) & 0xFF),
+                                            static_cast<unsigned char>(y & 0x7F)};
+    };
+    QByteArray bytes = testsupport::makeJpeg(fixture);
+    if (c.corruptAt > 0) {
+        const auto at = static_cast<qsizetype>(bytes.size() * c.corruptAt);
+        for (qsizetype i = at; i < at + 40; ++i)
+            bytes[i] = static_cast<char>(0x5A);
+    }
+    if (c.keptShare < 1)
+        bytes.truncate(static_cast<qsizetype>(bytes.size() * c.keptShare));
+    return bytes;
+}
+
+class JpegBands : public testing::TestWithParam<BandCase>
+{
+};
+
+} // namespace
+
+TEST_P(JpegBands, GiveTheSinglePassPixelsAndTheProgressContract)
+{
+    const QByteArray bytes = fixtureFor(GetParam());
+    JpegDecodeOptions single;
+    single.bands = picture::BandDecoding::Never;
+    const auto expected = picture::decodeJpeg(bytes, single);
+
+    std::vector<std::pair<ProgressStage, int>> reports;
+    JpegDecodeOptions banded;
+    banded.bands = picture::BandDecoding::Always;
+    banded.progress = [&reports](ProgressStage stage, int percent) { reports.emplace_back(stage, percent); };
+    const auto actual = picture::decodeJpeg(bytes, banded);
+
+    ASSERT_EQ(actual.ok(), expected.ok()) << actual.error.toStdString() << " / " << expected.error.toStdString();
+    ASSERT_TRUE(actual.ok()) << actual.error.toStdString();
+    ASSERT_EQ(actual.image.size(), expected.image.size());
+    for (int y = 0; y < actual.image.height(); ++y) {
+        ASSERT_EQ(memcmp(actual.image.constScanLine(y), expected.image.constScanLine(y), actual.image.width() * 4), 0)
+            << "row " << y;
+    }
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_EQ(reports.front(), std::make_pair(ProgressStage::Starting, 0));
+    EXPECT_EQ(reports.back(), std::make_pair(ProgressStage::Ending, 100));
+    int sum = 0;
+    for (size_t i = 1; i + 1 < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].first, ProgressStage::Running);
+        EXPECT_GT(reports[i].second, 0);
+        sum += reports[i].second;
+    }
+    EXPECT_EQ(sum, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(LargeSequentialPictures, JpegBands,
+                         testing::Values(BandCase{"rgb", {2400, 1800}, JpegColours::Rgb, 1, 0},
+                                         BandCase{"odd_size", {2403, 1797}, JpegColours::Rgb, 1, 0},
+                                         BandCase{"gray", {2100, 2000}, JpegColours::Gray, 1, 0},
+                                         BandCase{"cmyk", {2050, 2000}, JpegColours::Cmyk, 1, 0},
+                                         BandCase{"cut_in_upper_band", {2400, 1800}, JpegColours::Rgb, 0.4, 0},
+                                         BandCase{"cut_in_lower_band", {2400, 1800}, JpegColours::Rgb, 0.85, 0},
+                                         BandCase{"corrupt_in_lower_band", {2400, 1800}, JpegColours::Rgb, 1, 0.75}),
+                         [](const testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
+TEST(JpegBands, CancelFromTheProgressCallbackStopsBothBands)
+{
+    const QByteArray bytes = fixtureFor({"rgb", {2400, 1800}, JpegColours::Rgb, 1, 0});
+    JpegDecodeOptions options;
+    options.bands = picture::BandDecoding::Always;
+    bool ended = false;
+    options.progress = [&ended](ProgressStage stage, int percent) {
+        if (stage == ProgressStage::Ending)
+            ended = true;
+        if (stage == ProgressStage::Running && percent > 0)
+            throw std::runtime_error("cancelled");
+    };
+    const auto result = picture::decodeJpeg(bytes, options);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.error, QStringLiteral("cancelled"));
+    EXPECT_TRUE(result.image.isNull());
+    EXPECT_TRUE(ended);
+}
+
+TEST(PictureBuffers, ALargePictureReusesTheBufferOfTheOneReleasedBefore)
+{
+    const uchar* first = nullptr;
+    {
+        QImage picture = picture::newPicture(4000, 3000);
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.format(), QImage::Format_RGB32);
+        EXPECT_EQ(picture.bytesPerLine(), 16000);
+        picture.fill(Qt::red); // every page written, as a decode writes them
+        first = picture.constBits();
+    }
+    // Only a 2 MiB aligned buffer can be backed by huge pages.
+    EXPECT_EQ(reinterpret_cast<quintptr>(first) % (quintptr(2) << 20), 0u);
+    EXPECT_GE(picture::spareBufferBytes(), qsizetype(4000) * 3000 * 4);
+    for (int opening = 0; opening < 20; ++opening) {
+        QImage again = picture::newPicture(4000, 3000);
+        ASSERT_EQ(again.constBits(), first) << "opening " << opening;
+    }
+    // A much smaller picture does not keep a buffer three times its size alive.
+    QImage smaller = picture::newPicture(2100, 2000);
+    EXPECT_NE(smaller.constBits(), first);
+    EXPECT_EQ(picture::spareBufferBytes(), 0);
+}
+
+TEST(PictureBuffers, AProgressiveMapsCoefficientsTakeTheProgramsLargeMemory)
+{
+    // 2000 x 1500 at 4:2:0 gives libjpeg a 6 MB coefficient array for the luminance alone.
+    JpegFixture fixture;
+    fixture.size = QSize(2000, 1500);
+    fixture.progressive = true;
+    const QByteArray bytes = testsupport::makeJpeg(fixture);
+    const std::size_t before = picture::jpegLargeBlocksMapped();
+    ASSERT_TRUE(picture::decodeJpeg(bytes).ok());
+    EXPECT_GT(picture::jpegLargeBlocksMapped(), before);
+}
+
+TEST(PictureBuffers, SmallPicturesAndBadSizes)
+{
+    const QImage small = picture::newPicture(64, 48);
+    EXPECT_EQ(small.size(), QSize(64, 48));
+    EXPECT_EQ(small.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(picture::newPicture(0, 10).isNull());
+    EXPECT_TRUE(picture::newPicture(10, -1).isNull());
+}

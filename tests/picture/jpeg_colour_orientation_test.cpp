@@ -1,0 +1,157 @@
+// Embedded colour profiles and EXIF orientation: the decoder delivers the picture as it is meant to be seen.
+#include <QColor>
+#include <QImage>
+#include <gtest/gtest.h>
+#include <lcms2.h>
+#include <random>
+#include <tuple>
+#include <vector>
+
+#include "icc_profiles.h"
+#include "jpeg_test_helpers.h"
+#include "picture/colour_profile.h"
+#include "picture/jpeg_decoder.h"
+#include "support/jpeg_fixtures.h"
+
+namespace {
+
+using testsupport::JpegFixture;
+
+using iccprofiles::rgbProfile;
+using iccprofiles::SrgbPrimaries;
+
+// An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
+QByteArray swappedPrimariesProfile()
+{
+    return rgbProfile({SrgbPrimaries.Green, SrgbPrimaries.Red, SrgbPrimaries.Blue});
+}
+
+TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
+{
+    JpegFixture fixture;
+    fixture.size = QSize(64, 48);
+    fixture.pixel = [](int, int) { return samples(230, 20, 20); };
+    const QByteArray untagged = testsupport::makeJpeg(fixture);
+    fixture.iccProfile = swappedPrimariesProfile();
+    const QByteArray tagged = testsupport::makeJpeg(fixture);
+
+    EXPECT_TRUE(colourNear(picture::decodeJpeg(untagged).image, 10, 10, QColor(230, 20, 20)));
+    picture::JpegDecodeOptions preview;
+    preview.fitBox = QSize(16, 12);
+    for (const picture::JpegDecodeOptions& options : {picture::JpegDecodeOptions{}, preview}) {
+        std::vector<std::pair<int, int>> rows;
+        picture::JpegDecodeOptions watched = options;
+        QImage shownRows;
+        watched.pictureStarted = [&](const QImage& picture) { shownRows = picture; };
+        watched.rowsReady = [&](int first, int end) {
+            rows.emplace_back(first, end);
+            // The rows handed over are already in sRGB.
+            EXPECT_GT(qGreen(shownRows.pixel(1, end - 1)), 150) << "row " << end - 1;
+        };
+        const picture::JpegDecodeResult result = picture::decodeJpeg(tagged, watched);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        const QPoint middle(result.image.width() / 2, result.image.height() / 2);
+        EXPECT_GT(qGreen(result.image.pixel(middle)), 150);
+        EXPECT_LT(qRed(result.image.pixel(middle)), 120);
+        EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+        EXPECT_FALSE(rows.empty());
+    }
+}
+
+// The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little
+// CMS's conversion, on pixels of every kind, within a level.
+TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
+{
+    const std::pair<const char*, QByteArray> profiles[] = {
+        {"Adobe RGB", iccprofiles::adobeRgbProfile()},
+        {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8)},
+        {"swapped primaries", swappedPrimariesProfile()},
+    };
+    constexpr int Width = 4096 + 37; // with a tail shorter than the 64 pixels the wide path converts at once
+    std::vector<uchar> pixels(4 * Width);
+    std::mt19937 random(21);
+    for (const auto& [name, icc] : profiles) {
+        SCOPED_TRACE(name);
+        for (int x = 0; x < Width; ++x) {
+            const quint32 value = x < 256 ? 0x010101U * quint32(x) : random(); // greys, then any colour
+            for (int byte = 0; byte < 3; ++byte)
+                pixels[4 * x + byte] = static_cast<uchar>(value >> (8 * byte));
+            pixels[4 * x + 3] = 0xFF;
+        }
+        std::vector<uchar> expected = pixels;
+        cmsHPROFILE source = cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+        cmsHPROFILE sRgb = cmsCreate_sRGBProfile();
+        cmsHTRANSFORM reference = cmsCreateTransform(source, TYPE_BGRA_8, sRgb, TYPE_BGRA_8, INTENT_PERCEPTUAL, 0);
+        ASSERT_NE(reference, nullptr);
+        cmsDoTransform(reference, pixels.data(), expected.data(), Width);
+        cmsDeleteTransform(reference);
+        cmsCloseProfile(sRgb);
+        cmsCloseProfile(source);
+
+        const auto conversion = picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr);
+        ASSERT_NE(conversion, nullptr);
+        conversion->convertRows(pixels.data(), 4 * Width, Width, 1);
+        int worst = 0, worstAt = 0;
+        for (int i = 0; i < 4 * Width; ++i) {
+            const int difference = std::abs(int(pixels[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
+            if (difference > worst)
+                std::tie(worst, worstAt) = std::pair(difference, i);
+        }
+        EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
+    }
+}
+
+// A profile that describes sRGB (scanners often embed it) leaves the rows alone; one whose curve is a plain gamma of
+// 2.2, close to sRGB's but darker in the shadows, does not.
+TEST(JpegColourProfile, ProfileThatIsSrgbInAllButNameIsSkipped)
+{
+    EXPECT_EQ(picture::ColourConversion::fromIcc(rgbProfile(SrgbPrimaries), picture::ProfileInput::Rgb32, nullptr),
+              nullptr);
+    EXPECT_NE(
+        picture::ColourConversion::fromIcc(rgbProfile(SrgbPrimaries, 6504, 2.2), picture::ProfileInput::Rgb32, nullptr),
+        nullptr);
+}
+
+// Stored: the left half red, the right half blue.
+QByteArray twoColours(int orientation, QSize stored)
+{
+    JpegFixture fixture;
+    fixture.size = stored;
+    fixture.pixel = [stored](int x, int) { return x < stored.width() / 2 ? samples(220, 0, 0) : samples(0, 0, 220); };
+    fixture.exif = testsupport::exifWithOrientation(orientation);
+    return testsupport::makeJpeg(fixture);
+}
+
+TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
+{
+    const QColor red(220, 0, 0), blue(0, 0, 220);
+    // Orientation 6 turns the stored picture clockwise (its left side on top), 8 anticlockwise (on the bottom).
+    for (const auto& [orientation, top, bottom] : {std::tuple{6, red, blue}, std::tuple{8, blue, red}}) {
+        SCOPED_TRACE(orientation);
+        QSize started;
+        std::vector<std::pair<int, int>> rows;
+        picture::JpegDecodeOptions options;
+        options.pictureStarted = [&](const QImage& picture) { started = picture.size(); };
+        options.rowsReady = [&](int first, int end) { rows.emplace_back(first, end); };
+        const picture::JpegDecodeResult result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), options);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        ASSERT_EQ(result.image.size(), QSize(32, 64));
+        EXPECT_EQ(started, QSize(32, 64));
+        EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 64}}));
+        EXPECT_TRUE(colourNear(result.image, 16, 8, top, 12));
+        EXPECT_TRUE(colourNear(result.image, 16, 56, bottom, 12));
+
+        // A preview's box is for the picture as displayed: 16 x 32 is filled by the half-size decode.
+        picture::JpegDecodeOptions preview;
+        preview.fitBox = QSize(16, 32);
+        const QImage small = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).image;
+        ASSERT_EQ(small.size(), QSize(16, 32));
+        EXPECT_TRUE(colourNear(small, 8, 4, top, 12));
+    }
+    // The unturned orientation changes nothing.
+    const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).image;
+    ASSERT_EQ(upright.size(), QSize(64, 32));
+    EXPECT_TRUE(colourNear(upright, 8, 16, red, 12));
+}
+
+} // namespace
