@@ -22,10 +22,9 @@ namespace {
 double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl& control)
 {
     const double start = now();
-    QString error;
     const QFileInfo info(path);
     files::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), &error);
+    const failure::Result<QByteArray> bytes = files::readDataFile(info.fileName());
     if (!bytes)
         return -1;
     picture::JpegDecodeOptions options;
@@ -46,10 +45,10 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
             sinceBarPainted.start();
         }
     };
-    picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
-    if (!decoded.ok())
+    failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    if (!decoded.has_value())
         return -1;
-    control.setPicture(decoded.image);
+    control.setPicture(decoded.value());
     return now() - start;
 }
 
@@ -59,14 +58,14 @@ double previewOnce(const QString& path)
     const double start = now();
     const QFileInfo info(path);
     files::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), nullptr);
+    const failure::Result<QByteArray> bytes = files::readDataFile(info.fileName());
     if (!bytes)
         return -1;
     picture::JpegDecodeOptions options;
     // Any box smaller than an eighth of the picture: the decoder picks libjpeg's 1/8 scaling, as for a preview.
     options.fitBox = QSize(1, 1);
-    const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
-    return decoded.ok() ? now() - start : -1;
+    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    return decoded.has_value() ? now() - start : -1;
 }
 
 struct Bar

@@ -9,6 +9,8 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include <jerror.h>
@@ -59,8 +61,8 @@ struct Session
     uchar* firstLine = nullptr;
     qsizetype bytesPerLine = 0;
     int rowsShown = 0;
-    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    QString error;            // set by our own checks and by a failing progress callback
+    bool ownProgress = false;               // buffered-image mode: progress is counted here, not from libjpeg's passes
+    std::optional<failure::Failure> failed; // set by our own checks and by a failing callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
     bool cmyk = false;
@@ -107,11 +109,11 @@ template <typename Call> void callBack(Session& session, Call&& call) noexcept
     try {
         call();
     } catch (const std::exception& e) {
-        if (session.error.isEmpty())
-            session.error = QString::fromUtf8(e.what());
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, e.what(), {}};
     } catch (...) {
-        if (session.error.isEmpty())
-            session.error = QStringLiteral("Чтение рисунка прервано.");
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, {}, {}};
     }
 }
 
@@ -165,23 +167,23 @@ void advanceBanded(Session& session) noexcept
 void onProgress(j_common_ptr cinfo)
 {
     Session* session = sessionOf(cinfo);
-    if (session->options->stop.stop_requested() && session->error.isEmpty())
-        session->error = stoppedDecodeText();
+    if (session->options->stop.stop_requested() && !session->failed)
+        session->failed = failure::Failure{failure::What::DecodeStopped, {}, {}, {}};
     // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
     // keep the decoder busy for hours. No encoder writes anywhere near this many.
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
-        if (session->error.isEmpty())
-            session->error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+        if (!session->failed)
+            session->failed = failure::Failure{failure::What::TooManyScans, {}, {}, {MaxScans}};
         std::longjmp(session->jump, 1);
     }
     if (session->ownProgress) {
-        if (!session->error.isEmpty())
+        if (session->failed)
             std::longjmp(session->jump, 1);
         return;
     }
     if (session->lowerBand) {
         advanceBanded(*session);
-        if (!session->error.isEmpty())
+        if (session->failed)
             std::longjmp(session->jump, 1);
         return;
     }
@@ -192,13 +194,8 @@ void onProgress(j_common_ptr cinfo)
     const long percent =
         (progress->completed_passes * 100L + counter * 100L / progress->pass_limit) / progress->total_passes;
     advanceTo(*session, static_cast<int>(std::clamp(percent, 0L, 99L)));
-    if (!session->error.isEmpty())
+    if (session->failed)
         std::longjmp(session->jump, 1);
-}
-
-QString sizeText(qint64 width, qint64 height)
-{
-    return QStringLiteral("%1 x %2 точек").arg(width).arg(height);
 }
 
 // Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
@@ -210,13 +207,12 @@ bool sizeAccepted(Session& session)
     const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
                             pixels <= std::numeric_limits<qsizetype>::max() / 4;
     if (width <= 0 || height <= 0) {
-        session.error = QStringLiteral("Не удалось прочитать JPEG: у рисунка нет точек");
+        session.failed = failure::Failure{failure::What::NoPixels, {}, {}, {}};
         return false;
     }
     if (pixels > session.options->maxPixels || !fitsQImage) {
-        session.error = QStringLiteral("Рисунок слишком велик: %1 (можно открыть не более %2 миллионов точек)")
-                            .arg(sizeText(width, height))
-                            .arg(session.options->maxPixels / 1'000'000);
+        session.failed =
+            failure::Failure{failure::What::PictureTooLarge, {}, {}, {width, height, session.options->maxPixels}};
         return false;
     }
     return true;
@@ -230,7 +226,7 @@ bool allocateImage(Session& session)
     session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
                                                   : newPicture(width, height, session.options->pool);
     if (session.image.isNull()) {
-        session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
+        session.failed = failure::Failure{failure::What::NoMemoryForPicture, {}, {}, {width, height}};
         return false;
     }
     session.firstLine = session.image.bits();
@@ -246,7 +242,7 @@ bool allocateImage(Session& session)
         callBack(session, [&] { session.options->pictureStarted(session.image); });
     if (headFits)
         showRows(session, 0, head.height());
-    return session.error.isEmpty();
+    return !session.failed;
 }
 
 void chooseOutput(Session& session)
@@ -300,7 +296,7 @@ void readColourProfile(Session& session)
 
 void setStalled(Session& session)
 {
-    session.error = QStringLiteral("Не удалось прочитать JPEG: чтение строк остановилось");
+    session.failed = failure::Failure{failure::What::RowsStopped, {}, {}, {}};
 }
 
 // True when fewer threads are runnable right now than there are cores, counting this one: the lower band would get
@@ -348,9 +344,9 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.cmyk = session.cmyk;
     target.adobeInverted = session.adobeInverted;
     target.colour = session.colour.get();
-    try {
-        session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
-    } catch (const std::exception&) {
+    session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
+    if (!session.lowerBand->running()) {
+        session.lowerBand.reset();
         return false; // no thread to be had: the calling thread decodes everything
     }
     session.lowerBandFirstRow = split;
@@ -363,9 +359,9 @@ bool finishLowerBand(Session& session)
 {
     while (!session.lowerBand->waitFor(10)) {
         advanceBanded(session);
-        if (session.options->stop.stop_requested() && session.error.isEmpty())
-            session.error = stoppedDecodeText();
-        if (!session.error.isEmpty())
+        if (session.options->stop.stop_requested() && !session.failed)
+            session.failed = failure::Failure{failure::What::DecodeStopped, {}, {}, {}};
+        if (session.failed)
             return false;
     }
     if (session.lowerBand->failed()) {
@@ -406,7 +402,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
         if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
-        if (!session.error.isEmpty())
+        if (session.failed)
             return false;
     }
     return true;
@@ -446,10 +442,10 @@ bool readProgressive(Session& session, unsigned long size)
             state = jpeg_consume_input(cinfo);
             const unsigned long left = static_cast<unsigned long>(cinfo->src->bytes_in_buffer);
             advanceTo(session, static_cast<int>(qint64(size - std::min(left, size)) * InputPercent / size));
-            if (!session.error.isEmpty())
+            if (session.failed)
                 return false;
             if (cinfo->input_scan_number > MaxScans) {
-                session.error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+                session.failed = failure::Failure{failure::What::TooManyScans, {}, {}, {MaxScans}};
                 return false;
             }
         } while (state == JPEG_ROW_COMPLETED || state == JPEG_REACHED_SOS);
@@ -491,7 +487,7 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     }
     readOrientation(*session);
     if (session->options->headRows > 0 && session->orientation != 1) {
-        session->error = QStringLiteral("Не удалось прочитать JPEG: у повёрнутого рисунка нет отдельных строк");
+        session->failed = failure::Failure{failure::What::NoHeadOfTurned, {}, {}, {}};
         return false;
     }
     chooseOutput(*session);
@@ -501,19 +497,19 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
         return false;
     if (session->options->beforePicture)
         callBack(*session, [&] { session->options->beforePicture(); });
-    if (!session->error.isEmpty() || !allocateImage(*session))
+    if (session->failed || !allocateImage(*session))
         return false;
 
     session->progressManager.progress_monitor = onProgress;
     cinfo->progress = &session->progressManager;
     session->started = true;
     report(*session, ProgressStage::Starting, 0);
-    if (!session->error.isEmpty())
+    if (session->failed)
         return false;
 
     if (session->options->headRows > 0) {
         if (cinfo->progressive_mode) {
-            session->error = QStringLiteral("Не удалось прочитать JPEG: у прогрессивного файла нет отдельных строк");
+            session->failed = failure::Failure{failure::What::NoHeadOfProgressive, {}, {}, {}};
             return false;
         }
         jpeg_start_decompress(cinfo);
@@ -541,12 +537,28 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     return true;
 }
 
-QString libjpegFailureText(const Session& session)
+// libjpeg's failure as a kind the user's text is chosen by; its own English message stays the detail.
+failure::Failure libjpegFailure(const Session& session)
 {
-    if (session.libjpegCode == JERR_BAD_PRECISION)
-        return QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью %1 бит не поддерживаются")
-            .arg(session.cinfo.data_precision);
-    return QStringLiteral("Не удалось прочитать JPEG: %1").arg(QString::fromLocal8Bit(session.libjpegMessage));
+    using failure::What;
+    std::string message = QString::fromLocal8Bit(session.libjpegMessage).toStdString();
+    switch (session.libjpegCode) {
+    case JERR_BAD_PRECISION:
+        return {What::JpegPrecision, {}, std::move(message), {session.cinfo.data_precision}};
+    case JERR_NO_SOI:
+        return {What::NotJpeg, {}, std::move(message), {}};
+    case JERR_OUT_OF_MEMORY:
+        return {What::NoMemory, {}, std::move(message), {}};
+    case JERR_NOT_COMPILED:
+    case JERR_NOTIMPL:
+    case JERR_CCIR601_NOTIMPL:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_BAD_J_COLORSPACE:
+    case JERR_BAD_SCAN_SCRIPT:
+        return {What::UnsupportedJpeg, {}, std::move(message), {}};
+    default:
+        return {What::DamagedJpeg, {}, std::move(message), {}};
+    }
 }
 
 // An oriented picture is handed over as displayed, whole: the caller learns of it only now.
@@ -556,8 +568,8 @@ void deliverTurned(Session& session)
     session.image = orientedPicture(stored, session.orientation);
     stored = QImage();
     if (session.image.isNull()) {
-        session.error = QStringLiteral("Недостаточно памяти для рисунка %1")
-                            .arg(sizeText(session.cinfo.output_width, session.cinfo.output_height));
+        session.failed = failure::Failure{
+            failure::What::NoMemoryForPicture, {}, {}, {session.cinfo.output_width, session.cinfo.output_height}};
         return;
     }
     session.orientation = 1;
@@ -581,28 +593,18 @@ int dctScaleDenominator(QSize picture, QSize box)
     return 1;
 }
 
-QString stoppedDecodeText()
-{
-    return QStringLiteral("Чтение рисунка прервано.");
-}
-
 bool looksLikeJpeg(const QByteArray& data)
 {
     return data.size() >= 3 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8 &&
            static_cast<uchar>(data[2]) == 0xFF;
 }
 
-JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
 {
-    JpegDecodeResult result;
-    if (data.isEmpty()) {
-        result.error = QStringLiteral("Не удалось прочитать JPEG: файл пуст");
-        return result;
-    }
-    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max()) {
-        result.error = QStringLiteral("Не удалось прочитать JPEG: файл слишком велик");
-        return result;
-    }
+    if (data.isEmpty())
+        return failure::Failure{failure::What::PictureEmpty, {}, {}, {}};
+    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max())
+        return failure::Failure{failure::What::PictureDataTooLarge, {}, {}, {}};
 
     auto session = std::make_unique<Session>();
     session->options = &options;
@@ -620,16 +622,17 @@ JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& opt
     jpeg_destroy_decompress(&session->cinfo);
 
     // A fault in the trailer after the last row leaves a complete picture.
-    if (decoded || (session->allRowsRead && session->error.isEmpty())) {
+    if (decoded || (session->allRowsRead && !session->failed)) {
         if (session->orientation != 1)
             deliverTurned(*session);
     }
-    if (session->error.isEmpty() && (decoded || session->allRowsRead)) {
+    const bool whole = !session->failed && (decoded || session->allRowsRead);
+    if (whole)
         advanceTo(*session, 100);
-        result.image = std::move(session->image);
-    } else {
-        result.error = session->error.isEmpty() ? libjpegFailureText(*session) : session->error;
-    }
+    // Ending follows Starting on every path; a failure of its callback no longer changes the result.
+    failure::Result<QImage> result =
+        whole ? failure::Result<QImage>(std::move(session->image))
+              : failure::Result<QImage>(session->failed ? *session->failed : libjpegFailure(*session));
     if (session->started)
         report(*session, ProgressStage::Ending, 100);
     return result;
