@@ -10,13 +10,13 @@ namespace failure {
 /// (desktop/failure_text.cpp); what a Failure's figures mean is said here, per kind.
 enum class What {
     // Reading a file.
-    FileNotFound,    ///< no regular file at the path (or a path that leaves the collection)
-    FileNotOpened,   ///< the system refused to open it; detail: the system's text
-    FileTooLarge,    ///< figures: the file's size, the most that is read
+    FileNotFound,     ///< no regular file at the path (or a path that leaves the collection)
+    FileNotOpened,    ///< the system refused to open it; detail: the system's text
+    FileTooLarge,     ///< figures: the file's size, the most that is read
     FileGrewTooLarge, ///< the file grew past the limit while it was read; figures: the most that is read
-    ReadFailed,      ///< a read failed part way (a scratched disc, a disc taken out); detail: the system's text;
-                     ///< figures: the bytes read before, the file's size
-    ReadStopped,     ///< the read was stopped because its result was no longer wanted
+    ReadFailed,       ///< a read failed part way (a scratched disc, a disc taken out); detail: the system's text;
+                      ///< figures: the bytes read before, the file's size
+    ReadStopped,      ///< the read was stopped because its result was no longer wanted
 
     // Decoding a JPEG picture.
     PictureEmpty,        ///< no bytes at all

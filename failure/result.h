@@ -89,12 +89,12 @@ private:
 /// Evaluates expression (a Result); on failure returns its Failure from the enclosing function (which returns a
 /// Result), else gives its value (nothing for Result<void>). SerenityOS's TRY; a GNU statement expression, which GCC
 /// and clang both have (__extension__ keeps -Wpedantic quiet).
-#define TRY(expression)                                                                                               \
-    __extension__({                                                                                                   \
-        auto _tried = (expression);                                                                                   \
-        if (!_tried.has_value())                                                                                      \
-            return std::move(_tried).error();                                                                         \
-        ::failure::detail::valueOf(std::move(_tried));                                                                \
+#define TRY(expression)                                                                                                \
+    __extension__({                                                                                                    \
+        auto _tried = (expression);                                                                                    \
+        if (!_tried.has_value())                                                                                       \
+            return std::move(_tried).error();                                                                          \
+        ::failure::detail::valueOf(std::move(_tried));                                                                 \
     })
 
 namespace failure::detail {

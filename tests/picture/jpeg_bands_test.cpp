@@ -118,8 +118,7 @@ TEST(JpegBands, CancelFromTheProgressCallbackStopsBothBands)
             throw std::runtime_error("cancelled");
     };
     const auto result = picture::decodeJpeg(bytes, options);
-    EXPECT_FALSE(result.has_value());
-    ASSERT_FALSE(result);
+    ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error().what, failure::What::DecodeInterrupted);
     EXPECT_EQ(result.error().detail, "cancelled");
     EXPECT_TRUE(ended);

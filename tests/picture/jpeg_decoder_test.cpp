@@ -198,8 +198,7 @@ TEST(JpegDecoder, BudgetAppliesToTheReducedSize)
     options.maxPixels = 200 * 150;
 
     const auto full = decodeJpeg(bytes, options);
-    EXPECT_FALSE(full.has_value());
-    EXPECT_TRUE(full.value().isNull());
+    ASSERT_FALSE(full.has_value());
     EXPECT_TRUE(
         desktop::failureText(full.error()).startsWith(QStringLiteral("Рисунок слишком велик: 1600 x 1200 точек")))
         << failure::describe(full.error());
@@ -214,7 +213,7 @@ TEST(JpegDecoder, HugeDeclaredSizeIsRefusedBeforeDecoding)
 {
     const QByteArray huge = testsupport::withDeclaredSize(makeJpeg(JpegFixture{}), 65500, 65500);
     const auto result = decodeJpeg(huge);
-    EXPECT_FALSE(result.has_value());
+    ASSERT_FALSE(result.has_value());
     EXPECT_TRUE(
         desktop::failureText(result.error()).startsWith(QStringLiteral("Рисунок слишком велик: 65500 x 65500 точек")))
         << failure::describe(result.error());
@@ -231,7 +230,7 @@ TEST(JpegDecoder, DefaultBudgetAdmitsLargeScans)
 TEST(JpegDecoder, TwelveBitPrecisionIsRefused)
 {
     const auto result = decodeJpeg(testsupport::withFramePrecision(savedByQImage(QSize(16, 16)), 12));
-    EXPECT_FALSE(result.has_value());
+    ASSERT_FALSE(result.has_value());
     EXPECT_EQ(desktop::failureText(result.error()),
               QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью 12 бит не поддерживаются"));
 }
