@@ -8,7 +8,6 @@
 #include <memory>
 #include <mutex>
 #include <stop_token>
-#include <system_error>
 
 #include "picture/colour_profile.h"
 #include "picture/jpeg_cmyk.h"
@@ -144,8 +143,10 @@ JpegLowerBand::JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool
             work::WorkPool::Urgency::Urgent);
         return;
     }
-    if (!work::WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); }))
-        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "no thread");
+    if (!work::WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); })) {
+        m_running = false;
+        m_state->done = true; // never started: nothing to wait for
+    }
 }
 
 JpegLowerBand::~JpegLowerBand()

@@ -42,6 +42,8 @@ public:
     JpegLowerBand(const JpegLowerBand&) = delete;
     JpegLowerBand& operator=(const JpegLowerBand&) = delete;
 
+    /// False when no thread could be had for the band (without a pool): nothing runs, the caller decodes all rows.
+    bool running() const { return m_running; }
     /// Waits at most milliseconds for the band; true once it has ended (decoded or failed).
     bool waitFor(int milliseconds);
     /// Rows of the band written so far.
@@ -54,6 +56,7 @@ public:
 
 private:
     std::shared_ptr<State> m_state;
+    bool m_running = true;
 };
 
 } // namespace picture

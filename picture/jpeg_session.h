@@ -8,6 +8,7 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include <jpeglib.h>
 
@@ -41,7 +42,7 @@ struct Session
     qsizetype bytesPerLine = 0;
     int rowsShown = 0;
     bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    QString error;            // set by our own checks and by a failing progress callback
+    std::optional<failure::Failure> failed;            // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
     bool cmyk = false;
@@ -70,11 +71,11 @@ template <typename Call> void callBack(Session& session, Call&& call) noexcept
     try {
         call();
     } catch (const std::exception& e) {
-        if (session.error.isEmpty())
-            session.error = QString::fromUtf8(e.what());
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, e.what(), {}};
     } catch (...) {
-        if (session.error.isEmpty())
-            session.error = QStringLiteral("Чтение рисунка прервано.");
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, {}, {}};
     }
 }
 
@@ -98,7 +99,6 @@ void advanceTo(Session& session, int percent) noexcept;
 bool stopped(Session& session) noexcept;
 /// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels.
 bool readRows(Session& session, JDIMENSION end, bool finalRows);
-QString sizeText(qint64 width, qint64 height);
 
 // The header's facts, read before any pixel (jpeg_header.cpp).
 void readOrientation(Session& session);

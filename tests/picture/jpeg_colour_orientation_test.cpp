@@ -35,7 +35,7 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
     fixture.iccProfile = swappedPrimariesProfile();
     const QByteArray tagged = testsupport::makeJpeg(fixture);
 
-    EXPECT_TRUE(colourNear(picture::decodeJpeg(untagged).image, 10, 10, QColor(230, 20, 20)));
+    EXPECT_TRUE(colourNear(picture::decodeJpeg(untagged).value(), 10, 10, QColor(230, 20, 20)));
     picture::JpegDecodeOptions preview;
     preview.fitBox = QSize(16, 12);
     for (const picture::JpegDecodeOptions& options : {picture::JpegDecodeOptions{}, preview}) {
@@ -48,12 +48,12 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
             // The rows handed over are already in sRGB.
             EXPECT_GT(qGreen(shownRows.pixel(1, end - 1)), 150) << "row " << end - 1;
         };
-        const picture::JpegDecodeResult result = picture::decodeJpeg(tagged, watched);
-        ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        const QPoint middle(result.image.width() / 2, result.image.height() / 2);
-        EXPECT_GT(qGreen(result.image.pixel(middle)), 150);
-        EXPECT_LT(qRed(result.image.pixel(middle)), 120);
-        EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+        const failure::Result<QImage> result = picture::decodeJpeg(tagged, watched);
+        ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+        const QPoint middle(result.value().width() / 2, result.value().height() / 2);
+        EXPECT_GT(qGreen(result.value().pixel(middle)), 150);
+        EXPECT_LT(qRed(result.value().pixel(middle)), 120);
+        EXPECT_TRUE(everyAlphaByteIsFF(result.value()));
         EXPECT_FALSE(rows.empty());
     }
 }
@@ -125,10 +125,10 @@ TEST(JpegColourProfile, GreyscaleMapsConvertThroughTheirGrayProfile)
     fixture.colours = testsupport::JpegColours::Gray;
     fixture.pixel = [](int, int) { return samples(128); };
     fixture.iccProfile = profile;
-    const picture::JpegDecodeResult result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_TRUE(colourNear(result.image, 10, 10, QColor(188, 188, 188), 3));
-    EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+    const auto result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
+    ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+    EXPECT_TRUE(colourNear(*result, 10, 10, QColor(188, 188, 188), 3));
+    EXPECT_TRUE(everyAlphaByteIsFF(*result));
 }
 
 // A profile that describes sRGB (scanners often embed it) leaves the rows alone; one whose curve is a plain gamma of
@@ -163,23 +163,23 @@ TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
         picture::JpegDecodeOptions options;
         options.pictureStarted = [&](const QImage& picture) { started = picture.size(); };
         options.rowsReady = [&](int first, int end) { rows.emplace_back(first, end); };
-        const picture::JpegDecodeResult result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), options);
-        ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        ASSERT_EQ(result.image.size(), QSize(32, 64));
+        const failure::Result<QImage> result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), options);
+        ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+        ASSERT_EQ(result.value().size(), QSize(32, 64));
         EXPECT_EQ(started, QSize(32, 64));
         EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 64}}));
-        EXPECT_TRUE(colourNear(result.image, 16, 8, top, 12));
-        EXPECT_TRUE(colourNear(result.image, 16, 56, bottom, 12));
+        EXPECT_TRUE(colourNear(result.value(), 16, 8, top, 12));
+        EXPECT_TRUE(colourNear(result.value(), 16, 56, bottom, 12));
 
         // A preview's box is for the picture as displayed: 16 x 32 is filled by the half-size decode.
         picture::JpegDecodeOptions preview;
         preview.fitBox = QSize(16, 32);
-        const QImage small = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).image;
+        const QImage small = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).value();
         ASSERT_EQ(small.size(), QSize(16, 32));
         EXPECT_TRUE(colourNear(small, 8, 4, top, 12));
     }
     // The unturned orientation changes nothing.
-    const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).image;
+    const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).value();
     ASSERT_EQ(upright.size(), QSize(64, 32));
     EXPECT_TRUE(colourNear(upright, 8, 16, red, 12));
 }
