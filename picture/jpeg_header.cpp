@@ -10,7 +10,6 @@
 
 namespace picture::decoding {
 
-
 // Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
 bool sizeAccepted(Session& session)
 {

@@ -41,8 +41,8 @@ struct Session
     uchar* firstLine = nullptr;
     qsizetype bytesPerLine = 0;
     int rowsShown = 0;
-    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    std::optional<failure::Failure> failed;            // set by our own checks and by a failing progress callback
+    bool ownProgress = false;               // buffered-image mode: progress is counted here, not from libjpeg's passes
+    std::optional<failure::Failure> failed; // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
     bool cmyk = false;
