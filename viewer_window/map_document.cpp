@@ -35,7 +35,8 @@ MapDocument::~MapDocument()
 void MapDocument::open(const QString& path, const QString& titleAndYear, const QString& fileSizeText, int previewRows)
 {
     stop();
-    m_opening = Map{Stage::Reading, path, titleAndYear, fileSizeText, {}, {}, {}};
+    m_opening = Map{Stage::Reading, path, titleAndYear, fileSizeText, {}, {}};
+    m_failure.clear();
     m_previewRows = previewRows;
     m_showsProgress = true;
     m_readFraction = 0;
@@ -159,22 +160,22 @@ void MapDocument::decodeFinished(const QImage& picture, const QString& error)
     emit opened();
 }
 
-void MapDocument::fail(const QString& message)
+void MapDocument::fail(const QString& failure)
 {
     // A whole map of which nothing was let go stays on show, with its own texts. A map being decoded (this one,
     // which took the memory of the map before, or one given up for this opening) never becomes whole: the view is
     // emptied and names the map that failed.
-    Map failed = std::exchange(m_opening, Map());
+    Map failedMap = std::exchange(m_opening, Map());
+    m_failure = failure;
     m_showsProgress = false;
     if (m_shown.stage != Stage::Shown) {
-        failed.stage = Stage::Failed;
-        failed.bytes.clear();
-        failed.picture = QImage();
-        failed.failure = message;
-        replaceShown(std::move(failed));
+        failedMap.stage = Stage::Failed;
+        failedMap.bytes.clear();
+        failedMap.picture = QImage();
+        replaceShown(std::move(failedMap));
     }
     emit changed();
-    emit this->failed(message);
+    emit failed();
 }
 
 void MapDocument::replaceShown(Map map)

@@ -36,7 +36,6 @@ public:
         QString fileSizeText;
         QByteArray bytes; ///< the file's bytes, once read
         QImage picture;   ///< from the start of its decode; whole once Shown; null in an empty view
-        QString failure;  ///< Failed: the message naming the map and the reason
     };
 
     explicit MapDocument(MapLoader& loader, QObject* parent = nullptr);
@@ -60,6 +59,8 @@ public:
     bool showsProgress() const { return m_showsProgress; }
     /// The opening's progress, 0 to 100: the read fills the first half of the bar, the decode the rest.
     int progressPercent() const;
+    /// Why the last opening failed, naming its map; empty while it runs or once it succeeded.
+    const QString& failure() const { return m_failure; }
     /// What "Сохранить в файл..." writes: the file's bytes of the map on show when it is whole, else nothing.
     QByteArray savableBytes() const { return m_shown.stage == Stage::Shown ? m_shown.bytes : QByteArray(); }
 
@@ -72,8 +73,8 @@ signals:
     void rowsDecoded(int first, int end);
     /// An opening ended with its map on show whole.
     void opened();
-    /// An opening ended in a failure; the message names the map and the reason.
-    void failed(const QString& message);
+    /// An opening ended in a failure (failure() says why).
+    void failed();
 
 private:
     void showReadProgress(const QString& path, qint64 done, qint64 size);
@@ -83,12 +84,13 @@ private:
     void decodeStarted(const QImage& picture);
     void decodeRows(int first, int end);
     void decodeFinished(const QImage& picture, const QString& error);
-    void fail(const QString& message);
+    void fail(const QString& failure);
     void replaceShown(Map map);
 
     MapLoader& m_loader;
     Map m_shown;
     Map m_opening;
+    QString m_failure;
     int m_shownRows = 0;
     int m_previewRows = 0;
     // Counts openings: what an opening given up for a later one still posts is ignored.

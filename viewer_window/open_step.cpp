@@ -115,10 +115,10 @@ void TForm2::showOpenedMap()
     readNeighboursAhead();
 }
 
-void TForm2::reportFailedOpening(const QString& message)
+void TForm2::reportFailedOpening()
 {
     finishOpening();
-    desktop::showMessage(message);
+    desktop::showMessage(m_document.failure());
 }
 
 void TForm2::computeZoomSteps()

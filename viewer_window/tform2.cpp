@@ -200,8 +200,7 @@ void TForm2::connectHandlers()
     desktop::connectGuarded(&m_document, &viewer::MapDocument::rowsDecoded, this,
                             [this](int first, int end) { showDecodedRows(first, end); });
     desktop::connectGuarded(&m_document, &viewer::MapDocument::opened, this, &TForm2::showOpenedMap);
-    desktop::connectGuarded(&m_document, &viewer::MapDocument::failed, this,
-                            [this](const QString& message) { reportFailedOpening(message); });
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::failed, this, &TForm2::reportFailedOpening);
 }
 
 void TForm2::layoutControls()

@@ -137,7 +137,7 @@ private:
     void showPictureOfDocument();
     void showDecodedRows(int first, int end);
     void showOpenedMap();
-    void reportFailedOpening(const QString& message);
+    void reportFailedOpening();
     void finishOpening();
     void computeZoomSteps();         // the zoom steps' sizes for the picture on show
     void hideStepButtonsAtTheEnds(); // stepping.cpp
