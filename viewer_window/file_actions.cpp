@@ -8,8 +8,10 @@
 
 void TForm2::saveMap()
 {
-    const failure::Result<void> saved = desktop::savePictureAs(
-        this, m_mapBytes, QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
+    // What the picture shows, named as the bar names it: never the bytes of another map than the one on show.
+    const failure::Result<void> saved =
+        desktop::savePictureAs(this, m_document.savableBytes(),
+                               QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_document.named().path));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }
