@@ -1,11 +1,13 @@
 #include "desktop/file_drop_clipboard.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
 
 #include "desktop/error_report.h"
+#include "files/data_files.h"
 
 namespace desktop {
 
@@ -27,6 +29,13 @@ void CopyFileToClipboard(const QString& absolutePath)
         throw AppError(QStringLiteral("Cannot open clipboard"));
     // The clipboard owns the data from here on.
     clipboard->setMimeData(makeFileDropMimeData(absolutePath));
+}
+
+void copyCollectionFile(const QString& relativePath)
+{
+    if (relativePath.isEmpty() || !files::dataFileExists(relativePath))
+        return;
+    CopyFileToClipboard(QFileInfo(files::resolveDataPath(relativePath)).absoluteFilePath());
 }
 
 } // namespace desktop

@@ -2,8 +2,8 @@
 #include "current_entry/current_entry.h"
 #include "desktop/error_report.h"
 #include "desktop/file_drop_clipboard.h"
+#include "desktop/main_window.h"
 #include "desktop/save_dialog.h"
-#include "files/data_files.h"
 #include "viewer_window/tform2.h"
 
 void TForm2::saveMap()
@@ -14,10 +14,8 @@ void TForm2::saveMap()
 
 void TForm2::copyMapFile()
 {
-    // The map of the catalogue's current row, also when it could not be shown; a missing file copies nothing.
-    if (!files::dataFileExists(m_entry.mapPath()))
-        return;
-    desktop::CopyFileToClipboard(files::resolveDataPath(m_entry.mapPath()));
+    // The map of the catalogue's current row, also when it could not be shown.
+    desktop::copyCollectionFile(m_entry.mapPath());
 }
 
 void TForm2::closeViewer()
@@ -27,8 +25,5 @@ void TForm2::closeViewer()
 
 void TForm2::minimiseProgram()
 {
-    // The catalogue window is the program's main window: minimising it takes the viewer along.
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    m_catalogueWindow.showMinimized();
+    desktop::minimiseProgram(m_catalogueWindow);
 }
