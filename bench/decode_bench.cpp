@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "files/data_files.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
+#include "viewer_window/map_loader.h"
 
 namespace bench {
 namespace {
@@ -126,6 +129,50 @@ int previewRatio(const QString& name, const QString& path, int runs)
     }
     emitFigure(name + "_preview_djpeg", median(reference) * 1000, "ms", 1);
     emitFigure(name + "_preview_ratio", median(ours) / median(reference), "x");
+    return 0;
+}
+
+int stopProgressiveDecode(const QString& path, int runs)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray bytes = file.readAll();
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        // As the viewer's decode: a job of its loader, with the early passes of a full-screen view, stopped from the
+        // GUI thread as a step or a close stops it, once the bar shows 30 %.
+        viewer::MapLoader loader;
+        std::stop_source stop;
+        picture::JpegDecodeOptions options;
+        options.previewRows = 1016;
+        options.stop = stop.get_token();
+        int percent = 0;
+        double stoppedAt = -1;
+        options.progress = [&](picture::ProgressStage stage, int delta) {
+            percent += stage == picture::ProgressStage::Running ? delta : 0;
+            if (percent >= 30 && stoppedAt < 0) {
+                stoppedAt = now();
+                stop.request_stop();
+            }
+        };
+        QEventLoop loop;
+        bool stoppedEarly = false;
+        double endedAt = -1;
+        // The result comes once the decode has returned: its coefficients and its picture are let go by then.
+        loader.decode(bytes, options, [&](const picture::JpegDecodeResult& result) {
+            endedAt = now();
+            stoppedEarly = !result.ok();
+            loop.quit();
+        });
+        loop.exec();
+        if (stoppedAt < 0 || !stoppedEarly) {
+            std::fprintf(stderr, "the decode of %s was not stopped\n", qPrintable(path));
+            return 1;
+        }
+        times.push_back(endedAt - stoppedAt);
+    }
+    emitFigure(QStringLiteral("stop_progressive_decode_ms"), median(times) * 1000, QStringLiteral("ms"), 1);
     return 0;
 }
 

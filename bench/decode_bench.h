@@ -10,6 +10,8 @@ int decodeOnce(const QString& path);
 int decodeRatio(const QString& name, const QString& path, int runs);
 /// Alternates djpeg -scale 1/8 and the preview decode; prints the median ratio.
 int previewRatio(const QString& name, const QString& path, int runs);
+/// A progressive map's decode stopped at 30 %: the median time from the stop to the end of its job.
+int stopProgressiveDecode(const QString& path, int runs);
 /// The machine's cost of first writes to fresh memory: mmap and memset of 400 MiB, the median of runs.
 int freshMemoryCost(int runs);
 

@@ -19,7 +19,8 @@ int usage()
     std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
                          "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
                          "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
-                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | resident-after-close FILE\n");
+                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | resident-after-close FILE |\n"
+                         "       stop-progressive FILE RUNS\n");
     return 2;
 }
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv)
         return bench::catalogueTimes(args[1].toInt());
     if (command == QLatin1String("slow-disc") && args.size() == 3)
         return bench::slowDiscTimes(args[1], args[2].toInt());
+    if (command == QLatin1String("stop-progressive") && args.size() == 3)
+        return bench::stopProgressiveDecode(args[1], args[2].toInt());
     if (command == QLatin1String("resident-after-close") && args.size() == 2)
         return bench::residentAfterClose(args[1]);
     return usage();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -264,6 +265,26 @@ private:
     cmsHTRANSFORM m_transform;
 };
 
+// A greyscale picture's levels through its Gray profile: one sRGB pixel for each of the 256 levels, looked up by the
+// level libjpeg wrote into all three channels.
+class GrayConversion final : public ColourConversion
+{
+public:
+    explicit GrayConversion(const std::array<quint32, 256>& pixels) : m_pixels(pixels) {}
+
+    void convertRows(unsigned char* firstLine, qsizetype bytesPerLine, int width, int rows) const override
+    {
+        for (int y = 0; y < rows; ++y) {
+            unsigned char* line = firstLine + y * bytesPerLine;
+            for (int x = 0; x < width; ++x)
+                std::memcpy(line + 4 * x, &m_pixels[line[4 * x]], 4);
+        }
+    }
+
+private:
+    std::array<quint32, 256> m_pixels;
+};
+
 // Little CMS reports through a process-wide handler; a profile it cannot read is reported by the caller instead.
 void quietLcms(cmsContext, cmsUInt32Number, const char*) {}
 
@@ -272,6 +293,31 @@ struct ProfileCloser
     void operator()(void* profile) const { cmsCloseProfile(profile); }
 };
 using ProfileHandle = std::unique_ptr<void, ProfileCloser>;
+
+std::unique_ptr<ColourConversion> grayConversion(cmsHPROFILE source, cmsHPROFILE sRgb, QString* warning)
+{
+    cmsHTRANSFORM transform = cmsCreateTransform(source, TYPE_GRAY_8, sRgb, TYPE_BGRA_8, INTENT_PERCEPTUAL, 0);
+    if (!transform) {
+        *warning = QStringLiteral("the colour profile cannot be applied");
+        return nullptr;
+    }
+    std::array<uchar, 256> levels{};
+    for (std::size_t level = 0; level < levels.size(); ++level)
+        levels[level] = static_cast<uchar>(level);
+    std::array<quint32, 256> pixels{};
+    cmsDoTransform(transform, levels.data(), pixels.data(), static_cast<cmsUInt32Number>(levels.size()));
+    cmsDeleteTransform(transform);
+    bool unchanged = true;
+    for (std::size_t level = 0; level < pixels.size(); ++level) {
+        // Little CMS leaves the fourth byte alone without an alpha channel in the input.
+        pixels[level] = (pixels[level] & 0x00FFFFFFU) | 0xFF000000U;
+        for (const int shift : {0, 8, 16})
+            unchanged = unchanged && std::abs(int((pixels[level] >> shift) & 0xFF) - int(level)) <= 1;
+    }
+    if (unchanged)
+        return nullptr; // sRGB's own curve: nothing to do
+    return std::make_unique<GrayConversion>(pixels);
+}
 
 std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, ProfileInput input, QString* warning)
 {
@@ -282,7 +328,7 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
         return nullptr;
     }
     ProfileHandle sRgb(cmsCreate_sRGBProfile());
-    if (input == ProfileInput::Rgb32) {
+    if (input == ProfileInput::Rgb32 || input == ProfileInput::Gray) {
         if (const std::optional<MatrixAndCurves> profile = matrixAndCurvesOf(source.get(), sRgb.get())) {
             if (isSrgbInAllButName(*profile))
                 return nullptr;
@@ -291,7 +337,10 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
         }
     }
     const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
-    const bool cmyk = input != ProfileInput::Rgb32;
+    if (input == ProfileInput::Gray && space == cmsSigGrayData)
+        return grayConversion(source.get(), sRgb.get(), warning);
+    // A greyscale picture with an RGB profile: its pixels are RGB pixels whose channels are equal.
+    const bool cmyk = input == ProfileInput::Cmyk || input == ProfileInput::InvertedCmyk;
     if (space != (cmyk ? cmsSigCmykData : cmsSigRgbData)) {
         *warning = QStringLiteral("the colour profile does not describe the picture's colours");
         return nullptr;

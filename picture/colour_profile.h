@@ -6,13 +6,15 @@
 
 namespace picture {
 
-/// What a decoder's rows hold before conversion: RGB32 pixels, or CMYK samples (4 bytes a pixel) as libjpeg gives
-/// them, stored inverted (255 means no ink) when invertedCmyk.
-enum class ProfileInput { Rgb32, Cmyk, InvertedCmyk };
+/// What a decoder's rows hold before conversion: RGB32 pixels, RGB32 pixels of a greyscale picture (its three channels
+/// equal), or CMYK samples (4 bytes a pixel) as libjpeg gives them, stored inverted (255 means no ink) when
+/// invertedCmyk.
+enum class ProfileInput { Rgb32, Gray, Cmyk, InvertedCmyk };
 
 /// Turns rows of a picture from its embedded ICC profile's colours into sRGB RGB32 pixels, in place. Matrix-and-curve
 /// RGB profiles (the common scanner and camera profiles) go through integer tables of this program's own, sixty to
-/// three hundred times faster than Little CMS; every other profile kind (table-based RGB, CMYK) through Little CMS.
+/// three hundred times faster than Little CMS, and a greyscale picture's Gray profile through a table of its 256
+/// levels; every other profile kind (table-based RGB, CMYK) through Little CMS.
 class ColourConversion
 {
 public:

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <chrono>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
@@ -12,29 +11,14 @@
 #include <thread>
 
 #include <jerror.h>
-#include <jpeglib.h>
 
-#include "picture/colour_profile.h"
 #include "picture/exif_orientation.h"
 #include "picture/jpeg_cmyk.h"
 #include "picture/jpeg_lower_band.h"
-#include "picture/picture_buffers.h"
+#include "picture/jpeg_session.h"
 
 namespace picture {
-namespace {
-
-// libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
-constexpr int RowsPerBatch = 16;
-// Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
-constexpr int MaxScans = 500;
-
-// A progressive file's input takes this share of the progress bar; its final output pass the rest.
-constexpr int InputPercent = 60;
-// Least time between two early passes of a progressive file: each costs about a tenth of a full pass, so a few of
-// them keep the final picture in time.
-constexpr std::chrono::milliseconds EarlyPassInterval{450};
-// No early pass once this share of the file is read: the final picture is near.
-constexpr int LastEarlyPassPercent = 80;
+namespace decoding {
 
 // A sequential picture of at least this many pixels is decoded in two bands on two threads. Below it a second thread
 // gains less than it costs.
@@ -42,45 +26,6 @@ constexpr qint64 BandedPixels = 4'000'000;
 // The share of the rows the calling thread decodes. The lower band's thread first entropy-decodes the rows above its
 // band without producing them, which costs about 40 % of decoding them; 60 % evens the two threads' work.
 constexpr int UpperBandPercent = 60;
-
-// Everything one decode needs lives here, outside the frame that calls setjmp, so a longjmp out of libjpeg skips no
-// destructor. libjpeg's callbacks find it through client_data.
-struct Session
-{
-    jpeg_decompress_struct cinfo{};
-    jpeg_error_mgr errorManager{};
-    jpeg_progress_mgr progressManager{};
-    std::jmp_buf jump{};
-
-    const JpegDecodeOptions* options = nullptr;
-    QImage image;
-    // The picture's rows are written through these, never through the QImage: the caller may hold copies of it
-    // while it fills, and writing through a shared QImage would copy it.
-    uchar* firstLine = nullptr;
-    qsizetype bytesPerLine = 0;
-    int rowsShown = 0;
-    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    QString error;            // set by our own checks and by a failing progress callback
-    char libjpegMessage[JMSG_LENGTH_MAX]{};
-    int libjpegCode = 0;
-    bool cmyk = false;
-    bool adobeInverted = false;
-    bool started = false;     // Starting was reported
-    bool allRowsRead = false; // the picture is complete; only the trailer was left to read
-    int reportedPercent = 0;
-    // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
-    std::unique_ptr<ColourConversion> colour;
-    std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
-    int lowerBandFirstRow = 0;
-    // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
-    // the caller sees neither the stored picture nor its rows.
-    int orientation = 1;
-};
-
-Session* sessionOf(j_common_ptr cinfo)
-{
-    return static_cast<Session*>(cinfo->client_data);
-}
 
 [[noreturn]] void failDecode(j_common_ptr cinfo)
 {
@@ -100,21 +45,6 @@ void countWarning(j_common_ptr cinfo, int level)
 
 void printNothing(j_common_ptr) {}
 
-// Runs a caller's callback; an exception from it is kept as the decode's error, never let through libjpeg's C
-// frames.
-template <typename Call> void callBack(Session& session, Call&& call) noexcept
-{
-    try {
-        call();
-    } catch (const std::exception& e) {
-        if (session.error.isEmpty())
-            session.error = QString::fromUtf8(e.what());
-    } catch (...) {
-        if (session.error.isEmpty())
-            session.error = QStringLiteral("Чтение рисунка прервано.");
-    }
-}
-
 // Calls the caller's progress function through callBack.
 void report(Session& session, ProgressStage stage, int percent) noexcept
 {
@@ -130,18 +60,6 @@ void showRows(Session& session, int first, int end) noexcept
     callBack(session, [&] { session.options->rowsReady(first, end); });
 }
 
-// Rows the picture has: all of the output, or the head asked for.
-int pictureRows(const Session& session)
-{
-    const int height = static_cast<int>(session.cinfo.output_height);
-    return session.options->headRows > 0 ? std::min(height, session.options->headRows) : height;
-}
-
-JSAMPROW lineOf(const Session& session, JDIMENSION row)
-{
-    return session.firstLine + static_cast<qsizetype>(row) * session.bytesPerLine;
-}
-
 void advanceTo(Session& session, int percent) noexcept
 {
     if (percent <= session.reportedPercent)
@@ -149,6 +67,15 @@ void advanceTo(Session& session, int percent) noexcept
     const int delta = percent - session.reportedPercent;
     session.reportedPercent = percent;
     report(session, ProgressStage::Running, delta);
+}
+
+// True once the caller has asked the decode to stop (or a callback failed): the decode then ends before its next
+// piece of work, and takes no more memory.
+bool stopped(Session& session) noexcept
+{
+    if (session.options->stop.stop_requested() && session.error.isEmpty())
+        session.error = stoppedDecodeText();
+    return !session.error.isEmpty();
 }
 
 // With two bands the rows written by both threads tell how far the decode is.
@@ -165,8 +92,7 @@ void advanceBanded(Session& session) noexcept
 void onProgress(j_common_ptr cinfo)
 {
     Session* session = sessionOf(cinfo);
-    if (session->options->stop.stop_requested() && session->error.isEmpty())
-        session->error = stoppedDecodeText();
+    stopped(*session);
     // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
     // keep the decoder busy for hours. No encoder writes anywhere near this many.
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
@@ -194,108 +120,6 @@ void onProgress(j_common_ptr cinfo)
     advanceTo(*session, static_cast<int>(std::clamp(percent, 0L, 99L)));
     if (!session->error.isEmpty())
         std::longjmp(session->jump, 1);
-}
-
-QString sizeText(qint64 width, qint64 height)
-{
-    return QStringLiteral("%1 x %2 точек").arg(width).arg(height);
-}
-
-// Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
-bool sizeAccepted(Session& session)
-{
-    const qint64 width = session.cinfo.output_width;
-    const qint64 height = pictureRows(session);
-    const qint64 pixels = width * height;
-    const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
-                            pixels <= std::numeric_limits<qsizetype>::max() / 4;
-    if (width <= 0 || height <= 0) {
-        session.error = QStringLiteral("Не удалось прочитать JPEG: у рисунка нет точек");
-        return false;
-    }
-    if (pixels > session.options->maxPixels || !fitsQImage) {
-        session.error = QStringLiteral("Рисунок слишком велик: %1 (можно открыть не более %2 миллионов точек)")
-                            .arg(sizeText(width, height))
-                            .arg(session.options->maxPixels / 1'000'000);
-        return false;
-    }
-    return true;
-}
-
-bool allocateImage(Session& session)
-{
-    const int width = static_cast<int>(session.cinfo.output_width);
-    const int height = pictureRows(session);
-    // A head is a small side picture: the pool keeps its buffer for the full pictures.
-    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
-                                                  : newPicture(width, height, session.options->pool);
-    if (session.image.isNull()) {
-        session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
-        return false;
-    }
-    session.firstLine = session.image.bits();
-    session.bytesPerLine = session.image.bytesPerLine();
-    const QImage& head = session.options->knownHead;
-    const bool headFits = !head.isNull() && head.format() == QImage::Format_RGB32 && head.width() == width &&
-                          head.height() <= height && session.options->headRows == 0;
-    if (headFits) {
-        for (int row = 0; row < head.height(); ++row)
-            std::copy_n(head.constScanLine(row), qsizetype(width) * 4, lineOf(session, static_cast<JDIMENSION>(row)));
-    }
-    if (session.options->pictureStarted && session.orientation == 1)
-        callBack(session, [&] { session.options->pictureStarted(session.image); });
-    if (headFits)
-        showRows(session, 0, head.height());
-    return session.error.isEmpty();
-}
-
-void chooseOutput(Session& session)
-{
-    jpeg_decompress_struct& cinfo = session.cinfo;
-    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
-        // libjpeg will not turn these into RGB; they are decoded as CMYK into the picture's own lines and converted.
-        cinfo.out_color_space = JCS_CMYK;
-        session.cmyk = true;
-        session.adobeInverted = cinfo.saw_Adobe_marker;
-    } else {
-        // The RGB32 pixel 0xFFRRGGBB in memory order; the fourth byte libjpeg writes is always 0xFF.
-        cinfo.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    }
-    const QSize fileSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
-    cinfo.scale_num = 1;
-    // The box is for the picture as displayed; the file stores a turned picture on its side.
-    const QSize box = swapsSides(session.orientation) ? session.options->fitBox.transposed() : session.options->fitBox;
-    cinfo.scale_denom = static_cast<unsigned int>(dctScaleDenominator(fileSize, box));
-}
-
-// The orientation of the first EXIF segment; a damaged one counts as none.
-void readOrientation(Session& session)
-{
-    for (jpeg_saved_marker_ptr marker = session.cinfo.marker_list; marker; marker = marker->next) {
-        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 && marker->data[0] == 'E') {
-            session.orientation = exifOrientation(marker->data, marker->data_length);
-            return;
-        }
-    }
-}
-
-// The embedded ICC profile, if any, as a conversion of the decoded rows. A profile that cannot be used leaves the
-// colours as stored: the picture is still worth showing, so the fault is only noted on standard error.
-void readColourProfile(Session& session)
-{
-    JOCTET* bytes = nullptr;
-    unsigned int length = 0;
-    if (!jpeg_read_icc_profile(&session.cinfo, &bytes, &length))
-        return;
-    const QByteArray profile(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(length));
-    std::free(bytes);
-    const ProfileInput input =
-        !session.cmyk ? ProfileInput::Rgb32 : (session.adobeInverted ? ProfileInput::InvertedCmyk : ProfileInput::Cmyk);
-    QString warning;
-    session.colour = ColourConversion::fromIcc(profile, input, &warning);
-    if (!warning.isEmpty())
-        std::fprintf(stderr, "mapcatalogue: %s; the picture is shown with its colours as stored\n",
-                     warning.toLocal8Bit().constData());
 }
 
 void setStalled(Session& session)
@@ -363,9 +187,7 @@ bool finishLowerBand(Session& session)
 {
     while (!session.lowerBand->waitFor(10)) {
         advanceBanded(session);
-        if (session.options->stop.stop_requested() && session.error.isEmpty())
-            session.error = stoppedDecodeText();
-        if (!session.error.isEmpty())
+        if (stopped(session))
             return false;
     }
     if (session.lowerBand->failed()) {
@@ -412,65 +234,6 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
     return true;
 }
 
-// A progressive file in buffered-image mode: the scans are absorbed one by one, and now and then the picture as far
-// as it has arrived is put out for the rows the caller asked for, then the final pass puts out every row. libjpeg lets
-// input go on while an output pass is open and lets a pass end early, so an early pass stays open until the next one
-// (neither jpeg_crop_scanline nor jpeg_skip_scanlines may be used in this mode). The first one starts with the first
-// scan: libjpeg reads only as much of that scan as the rows asked for need, so the first picture waits neither for
-// the whole scan nor for the whole coefficient buffer it fills (300 MB of fresh memory for 100 megapixels).
-bool readProgressive(Session& session, unsigned long size)
-{
-    jpeg_decompress_struct* cinfo = &session.cinfo;
-    const JDIMENSION earlyRows = std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height);
-    auto lastPass = std::chrono::steady_clock::time_point{};
-    bool passOpen = false;
-    const auto startPass = [&] {
-        if (passOpen)
-            jpeg_finish_output(cinfo);
-        jpeg_start_output(cinfo, cinfo->input_scan_number);
-        passOpen = true;
-    };
-    const auto earlyPass = [&] {
-        startPass();
-        if (!readRows(session, earlyRows, false))
-            return false;
-        showRows(session, 0, static_cast<int>(earlyRows));
-        lastPass = std::chrono::steady_clock::now();
-        return true;
-    };
-    if (earlyRows > 0 && !earlyPass())
-        return false;
-    for (;;) {
-        int state = JPEG_SUSPENDED;
-        do {
-            state = jpeg_consume_input(cinfo);
-            const unsigned long left = static_cast<unsigned long>(cinfo->src->bytes_in_buffer);
-            advanceTo(session, static_cast<int>(qint64(size - std::min(left, size)) * InputPercent / size));
-            if (!session.error.isEmpty())
-                return false;
-            if (cinfo->input_scan_number > MaxScans) {
-                session.error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
-                return false;
-            }
-        } while (state == JPEG_ROW_COMPLETED || state == JPEG_REACHED_SOS);
-        if (state != JPEG_SCAN_COMPLETED)
-            break; // the end of the file, a real one or the one a truncated file is given
-        const auto now = std::chrono::steady_clock::now();
-        const bool nearEnd = session.reportedPercent * 100 >= LastEarlyPassPercent * InputPercent;
-        if (earlyRows == 0 || now - lastPass < EarlyPassInterval || nearEnd)
-            continue;
-        if (!earlyPass())
-            return false;
-    }
-    startPass();
-    if (!readRows(session, cinfo->output_height, true))
-        return false;
-    session.allRowsRead = true;
-    jpeg_finish_output(cinfo);
-    jpeg_finish_decompress(cinfo);
-    return true;
-}
-
 // The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
 // reason in the session; the caller destroys the decompressor on every path.
 bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
@@ -501,7 +264,8 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
         return false;
     if (session->options->beforePicture)
         callBack(*session, [&] { session->options->beforePicture(); });
-    if (!session->error.isEmpty() || !allocateImage(*session))
+    // beforePicture returns early when the decode is stopped while it waits: no picture is taken then.
+    if (stopped(*session) || !allocateImage(*session))
         return false;
 
     session->progressManager.progress_monitor = onProgress;
@@ -522,6 +286,9 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
         session->allRowsRead = true;
         return true;
     }
+    // Starting takes the coefficients' memory in buffered-image mode, and starts the lower band: not once stopped.
+    if (stopped(*session))
+        return false;
     if (cinfo->progressive_mode && session->options->previewRows > 0) {
         cinfo->buffered_image = TRUE;
         session->ownProgress = true;
@@ -530,7 +297,7 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     }
     jpeg_start_decompress(cinfo);
     JDIMENSION height = cinfo->output_height;
-    if (startLowerBand(*session, data, size))
+    if (!stopped(*session) && startLowerBand(*session, data, size))
         height = static_cast<JDIMENSION>(session->lowerBandFirstRow);
     if (!readRows(*session, height, true))
         return false;
@@ -566,7 +333,9 @@ void deliverTurned(Session& session)
     showRows(session, 0, session.image.height());
 }
 
-} // namespace
+} // namespace decoding
+
+using namespace decoding;
 
 int dctScaleDenominator(QSize picture, QSize box)
 {

@@ -33,7 +33,7 @@ struct LowerBandTarget
 /// the caller decodes the rows above: libjpeg skips the upper rows by entropy decoding alone, so the two share the
 /// costly part of the work. The result is the same picture a single decode gives. The band writes into the caller's
 /// lines and reads its data, so destroying it asks it to stop and waits for it to let them go: within a batch of rows
-/// once it has started, at once when it has not.
+/// or a piece of the skipped rows once it has started, at once when it has not.
 class JpegLowerBand
 {
 public:

@@ -164,12 +164,6 @@ ReturningPicture::~ReturningPicture()
     returned.notify_all();
 }
 
-qsizetype spareBufferBytes()
-{
-    std::lock_guard lock(poolMutex);
-    return spare ? static_cast<qsizetype>(spare->length) : 0;
-}
-
 void setSpareBufferLifetimeMs(int milliseconds)
 {
     lifetimeMs.store(milliseconds);

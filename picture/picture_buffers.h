@@ -30,9 +30,6 @@ public:
     ReturningPicture& operator=(const ReturningPicture&) = delete;
 };
 
-/// Bytes held by the pool for the next large picture (0 when none).
-qsizetype spareBufferBytes();
-
 /// How long a spare buffer is kept before it is given back to the system; 10 s unless a test says otherwise. Giving it
 /// back runs on the application's thread, from its event loop; without an application the spare is kept.
 void setSpareBufferLifetimeMs(int milliseconds);

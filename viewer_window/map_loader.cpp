@@ -187,8 +187,10 @@ void MapLoader::startAhead()
     m_aheadStop = std::stop_source();
     if (paths.isEmpty())
         return;
-    // Weak: the job may outlive the loader, and with it the pool, by the piece it is reading.
-    auto job = [shared = m_shared, paths, headRows, weakPool = std::weak_ptr(m_pool)](std::stop_token stop) {
+    // Weak: the job may outlive the loader, and with it the pool, by the piece it is reading. The head decode gets the
+    // stop of the reading ahead itself: the disc job's own stop is never requested once that job has returned.
+    auto job = [shared = m_shared, paths, headRows, weakPool = std::weak_ptr(m_pool),
+                aheadStop = m_aheadStop.get_token()](std::stop_token stop) {
         for (const QString& path : paths) {
             std::shared_ptr<files::DataFileRead> read = shared->take(path);
             if (!read)
@@ -210,14 +212,16 @@ void MapLoader::startAhead()
             const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
             if (!pool)
                 return;
-            pool->run(work::WorkPool::Lane::Compute, stop, [shared, path, bytes, headRows](std::stop_token stop) {
-                QImage head = decodeHead(bytes, headRows, stop);
-                if (head.isNull() || stop.stop_requested())
-                    return;
-                std::lock_guard lock(shared->mutex);
-                shared->headPath = path;
-                shared->head = std::move(head);
-            });
+            pool->run(work::WorkPool::Lane::Compute, aheadStop,
+                      [shared, path, bytes, headRows, aheadStop](std::stop_token stop) {
+                          QImage head = decodeHead(bytes, headRows, stop);
+                          // Looked at under the lock: readAhead() stops the reading ahead before it clears the head.
+                          std::lock_guard lock(shared->mutex);
+                          if (head.isNull() || aheadStop.stop_requested())
+                              return;
+                          shared->headPath = path;
+                          shared->head = std::move(head);
+                      });
         }
     };
     m_pool->run(work::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));

@@ -59,7 +59,9 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
 }
 
 // The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little
-// CMS's conversion, on pixels of every kind, within a level.
+// CMS's conversion, on pixels of every kind, within a level. Processors with the wide path convert a line 64 pixels at
+// a time and the rest one by one: the pixels are converted once as one line and once as lines of 63 pixels, which
+// the one-pixel path converts whole, so each path sees every pixel.
 TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 {
     const std::pair<const char*, QByteArray> profiles[] = {
@@ -67,7 +69,8 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
         {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8)},
         {"swapped primaries", swappedPrimariesProfile()},
     };
-    constexpr int Width = 4096 + 37; // with a tail shorter than the 64 pixels the wide path converts at once
+    constexpr int NarrowWidth = 63;
+    constexpr int Width = NarrowWidth * 66; // 64 blocks of 64 pixels and a tail of 62
     std::vector<uchar> pixels(4 * Width);
     std::mt19937 random(21);
     for (const auto& [name, icc] : profiles) {
@@ -90,15 +93,42 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 
         const auto conversion = picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr);
         ASSERT_NE(conversion, nullptr);
-        conversion->convertRows(pixels.data(), 4 * Width, Width, 1);
-        int worst = 0, worstAt = 0;
-        for (int i = 0; i < 4 * Width; ++i) {
-            const int difference = std::abs(int(pixels[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
-            if (difference > worst)
-                std::tie(worst, worstAt) = std::pair(difference, i);
+        for (const int lineWidth : {Width, NarrowWidth}) {
+            SCOPED_TRACE(lineWidth);
+            std::vector<uchar> converted = pixels;
+            conversion->convertRows(converted.data(), 4 * lineWidth, lineWidth, Width / lineWidth);
+            int worst = 0, worstAt = 0;
+            for (int i = 0; i < 4 * Width; ++i) {
+                const int difference = std::abs(int(converted[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
+                if (difference > worst)
+                    std::tie(worst, worstAt) = std::pair(difference, i);
+            }
+            EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
         }
-        EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
     }
+}
+
+// A greyscale scan with a linear Gray profile: its middle level is sRGB's 188, a neutral grey.
+TEST(JpegColourProfile, GreyscaleMapsConvertThroughTheirGrayProfile)
+{
+    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+    cmsHPROFILE gray = cmsCreateGrayProfile(cmsD50_xyY(), linear);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(gray, nullptr, &size);
+    QByteArray profile(static_cast<qsizetype>(size), Qt::Uninitialized);
+    cmsSaveProfileToMem(gray, profile.data(), &size);
+    cmsCloseProfile(gray);
+    cmsFreeToneCurve(linear);
+
+    JpegFixture fixture;
+    fixture.size = QSize(64, 48);
+    fixture.colours = testsupport::JpegColours::Gray;
+    fixture.pixel = [](int, int) { return samples(128); };
+    fixture.iccProfile = profile;
+    const picture::JpegDecodeResult result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_TRUE(colourNear(result.image, 10, 10, QColor(188, 188, 188), 3));
+    EXPECT_TRUE(everyAlphaByteIsFF(result.image));
 }
 
 // A profile that describes sRGB (scanners often embed it) leaves the rows alone; one whose curve is a plain gamma of

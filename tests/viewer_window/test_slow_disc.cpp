@@ -11,8 +11,10 @@
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
 #include "files/data_files.h"
+#include "support/jpeg_fixtures.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
+#include "work/work_pool.h"
 
 using namespace testsupport;
 
@@ -113,27 +115,39 @@ protected:
 
 TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
 {
+    openSlowCatalogue(3, QSize(6000, 6000));
+    const QByteArray padded = TestCollection::jpegBytes(QSize(6000, 6000)) + QByteArray(Padding, '\0');
+    // Its first rows shown, a progressive map's decode reads its scans for a second or more.
+    JpegFixture progressive;
+    progressive.size = QSize(5000, 5000);
+    progressive.progressive = true;
+    progressive.pixel = [](int x, int y) { return std::array<unsigned char, 4>{uchar(x * 7 ^ y * 3), uchar(y), 90}; };
     struct Case
     {
         const char* phase;
         std::function<bool(TForm2&)> reached;
+        QByteArray map;
     };
     const Case cases[] = {
-        {"reading the map", [](TForm2& v) { return v.isOpening() && !v.isDecoding(); }},
-        {"decoding the map", [](TForm2& v) { return v.isDecoding(); }},
-        {"reading ahead", [this](TForm2& v) { return !v.isOpening() && disc->bytesRead(fileOf(3)) > 0; }},
+        {"reading the map", [](TForm2& v) { return v.isOpening() && !v.isDecoding(); }, padded},
+        {"decoding the map", [](TForm2& v) { return v.isDecoding() && v.mapPicture->shownRows() > 0; },
+         makeJpeg(progressive)},
+        {"reading ahead", [this](TForm2& v) { return !v.isOpening() && disc->bytesRead(fileOf(3)) > 0; }, padded},
     };
-    openSlowCatalogue(3, QSize(6000, 6000));
     // The map on show reads fast in the decoding case, so that its decode, not its read, is under way.
     for (const Case& c : cases) {
+        collection.writeBytes(mapPath(2), c.map);
         disc = std::make_unique<SlowDisc>();
         if (std::string(c.phase) == "decoding the map")
             disc.reset();
+        const int threadsBefore = work::WorkPool::liveThreads();
         TForm2& viewer = startOpening(2);
         ASSERT_TRUE(QTest::qWaitFor([&] { return c.reached(viewer); }, 10000)) << c.phase;
-        // Each read would take three seconds more.
-        EXPECT_LT(closeAndRelease(viewer), 1500) << c.phase;
+        // Each read would take three seconds more, the decode a second or more.
+        EXPECT_LT(closeAndRelease(viewer), 300) << c.phase;
         EXPECT_TRUE(Form2.isNull()) << c.phase;
+        // The closed viewer's threads end as their jobs do: each job stops within a piece of work.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return work::WorkPool::liveThreads() <= threadsBefore; }, 300)) << c.phase;
         QTest::qWait(100); // nothing posted by its work arrives afterwards
         EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << c.phase << MessageRecorder::last().toStdString();
         EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr) << c.phase;

@@ -1,0 +1,115 @@
+#pragma once
+
+// What the files of the JPEG decoder share: one decode's state and the steps that more than one of them takes.
+#include <QImage>
+#include <QString>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <exception>
+#include <memory>
+
+#include <jpeglib.h>
+
+#include "picture/colour_profile.h"
+#include "picture/jpeg_decoder.h"
+#include "picture/jpeg_lower_band.h"
+
+namespace picture::decoding {
+
+// libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
+constexpr int RowsPerBatch = 16;
+// Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
+constexpr int MaxScans = 500;
+// A progressive file's input takes this share of the progress bar; its final output pass the rest.
+constexpr int InputPercent = 60;
+
+// Everything one decode needs lives here, outside the frame that calls setjmp, so a longjmp out of libjpeg skips no
+// destructor. libjpeg's callbacks find it through client_data.
+struct Session
+{
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errorManager{};
+    jpeg_progress_mgr progressManager{};
+    std::jmp_buf jump{};
+
+    const JpegDecodeOptions* options = nullptr;
+    QImage image;
+    // The picture's rows are written through these, never through the QImage: the caller may hold copies of it
+    // while it fills, and writing through a shared QImage would copy it.
+    uchar* firstLine = nullptr;
+    qsizetype bytesPerLine = 0;
+    int rowsShown = 0;
+    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
+    QString error;            // set by our own checks and by a failing progress callback
+    char libjpegMessage[JMSG_LENGTH_MAX]{};
+    int libjpegCode = 0;
+    bool cmyk = false;
+    bool adobeInverted = false;
+    bool started = false;     // Starting was reported
+    bool allRowsRead = false; // the picture is complete; only the trailer was left to read
+    int reportedPercent = 0;
+    // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
+    std::unique_ptr<ColourConversion> colour;
+    std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
+    int lowerBandFirstRow = 0;
+    // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
+    // the caller sees neither the stored picture nor its rows.
+    int orientation = 1;
+};
+
+inline Session* sessionOf(j_common_ptr cinfo)
+{
+    return static_cast<Session*>(cinfo->client_data);
+}
+
+// Runs a caller's callback; an exception from it is kept as the decode's error, never let through libjpeg's C
+// frames.
+template <typename Call> void callBack(Session& session, Call&& call) noexcept
+{
+    try {
+        call();
+    } catch (const std::exception& e) {
+        if (session.error.isEmpty())
+            session.error = QString::fromUtf8(e.what());
+    } catch (...) {
+        if (session.error.isEmpty())
+            session.error = QStringLiteral("Чтение рисунка прервано.");
+    }
+}
+
+// Rows the picture has: all of the output, or the head asked for.
+inline int pictureRows(const Session& session)
+{
+    const int height = static_cast<int>(session.cinfo.output_height);
+    return session.options->headRows > 0 ? std::min(height, session.options->headRows) : height;
+}
+
+inline JSAMPROW lineOf(const Session& session, JDIMENSION row)
+{
+    return session.firstLine + static_cast<qsizetype>(row) * session.bytesPerLine;
+}
+
+void report(Session& session, ProgressStage stage, int percent) noexcept;
+/// Hands rows first to end - 1 to the caller (rows 0 to end - 1 hold the picture's pixels).
+void showRows(Session& session, int first, int end) noexcept;
+void advanceTo(Session& session, int percent) noexcept;
+/// True once the caller has asked the decode to stop or a callback failed; the decode then ends before its next piece.
+bool stopped(Session& session) noexcept;
+/// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels.
+bool readRows(Session& session, JDIMENSION end, bool finalRows);
+QString sizeText(qint64 width, qint64 height);
+
+// The header's facts, read before any pixel (jpeg_header.cpp).
+void readOrientation(Session& session);
+void chooseOutput(Session& session);
+void readColourProfile(Session& session);
+/// Refuses a picture whose decoded size exceeds the budget or what QImage can hold.
+bool sizeAccepted(Session& session);
+/// The picture's memory, the rows known before shown; false with the reason in the session.
+bool allocateImage(Session& session);
+
+/// A progressive file in buffered-image mode, early passes and all (jpeg_progressive.cpp).
+bool readProgressive(Session& session, unsigned long size);
+
+} // namespace picture::decoding
