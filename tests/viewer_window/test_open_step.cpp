@@ -61,7 +61,7 @@ TEST_F(OpenStep, OpensFramelessMaximisedAndModalWithTheCatalogueTexts)
     EXPECT_EQ(viewer.mapPicture->x(), (viewer.mapView->width() - 62) / 2);
     EXPECT_EQ(viewer.mapPicture->y(), (viewer.mapView->height() - 42) / 2);
     EXPECT_TRUE(viewer.progressBar->isHidden());
-    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr);
     EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor); // the hourglass of creation is gone
     EXPECT_EQ(viewer.closeButton->x(), viewer.titleStrip->width() - 20);
     EXPECT_EQ(viewer.minimiseButton->x(), viewer.titleStrip->width() - 41);
@@ -163,7 +163,7 @@ TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillClose
         ASSERT_EQ(MessageRecorder::messages().size(), 1) << c.what;
         EXPECT_TRUE(MessageRecorder::last().contains(mapPath(3))) << MessageRecorder::last().toStdString();
         EXPECT_GT(MessageRecorder::last().size(), mapPath(3).size() + 30) << "the reason is named";
-        EXPECT_TRUE(controls::screenCursorIsDefault()) << c.what;
+        EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr) << c.what;
         EXPECT_EQ(viewer.cursor().shape(), Qt::ArrowCursor) << c.what;
         EXPECT_FALSE(viewer.mapPicture->hasPicture()) << c.what;
         QTest::keyClick(&viewer, Qt::Key_Escape);

@@ -179,7 +179,7 @@ TEST_F(ViewerStepping, ClosingAfterThreeStepsLeavesTheCatalogueOnTheThirdNextRow
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(entry->mapPath(), mapPath(4));
     EXPECT_EQ(highlightedSlot(), 4);
-    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr);
 }
 
 TEST_F(ViewerStepping, SaveWritesTheMapFileAsLoaded)

@@ -126,6 +126,13 @@ protected:
         return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
     }
 
+    /// The screen cursor (Qt's override cursor, which the viewer sets) is the hand registered under number.
+    static bool screenShows(int number)
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor && *cursor == controls::screenCursor(number);
+    }
+
     std::vector<Entry> entries;
     std::vector<QByteArray> mapBytes; // mapBytes[i - 1] is map i
 };
