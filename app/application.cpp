@@ -9,7 +9,7 @@ MapApplication::MapApplication(int& argc, char** argv) : QApplication(argc, argv
     setApplicationDisplayName(QStringLiteral("Каталог старинных карт"));
 }
 
-StartOptions parseStartOptions(const QStringList& arguments, const QString& workingDirectory)
+failure::Result<StartOptions> parseStartOptions(const QStringList& arguments, const QString& workingDirectory)
 {
     StartOptions options;
     QStringList rest = arguments.mid(1);
@@ -21,16 +21,12 @@ StartOptions parseStartOptions(const QStringList& arguments, const QString& work
         options.version = true;
         return options;
     }
-    if (rest.size() > 1) {
-        options.error = QStringLiteral("mapcatalogue: too many arguments; give at most one collection folder");
-        return options;
-    }
+    if (rest.size() > 1)
+        return failure::Failure{failure::What::TooManyArguments, {}, {}, {}};
     const QString folder = rest.isEmpty() ? workingDirectory : QDir(workingDirectory).absoluteFilePath(rest.first());
     const QFileInfo info(folder);
-    if (!info.isDir()) {
-        options.error = QStringLiteral("mapcatalogue: %1 is not a folder").arg(folder);
-        return options;
-    }
+    if (!info.isDir())
+        return failure::Failure{failure::What::NotAFolder, folder.toStdString(), {}, {}};
     options.collectionFolder = info.absoluteFilePath();
     options.folderGiven = !rest.isEmpty();
     return options;

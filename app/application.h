@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QString>
 
+#include "failure/result.h"
+
 /// The application object. It catches nothing: no exception travels through Qt's event delivery (a handler that
 /// fails reports the failure at its edge, desktop/error_report.h), and the start-up options.
 class MapApplication : public QApplication
@@ -19,9 +21,9 @@ struct StartOptions
     bool version = false;     ///< --version: print the version and end
     bool folderGiven = false; ///< the folder came from the command line
     QString collectionFolder; ///< absolute; the working directory when none was given
-    QString error;            ///< a usage error to print
 };
-StartOptions parseStartOptions(const QStringList& arguments, const QString& workingDirectory);
+/// The options, or the usage error to print with the usage text (too many arguments, a folder that is none).
+failure::Result<StartOptions> parseStartOptions(const QStringList& arguments, const QString& workingDirectory);
 
 /// The text printed for --help.
 QString usageText();

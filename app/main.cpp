@@ -22,7 +22,13 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const StartOptions options = parseStartOptions(arguments, QDir::currentPath());
+    const failure::Result<StartOptions> parsed = parseStartOptions(arguments, QDir::currentPath());
+    if (!parsed) {
+        std::fprintf(stderr, "%s\n%s", desktop::failureText(parsed.error()).toLocal8Bit().constData(),
+                     usageText().toLocal8Bit().constData());
+        return 2;
+    }
+    const StartOptions& options = *parsed;
     if (options.help) {
         std::fputs(usageText().toLocal8Bit().constData(), stdout);
         return 0;
@@ -30,10 +36,6 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("mapcatalogue %s\n", MAPCATALOGUE_VERSION);
         return 0;
-    }
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n%s", options.error.toLocal8Bit().constData(), usageText().toLocal8Bit().constData());
-        return 2;
     }
 
     // Without ICU's collation and code page the catalogue can be neither read nor ordered: say so and end.

@@ -105,6 +105,10 @@ QString failureText(const failure::Failure& failure)
     case What::ConverterUnavailable:
         return QStringLiteral("Не удалось открыть преобразователь кодовой страницы 1251 ICU (%1)")
             .arg(utf8(failure.detail));
+    case What::TooManyArguments:
+        return QStringLiteral("mapcatalogue: too many arguments; give at most one collection folder");
+    case What::NotAFolder:
+        return QStringLiteral("mapcatalogue: %1 is not a folder").arg(utf8(failure.file));
     }
     Q_UNREACHABLE();
     return {};

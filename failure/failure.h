@@ -44,6 +44,10 @@ enum class What {
     // The text services the catalogue needs (ICU), missing from the system.
     CollatorUnavailable,  ///< detail: ICU's error name
     ConverterUnavailable, ///< detail: ICU's error name
+
+    // The command line.
+    TooManyArguments, ///< more than one collection folder was given
+    NotAFolder,       ///< file: the folder given, which does not exist or is no folder
 };
 
 /// One failure caused by the outside world: what failed, on which file, and the system's (or library's) own detail.
