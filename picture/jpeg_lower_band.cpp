@@ -7,10 +7,12 @@
 #include <csetjmp>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <stop_token>
 #include <system_error>
 
 #include "picture/colour_profile.h"
+#include "picture/exif_orientation.h"
 #include "picture/jpeg_cmyk.h"
 #include "work/work_pool.h"
 
@@ -58,7 +60,7 @@ constexpr int RowsPerBatch = 16;
 // fancy upsampling libjpeg decodes the last row of blocks of each piece in full, a thirty-second more work.
 constexpr int SkippedBlockRowsPerPiece = 32;
 
-bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, const std::stop_token& stop)
+bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, const std::stop_token& stop, uchar* band)
 {
     const LowerBandTarget& target = state.target;
     auto* errors = static_cast<BandErrors*>(cinfo->client_data);
@@ -85,6 +87,7 @@ bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, cons
     }
     const JDIMENSION height = cinfo->output_height;
     const int width = static_cast<int>(cinfo->output_width);
+    const qsizetype stride = band ? qsizetype(width) * 4 : target.bytesPerLine;
     while (cinfo->output_scanline < height) {
         if (stop.stop_requested())
             return false;
@@ -92,16 +95,23 @@ bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, cons
         const JDIMENSION row = cinfo->output_scanline;
         const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - row);
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = target.firstLine + static_cast<qsizetype>(row + i) * target.bytesPerLine;
-        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (read == 0)
-            return false;
+            rows[i] = band ? band + i * stride : target.firstLine + static_cast<qsizetype>(row + i) * stride;
+        JDIMENSION read = 0;
+        do {
+            const JDIMENSION more = jpeg_read_scanlines(cinfo, rows + read, count - read);
+            if (more == 0)
+                return false;
+            read += more;
+        } while (band && read < count);
         // Converted on this thread as they arrive, while they are in this core's cache.
         if (target.colour)
-            target.colour->convertRows(rows[0], target.bytesPerLine, width, static_cast<int>(read));
+            target.colour->convertRows(rows[0], stride, width, static_cast<int>(read));
         else if (target.cmyk)
             for (JDIMENSION i = 0; i < read; ++i)
                 cmykLineToRgb32(rows[i], width, target.adobeInverted);
+        if (band)
+            turnRows(band, stride, static_cast<int>(row), static_cast<int>(read), target.stored, target.orientation,
+                     target.firstLine, target.bytesPerLine);
         state.rowsDone.fetch_add(static_cast<int>(read), std::memory_order_relaxed);
     }
     return true;
@@ -123,7 +133,16 @@ void runBand(const std::shared_ptr<JpegLowerBand::State>& state, std::stop_token
     errors->manager.emit_message = countBandWarning;
     errors->manager.output_message = printNothing;
     cinfo->client_data = errors.get();
-    const bool ok = decodeBand(*state, cinfo.get(), stop);
+    // A turned picture's rows go through a band of the thread's own; without memory for it the band fails, as a
+    // decode fails for want of memory.
+    std::unique_ptr<uchar[]> band;
+    const LowerBandTarget& target = state->target;
+    if (target.orientation != 1) {
+        band.reset(new (std::nothrow) uchar[std::size_t(RowsPerBatch) * 4 * std::size_t(target.stored.width())]);
+        if (!band)
+            qstrncpy(errors->message, "недостаточно памяти", JMSG_LENGTH_MAX);
+    }
+    const bool ok = (target.orientation == 1 || band) && decodeBand(*state, cinfo.get(), stop, band.get());
     jpeg_destroy_decompress(cinfo.get());
     std::lock_guard lock(state->mutex);
     state->failed = !ok;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -20,9 +21,13 @@ struct LowerBandTarget
 {
     const unsigned char* data = nullptr;
     unsigned long size = 0;
-    unsigned char* firstLine = nullptr; ///< line 0 of the picture
+    unsigned char* firstLine = nullptr; ///< line 0 of the picture as displayed
     qsizetype bytesPerLine = 0;
-    int firstRow = 0;
+    int firstRow = 0; ///< the band's first row as stored
+    /// The EXIF orientation: other than 1, each batch of rows is turned from a band of the thread's own into its
+    /// place in the picture, whose size as stored is stored.
+    int orientation = 1;
+    QSize stored;
     J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
     bool cmyk = false;
     bool adobeInverted = false;

@@ -130,9 +130,9 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
         if (current())
             decodeStarted(picture);
     };
-    options.rowsReady = [this, current](int first, int end) {
+    options.partReady = [this, current](const QRect& written, const QRect& ready) {
         if (current())
-            showDecodedRows(first, end);
+            showDecodedPart(written, ready);
     };
     options.previewRows = qCeil(mapView->height() * devicePixelRatioF());
     options.knownHead = m_loader.takeHead(path);
@@ -169,8 +169,8 @@ void TForm2::decodeStarted(const QImage& picture)
     viewReset();
     mapPicture->setAutoSize(true);
     mapPicture->setPicture(picture);
-    mapPicture->setShownRows(0);
-    m_unpaintedFirst = m_unpaintedEnd = 0;
+    mapPicture->setShownPart(QRect());
+    m_unpainted = QRect();
     state.ZoomIndex = 1;
     computeZoomSteps();
     // The bar describes the map whose rows are appearing, not the one they replace.
@@ -209,7 +209,7 @@ void TForm2::failOpening(const QString& message)
         ViewerState& state = viewerState();
         state.StepWidths = {};
         state.StepHeights = {};
-        mapPicture->setShownRows(0);
+        mapPicture->setShownPart(QRect());
         mapPicture->resize(0, 0);
         viewReset();
         dimensionsLabel->setCaption(QString());
@@ -242,29 +242,27 @@ void TForm2::showMapTexts(QSize natural)
     dimensionsLabel->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
 }
 
-void TForm2::showDecodedRows(int first, int end)
+void TForm2::showDecodedPart(const QRect& written, const QRect& ready)
 {
-    mapPicture->setShownRows(std::max(mapPicture->shownRows(), end));
-    if (m_unpaintedEnd <= m_unpaintedFirst)
-        m_unpaintedFirst = first;
-    m_unpaintedFirst = std::min(m_unpaintedFirst, first);
-    m_unpaintedEnd = std::max(m_unpaintedEnd, end);
+    // The part decoded grows from one edge: the top, or a side of a turned map.
+    mapPicture->setShownPart(mapPicture->shownPart().united(ready));
+    m_unpainted = m_unpainted.united(written);
     // Until the window is exposed its first paint shows what is there.
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
         return;
     const QRect inView = mapPicture->visibleRegion().boundingRect();
-    const QRect unpainted = mapPicture->rowsArea(m_unpaintedFirst, m_unpaintedEnd) & inView;
+    const QRect unpainted = mapPicture->pictureArea(m_unpainted) & inView;
     if (unpainted.isEmpty()) {
-        m_unpaintedFirst = m_unpaintedEnd = 0;
+        m_unpainted = QRect();
         return;
     }
-    // One repaint a frame while rows come in, and at once when the view is complete.
-    const bool viewComplete = mapPicture->rowsArea(0, end).bottom() >= inView.bottom();
+    // One repaint a frame while the map comes in, and at once when the view is complete.
+    const bool viewComplete = (mapPicture->pictureArea(ready) & inView) == (mapPicture->drawnRect() & inView);
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < RowsFrameMs)
         return;
     mapPicture->repaint(unpainted);
     m_sinceRowsPainted.start();
-    m_unpaintedFirst = m_unpaintedEnd = 0;
+    m_unpainted = QRect();
 }
 
 void TForm2::showDecodeProgress(picture::ProgressStage stage, int percent)

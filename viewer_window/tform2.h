@@ -156,12 +156,12 @@ private:
     void failOpening(const QString& message);
     void finishOpening();
     void showOpeningProgress();
-    void showMapTexts(QSize natural);         // open_step.cpp
-    void showDecodedRows(int first, int end); // open_step.cpp
-    void readNeighboursAhead();               // stepping.cpp
-    void viewReset();                         // zoom.cpp
-    void centre();                            // zoom.cpp
-    void loadSteppedMap();                    // stepping.cpp
+    void showMapTexts(QSize natural);                               // open_step.cpp
+    void showDecodedPart(const QRect& written, const QRect& ready); // open_step.cpp
+    void readNeighboursAhead();                                     // stepping.cpp
+    void viewReset();                                               // zoom.cpp
+    void centre();                                                  // zoom.cpp
+    void loadSteppedMap();                                          // stepping.cpp
 
     /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
     /// a missing file; the step buttons at the ends of the list are hidden.
@@ -185,8 +185,7 @@ private:
     double m_readFraction = 0;
     int m_decodedPercent = 0;
     // Rows of the map being decoded written since the view was last painted, and when that was.
-    int m_unpaintedFirst = 0;
-    int m_unpaintedEnd = 0;
+    QRect m_unpainted; // decoded but not yet repainted, in the picture's pixels
     QElapsedTimer m_sinceRowsPainted;
     bool m_windowButtonsPlaced = false;
     viewer::WheelNotches m_wheelNotches;

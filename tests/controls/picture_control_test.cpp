@@ -100,7 +100,7 @@ TEST(PictureControl, HiddenRowsAreNotDrawn)
     auto* control = new PictureControl(&parent);
     control->setAutoSize(true);
     control->setPicture(filled({20, 20}, Qt::red));
-    control->setShownRows(6);
+    control->setShownPart(QRect(0, 0, 20, 6));
     QImage image = parent.grab().toImage();
     EXPECT_EQ(image.pixelColor(10, 5), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(10, 6), QColor(Qt::blue));
