@@ -204,10 +204,9 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
         const std::tuple<int, bool, bool, int> turns[] = {
             {1, false, false, 0},  {2, true, false, 0},   {3, true, true, 0},   {4, false, true, 0},
             {5, true, false, 270}, {6, false, false, 90}, {7, true, false, 90}, {8, false, false, 270}};
-        for (const auto& [orientation, horizontally, vertically, degrees] : turns) {
+        for (const auto& [orientation, mirrorX, mirrorY, degrees] : turns) {
             SCOPED_TRACE(testing::Message() << stored.width() << " progressive " << progressive << " " << orientation);
-            const QImage expected =
-                upright.mirrored(horizontally, vertically).transformed(QTransform().rotate(degrees));
+            const QImage expected = upright.mirrored(mirrorX, mirrorY).transformed(QTransform().rotate(degrees));
             picture::JpegDecodeOptions options;
             options.bands = bands;
             options.previewRows = 16;
@@ -219,11 +218,9 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
                 written = written.united(part);
                 EXPECT_EQ(ready, written);
                 partial += ready != started.rect();
-                // Early passes are coarse.
-                EXPECT_TRUE(progressive || started.copy(part) == expected.copy(part)) << "not final when shown";
+                EXPECT_TRUE(progressive || started.copy(part) == expected.copy(part)) << "not final (or an early pass)";
             };
-            const picture::JpegDecodeResult result =
-                picture::decodeJpeg(detailed(orientation, stored, progressive), options);
+            const auto result = picture::decodeJpeg(detailed(orientation, stored, progressive), options);
             ASSERT_TRUE(result.ok()) << result.error.toStdString();
             EXPECT_TRUE(result.image == expected);
             EXPECT_EQ(result.image.constBits(), started.constBits());
