@@ -3,22 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "desktop/error_report.h"
-
 MapApplication::MapApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("mapcatalogue"));
     setApplicationDisplayName(QStringLiteral("Каталог старинных карт"));
-}
-
-bool MapApplication::notify(QObject* receiver, QEvent* event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        desktop::showMessage(QString::fromUtf8(error.what()));
-        return false;
-    }
 }
 
 StartOptions parseStartOptions(const QStringList& arguments, const QString& workingDirectory)

@@ -3,15 +3,13 @@
 #include <QApplication>
 #include <QString>
 
-/// The application object: the general error handler of last resort and the start-up options.
+/// The application object. It catches nothing: no exception travels through Qt's event delivery (a handler that
+/// fails reports the failure at its edge, desktop/error_report.h), and the start-up options.
 class MapApplication : public QApplication
 {
     Q_OBJECT
 public:
     MapApplication(int& argc, char** argv);
-
-    /// Catches what a handler let escape into Qt's event delivery; shown like every other error.
-    bool notify(QObject* receiver, QEvent* event) override;
 };
 
 /// What the command line asks for.

@@ -8,7 +8,9 @@
 #include "app/collection_search.h"
 #include "assets/assets_init.h"
 #include "catalogue/catalogue_data.h"
+#include "catalogue/collation.h"
 #include "catalogue_window/tform1.h"
+#include "desktop/failure_text.h"
 #include "desktop/fonts.h"
 #include "files/data_files.h"
 #include "memory/large_memory.h"
@@ -32,6 +34,12 @@ int main(int argc, char** argv)
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n%s", options.error.toLocal8Bit().constData(), usageText().toLocal8Bit().constData());
         return 2;
+    }
+
+    // Without ICU's collation and code page the catalogue can be neither read nor ordered: say so and end.
+    if (const failure::Result<void> text = catalogue::checkCatalogueCollation(); !text) {
+        std::fprintf(stderr, "mapcatalogue: %s\n", desktop::failureText(text.error()).toLocal8Bit().constData());
+        return 1;
     }
 
     MapApplication app(argc, argv);

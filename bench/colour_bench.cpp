@@ -17,8 +17,8 @@ double decodeOnce(const QByteArray& bytes)
     picture::JpegDecodeOptions options;
     options.previewRows = 1016; // as the viewer
     const double start = now();
-    const picture::JpegDecodeResult decoded = picture::decodeJpeg(bytes, options);
-    return decoded.ok() ? now() - start : -1;
+    const failure::Result<QImage> decoded = picture::decodeJpeg(bytes, options);
+    return decoded.has_value() ? now() - start : -1;
 }
 
 } // namespace

@@ -25,10 +25,9 @@ namespace {
 double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl& control)
 {
     const double start = now();
-    QString error;
     const QFileInfo info(path);
     files::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), &error);
+    const failure::Result<QByteArray> bytes = files::readDataFile(info.fileName());
     if (!bytes)
         return -1;
     picture::JpegDecodeOptions options;
@@ -49,10 +48,10 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
             sinceBarPainted.start();
         }
     };
-    picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
-    if (!decoded.ok())
+    failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    if (!decoded.has_value())
         return -1;
-    control.setPicture(decoded.image);
+    control.setPicture(decoded.value());
     return now() - start;
 }
 
@@ -62,14 +61,14 @@ double previewOnce(const QString& path)
     const double start = now();
     const QFileInfo info(path);
     files::setCollectionFolder(info.absolutePath());
-    const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), nullptr);
+    const failure::Result<QByteArray> bytes = files::readDataFile(info.fileName());
     if (!bytes)
         return -1;
     picture::JpegDecodeOptions options;
     // Any box smaller than an eighth of the picture: the decoder picks libjpeg's 1/8 scaling, as for a preview.
     options.fitBox = QSize(1, 1);
-    const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
-    return decoded.ok() ? now() - start : -1;
+    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    return decoded.has_value() ? now() - start : -1;
 }
 
 struct Bar
@@ -160,9 +159,9 @@ int stopProgressiveDecode(const QString& path, int runs)
         bool stoppedEarly = false;
         double endedAt = -1;
         // The result comes once the decode has returned: its coefficients and its picture are let go by then.
-        loader.decode(bytes, options, [&](const picture::JpegDecodeResult& result) {
+        loader.decode(bytes, options, [&](const failure::Result<QImage>& result) {
             endedAt = now();
-            stoppedEarly = !result.ok();
+            stoppedEarly = !result.has_value();
             loop.quit();
         });
         loop.exec();

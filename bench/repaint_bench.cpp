@@ -26,7 +26,7 @@ QImage loadPicture(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return picture::decodeJpeg(file.readAll()).image;
+    return picture::decodeJpeg(file.readAll()).value();
 }
 
 struct Step

@@ -155,14 +155,13 @@ int residentAfterClose(const QString& file)
     files::setCollectionFolder(info.absolutePath());
     const qint64 before = residentBytes();
     {
-        QString error;
-        const std::optional<QByteArray> bytes = files::readDataFile(info.fileName(), &error);
+        const failure::Result<QByteArray> bytes = files::readDataFile(info.fileName());
         if (!bytes)
             return 1;
-        const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes);
-        if (!decoded.ok())
+        const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes);
+        if (!decoded.has_value())
             return 1;
-        controls::ReducedCopyBuilder builder(decoded.image, QSize(1, 1), [] {});
+        controls::ReducedCopyBuilder builder(decoded.value(), QSize(1, 1), [] {});
         while (!builder.finished()) {
             builder.takeReady();
             wait(10);

@@ -139,12 +139,12 @@ LoadReport CatalogueLoad(CatalogueData& data, const FileReader& read)
     const char* names[3] = {AboutFile, About2File, MapsFile};
     bool ok[3] = {};
     for (int i = 0; i < 3; ++i) {
-        std::string message;
-        ok[i] = read(names[i], contents[i], message);
-        if (!ok[i]) {
-            contents[i].clear();
-            report.errors.push_back({names[i], message});
-        }
+        failure::Result<std::string> file = read(names[i]);
+        ok[i] = file.has_value();
+        if (ok[i])
+            contents[i] = std::move(*file);
+        else
+            report.errors.push_back(std::move(file).error().onFile(names[i]));
     }
     const LoadInput input{ok[0] ? &contents[0] : nullptr, ok[1] ? &contents[1] : nullptr,
                           ok[2] ? &contents[2] : nullptr};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue_data.h"
+#include "failure/result.h"
 
 namespace catalogue {
 
@@ -14,18 +15,13 @@ inline constexpr const char* AboutFile = "Goroda/About/about.dat";
 inline constexpr const char* About2File = "Goroda/About/about2.dat";
 inline constexpr const char* MapsFile = "Goroda/About/maps.txt";
 
-/// What one step of the load could not do. The load goes on past a failed about file and past a failed maps.txt;
-/// each failure is reported to the user once.
-struct LoadProblem
-{
-    std::string file;    ///< the path as given in the load, e.g. "Goroda/About/maps.txt"
-    std::string message; ///< e.g. "File not found"
-};
-
 /// The outcome of one load besides the tables.
 struct LoadReport
 {
-    std::vector<LoadProblem> errors;   ///< files that could not be read, in reading order; one message box each
+    /// Files that could not be read, in reading order, each on its path as given in the load (for example
+    /// "Goroda/About/maps.txt"); one message box each. The load goes on past a failed about file and past a failed
+    /// maps.txt.
+    std::vector<failure::Failure> errors;
     std::vector<std::string> warnings; ///< input beyond the tables (surplus lines or fields); lines for standard error
 };
 
@@ -33,10 +29,10 @@ struct LoadReport
 /// a wrong or damaged file from taking all memory.
 inline constexpr size_t MaxCatalogueFileBytes = size_t(64) << 20;
 
-/// Reads one catalogue file, named as above, into bytes; returns false and sets message ("File not found", the
-/// system's text, a refusal of a file larger than MaxCatalogueFileBytes) when it cannot. Finding the file on disc
-/// is the caller's part: the program reads through the same lookup as every other data file.
-using FileReader = std::function<bool(const char* name, std::string& bytes, std::string& message)>;
+/// Reads one catalogue file, named as above, or fails (no such file, the system refused it, a file larger than
+/// MaxCatalogueFileBytes). Finding the file on disc is the caller's part: the program reads through the same lookup
+/// as every other data file.
+using FileReader = std::function<failure::Result<std::string>(const char* name)>;
 
 /// Reads about.dat, about2.dat and maps.txt in this order through read, sorts, splits and distributes the catalogue
 /// into data. Runs the file steps, the sort, the split and the distribution; showing the cities is the window's

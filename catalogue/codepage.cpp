@@ -1,8 +1,9 @@
 #include "codepage.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
-#include <stdexcept>
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
@@ -21,19 +22,25 @@ struct ConverterCloser
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
-ConverterPtr openCp1251()
+ConverterPtr openCp1251(UErrorCode& status)
 {
-    UErrorCode status = U_ZERO_ERROR;
+    status = U_ZERO_ERROR;
     ConverterPtr converter(ucnv_open("cp1251", &status));
     // Some aliases open with a warning status; only a failure matters.
-    if (U_FAILURE(status) || !converter)
-        throw std::runtime_error(std::string("Cannot open the cp1251 converter: ") + u_errorName(status));
+    if (U_FAILURE(status))
+        converter.reset();
     return converter;
 }
 
 std::array<UChar, 256> buildTable()
 {
-    ConverterPtr converter = openCp1251();
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr converter = openCp1251(status);
+    if (!converter) {
+        // The program checks the converter at its start (checkCp1251): a fault of the caller.
+        std::fprintf(stderr, "mapcatalogue: code page 1251 is used but its converter could not be opened\n");
+        std::abort();
+    }
     std::array<UChar, 256> table{};
     for (int byte = 0; byte < 256; ++byte) {
         const char in = static_cast<char>(byte);
@@ -47,6 +54,14 @@ std::array<UChar, 256> buildTable()
 }
 
 } // namespace
+
+failure::Result<void> checkCp1251()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    if (!openCp1251(status))
+        return failure::Failure{failure::What::ConverterUnavailable, {}, u_errorName(status), {}};
+    return {};
+}
 
 const std::array<UChar, 256>& cp1251Table()
 {
@@ -98,7 +113,9 @@ std::string utf8ToCp1251(std::string_view utf8)
     if (U_FAILURE(status))
         return std::string(utf8.size(), '?');
 
-    ConverterPtr converter = openCp1251();
+    ConverterPtr converter = openCp1251(status);
+    if (!converter)
+        return std::string(utf8.size(), '?'); // no converter: as for text that cannot be converted
     status = U_ZERO_ERROR;
     ucnv_setSubstChars(converter.get(), "?", 1, &status);
     // A single-byte code page never needs more than one byte per UTF-16 unit.

@@ -1,10 +1,12 @@
 #include "collation.h"
 
-#include <stdexcept>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <unicode/ucol.h>
 
+#include "codepage.h"
 #include "codepage_table.h"
 
 namespace catalogue {
@@ -17,25 +19,49 @@ namespace {
 // The right single quote and the soft hyphen are given as characters: the rule parser does not unescape \u.
 constexpr char16_t CatalogueRules[] = u"&[last tertiary ignorable] = '-' = \\' = \u2019 = \u00AD";
 
-UCollator* openCollator()
+struct Opened
 {
+    const UCollator* collator = nullptr;
     UErrorCode status = U_ZERO_ERROR;
+};
+
+Opened openCollator()
+{
+    Opened opened;
     UParseError parseError{};
-    UCollator* collator = ucol_openRules(reinterpret_cast<const UChar*>(CatalogueRules), -1, UCOL_DEFAULT,
-                                         UCOL_SECONDARY, &parseError, &status);
-    if (U_FAILURE(status) || !collator)
-        throw std::runtime_error(std::string("Cannot open the catalogue collator: ") + u_errorName(status));
+    opened.collator = ucol_openRules(reinterpret_cast<const UChar*>(CatalogueRules), -1, UCOL_DEFAULT, UCOL_SECONDARY,
+                                     &parseError, &opened.status);
+    if (U_FAILURE(opened.status))
+        opened.collator = nullptr;
+    return opened;
+}
+
+const Opened& opened()
+{
+    // Opened once for the process; kept until its end.
+    static const Opened collator = openCollator();
     return collator;
 }
 
 const UCollator* catalogueCollator()
 {
-    // Opened once for the process; kept until its end.
-    static const UCollator* const collator = openCollator();
+    const UCollator* collator = opened().collator;
+    if (!collator) {
+        // The program checks the collation at its start (checkCatalogueCollation): a fault of the caller.
+        std::fprintf(stderr, "mapcatalogue: the catalogue collation is used but could not be opened\n");
+        std::abort();
+    }
     return collator;
 }
 
 } // namespace
+
+failure::Result<void> checkCatalogueCollation()
+{
+    if (!opened().collator)
+        return failure::Failure{failure::What::CollatorUnavailable, {}, u_errorName(opened().status), {}};
+    return checkCp1251();
+}
 
 int compareCatalogueText(std::string_view a, std::string_view b)
 {

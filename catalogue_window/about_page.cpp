@@ -4,7 +4,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "files/data_files.h"
 
 namespace {
@@ -65,6 +65,6 @@ void TForm1::ImageAboutClick()
 
     // The pointer is set before loading, so a missing picture still leaves the whole page in place.
     previewPicture->setCursor(Qt::ArrowCursor);
-    if (const std::optional<QString> error = loadImageMap(AboutPicture))
-        desktop::showMessage(*error);
+    if (const failure::Result<void> picture = loadImageMap(AboutPicture); !picture)
+        desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
 }

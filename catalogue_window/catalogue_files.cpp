@@ -5,17 +5,11 @@
 
 namespace catalogue_window {
 
-bool readCatalogueFile(const char* name, std::string& bytes, std::string& message)
+failure::Result<std::string> readCatalogueFile(const char* name)
 {
-    QString error;
-    const std::optional<QByteArray> read =
-        files::readDataFile(QString::fromLatin1(name), &error, qint64(catalogue::MaxCatalogueFileBytes));
-    if (!read) {
-        message = error.toStdString();
-        return false;
-    }
-    bytes.assign(read->constData(), static_cast<size_t>(read->size()));
-    return true;
+    const QByteArray read =
+        TRY(files::readDataFile(QString::fromLatin1(name), qint64(catalogue::MaxCatalogueFileBytes)));
+    return std::string(read.constData(), static_cast<size_t>(read.size()));
 }
 
 } // namespace catalogue_window

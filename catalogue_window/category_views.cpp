@@ -5,7 +5,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "window_layout/catalogue_controls.h"
 
@@ -50,8 +50,8 @@ void TForm1::CategoryView(int category)
     previewPicture->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
     // A missing articles picture does not stop the view: the articles are listed with an empty preview.
-    const std::optional<QString> pictureError =
-        articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : std::nullopt;
+    const failure::Result<void> picture =
+        articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : failure::Result<void>();
 
     // The author and description move up in the articles view, where the file size and the stars are hidden.
     for (QWidget* w :
@@ -95,8 +95,8 @@ void TForm1::CategoryView(int category)
     // The first entry is chosen: its slot lit, its details shown.
     m_entry.announce();
 
-    if (pictureError)
-        desktop::showMessage(*pictureError);
+    if (!picture)
+        desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
 }
 
 controls::PictureControl* TForm1::categoryHighlight(int category) const

@@ -10,7 +10,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "picture/jpeg_decoder.h"
 #include "window_layout/catalogue_controls.h"
@@ -73,9 +73,9 @@ void TForm1::ShowDetails()
 
     // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
     // rest of the panel is filled first and the preview's error is reported last.
-    std::optional<QString> previewError;
+    failure::Result<void> preview;
     if (files::dataFileExists(m_lastPreviewPath))
-        previewError = loadImageMap(m_lastPreviewPath);
+        preview = loadImageMap(m_lastPreviewPath);
     else
         clearImageMap();
 
@@ -88,8 +88,8 @@ void TForm1::ShowDetails()
         starPictures[i]->setVisible(i <= stars);
 
     // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
-    if (previewError)
-        desktop::showMessage(*previewError);
+    if (!preview)
+        desktop::reportFailure(desktop::Action::ShowPicture, preview.error());
 }
 
 void TForm1::ImageMapClick()
@@ -108,33 +108,29 @@ void TForm1::previewMouseMove()
         previewPicture->setCursor(Qt::ArrowCursor);
 }
 
-std::optional<QString> TForm1::loadImageMap(const QString& relativePath)
+failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
 {
-    QString readError;
-    const std::optional<QByteArray> bytes = files::readDataFile(relativePath, &readError);
-    if (!bytes) {
+    const auto failed = [&](const failure::Failure& failure) {
         clearImageMap();
-        return QStringLiteral("%1: %2").arg(readError, shownPath(relativePath));
-    }
-    if (!picture::looksLikeJpeg(*bytes)) {
-        clearImageMap();
-        return QStringLiteral("Формат файла %1 не поддерживается: показываются только рисунки JPEG.")
-            .arg(shownPath(relativePath));
-    }
+        return failure.onFile(shownPath(relativePath).toStdString());
+    };
+    failure::Result<QByteArray> bytes = files::readDataFile(relativePath);
+    if (!bytes)
+        return failed(bytes.error());
+    if (!picture::looksLikeJpeg(*bytes))
+        return failed({failure::What::NotJpeg, {}, {}, {}});
     picture::JpegDecodeOptions options;
     // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
     const QSize box = window_layout::catalogueControl("ImageMap").place.size();
     options.fitBox = controls::deviceSize(box, devicePixelRatioF());
     options.maxPixels = PreviewMaxPixels;
-    const picture::JpegDecodeResult decoded = picture::decodeJpeg(*bytes, options);
-    if (!decoded.ok()) {
-        clearImageMap();
-        return QStringLiteral("Рисунок %1 не удалось прочитать: %2").arg(shownPath(relativePath), decoded.error);
-    }
-    previewPicture->setPixelRatio(controls::fillingPixelRatio(decoded.image.size(), box, devicePixelRatioF()));
-    previewPicture->setPicture(decoded.image);
-    previewBytes = *bytes;
-    return std::nullopt;
+    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    if (!decoded)
+        return failed(decoded.error());
+    previewPicture->setPixelRatio(controls::fillingPixelRatio(decoded->size(), box, devicePixelRatioF()));
+    previewPicture->setPicture(*decoded);
+    previewBytes = std::move(*bytes);
+    return {};
 }
 
 void TForm1::clearImageMap()

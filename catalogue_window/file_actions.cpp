@@ -4,7 +4,7 @@
 
 #include "catalogue/categories.h"
 #include "catalogue_window/tform1.h"
-#include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "desktop/file_drop_clipboard.h"
 #include "desktop/save_dialog.h"
 #include "desktop/shell_open.h"
@@ -32,17 +32,22 @@ void TForm1::savePreview()
 {
     // Without a picture, most often the preview could not be read (a damaged disc): say which one.
     const bool previewMissing = catalogue::isMapCategory(m_data.CurrentCategory) && !m_lastPreviewPath.isEmpty();
-    desktop::savePictureAs(this, previewBytes,
-                           previewMissing
-                               ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
-                               : QStringLiteral("Нет рисунка для сохранения."));
+    const failure::Result<void> saved = desktop::savePictureAs(
+        this, previewBytes,
+        previewMissing ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
+                       : QStringLiteral("Нет рисунка для сохранения."));
+    if (!saved)
+        desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }
 
 void TForm1::copyMapFile()
 {
     if (m_lastMapPath.isEmpty() || !files::dataFileExists(m_lastMapPath))
         return;
-    desktop::CopyFileToClipboard(QFileInfo(files::resolveDataPath(m_lastMapPath)).absoluteFilePath());
+    const failure::Result<void> copied =
+        desktop::CopyFileToClipboard(QFileInfo(files::resolveDataPath(m_lastMapPath)).absoluteFilePath());
+    if (!copied)
+        desktop::reportFailure(desktop::Action::CopyFile, copied.error());
 }
 
 void TForm1::openPublisherSite()

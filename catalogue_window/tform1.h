@@ -12,6 +12,7 @@
 #include "catalogue_window/row_slots.h"
 #include "controls/control_builder.h"
 #include "current_entry/current_entry.h"
+#include "failure/result.h"
 
 class QAction;
 class QLineEdit;
@@ -170,8 +171,8 @@ private:
     void openPublisherSite();
 
     /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
-    /// message naming the file, for the caller to report.
-    [[nodiscard]] std::optional<QString> loadImageMap(const QString& relativePath);
+    /// failure, on the file as the message names it, for the caller to report (desktop::Action::ShowPicture).
+    failure::Result<void> loadImageMap(const QString& relativePath);
     /// Clears the preview picture (and the bytes kept for saving).
     void clearImageMap();
 

@@ -18,6 +18,7 @@
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
 #include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "desktop/guarded.h"
 #include "files/data_files.h"
 #include "picture/jpeg_decoder.h"
@@ -44,11 +45,11 @@ void TForm1::showInitialPreview()
     const QByteArray bytes = file.readAll();
     picture::JpegDecodeOptions options;
     options.fitBox = controls::deviceSize(previewPicture->size(), devicePixelRatioF());
-    const picture::JpegDecodeResult result = picture::decodeJpeg(bytes, options);
-    if (result.ok()) {
+    const failure::Result<QImage> result = picture::decodeJpeg(bytes, options);
+    if (result) {
         previewPicture->setPixelRatio(
-            controls::fillingPixelRatio(result.image.size(), previewPicture->size(), devicePixelRatioF()));
-        previewPicture->setPicture(result.image);
+            controls::fillingPixelRatio(result->size(), previewPicture->size(), devicePixelRatioF()));
+        previewPicture->setPicture(*result);
         previewBytes = bytes;
     }
 }
@@ -71,9 +72,10 @@ void TForm1::FormActivate()
     listGrid->setFocus();
 
     // Problems are shown after the list is up, one box each, so the window is usable behind them.
-    for (const catalogue::LoadProblem& problem : report.errors)
-        desktop::showMessage(QStringLiteral("%1: %2").arg(
-            QString::fromStdString(problem.message), files::resolveDataPath(QString::fromStdString(problem.file))));
+    for (const failure::Failure& problem : report.errors)
+        desktop::reportFailure(
+            desktop::Action::LoadCatalogue,
+            problem.onFile(files::resolveDataPath(QString::fromStdString(problem.file)).toStdString()));
 }
 
 bool TForm1::event(QEvent* event)

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "desktop/failure_text.h"
+
 namespace desktop {
 namespace {
 
@@ -50,12 +52,8 @@ void runBody(const std::function<void()>& body)
 {
     try {
         body();
-    } catch (const AppError& error) {
-        showMessage(error.text());
     } catch (const std::bad_alloc&) {
-        showMessage(QStringLiteral("Недостаточно памяти для этого действия."));
-    } catch (const std::exception& error) {
-        showMessage(QString::fromUtf8(error.what()));
+        reportFailure(Action::Other, failure::Failure{failure::What::NoMemory, {}, {}, {}});
     }
 }
 

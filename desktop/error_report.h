@@ -2,19 +2,8 @@
 
 #include <QString>
 #include <functional>
-#include <stdexcept>
-#include <string>
 
 namespace desktop {
-
-/// An error raised by a handler. It travels through the program's own frames only and is caught at the edge where
-/// Qt called in (runGuarded), then shown by the application's error handler.
-class AppError : public std::runtime_error
-{
-public:
-    explicit AppError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
-};
 
 /// Where messages go: a message box with one OK button in the program, a recorder in tests.
 using MessageSink = std::function<void(const QString& text)>;
@@ -25,8 +14,10 @@ void setMessageSink(MessageSink sink);
 /// finished result and a handler is never paused half done.
 void showMessage(const QString& text);
 
-/// Runs a handler body: the edge where program code is entered. An exception it raises ends the body; its message
-/// and the messages the body left are shown when the outermost guarded handler returns.
+/// Runs a handler body: the edge where program code is entered. Nothing is thrown through it: a handler that fails
+/// reports the failure (desktop::reportFailure, failure_text.h) and returns; the messages the body left are shown when
+/// the outermost guarded handler returns, one box each. Memory that cannot be had (std::bad_alloc from the program's
+/// own allocations) ends the body with the failure NoMemory rather than leaving through Qt's frames.
 void runGuarded(const std::function<void()>& body);
 
 } // namespace desktop

@@ -5,8 +5,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "desktop/error_report.h"
-
 namespace desktop {
 
 QMimeData* makeFileDropMimeData(const QString& absolutePath)
@@ -19,14 +17,15 @@ QMimeData* makeFileDropMimeData(const QString& absolutePath)
     return data;
 }
 
-void CopyFileToClipboard(const QString& absolutePath)
+failure::Result<void> CopyFileToClipboard(const QString& absolutePath)
 {
     QClipboard* clipboard =
         qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
     if (!clipboard)
-        throw AppError(QStringLiteral("Cannot open clipboard"));
+        return failure::Failure{failure::What::ClipboardRefused, absolutePath.toStdString(), {}, {}};
     // The clipboard owns the data from here on.
     clipboard->setMimeData(makeFileDropMimeData(absolutePath));
+    return {};
 }
 
 } // namespace desktop

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "failure/result.h"
+
 class QMimeData;
 
 namespace desktop {
@@ -9,7 +11,7 @@ namespace desktop {
 /// Clipboard data that makes file managers paste a copy of the file: text/uri-list and x-special/gnome-copied-files.
 QMimeData* makeFileDropMimeData(const QString& absolutePath);
 
-/// Puts one file on the clipboard as a file list. Raises AppError "Cannot open clipboard" when there is none.
-void CopyFileToClipboard(const QString& absolutePath);
+/// Puts one file on the clipboard as a file list, or fails with ClipboardRefused when there is no clipboard.
+failure::Result<void> CopyFileToClipboard(const QString& absolutePath);
 
 } // namespace desktop

@@ -77,30 +77,31 @@ QString saveTargetName(const QString& chosen)
     return chosen + QStringLiteral(".jpg");
 }
 
-void writeFileBytes(const QString& path, const QByteArray& bytes)
+failure::Result<void> writeFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    const auto fail = [&path, &file] {
-        throw AppError(QStringLiteral("Не удалось записать файл %1: %2").arg(path, file.errorString()));
+    const auto failed = [&path, &file] {
+        return failure::Failure{failure::What::WriteFailed, path.toStdString(), file.errorString().toStdString(), {}};
     };
     if (!file.open(QIODevice::WriteOnly))
-        fail();
+        return failed();
     // An unfinished QSaveFile is discarded, so a failed write leaves any earlier file of that name intact.
     if (file.write(bytes) != bytes.size())
-        fail();
+        return failed();
     if (!file.commit())
-        fail();
+        return failed();
+    return {};
 }
 
-void savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave)
+failure::Result<void> savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave)
 {
     // Writing an empty file would report a save that saved nothing; the user learns it before choosing a name.
     if (bytes.isEmpty())
-        throw AppError(nothingToSave);
+        return failure::Failure{failure::What::NothingToSave, {}, nothingToSave.toStdString(), {}};
     const std::optional<QString> chosen = askSaveFileName(parent);
     if (!chosen)
-        return;
-    writeFileBytes(saveTargetName(*chosen), bytes);
+        return {};
+    return writeFileBytes(saveTargetName(*chosen), bytes);
 }
 
 } // namespace desktop

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+#include "failure/result.h"
+
 namespace desktop {
 
 /// The one save dialog both windows share: it proposes the name chosen last in either, previews the selected
@@ -27,12 +29,13 @@ void setOverwriteQuestionHook(OverwriteQuestionHook hook);
 /// The name a save writes to: ".jpg" is appended unless the name already ends so (any letter case).
 QString saveTargetName(const QString& chosen);
 
-/// Writes bytes to path (all or nothing); raises AppError with a clear text naming the file when it cannot.
-void writeFileBytes(const QString& path, const QByteArray& bytes);
+/// Writes bytes to path (all or nothing), or fails with WriteFailed on path, with the system's text.
+failure::Result<void> writeFileBytes(const QString& path, const QByteArray& bytes);
 
-/// The save of a window's picture: with no bytes raises AppError(nothingToSave) before asking; otherwise asks for a
+/// The save of a window's picture: with no bytes fails with NothingToSave (nothingToSave its text) before asking;
+/// otherwise asks for a
 /// name (askSaveFileName) and writes the bytes to saveTargetName of it. A cancelled dialog writes nothing. The bytes
 /// are taken as they are when it is called: the dialog runs an event loop, in which the window's picture may change.
-void savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave);
+failure::Result<void> savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave);
 
 } // namespace desktop

@@ -45,7 +45,9 @@ QImage previewPicture(const QString& path, QSize box)
             return {};
         picture::JpegDecodeOptions options;
         options.fitBox = box;
-        return shrunkToFit(picture::decodeJpeg(file.readAll(), options).image, box);
+        // A file that cannot be shown leaves the preview empty: the dialog only offers it.
+        const failure::Result<QImage> decoded = picture::decodeJpeg(file.readAll(), options);
+        return decoded ? shrunkToFit(*decoded, box) : QImage();
     }
     file.close();
     QImageReader reader(path);

@@ -172,18 +172,13 @@ void setReadPaceForTests(ReadPace pace)
     readPace() = std::move(pace);
 }
 
-QString stoppedReadText()
-{
-    return QStringLiteral("Чтение прервано");
-}
-
 DataFileRead::DataFileRead(QString relative, qint64 maxBytes) : m_relative(std::move(relative)), m_maxBytes(maxBytes) {}
 
 DataFileRead::~DataFileRead() = default;
 
-DataFileRead::State DataFileRead::fail(const QString& text)
+DataFileRead::State DataFileRead::fail(failure::What what, std::string detail, std::vector<std::int64_t> figures)
 {
-    m_error = text;
+    m_failure = failure::Failure{what, m_relative.toStdString(), std::move(detail), std::move(figures)};
     m_bytes = QByteArray();
     m_file.reset();
     m_state = State::Failed;
@@ -194,19 +189,17 @@ bool DataFileRead::open()
 {
     m_resolved = resolveDataPath(m_relative);
     if (!staysInsideFolder(m_relative) || !QFileInfo(m_resolved).isFile()) {
-        fail(QStringLiteral("File not found"));
+        fail(failure::What::FileNotFound);
         return false;
     }
     m_file = std::make_unique<QFile>(m_resolved);
     if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        fail(m_file->errorString());
+        fail(failure::What::FileNotOpened, m_file->errorString().toStdString());
         return false;
     }
     m_size = m_file->size();
     if (m_size > m_maxBytes) {
-        fail(QStringLiteral("Файл слишком велик: %1 байт (можно прочитать не более %2 байт)")
-                 .arg(m_size)
-                 .arg(m_maxBytes));
+        fail(failure::What::FileTooLarge, {}, {m_size, m_maxBytes});
         return false;
     }
     // Room for the last read too, which finds the end: growing past the reserve would copy the whole file. No more
@@ -248,13 +241,10 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
             systemText = m_file->errorString();
         }
         if (got < 0)
-            return fail(QStringLiteral("Ошибка чтения (%1) после %2 байт из %3 — диск повреждён или вынут из привода")
-                            .arg(systemText)
-                            .arg(offset)
-                            .arg(m_size));
+            return fail(failure::What::ReadFailed, systemText.toStdString(), {offset, m_size});
         m_bytes.resize(offset + got);
         if (m_bytes.size() > m_maxBytes)
-            return fail(QStringLiteral("Файл слишком велик: больше %1 байт").arg(m_maxBytes));
+            return fail(failure::What::FileGrewTooLarge, {}, {m_maxBytes});
         if (got == 0) {
             m_file.reset();
             m_state = State::Done;
@@ -273,18 +263,18 @@ QByteArray DataFileRead::takeBytes()
     return std::exchange(m_bytes, QByteArray());
 }
 
-std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes, std::stop_token stop)
+failure::Result<QByteArray> readDataFile(const QString& relative, qint64 maxBytes, std::stop_token stop)
 {
     DataFileRead read(relative, maxBytes);
-    const DataFileRead::State state = read.readOn(stop);
-    if (state != DataFileRead::State::Done) {
-        if (error)
-            *error = state == DataFileRead::State::Failed ? read.error() : stoppedReadText();
-        return std::nullopt;
+    switch (read.readOn(stop)) {
+    case DataFileRead::State::Done:
+        return read.takeBytes();
+    case DataFileRead::State::Failed:
+        return read.failure();
+    case DataFileRead::State::Reading:
+        break;
     }
-    if (error)
-        error->clear();
-    return read.takeBytes();
+    return failure::Failure{failure::What::ReadStopped, relative.toStdString(), {}, {}};
 }
 
 QString fileNameFromCatalogue(const std::string& cp1251)

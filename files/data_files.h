@@ -9,6 +9,8 @@
 #include <stop_token>
 #include <string>
 
+#include "failure/result.h"
+
 namespace files {
 
 /// The collection folder every data path is relative to (the working directory unless the program was given one).
@@ -65,12 +67,13 @@ public:
     QByteArray takeBytes();
     /// The bytes read so far, shared (for another thread to use while this read is not going on).
     QByteArray bytesSoFar() const { return m_bytes; }
-    /// Once Failed: why ("File not found", the system's text, a read that failed part way, a file too large).
-    const QString& error() const { return m_error; }
+    /// Once Failed: why (no such file, the system refused it, a read that failed part way, a file too large), on
+    /// this read's path.
+    const failure::Failure& failure() const { return m_failure; }
 
 private:
     bool open();
-    State fail(const QString& text);
+    State fail(failure::What what, std::string detail = {}, std::vector<std::int64_t> figures = {});
 
     QString m_relative;
     qint64 m_maxBytes;
@@ -79,19 +82,16 @@ private:
     qint64 m_size = -1;
     qint64 m_failAt = -1;
     QByteArray m_bytes;
-    QString m_error;
+    failure::Failure m_failure{failure::What::ReadStopped, {}, {}, {}};
     State m_state = State::Reading;
 };
 
-/// Reads a whole data file; on failure returns nullopt and sets error ("File not found", the system's text, a read
-/// that failed part way (a scratched disc, a disc taken out) or a refusal of a file larger than maxBytes). A stop
-/// request ends the read between two pieces, as a failure. Nothing of a file whose read failed is returned. error
-/// may be null.
-std::optional<QByteArray> readDataFile(const QString& relative, QString* error, qint64 maxBytes = DefaultMaxFileBytes,
-                                       std::stop_token stop = {});
-
-/// The error text of a read that was stopped.
-QString stoppedReadText();
+/// Reads a whole data file, or fails (FileNotFound, FileNotOpened, a read that failed part way (a scratched disc, a
+/// disc taken out): ReadFailed, a file larger than maxBytes: FileTooLarge, FileGrewTooLarge) on the path relative. A
+/// stop request ends the read between two pieces as the failure ReadStopped. Nothing of a file whose read failed is
+/// returned.
+failure::Result<QByteArray> readDataFile(const QString& relative, qint64 maxBytes = DefaultMaxFileBytes,
+                                         std::stop_token stop = {});
 
 /// For tests: given a data file's path, the offset at which reading it fails as on a damaged disc (EIO), or -1 for a
 /// sound read. An empty function removes it.

@@ -46,22 +46,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     picture::JpegDecodeOptions full;
     full.maxPixels = FuzzMaxPixels;
-    const picture::JpegDecodeResult whole = picture::decodeJpeg(bytes, full);
-    check(whole.ok() != whole.image.isNull());
-    check(whole.ok() || !whole.error.isEmpty());
-    if (whole.ok())
-        check(whole.image.format() == QImage::Format_RGB32);
+    const failure::Result<QImage> whole = picture::decodeJpeg(bytes, full);
+    // A result is a picture that is not null, or a failure.
+    check(!whole.has_value() || !whole.value().isNull());
+    if (whole.has_value())
+        check(whole.value().format() == QImage::Format_RGB32);
 
     picture::JpegDecodeOptions preview;
     preview.maxPixels = FuzzMaxPixels;
     preview.fitBox = QSize(396, 296);
-    const picture::JpegDecodeResult scaled = picture::decodeJpeg(bytes, preview);
-    check(scaled.ok() != scaled.image.isNull());
-    if (scaled.ok() && whole.ok()) {
+    const failure::Result<QImage> scaled = picture::decodeJpeg(bytes, preview);
+    check(!scaled.has_value() || !scaled.value().isNull());
+    if (scaled.has_value() && whole.has_value()) {
         // A reduced decode still covers the box, or is the full picture when that is smaller.
-        const int denom = picture::dctScaleDenominator(whole.image.size(), preview.fitBox);
-        check(scaled.image.width() == (whole.image.width() + denom - 1) / denom);
-        check(scaled.image.height() == (whole.image.height() + denom - 1) / denom);
+        const int denom = picture::dctScaleDenominator(whole.value().size(), preview.fitBox);
+        check(scaled.value().width() == (whole.value().width() + denom - 1) / denom);
+        check(scaled.value().height() == (whole.value().height() + denom - 1) / denom);
     }
 
     std::vector<Report> reports;
@@ -70,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     withProgress.progress = [&reports](picture::ProgressStage stage, int percent) {
         reports.push_back({stage, percent});
     };
-    const picture::JpegDecodeResult shown = picture::decodeJpeg(bytes, withProgress);
-    check(shown.ok() == whole.ok());
-    if (shown.ok())
-        check(shown.image.size() == whole.image.size());
-    checkProgress(reports, shown.ok());
+    const failure::Result<QImage> shown = picture::decodeJpeg(bytes, withProgress);
+    check(shown.has_value() == whole.has_value());
+    if (shown.has_value())
+        check(shown.value().size() == whole.value().size());
+    checkProgress(reports, shown.has_value());
     return 0;
 }

@@ -8,6 +8,9 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <new>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include <jerror.h>
@@ -76,9 +79,9 @@ void advanceTo(Session& session, int percent) noexcept
 // piece of work, and takes no more memory.
 bool stopped(Session& session) noexcept
 {
-    if (session.options->stop.stop_requested() && session.error.isEmpty())
-        session.error = stoppedDecodeText();
-    return !session.error.isEmpty();
+    if (session.options->stop.stop_requested() && !session.failed)
+        session.failed = failure::Failure{failure::What::DecodeStopped, {}, {}, {}};
+    return session.failed.has_value();
 }
 
 // With two bands the rows written by both threads tell how far the decode is.
@@ -99,18 +102,18 @@ void onProgress(j_common_ptr cinfo)
     // A progressive file may repeat scans without end, and each one walks the whole picture again: a small file could
     // keep the decoder busy for hours. No encoder writes anywhere near this many.
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
-        if (session->error.isEmpty())
-            session->error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+        if (!session->failed)
+            session->failed = failure::Failure{failure::What::TooManyScans, {}, {}, {MaxScans}};
         std::longjmp(session->jump, 1);
     }
     if (session->ownProgress) {
-        if (!session->error.isEmpty())
+        if (session->failed)
             std::longjmp(session->jump, 1);
         return;
     }
     if (session->lowerBand) {
         advanceBanded(*session);
-        if (!session->error.isEmpty())
+        if (session->failed)
             std::longjmp(session->jump, 1);
         return;
     }
@@ -121,13 +124,13 @@ void onProgress(j_common_ptr cinfo)
     const long percent =
         (progress->completed_passes * 100L + counter * 100L / progress->pass_limit) / progress->total_passes;
     advanceTo(*session, static_cast<int>(std::clamp(percent, 0L, 99L)));
-    if (!session->error.isEmpty())
+    if (session->failed)
         std::longjmp(session->jump, 1);
 }
 
 void setStalled(Session& session)
 {
-    session.error = QStringLiteral("Не удалось прочитать JPEG: чтение строк остановилось");
+    session.failed = failure::Failure{failure::What::RowsStopped, {}, {}, {}};
 }
 
 // True when fewer threads are runnable right now than there are cores, counting this one: the lower band would get
@@ -177,9 +180,17 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.colour = session.colour.get();
     target.orientation = session.orientation;
     target.stored = storedSize(session);
-    try {
-        session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
-    } catch (const std::exception&) {
+    if (session.orientation != 1) {
+        // The lower band turns its rows through a band of its own; without memory for it there is no lower band.
+        const std::size_t bandBytes = std::size_t(JpegLowerBand::RowsPerBatch) * 4 * cinfo.output_width;
+        session.lowerBandRows.reset(new (std::nothrow) uchar[bandBytes]);
+        if (!session.lowerBandRows)
+            return false;
+        target.band = session.lowerBandRows.get();
+    }
+    session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
+    if (!session.lowerBand->running()) {
+        session.lowerBand.reset();
         return false; // no thread to be had: the calling thread decodes everything
     }
     session.lowerBandFirstRow = split;
@@ -243,7 +254,7 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
         if (finalRows && session.ownProgress)
             advanceTo(session, InputPercent + static_cast<int>(qint64(cinfo->output_scanline) * (99 - InputPercent) /
                                                                cinfo->output_height));
-        if (!session.error.isEmpty())
+        if (session.failed)
             return false;
     }
     return true;
@@ -269,7 +280,7 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     }
     readOrientation(*session);
     if (session->options->headRows > 0 && session->orientation != 1) {
-        session->error = QStringLiteral("Не удалось прочитать JPEG: у повёрнутого рисунка нет отдельных строк");
+        session->failed = failure::Failure{failure::What::NoHeadOfTurned, {}, {}, {}};
         return false;
     }
     chooseOutput(*session);
@@ -287,12 +298,12 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     cinfo->progress = &session->progressManager;
     session->started = true;
     report(*session, ProgressStage::Starting, 0);
-    if (!session->error.isEmpty())
+    if (session->failed)
         return false;
 
     if (session->options->headRows > 0) {
         if (cinfo->progressive_mode) {
-            session->error = QStringLiteral("Не удалось прочитать JPEG: у прогрессивного файла нет отдельных строк");
+            session->failed = failure::Failure{failure::What::NoHeadOfProgressive, {}, {}, {}};
             return false;
         }
         jpeg_start_decompress(cinfo);
@@ -323,12 +334,28 @@ bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
     return true;
 }
 
-QString libjpegFailureText(const Session& session)
+// libjpeg's failure as a kind the user's text is chosen by; its own English message stays the detail.
+failure::Failure libjpegFailure(const Session& session)
 {
-    if (session.libjpegCode == JERR_BAD_PRECISION)
-        return QStringLiteral("Не удалось прочитать JPEG: рисунки с точностью %1 бит не поддерживаются")
-            .arg(session.cinfo.data_precision);
-    return QStringLiteral("Не удалось прочитать JPEG: %1").arg(QString::fromLocal8Bit(session.libjpegMessage));
+    using failure::What;
+    std::string message = QString::fromLocal8Bit(session.libjpegMessage).toStdString();
+    switch (session.libjpegCode) {
+    case JERR_BAD_PRECISION:
+        return {What::JpegPrecision, {}, std::move(message), {session.cinfo.data_precision}};
+    case JERR_NO_SOI:
+        return {What::NotJpeg, {}, std::move(message), {}};
+    case JERR_OUT_OF_MEMORY:
+        return {What::NoMemory, {}, std::move(message), {}};
+    case JERR_NOT_COMPILED:
+    case JERR_NOTIMPL:
+    case JERR_CCIR601_NOTIMPL:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_BAD_J_COLORSPACE:
+    case JERR_BAD_SCAN_SCRIPT:
+        return {What::UnsupportedJpeg, {}, std::move(message), {}};
+    default:
+        return {What::DamagedJpeg, {}, std::move(message), {}};
+    }
 }
 
 } // namespace decoding
@@ -348,28 +375,18 @@ int dctScaleDenominator(QSize picture, QSize box)
     return 1;
 }
 
-QString stoppedDecodeText()
-{
-    return QStringLiteral("Чтение рисунка прервано.");
-}
-
 bool looksLikeJpeg(const QByteArray& data)
 {
     return data.size() >= 3 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8 &&
            static_cast<uchar>(data[2]) == 0xFF;
 }
 
-JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
 {
-    JpegDecodeResult result;
-    if (data.isEmpty()) {
-        result.error = QStringLiteral("Не удалось прочитать JPEG: файл пуст");
-        return result;
-    }
-    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max()) {
-        result.error = QStringLiteral("Не удалось прочитать JPEG: файл слишком велик");
-        return result;
-    }
+    if (data.isEmpty())
+        return failure::Failure{failure::What::PictureEmpty, {}, {}, {}};
+    if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max())
+        return failure::Failure{failure::What::PictureDataTooLarge, {}, {}, {}};
 
     auto session = std::make_unique<Session>();
     session->options = &options;
@@ -387,12 +404,13 @@ JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& opt
     jpeg_destroy_decompress(&session->cinfo);
 
     // A fault in the trailer after the last row leaves a complete picture.
-    if (session->error.isEmpty() && (decoded || session->allRowsRead)) {
+    const bool whole = !session->failed && (decoded || session->allRowsRead);
+    if (whole)
         advanceTo(*session, 100);
-        result.image = std::move(session->image);
-    } else {
-        result.error = session->error.isEmpty() ? libjpegFailureText(*session) : session->error;
-    }
+    // Ending follows Starting on every path; a failure of its callback no longer changes the result.
+    failure::Result<QImage> result =
+        whole ? failure::Result<QImage>(std::move(session->image))
+              : failure::Result<QImage>(session->failed ? *session->failed : libjpegFailure(*session));
     if (session->started)
         report(*session, ProgressStage::Ending, 100);
     return result;

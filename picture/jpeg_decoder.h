@@ -8,6 +8,8 @@
 #include <functional>
 #include <stop_token>
 
+#include "failure/result.h"
+
 namespace work {
 class WorkPool;
 }
@@ -32,7 +34,7 @@ struct JpegDecodeOptions
     /// Progress reports: Starting with 0, then Running with the percent done since the previous report (the Running
     /// reports of a decode that succeeds add up to exactly 100), then Ending with 100. Ending follows Starting on every
     /// path, failures included, so a progress bar shown at Starting is always hidden again. An exception thrown by the
-    /// callback cancels the decode and becomes its error text.
+    /// callback cancels the decode as the failure DecodeInterrupted, with the exception's text as its detail.
     std::function<void(ProgressStage stage, int percent)> progress;
     /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
     qint64 maxPixels = DefaultMaxPixels;
@@ -58,25 +60,16 @@ struct JpegDecodeOptions
     int headRows = 0;
     /// The top rows of this same data decoded before (a headRows result): copied into the picture and shown at once.
     QImage knownHead;
-    /// A stop request ends the decode within a progress report, as a failure whose error is stoppedDecodeText().
+    /// A stop request ends the decode within a progress report, as the failure DecodeStopped.
     std::stop_token stop;
     /// Runs the lower band and makes the picture's pages present; without one each has a thread of its own.
     work::WorkPool* pool = nullptr;
 };
 
-/// The error text of a decode that was stopped.
-QString stoppedDecodeText();
-
-struct JpegDecodeResult
-{
-    QImage image;  ///< Format_RGB32; null on failure
-    QString error; ///< empty on success; a clear text otherwise (the caller adds the file name)
-    bool ok() const { return error.isEmpty(); }
-};
-
-/// Decodes JPEG data with the libjpeg API straight into a Format_RGB32 picture. Grayscale, CMYK and YCCK files are
-/// converted; a truncated file gives what could be decoded (the rest grey). Never exits, never throws.
-JpegDecodeResult decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
+/// Decodes JPEG data with the libjpeg API straight into a Format_RGB32 picture, or fails (the Failure names no file:
+/// the caller adds it). Grayscale, CMYK and YCCK files are converted; a truncated file gives what could be decoded
+/// (the rest grey). Never exits, never throws.
+failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
 
 /// The DCT scale denominator (1, 2, 4 or 8) decodeJpeg uses for a picture of the given size and a fit box.
 int dctScaleDenominator(QSize picture, QSize box);

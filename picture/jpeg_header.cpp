@@ -11,11 +11,6 @@
 
 namespace picture::decoding {
 
-QString sizeText(qint64 width, qint64 height)
-{
-    return QStringLiteral("%1 x %2 точек").arg(width).arg(height);
-}
-
 // Refuses a picture whose decoded size exceeds the budget or what QImage can hold, before any pixel buffer exists.
 bool sizeAccepted(Session& session)
 {
@@ -26,13 +21,12 @@ bool sizeAccepted(Session& session)
     const bool fitsQImage = std::max(width, height) <= std::numeric_limits<int>::max() / 4 &&
                             pixels <= std::numeric_limits<qsizetype>::max() / 4;
     if (width <= 0 || height <= 0) {
-        session.error = QStringLiteral("Не удалось прочитать JPEG: у рисунка нет точек");
+        session.failed = failure::Failure{failure::What::NoPixels, {}, {}, {}};
         return false;
     }
     if (pixels > session.options->maxPixels || !fitsQImage) {
-        session.error = QStringLiteral("Рисунок слишком велик: %1 (можно открыть не более %2 миллионов точек)")
-                            .arg(sizeText(width, height))
-                            .arg(session.options->maxPixels / 1'000'000);
+        session.failed =
+            failure::Failure{failure::What::PictureTooLarge, {}, {}, {width, height, session.options->maxPixels}};
         return false;
     }
     return true;
@@ -52,7 +46,7 @@ bool allocateImage(Session& session)
                             ? QImage(shown, QImage::Format_RGB32)
                             : newPicture(shown.width(), shown.height(), session.options->pool);
     if (session.image.isNull()) {
-        session.error = QStringLiteral("Недостаточно памяти для рисунка %1").arg(sizeText(width, height));
+        session.failed = failure::Failure{failure::What::NoMemoryForPicture, {}, {}, {width, height}};
         return false;
     }
     session.firstLine = session.image.bits();
@@ -68,7 +62,7 @@ bool allocateImage(Session& session)
         callBack(session, [&] { session.options->pictureStarted(session.image); });
     if (headFits)
         showRows(session, 0, head.height());
-    return session.error.isEmpty();
+    return !session.failed;
 }
 
 void chooseOutput(Session& session)

@@ -7,9 +7,7 @@
 #include <csetjmp>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <stop_token>
-#include <system_error>
 
 #include "picture/colour_profile.h"
 #include "picture/exif_orientation.h"
@@ -55,7 +53,7 @@ void countBandWarning(j_common_ptr cinfo, int level)
 
 void printNothing(j_common_ptr) {}
 
-constexpr int RowsPerBatch = 16;
+constexpr int RowsPerBatch = JpegLowerBand::RowsPerBatch;
 // Rows of blocks skipped between two looks at the stop: 512 rows of a 10000-pixel-wide 4:2:0 map, about 20 ms. With
 // fancy upsampling libjpeg decodes the last row of blocks of each piece in full, a thirty-second more work.
 constexpr int SkippedBlockRowsPerPiece = 32;
@@ -133,16 +131,7 @@ void runBand(const std::shared_ptr<JpegLowerBand::State>& state, std::stop_token
     errors->manager.emit_message = countBandWarning;
     errors->manager.output_message = printNothing;
     cinfo->client_data = errors.get();
-    // A turned picture's rows go through a band of the thread's own; without memory for it the band fails, as a
-    // decode fails for want of memory.
-    std::unique_ptr<uchar[]> band;
-    const LowerBandTarget& target = state->target;
-    if (target.orientation != 1) {
-        band.reset(new (std::nothrow) uchar[std::size_t(RowsPerBatch) * 4 * std::size_t(target.stored.width())]);
-        if (!band)
-            qstrncpy(errors->message, "недостаточно памяти", JMSG_LENGTH_MAX);
-    }
-    const bool ok = (target.orientation == 1 || band) && decodeBand(*state, cinfo.get(), stop, band.get());
+    const bool ok = decodeBand(*state, cinfo.get(), stop, state->target.band);
     jpeg_destroy_decompress(cinfo.get());
     std::lock_guard lock(state->mutex);
     state->failed = !ok;
@@ -163,8 +152,10 @@ JpegLowerBand::JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool
             work::WorkPool::Urgency::Urgent);
         return;
     }
-    if (!work::WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); }))
-        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "no thread");
+    if (!work::WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); })) {
+        m_running = false;
+        m_state->done = true; // never started: nothing to wait for
+    }
 }
 
 JpegLowerBand::~JpegLowerBand()

@@ -24,10 +24,11 @@ struct LowerBandTarget
     unsigned char* firstLine = nullptr; ///< line 0 of the picture as displayed
     qsizetype bytesPerLine = 0;
     int firstRow = 0; ///< the band's first row as stored
-    /// The EXIF orientation: other than 1, each batch of rows is turned from a band of the thread's own into its
-    /// place in the picture, whose size as stored is stored.
+    /// The EXIF orientation: other than 1, each batch of rows is turned from band (RowsPerBatch rows as stored, kept
+    /// alive by the caller like the lines) into its place in the picture, whose size as stored is stored.
     int orientation = 1;
     QSize stored;
+    unsigned char* band = nullptr;
     J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
     bool cmyk = false;
     bool adobeInverted = false;
@@ -42,11 +43,15 @@ struct LowerBandTarget
 class JpegLowerBand
 {
 public:
+    /// Rows the band decodes at a time.
+    static constexpr int RowsPerBatch = 16;
     explicit JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool = nullptr);
     ~JpegLowerBand();
     JpegLowerBand(const JpegLowerBand&) = delete;
     JpegLowerBand& operator=(const JpegLowerBand&) = delete;
 
+    /// False when no thread could be had for the band (without a pool): nothing runs, the caller decodes all rows.
+    bool running() const { return m_running; }
     /// Waits at most milliseconds for the band; true once it has ended (decoded or failed).
     bool waitFor(int milliseconds);
     /// Rows of the band written so far.
@@ -59,6 +64,7 @@ public:
 
 private:
     std::shared_ptr<State> m_state;
+    bool m_running = true;
 };
 
 } // namespace picture

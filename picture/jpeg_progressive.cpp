@@ -58,7 +58,7 @@ bool readProgressive(Session& session, unsigned long size)
             if (stopped(session))
                 return false;
             if (cinfo->input_scan_number > MaxScans) {
-                session.error = QStringLiteral("Не удалось прочитать JPEG: в файле больше %1 сканов").arg(MaxScans);
+                session.failed = failure::Failure{failure::What::TooManyScans, {}, {}, {MaxScans}};
                 return false;
             }
         } while (state == JPEG_ROW_COMPLETED || state == JPEG_REACHED_SOS);

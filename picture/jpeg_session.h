@@ -8,6 +8,7 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include <jpeglib.h>
 
@@ -41,9 +42,9 @@ struct Session
     qsizetype bytesPerLine = 0;
     // A turned picture's rows are decoded into this band of RowsPerBatch stored rows, then turned into their place.
     std::unique_ptr<uchar[]> band;
-    int rowsShown = 0;        // stored rows 0 to rowsShown - 1 are in the picture
-    bool ownProgress = false; // buffered-image mode: progress is counted here, not from libjpeg's passes
-    QString error;            // set by our own checks and by a failing progress callback
+    int rowsShown = 0;                      // stored rows 0 to rowsShown - 1 are in the picture
+    bool ownProgress = false;               // buffered-image mode: progress is counted here, not from libjpeg's passes
+    std::optional<failure::Failure> failed; // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
     int libjpegCode = 0;
     bool cmyk = false;
@@ -53,6 +54,7 @@ struct Session
     int reportedPercent = 0;
     // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
     std::unique_ptr<ColourConversion> colour;
+    std::unique_ptr<uchar[]> lowerBandRows;   // the lower band's own band of a turned picture; outlives lowerBand
     std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
     int lowerBandFirstRow = 0;
     // The EXIF orientation: other than 1, the picture is allocated as displayed and each band of stored rows is
@@ -72,11 +74,11 @@ template <typename Call> void callBack(Session& session, Call&& call) noexcept
     try {
         call();
     } catch (const std::exception& e) {
-        if (session.error.isEmpty())
-            session.error = QString::fromUtf8(e.what());
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, e.what(), {}};
     } catch (...) {
-        if (session.error.isEmpty())
-            session.error = QStringLiteral("Чтение рисунка прервано.");
+        if (!session.failed)
+            session.failed = failure::Failure{failure::What::DecodeInterrupted, {}, {}, {}};
     }
 }
 
@@ -107,7 +109,6 @@ void advanceTo(Session& session, int percent) noexcept;
 bool stopped(Session& session) noexcept;
 /// Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels.
 bool readRows(Session& session, JDIMENSION end, bool finalRows);
-QString sizeText(qint64 width, qint64 height);
 
 // The header's facts, read before any pixel (jpeg_header.cpp).
 void readOrientation(Session& session);

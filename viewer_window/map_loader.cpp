@@ -53,32 +53,32 @@ struct MapLoader::Shared
 
 namespace {
 
-// Reads on, turning a shortage of memory for the file into a failure of the read.
-files::DataFileRead::State readOn(files::DataFileRead& read, std::stop_token stop,
+// Reads on, turning a shortage of memory for the file (the one allocation of a file's size) into a failure of the
+// read: outOfMemory is set.
+files::DataFileRead::State readOn(files::DataFileRead& read, std::stop_token stop, bool& outOfMemory,
                                   const std::function<void(qint64, qint64)>& progress = {})
 {
     try {
         return read.readOn(stop, progress);
     } catch (const std::bad_alloc&) {
+        outOfMemory = true;
         return files::DataFileRead::State::Failed;
     }
 }
 
-MapFile resultOf(files::DataFileRead& read, files::DataFileRead::State state)
+MapFile resultOf(files::DataFileRead& read, files::DataFileRead::State state, bool outOfMemory)
 {
-    MapFile file;
+    if (outOfMemory)
+        return failure::Failure{failure::What::NoMemory, read.path().toStdString(), {}, {}};
     switch (state) {
     case files::DataFileRead::State::Done:
-        file.bytes = read.takeBytes();
-        break;
+        return read.takeBytes();
     case files::DataFileRead::State::Failed:
-        file.error = read.error().isEmpty() ? QStringLiteral("недостаточно памяти") : read.error();
-        break;
+        return read.failure();
     case files::DataFileRead::State::Reading:
-        file.error = files::stoppedReadText();
         break;
     }
-    return file;
+    return failure::Failure{failure::What::ReadStopped, read.path().toStdString(), {}, {}};
 }
 
 QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
@@ -88,8 +88,8 @@ QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
     options.bands = picture::BandDecoding::Never;
     options.maxPixels = MapLoader::MaxHeadBytes / 4;
     options.stop = std::move(stop);
-    picture::JpegDecodeResult head = picture::decodeJpeg(bytes, options);
-    return head.ok() ? head.image : QImage();
+    failure::Result<QImage> head = picture::decodeJpeg(bytes, options);
+    return head ? std::move(*head) : QImage();
 }
 
 } // namespace
@@ -139,10 +139,11 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
         };
         if (read->bytesRead() > 0)
             progress(read->bytesRead(), read->size());
-        const files::DataFileRead::State state = readOn(*read, stop, progress);
+        bool outOfMemory = false;
+        const files::DataFileRead::State state = readOn(*read, stop, outOfMemory, progress);
         if (state == files::DataFileRead::State::Reading)
             shared->park(read); // stopped: a later open() of it goes on from here
-        MapFile file = resultOf(*read, state);
+        MapFile file = resultOf(*read, state, outOfMemory);
         promise->set_value(file);
         shared->post([shared, serial, path, file] {
             if (shared->receiver)
@@ -195,7 +196,8 @@ void MapLoader::startAhead()
             std::shared_ptr<files::DataFileRead> read = shared->take(path);
             if (!read)
                 read = std::make_shared<files::DataFileRead>(path, MaxAheadFileBytes);
-            readOn(*read, stop);
+            bool outOfMemory = false; // a file that finds no memory ahead is read again when it is opened
+            readOn(*read, stop, outOfMemory);
             const bool whole = read->state() == files::DataFileRead::State::Done;
             const QByteArray bytes = path == paths.front() && whole && headRows > 0 ? read->bytesSoFar() : QByteArray();
             shared->park(read);
@@ -228,7 +230,7 @@ void MapLoader::startAhead()
 }
 
 void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
-                       std::function<void(const picture::JpegDecodeResult&)> finished)
+                       std::function<void(const failure::Result<QImage>&)> finished)
 {
     const std::stop_token callerStop = options.stop;
     auto job = [shared = m_shared, weakPool = std::weak_ptr(m_pool), bytes = std::move(bytes),
@@ -276,7 +278,7 @@ void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
             options.partReady = [&shared, &guiOptions](const QRect& written, const QRect& ready) {
                 shared->post([partReady = guiOptions.partReady, written, ready] { partReady(written, ready); });
             };
-        picture::JpegDecodeResult result = picture::decodeJpeg(bytes, options);
+        failure::Result<QImage> result = picture::decodeJpeg(bytes, options);
         options = {};
         shared->post([finished, result = std::move(result)] { finished(result); });
     };

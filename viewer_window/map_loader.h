@@ -11,6 +11,7 @@
 #include <optional>
 #include <stop_token>
 
+#include "failure/result.h"
 #include "picture/jpeg_decoder.h"
 
 namespace work {
@@ -19,12 +20,8 @@ class WorkPool;
 
 namespace viewer {
 
-/// A map file's bytes, or the reason they could not be read.
-struct MapFile
-{
-    std::optional<QByteArray> bytes;
-    QString error;
-};
+/// A map file's bytes, or the failure that kept them from being read.
+using MapFile = failure::Result<QByteArray>;
 
 /// The one owner of the viewer's background work: reading the map on show, decoding it, reading its neighbours ahead,
 /// decoding the top of the next map ahead, and (through pool(), handed to the decoder and the picture) the lower band
@@ -57,7 +54,7 @@ public:
     /// Reads the map to show now, before any other read: what was read ahead of it, whole or in part, is taken and
     /// continued; the reading ahead stops (keeping what it has) and a previous open() still running is stopped.
     /// readProgress reports the read and mapRead its end. The future holds the same result (for a caller that cannot
-    /// yet take the signal); a stopped read ends with the error files::stoppedReadText().
+    /// yet take the signal); a stopped read ends with the failure ReadStopped.
     std::shared_future<MapFile> open(const QString& path);
     /// Reads these files ahead, in this order, then decodes the top headRows rows of the first (a sequential file
     /// only; 0 decodes nothing). Starts once the map opened last is read. What was read ahead for other paths is
@@ -69,7 +66,7 @@ public:
     /// result last. options.stop (kept by the caller) or the loader's end stops the decode within a progress report;
     /// nothing arrives after the loader is gone. options.pool is set to pool().
     void decode(QByteArray bytes, picture::JpegDecodeOptions options,
-                std::function<void(const picture::JpegDecodeResult&)> finished);
+                std::function<void(const failure::Result<QImage>&)> finished);
     /// Stops the reading and decoding ahead; what it has read is kept.
     void stopAhead();
     /// Stops everything, the map being opened included.

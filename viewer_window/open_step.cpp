@@ -15,6 +15,7 @@
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
 #include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
@@ -101,8 +102,8 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
 {
     if (m_opening != Opening::Reading || path != m_openingPath)
         return;
-    if (!file.bytes)
-        return failOpening(QStringLiteral("Не удалось открыть карту %1: %2").arg(path, file.error));
+    if (!file)
+        return failOpening(file.error().onFile(path.toStdString()));
     m_opening = Opening::Decoding;
     m_readFraction = 1;
     showOpeningProgress();
@@ -138,11 +139,10 @@ void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
     options.knownHead = m_loader.takeHead(path);
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();
-    m_loader.decode(*file.bytes, std::move(options),
-                    [this, current, bytes = *file.bytes](const picture::JpegDecodeResult& result) {
-                        if (current())
-                            desktop::runGuarded([&] { decodeFinished(bytes, result); });
-                    });
+    m_loader.decode(*file, std::move(options), [this, current, bytes = *file](const failure::Result<QImage>& result) {
+        if (current())
+            desktop::runGuarded([&] { decodeFinished(bytes, result); });
+    });
 }
 
 void TForm2::decodeProgress(picture::ProgressStage stage, int percent)
@@ -177,16 +177,16 @@ void TForm2::decodeStarted(const QImage& picture)
     showMapTexts(picture.size());
 }
 
-void TForm2::decodeFinished(const QByteArray& bytes, const picture::JpegDecodeResult& result)
+void TForm2::decodeFinished(const QByteArray& bytes, const failure::Result<QImage>& result)
 {
-    if (!result.ok()) {
+    if (!result) {
         mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
         m_mapBytes.clear();
-        return failOpening(QStringLiteral("Не удалось открыть карту %1: %2").arg(m_openingPath, result.error));
+        return failOpening(result.error().onFile(m_openingPath.toStdString()));
     }
-    mapPicture->setPicture(result.image);
+    mapPicture->setPicture(*result);
     m_mapBytes = bytes;
-    showMapTexts(result.image.size());
+    showMapTexts(result->size());
     computeZoomSteps();
     centre();
     finishOpening();
@@ -201,7 +201,7 @@ void TForm2::computeZoomSteps()
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
 }
 
-void TForm2::failOpening(const QString& message)
+void TForm2::failOpening(const failure::Failure& failure)
 {
     progressBar->hide();
     if (!mapPicture->hasPicture()) {
@@ -215,7 +215,7 @@ void TForm2::failOpening(const QString& message)
         dimensionsLabel->setCaption(QString());
     }
     finishOpening();
-    desktop::showMessage(message);
+    desktop::reportFailure(desktop::Action::OpenMap, failure);
 }
 
 void TForm2::finishOpening()

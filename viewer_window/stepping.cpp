@@ -4,7 +4,7 @@
 #include "catalogue/categories.h"
 #include "controls/picture_control.h"
 #include "current_entry/current_entry.h"
-#include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
@@ -72,6 +72,7 @@ void TForm2::loadSteppedMap()
     if (files::dataFileExists(m_entry.mapPath()))
         FormActivate();
     else
-        desktop::showMessage(QStringLiteral("Файл ") + shownMapPath(m_entry.mapPath()) + QStringLiteral(" не найден!"));
+        desktop::reportFailure(desktop::Action::StepToMap,
+                               {failure::What::FileNotFound, shownMapPath(m_entry.mapPath()).toStdString(), {}, {}});
     showActualSize();
 }

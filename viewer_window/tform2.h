@@ -9,6 +9,7 @@
 #include <stop_token>
 
 #include "controls/control_builder.h"
+#include "failure/result.h"
 #include "picture/jpeg_decoder.h"
 #include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
@@ -151,9 +152,9 @@ private:
     void startDecode(const QString& path, const viewer::MapFile& file);
     void decodeProgress(picture::ProgressStage stage, int percent);
     void decodeStarted(const QImage& picture);
-    void decodeFinished(const QByteArray& bytes, const picture::JpegDecodeResult& result);
+    void decodeFinished(const QByteArray& bytes, const failure::Result<QImage>& result);
     void computeZoomSteps(); // the zoom steps' sizes for the picture on show
-    void failOpening(const QString& message);
+    void failOpening(const failure::Failure& failure);
     void finishOpening();
     void showOpeningProgress();
     void showMapTexts(QSize natural);                               // open_step.cpp

@@ -207,10 +207,9 @@ TEST(CatalogueLoadFiles, ReadsTheThreeFiles)
                                                       {MapsFile, cp("Тверь@Goroda@tver.jpg@1853\r\n\x1A")}};
     std::vector<std::string> asked;
     auto data = freshData();
-    const LoadReport report = CatalogueLoad(*data, [&](const char* name, std::string& bytes, std::string&) {
+    const LoadReport report = CatalogueLoad(*data, [&](const char* name) -> failure::Result<std::string> {
         asked.push_back(name);
-        bytes = files.at(name);
-        return true;
+        return files.at(name);
     });
     EXPECT_EQ(asked, (std::vector<std::string>{AboutFile, About2File, MapsFile}));
     EXPECT_TRUE(report.errors.empty());
@@ -226,16 +225,15 @@ TEST(CatalogueLoadFiles, AFailedFileIsReportedAndTheLoadGoesOn)
     for (const char* failed : {AboutFile, About2File, MapsFile}) {
         auto data = freshData();
         data->CategoryTables[Cities].NextSlot = 7; // a failed catalogue must still leave the tables empty
-        const LoadReport report = CatalogueLoad(*data, [&](const char* name, std::string& bytes, std::string& message) {
-            bytes = name == std::string(MapsFile) ? "a@Goroda@a.jpg\n" : "about\n";
+        const LoadReport report = CatalogueLoad(*data, [&](const char* name) -> failure::Result<std::string> {
             if (name != std::string(failed))
-                return true;
-            message = "I/O error";
-            return false; // what was read before the error must not reach the tables
+                return std::string(name == std::string(MapsFile) ? "a@Goroda@a.jpg\n" : "about\n");
+            return failure::Failure{failure::What::ReadFailed, "elsewhere", "Input/output error", {3, 10}};
         });
         ASSERT_EQ(report.errors.size(), 1u) << failed;
-        EXPECT_EQ(report.errors[0].file, failed);
-        EXPECT_EQ(report.errors[0].message, "I/O error");
+        EXPECT_EQ(report.errors[0].file, failed) << "named as the load names it";
+        EXPECT_EQ(report.errors[0].what, failure::What::ReadFailed);
+        EXPECT_EQ(report.errors[0].detail, "Input/output error");
 
         const bool mapsFailed = std::string(failed) == MapsFile;
         EXPECT_EQ(data->CategoryTables[Cities].NextSlot, mapsFailed ? 1 : 2) << failed;
@@ -250,16 +248,15 @@ TEST(CatalogueLoadFiles, AFailedFileIsReportedAndTheLoadGoesOn)
 TEST(CatalogueLoadFiles, MissingCollectionReportsEveryFile)
 {
     auto data = freshData();
-    const LoadReport report = CatalogueLoad(*data, [](const char*, std::string&, std::string& message) {
-        message = "File not found";
-        return false;
+    const LoadReport report = CatalogueLoad(*data, [](const char*) -> failure::Result<std::string> {
+        return failure::Failure{failure::What::FileNotFound, {}, {}, {}};
     });
     ASSERT_EQ(report.errors.size(), 3u);
     EXPECT_EQ(report.errors[0].file, AboutFile);
     EXPECT_EQ(report.errors[1].file, About2File);
     EXPECT_EQ(report.errors[2].file, MapsFile);
     for (const auto& problem : report.errors)
-        EXPECT_EQ(problem.message, "File not found");
+        EXPECT_EQ(problem.what, failure::What::FileNotFound);
 }
 
 } // namespace

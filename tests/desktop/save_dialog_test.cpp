@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "desktop/error_report.h"
+#include "desktop/failure_text.h"
 #include "desktop/save_dialog.h"
 #include "desktop/save_dialog_preview.h"
 #include "support/qstring_printer.h"
@@ -109,7 +110,7 @@ TEST_F(SaveDialog, WritesBytesAndReplacesExistingFile)
     const QString path = m_dir.filePath(QStringLiteral("out.jpg"));
     writeFile(path, "previous content that is longer");
     const QByteArray bytes("\xFF\xD8\xFF\x00 new bytes", 14);
-    desktop::writeFileBytes(path, bytes);
+    ASSERT_TRUE(desktop::writeFileBytes(path, bytes));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
@@ -118,13 +119,12 @@ TEST_F(SaveDialog, WritesBytesAndReplacesExistingFile)
 TEST_F(SaveDialog, WriteFailureNamesTheFile)
 {
     const QString path = m_dir.filePath(QStringLiteral("no such folder/out.jpg"));
-    try {
-        desktop::writeFileBytes(path, QByteArray("x"));
-        FAIL() << "no error raised";
-    } catch (const desktop::AppError& error) {
-        EXPECT_TRUE(error.text().contains(path)) << error.text().toStdString();
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("Не удалось записать файл"))) << error.text().toStdString();
-    }
+    const failure::Result<void> written = desktop::writeFileBytes(path, QByteArray("x"));
+    ASSERT_FALSE(written) << "no failure";
+    EXPECT_EQ(written.error().what, failure::What::WriteFailed);
+    const QString text = desktop::failureMessage(desktop::Action::SavePicture, written.error());
+    EXPECT_TRUE(text.contains(path)) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Не удалось записать файл"))) << text.toStdString();
     EXPECT_FALSE(QFile::exists(path));
 }
 

@@ -27,7 +27,7 @@ TEST(FileDropClipboard, PutsTheFileOnTheClipboard)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     const QString path = QStringLiteral("/tmp/карта.jpg");
-    desktop::CopyFileToClipboard(path);
+    ASSERT_TRUE(desktop::CopyFileToClipboard(path));
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     ASSERT_EQ(data->urls().size(), 1);

@@ -52,9 +52,9 @@ TEST(DataFiles, FindsFilesRegardlessOfLetterCase)
         EXPECT_EQ(QDir::cleanPath(files::resolveDataPath(asked)), QDir::cleanPath(collection.file(onDisk)));
         EXPECT_TRUE(files::dataFileExists(asked));
         EXPECT_EQ(files::dataFileSize(asked), 3);
-        QString error;
-        EXPECT_EQ(files::readDataFile(asked, &error), QByteArray("abc"));
-        EXPECT_TRUE(error.isEmpty());
+        const failure::Result<QByteArray> read = files::readDataFile(asked);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(*read, QByteArray("abc"));
     }
 }
 
@@ -75,10 +75,10 @@ TEST(DataFiles, MissingNamesResolveToTheExactPath)
     EXPECT_EQ(files::resolveDataPath(missing), collection.file(missing));
     EXPECT_FALSE(files::dataFileExists(missing));
     EXPECT_EQ(files::dataFileSize(missing), std::nullopt);
-    QString error;
-    EXPECT_EQ(files::readDataFile(missing, &error), std::nullopt);
-    EXPECT_EQ(error, QStringLiteral("File not found"));
-    EXPECT_EQ(files::readDataFile(missing, nullptr), std::nullopt); // no error wanted: no crash
+    const failure::Result<QByteArray> read = files::readDataFile(missing);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().what, failure::What::FileNotFound);
+    EXPECT_EQ(read.error().file, missing.toStdString());
 }
 
 TEST(DataFiles, FoldersAreNotFiles)
@@ -90,9 +90,9 @@ TEST(DataFiles, FoldersAreNotFiles)
         SCOPED_TRACE(folder.toStdString());
         EXPECT_FALSE(files::dataFileExists(folder));
         EXPECT_EQ(files::dataFileSize(folder), std::nullopt);
-        QString error;
-        EXPECT_EQ(files::readDataFile(folder, &error), std::nullopt);
-        EXPECT_EQ(error, QStringLiteral("File not found"));
+        const failure::Result<QByteArray> read = files::readDataFile(folder);
+        ASSERT_FALSE(read);
+        EXPECT_EQ(read.error().what, failure::What::FileNotFound);
     }
 }
 
@@ -105,18 +105,22 @@ TEST(DataFiles, SizesOfEmptyAndSparseFiles)
     ASSERT_TRUE(big.resize(2'097'152));
     EXPECT_EQ(files::dataFileSize(QStringLiteral("Russia/empty.jpg")), 0);
     EXPECT_EQ(files::dataFileSize(QStringLiteral("russia/BIG.jpg")), 2'097'152);
-    QString error;
-    EXPECT_EQ(files::readDataFile(QStringLiteral("Russia/empty.jpg"), &error), QByteArray());
+    const failure::Result<QByteArray> empty = files::readDataFile(QStringLiteral("Russia/empty.jpg"));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(*empty, QByteArray());
 }
 
 TEST(DataFiles, RefusesFilesAboveTheLimit)
 {
     TestCollection collection;
     collection.writeBytes(QStringLiteral("Goroda/map.jpg"), QByteArray(100, 'x'));
-    QString error;
-    EXPECT_EQ(files::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 99), std::nullopt);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Файл слишком велик: 100 байт"))) << error.toStdString();
-    EXPECT_EQ(files::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, 100), QByteArray(100, 'x'));
+    const failure::Result<QByteArray> tooLarge = files::readDataFile(QStringLiteral("Goroda/map.jpg"), 99);
+    ASSERT_FALSE(tooLarge);
+    EXPECT_EQ(tooLarge.error().what, failure::What::FileTooLarge);
+    EXPECT_EQ(tooLarge.error().figures, (std::vector<std::int64_t>{100, 99}));
+    const failure::Result<QByteArray> whole = files::readDataFile(QStringLiteral("Goroda/map.jpg"), 100);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(*whole, QByteArray(100, 'x'));
 }
 
 // On a slow disc a read no longer wanted stops between two pieces of at most 1 MiB, and goes on later where it
@@ -158,13 +162,12 @@ TEST(DataFiles, AReadStopsBetweenPiecesAndGoesOnWhereItStopped)
         EXPECT_LE(length, 100'000);
         expectedOffset = offset + length;
     }
-    QString error;
     std::stop_source stopped;
     stopped.request_stop();
-    EXPECT_EQ(
-        files::readDataFile(QStringLiteral("Goroda/map.jpg"), &error, files::DefaultMaxFileBytes, stopped.get_token()),
-        std::nullopt);
-    EXPECT_EQ(error, files::stoppedReadText());
+    const failure::Result<QByteArray> stoppedRead =
+        files::readDataFile(QStringLiteral("Goroda/map.jpg"), files::DefaultMaxFileBytes, stopped.get_token());
+    ASSERT_FALSE(stoppedRead);
+    EXPECT_EQ(stoppedRead.error().what, failure::What::ReadStopped);
 }
 
 TEST(DataFiles, StaysInsideFolderTable)

@@ -36,7 +36,7 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
     fixture.iccProfile = swappedPrimariesProfile();
     const QByteArray tagged = testsupport::makeJpeg(fixture);
 
-    EXPECT_TRUE(colourNear(picture::decodeJpeg(untagged).image, 10, 10, QColor(230, 20, 20)));
+    EXPECT_TRUE(colourNear(picture::decodeJpeg(untagged).value(), 10, 10, QColor(230, 20, 20)));
     picture::JpegDecodeOptions preview;
     preview.fitBox = QSize(16, 12);
     for (const picture::JpegDecodeOptions& options : {picture::JpegDecodeOptions{}, preview}) {
@@ -50,12 +50,12 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
             // The rows handed over are already in sRGB.
             EXPECT_GT(qGreen(shownRows.pixel(1, end - 1)), 150) << "row " << end - 1;
         };
-        const picture::JpegDecodeResult result = picture::decodeJpeg(tagged, watched);
-        ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        const QPoint middle(result.image.width() / 2, result.image.height() / 2);
-        EXPECT_GT(qGreen(result.image.pixel(middle)), 150);
-        EXPECT_LT(qRed(result.image.pixel(middle)), 120);
-        EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+        const failure::Result<QImage> result = picture::decodeJpeg(tagged, watched);
+        ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+        const QPoint middle(result.value().width() / 2, result.value().height() / 2);
+        EXPECT_GT(qGreen(result.value().pixel(middle)), 150);
+        EXPECT_LT(qRed(result.value().pixel(middle)), 120);
+        EXPECT_TRUE(everyAlphaByteIsFF(result.value()));
         EXPECT_FALSE(rows.empty());
     }
 }
@@ -127,10 +127,10 @@ TEST(JpegColourProfile, GreyscaleMapsConvertThroughTheirGrayProfile)
     fixture.colours = testsupport::JpegColours::Gray;
     fixture.pixel = [](int, int) { return samples(128); };
     fixture.iccProfile = profile;
-    const picture::JpegDecodeResult result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_TRUE(colourNear(result.image, 10, 10, QColor(188, 188, 188), 3));
-    EXPECT_TRUE(everyAlphaByteIsFF(result.image));
+    const auto result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
+    ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+    EXPECT_TRUE(colourNear(*result, 10, 10, QColor(188, 188, 188), 3));
+    EXPECT_TRUE(everyAlphaByteIsFF(*result));
 }
 
 // A profile that describes sRGB (scanners often embed it) leaves the rows alone; one whose curve is a plain gamma of
@@ -160,21 +160,21 @@ TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
     // Orientation 6 turns the stored picture clockwise (its left side on top), 8 anticlockwise (on the bottom).
     for (const auto& [orientation, top, bottom] : {std::tuple{6, red, blue}, std::tuple{8, blue, red}}) {
         SCOPED_TRACE(orientation);
-        const picture::JpegDecodeResult result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)));
-        ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        ASSERT_EQ(result.image.size(), QSize(32, 64));
-        EXPECT_TRUE(colourNear(result.image, 16, 8, top, 12));
-        EXPECT_TRUE(colourNear(result.image, 16, 56, bottom, 12));
+        const failure::Result<QImage> result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)));
+        ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+        ASSERT_EQ(result.value().size(), QSize(32, 64));
+        EXPECT_TRUE(colourNear(result.value(), 16, 8, top, 12));
+        EXPECT_TRUE(colourNear(result.value(), 16, 56, bottom, 12));
 
         // A preview's box is for the picture as displayed: 16 x 32 is filled by the half-size decode.
         picture::JpegDecodeOptions preview;
         preview.fitBox = QSize(16, 32);
-        const QImage small = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).image;
+        const QImage small = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), preview).value();
         ASSERT_EQ(small.size(), QSize(16, 32));
         EXPECT_TRUE(colourNear(small, 8, 4, top, 12));
     }
     // The unturned orientation changes nothing.
-    const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).image;
+    const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).value();
     ASSERT_EQ(upright.size(), QSize(64, 32));
     EXPECT_TRUE(colourNear(upright, 8, 16, red, 12));
 }
@@ -199,7 +199,7 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
     for (const auto& [stored, progressive, bands] :
          {std::tuple{QSize(90, 50), false, BandDecoding::Never}, std::tuple{QSize(90, 50), true, BandDecoding::Never},
           std::tuple{QSize(2400, 1800), false, BandDecoding::Always}}) {
-        const QImage upright = picture::decodeJpeg(detailed(1, stored, progressive)).image;
+        const QImage upright = picture::decodeJpeg(detailed(1, stored, progressive)).value();
         // Mirrored horizontally, vertically, then turned clockwise.
         const std::tuple<int, bool, bool, int> turns[] = {
             {1, false, false, 0},  {2, true, false, 0},   {3, true, true, 0},   {4, false, true, 0},
@@ -221,9 +221,9 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
                 EXPECT_TRUE(progressive || started.copy(part) == expected.copy(part)) << "not final (or an early pass)";
             };
             const auto result = picture::decodeJpeg(detailed(orientation, stored, progressive), options);
-            ASSERT_TRUE(result.ok()) << result.error.toStdString();
-            EXPECT_TRUE(result.image == expected);
-            EXPECT_EQ(result.image.constBits(), started.constBits());
+            ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+            EXPECT_TRUE(result.value() == expected);
+            EXPECT_EQ(result.value().constBits(), started.constBits());
             EXPECT_GE(partial, 2);
         }
     }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
-#include "desktop/error_report.h"
 #include "picture/jpeg_decoder.h"
 #include "support/jpeg_fixtures.h"
 
@@ -16,7 +16,7 @@ using Report = std::pair<ProgressStage, int>;
 
 struct Recorded
 {
-    picture::JpegDecodeResult result;
+    failure::Result<QImage> result = failure::Failure{failure::What::DecodeStopped, {}, {}, {}}; // until decoded
     std::vector<Report> reports;
 };
 
@@ -72,7 +72,7 @@ TEST_P(JpegProgress, ReportsSumToHundredBetweenStartingAndEnding)
     fixture.pixel = [](int x, int y) { return std::array<unsigned char, 4>{uchar(x), uchar(y), uchar(x ^ y), 200}; };
     const Recorded recorded =
         decodeRecording(testsupport::makeJpeg(fixture), GetParam().fitBox, GetParam().previewRows);
-    ASSERT_TRUE(recorded.result.ok()) << recorded.result.error.toStdString();
+    ASSERT_TRUE(recorded.result.has_value()) << failure::describe(recorded.result.error());
     expectWellFormed(recorded.reports);
     // More than one step on the way, so a bar visibly fills.
     EXPECT_GE(recorded.reports.size(), 10u);
@@ -99,18 +99,18 @@ TEST(JpegProgress, TruncatedFileStillReportsToHundred)
     const QByteArray bytes = testsupport::makeJpeg(fixture);
     const Recorded recorded = decodeRecording(bytes.left(bytes.size() / 2));
     expectWellFormed(decodeRecording(bytes.left(bytes.size() / 2), {}, 40).reports);
-    ASSERT_TRUE(recorded.result.ok()) << recorded.result.error.toStdString();
+    ASSERT_TRUE(recorded.result.has_value()) << failure::describe(recorded.result.error());
     expectWellFormed(recorded.reports);
 }
 
 TEST(JpegProgress, HeaderFailureReportsNothing)
 {
     const Recorded garbage = decodeRecording(QByteArray("not a picture"));
-    EXPECT_FALSE(garbage.result.ok());
+    EXPECT_FALSE(garbage.result.has_value());
     EXPECT_TRUE(garbage.reports.empty());
 
     const Recorded huge = decodeRecording(testsupport::withDeclaredSize(testsupport::makeJpeg({}), 65500, 65500));
-    EXPECT_FALSE(huge.result.ok());
+    EXPECT_FALSE(huge.result.has_value());
     EXPECT_TRUE(huge.reports.empty());
 }
 
@@ -125,12 +125,12 @@ TEST(JpegProgress, ThrowingCallbackCancelsAndStillEnds)
     options.progress = [&reports](ProgressStage stage, int percent) {
         reports.emplace_back(stage, percent);
         if (stage == ProgressStage::Running)
-            throw desktop::AppError(QStringLiteral("Отменено"));
+            throw std::runtime_error("Отменено");
     };
     const auto result = picture::decodeJpeg(testsupport::makeJpeg(fixture), options);
-    EXPECT_FALSE(result.ok());
-    EXPECT_EQ(result.error, QStringLiteral("Отменено"));
-    EXPECT_TRUE(result.image.isNull());
+    ASSERT_FALSE(result.has_value());
+    EXPECT_EQ(result.error().what, failure::What::DecodeInterrupted);
+    EXPECT_EQ(result.error().detail, "Отменено");
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0].first, ProgressStage::Starting);
     EXPECT_EQ(reports[1].first, ProgressStage::Running);

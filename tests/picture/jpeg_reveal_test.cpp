@@ -64,8 +64,8 @@ TEST_P(JpegReveal, RowsShownAreThoseOfTheFinalPicture)
     bytes.truncate(static_cast<qsizetype>(bytes.size() * c.keptShare));
     JpegDecodeOptions plain;
     plain.bands = picture::BandDecoding::Never;
-    const picture::JpegDecodeResult reference = picture::decodeJpeg(bytes, plain);
-    ASSERT_TRUE(reference.ok()) << reference.error.toStdString();
+    const failure::Result<QImage> reference = picture::decodeJpeg(bytes, plain);
+    ASSERT_TRUE(reference.has_value()) << failure::describe(reference.error());
 
     JpegDecodeOptions options;
     options.bands = c.bands;
@@ -85,14 +85,14 @@ TEST_P(JpegReveal, RowsShownAreThoseOfTheFinalPicture)
         // Rows of the final pass come in order, each once, and are final when handed out.
         EXPECT_EQ(first, finalEnd);
         finalEnd = end;
-        allFinal = allFinal && sameRows(picture, reference.image, first, end);
+        allFinal = allFinal && sameRows(picture, reference.value(), first, end);
     };
-    const picture::JpegDecodeResult result = picture::decodeJpeg(bytes, options);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    const failure::Result<QImage> result = picture::decodeJpeg(bytes, options);
+    ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
     EXPECT_EQ(finalEnd, c.size.height());
     EXPECT_TRUE(allFinal);
-    EXPECT_EQ(result.image.constBits(), picture.constBits()); // the picture shown is the result, not a copy
-    EXPECT_TRUE(sameRows(result.image, reference.image, 0, c.size.height()));
+    EXPECT_EQ(result.value().constBits(), picture.constBits()); // the picture shown is the result, not a copy
+    EXPECT_TRUE(sameRows(result.value(), reference.value(), 0, c.size.height()));
     if (c.progressive) {
         EXPECT_GE(earlyPasses, 1);
     }
@@ -122,32 +122,32 @@ TEST(JpegReveal, AProgressiveFilesFirstRowsComeBeforeItsFirstScanIsReadWhole)
         if (progressAtFirstRows < 0)
             progressAtFirstRows = progress;
     };
-    ASSERT_TRUE(picture::decodeJpeg(detailedJpeg(QSize(300, 2000), true), options).ok());
+    ASSERT_TRUE(picture::decodeJpeg(detailedJpeg(QSize(300, 2000), true), options).has_value());
     EXPECT_EQ(progressAtFirstRows, 0);
 }
 
 TEST(JpegHead, TopRowsMatchTheWholeDecodeAndAreShownAtOnceLater)
 {
     const QByteArray bytes = detailedJpeg(QSize(320, 240), false);
-    const picture::JpegDecodeResult whole = picture::decodeJpeg(bytes);
+    const failure::Result<QImage> whole = picture::decodeJpeg(bytes);
     JpegDecodeOptions headOnly;
     headOnly.headRows = 50;
-    const picture::JpegDecodeResult head = picture::decodeJpeg(bytes, headOnly);
-    ASSERT_TRUE(head.ok()) << head.error.toStdString();
-    ASSERT_EQ(head.image.size(), QSize(320, 50));
-    EXPECT_TRUE(sameRows(head.image, whole.image, 0, 50));
+    const failure::Result<QImage> head = picture::decodeJpeg(bytes, headOnly);
+    ASSERT_TRUE(head.has_value()) << failure::describe(head.error());
+    ASSERT_EQ(head.value().size(), QSize(320, 50));
+    EXPECT_TRUE(sameRows(head.value(), whole.value(), 0, 50));
 
     // Given to the next decode, the head is on show before a row is decoded.
     JpegDecodeOptions later;
-    later.knownHead = head.image;
+    later.knownHead = head.value();
     std::vector<QRect> reported;
     later.partReady = [&](const QRect& written, const QRect&) { reported.push_back(written); };
-    const picture::JpegDecodeResult again = picture::decodeJpeg(bytes, later);
+    const failure::Result<QImage> again = picture::decodeJpeg(bytes, later);
     ASSERT_FALSE(reported.empty());
     EXPECT_EQ(reported.front(), QRect(0, 0, 320, 50));
-    EXPECT_TRUE(sameRows(again.image, whole.image, 0, 240));
+    EXPECT_TRUE(sameRows(again.value(), whole.value(), 0, 240));
 
     JpegDecodeOptions progressiveHead;
     progressiveHead.headRows = 50;
-    EXPECT_FALSE(picture::decodeJpeg(detailedJpeg(QSize(64, 64), true), progressiveHead).ok());
+    EXPECT_FALSE(picture::decodeJpeg(detailedJpeg(QSize(64, 64), true), progressiveHead).has_value());
 }

@@ -103,6 +103,11 @@ TEST_F(MapLoaderTest, TheUsersReadComesFirstAndAHalfReadNeighbourGoesOnWhereItSt
     viewer::MapLoader loader;
     QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
     QSignalSpy progress(&loader, &viewer::MapLoader::readProgress);
+    // A result holds bytes or a failure, never nothing: QSignalSpy cannot give it back, a receiver keeps it.
+    QList<QByteArray> readBytes;
+    QObject::connect(&loader, &viewer::MapLoader::mapRead, [&readBytes](const QString&, const viewer::MapFile& file) {
+        readBytes << (file ? *file : QByteArray());
+    });
 
     loader.readAhead({QStringLiteral("Goroda/a.jpg")}, 0);
     disc.waitForPieces(QStringLiteral("a.jpg"), 3);
@@ -111,13 +116,13 @@ TEST_F(MapLoaderTest, TheUsersReadComesFirstAndAHalfReadNeighbourGoesOnWhereItSt
     loader.readAhead({QStringLiteral("Goroda/a.jpg")}, 0);
     ASSERT_TRUE(read.wait(5000));
     ASSERT_EQ(read.count(), 1);
-    EXPECT_EQ(read.at(0).at(1).value<viewer::MapFile>().bytes, c);
+    EXPECT_EQ(readBytes.at(0), c);
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_EQ(progress.last().at(1).toLongLong(), c.size()) << "the read's progress is reported to its end";
 
     loader.open(QStringLiteral("Goroda/a.jpg"));
     ASSERT_TRUE(read.wait(5000));
-    EXPECT_EQ(read.at(1).at(1).value<viewer::MapFile>().bytes, a);
+    EXPECT_EQ(readBytes.at(1), a);
 
     // On the disc: c read in one run, after at most the piece of a under way; a never read again from its start.
     const std::vector<SlowDisc::Piece> pieces = disc.pieces();
