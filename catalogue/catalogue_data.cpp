@@ -9,4 +9,9 @@ CategoryTable* CatalogueData::table(int category)
     return &CategoryTables[static_cast<size_t>(category)];
 }
 
+const CategoryTable* CatalogueData::table(int category) const
+{
+    return const_cast<CatalogueData*>(this)->table(category);
+}
+
 } // namespace catalogue

@@ -14,7 +14,7 @@ inline constexpr int MaxAboutLines = 100;
 inline constexpr int FieldsPerRecord = 8;
 inline constexpr int CategoryCount = 5;
 
-/// Category numbers as kept in CurrentCategory.
+/// Category numbers as kept in CurrentCategory (owned by the chosen entry, current_entry/).
 enum CategoryNumber : int {
     NoCategory = 0,
     Cities = 1,
@@ -62,10 +62,10 @@ struct CatalogueData
     std::array<std::string, MaxCatalogueLines + 1> SortedLines;
     std::array<MapRecord, MaxCatalogueLines + 1> RecordTable;
     std::array<CategoryTable, CategoryCount + 1> CategoryTables; // indexed by category number 1..5
-    int CurrentCategory = NoCategory;
 
     /// The table of a category number 1..5; nullptr for any other number (the about page, none).
     CategoryTable* table(int category);
+    const CategoryTable* table(int category) const;
 };
 
 } // namespace catalogue

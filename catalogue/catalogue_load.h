@@ -51,7 +51,7 @@ struct LoadInput
 /// The same steps on bytes already read (used by the file version and by tests and fuzzing); adds warnings to report.
 void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& report);
 
-/// Empties every table and work area of data and sets every NextSlot to 1; CurrentCategory is kept.
+/// Empties every table and work area of data and sets every NextSlot to 1.
 void clearTables(CatalogueData& data);
 
 /// Splits a line at "@" into fields 1..8 of record, appending to them; fields past the eighth are ignored.

@@ -11,7 +11,6 @@ namespace {
 
 using namespace catalogue_window;
 
-constexpr int AboutRows = 30; // lines of each about file the page uses
 const QColor AboutTextColour(68, 28, 26);
 const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
@@ -19,8 +18,10 @@ const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
 void TForm1::ImageAboutClick()
 {
-    // The page's rows are its text lines: the grid keeps its current row, which the entry follows.
-    m_entry.startList(catalogue::AboutPage, std::min(listGrid->row(), AboutRows - 1));
+    // The page's rows are its text lines: the chosen row stays where it was, within the page's lines. Showing it
+    // runs the row click and the grid click with the category already the about page, so they fill nothing; what
+    // they touch is overwritten below.
+    m_entry.show(catalogue::AboutPage, std::min(listGrid->row(), AboutRows - 1));
 
     for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
         Label[n]->show();
@@ -28,15 +29,8 @@ void TForm1::ImageAboutClick()
     // On this page a right-click on the picture opens nothing.
     setPopupAttached(false);
 
-    // Row changes caused here run the row click and the grid click with the category already the about page, so
-    // they fill nothing; everything they touch is overwritten below.
     listGrid->setRowCount(AboutRows);
     listGrid->setTopRow(0);
-
-    for (int i = 1; i <= AboutRows; ++i) {
-        listGrid->setCell(0, i - 1, files::displayText(m_data.AboutLines[i]));
-        listGrid->setCell(1, i - 1, files::displayText(m_data.AboutLines2[i]));
-    }
 
     for (int slot = 1; slot <= VisibleRows; ++slot) {
         Label[firstColumnLabel(slot)]->setCursor(Qt::ArrowCursor);
@@ -45,9 +39,9 @@ void TForm1::ImageAboutClick()
 
     const int top = listGrid->topRow();
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[firstColumnLabel(slot)]->setCaption(listGrid->cell(0, top + slot - 1));
+        Label[firstColumnLabel(slot)]->setCaption(listText(0, top + slot - 1));
     for (int k = 0; k < LinkRowCount; ++k)
-        Label[FirstLinkRow + k]->setCaption(listGrid->cell(1, top + k));
+        Label[FirstLinkRow + k]->setCaption(listText(1, top + k));
 
     // No row is highlighted on this page.
     for (int slot = 1; slot <= VisibleRows; ++slot) {

@@ -39,7 +39,7 @@ void TForm1::ImageArtClick()
 
 void TForm1::CategoryView(int category)
 {
-    CategoryTable* table = m_data.table(category);
+    const CategoryTable* table = m_entry.data().table(category);
     if (!table)
         return;
     const bool articles = category == catalogue::Articles;
@@ -69,31 +69,18 @@ void TForm1::CategoryView(int category)
     for (int n = 1; n <= 5; ++n)
         starPictures[n]->setVisible(!articles);
 
-    m_entry.startList(category);
-
-    const int count = table->count();
     listGrid->resize(0, listGrid->height());
-    listGrid->setRowCount(count);
-    // Every view starts at its first entry, also when the list was scrolled without moving its current row.
-    listGrid->setRow(0);
-    listGrid->setTopRow(0);
-    for (int row = 0; row < controls::StringGrid::MaxRows; ++row) {
-        listGrid->setCell(0, row, QString());
-        listGrid->setCell(1, row, QString());
-    }
-    for (int slot = 1; slot <= count; ++slot) {
-        listGrid->setCell(0, slot - 1, files::displayText(table->Title[slot]));
-        listGrid->setCell(1, slot - 1, files::displayText(table->Year[slot]));
-    }
+    listGrid->setRowCount(table->count());
+    m_yearsFirst = false;
+    // The first entry is chosen, also when the list was scrolled without moving its current row: the grid scrolls
+    // to it, its slot is lit and its details are shown.
+    m_entry.show(category, 0);
 
     for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot)
         Label[firstColumnLabel(slot)]->setCursor(Qt::PointingHandCursor);
     refillRowLabels();
     setSecondColumnLeft(catalogue_window::secondColumnLeft());
     listGrid->setFocus();
-
-    // The first entry is chosen: its slot lit, its details shown.
-    m_entry.announce();
 
     if (!picture)
         desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
@@ -125,7 +112,7 @@ void TForm1::CategoryHoverMove(int category)
 
 void TForm1::backgroundMouseMove()
 {
-    const int category = m_data.CurrentCategory;
+    const int category = m_entry.category();
     if (!catalogue::isCategory(category) && category != catalogue::AboutPage)
         return;
     for (int tab = catalogue::Cities; tab <= catalogue::Articles; ++tab)

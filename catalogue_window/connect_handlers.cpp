@@ -48,6 +48,10 @@ void TForm1::connectHandlers()
     // The wheel moves the list wherever the pointer is over the list panel: rows, the gaps between and beside their
     // texts, empty rows and the scroll bar all pass the wheel on to the panel, which hands it to the grid.
     listPanel->installEventFilter(this);
+    // The grid keeps neither the list's texts nor its current row: it reads the texts from the tables and the row
+    // from the chosen entry, and moves the entry when the user moves the row.
+    listGrid->setCellSource([this](int column, int row) { return listText(column, row); });
+    listGrid->bindRow([this] { return m_entry.row(); }, [this](int row) { m_entry.setRow(row); });
     listGrid->OnClick = [this] { StringGrid1Click(); };
     listGrid->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
     listGrid->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };

@@ -29,18 +29,14 @@ QString shownPath(const QString& relative)
 
 } // namespace
 
-void TForm1::StringGrid1Click()
-{
-    // The grid's row is the user's choice: the entry follows it and announces the change, which showChosenEntry
-    // shows. A row the entry already has was moved there by the entry itself, which shows it once.
-    m_entry.setRow(listGrid->row());
-}
-
 void TForm1::showChosenEntry()
 {
-    // Moving the grid raises its click (after any scroll refill); that click finds the entry already there.
-    if (listGrid->row() != m_entry.row())
-        listGrid->setRow(m_entry.row());
+    // The grid reads its row from the entry: it scrolls the row into view (the scroll refill) and raises its click.
+    listGrid->showCurrentRow();
+}
+
+void TForm1::StringGrid1Click()
+{
     const int d = listGrid->row() - listGrid->topRow();
     if (d >= 0 && d < catalogue_window::VisibleRows)
         rowClick(d + 1);
@@ -104,7 +100,7 @@ void TForm1::ImageMapClick()
 void TForm1::previewMouseMove()
 {
     // The articles picture opens nothing, so once the mouse is on it the hand gives way to the arrow.
-    if (m_data.CurrentCategory == catalogue::Articles)
+    if (m_entry.category() == catalogue::Articles)
         previewPicture->setCursor(Qt::ArrowCursor);
 }
 

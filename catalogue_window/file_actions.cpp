@@ -31,7 +31,7 @@ void TForm1::openHiddenFile()
 void TForm1::savePreview()
 {
     // Without a picture, most often the preview could not be read (a damaged disc): say which one.
-    const bool previewMissing = catalogue::isMapCategory(m_data.CurrentCategory) && !m_lastPreviewPath.isEmpty();
+    const bool previewMissing = catalogue::isMapCategory(m_entry.category()) && !m_lastPreviewPath.isEmpty();
     const failure::Result<void> saved = desktop::savePictureAs(
         this, previewBytes,
         previewMissing ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
@@ -42,11 +42,7 @@ void TForm1::savePreview()
 
 void TForm1::copyMapFile()
 {
-    if (m_lastMapPath.isEmpty() || !files::dataFileExists(m_lastMapPath))
-        return;
-    const failure::Result<void> copied =
-        desktop::CopyFileToClipboard(QFileInfo(files::resolveDataPath(m_lastMapPath)).absoluteFilePath());
-    if (!copied)
+    if (const failure::Result<void> copied = desktop::copyCollectionFile(m_lastMapPath); !copied)
         desktop::reportFailure(desktop::Action::CopyFile, copied.error());
 }
 

@@ -36,7 +36,7 @@ void TForm1::LinkRowClick(int n)
 
 void TForm1::openArticle(int slot)
 {
-    catalogue::CategoryTable* table = m_data.table(catalogue::Articles);
+    const catalogue::CategoryTable* table = m_entry.data().table(catalogue::Articles);
     if (!table || slot < 1 || slot > catalogue::MaxCatalogueLines)
         return;
     const QString fileName = files::fileNameFromCatalogue(table->FileName[slot]);

@@ -4,7 +4,6 @@
 #include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
-#include "files/data_files.h"
 
 void TForm1::ImagePoNazvaniyuClick()
 {
@@ -23,17 +22,12 @@ void TForm1::ImagePoKa4estvyClick()
 
 void TForm1::applyOrdering(catalogue::Ordering ordering)
 {
-    const int category = m_data.CurrentCategory;
+    const int category = m_entry.category();
     const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
+    // The list reads the table, now in the new order; the by-year order shows the years in the first column.
     if (catalogue::isMapCategory(category)) {
-        catalogue::sortCategory(m_data, category, ordering);
-        const catalogue::CategoryTable& table = *m_data.table(category);
-        for (int slot = 1; slot <= table.count(); ++slot) {
-            const QString title = files::displayText(table.Title[slot]);
-            const QString year = files::displayText(table.Year[slot]);
-            listGrid->setCell(0, slot - 1, yearsFirst ? year : title);
-            listGrid->setCell(1, slot - 1, yearsFirst ? title : year);
-        }
+        catalogue::sortCategory(m_entry.data(), category, ordering);
+        m_yearsFirst = yearsFirst;
     }
 
     refillRowLabels();
@@ -41,6 +35,5 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
                                    : catalogue_window::secondColumnLeft());
     listGrid->setTopRow(0);
     // The first entry of the new order is chosen, whichever was before.
-    m_entry.startList(category);
-    m_entry.announce();
+    m_entry.show(category, 0);
 }

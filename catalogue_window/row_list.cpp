@@ -6,22 +6,39 @@
 #include "catalogue_window/tform1.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "files/data_files.h"
 #include "window_layout/catalogue_controls.h"
 
 using catalogue_window::firstColumnLabel;
 using catalogue_window::secondColumnLabel;
 using catalogue_window::VisibleRows;
 
+QString TForm1::listText(int column, int row) const
+{
+    const catalogue::CatalogueData& data = m_entry.data();
+    const int slot = row + 1;
+    if (m_entry.category() == catalogue::AboutPage) {
+        if (slot < 1 || slot > catalogue_window::AboutRows)
+            return {};
+        return files::displayText(column == 0 ? data.AboutLines[slot] : data.AboutLines2[slot]);
+    }
+    const catalogue::CategoryTable* table = m_entry.table();
+    if (!table || slot < 1 || slot > table->count())
+        return {};
+    const bool year = (column == 1) != m_yearsFirst;
+    return files::displayText(year ? table->Year[slot] : table->Title[slot]);
+}
+
 void TForm1::refillRowLabels()
 {
     const int top = listGrid->topRow();
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[firstColumnLabel(slot)]->setCaption(listGrid->cell(0, top + slot - 1));
+        Label[firstColumnLabel(slot)]->setCaption(listText(0, top + slot - 1));
     // On the about page column 1 holds the link rows' texts: the second column stays empty whatever scrolls.
-    if (m_data.CurrentCategory == catalogue::AboutPage)
+    if (m_entry.category() == catalogue::AboutPage)
         return;
     for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[secondColumnLabel(slot)]->setCaption(listGrid->cell(1, top + slot - 1));
+        Label[secondColumnLabel(slot)]->setCaption(listText(1, top + slot - 1));
 }
 
 int catalogue_window::secondColumnLeft()
@@ -92,7 +109,7 @@ void TForm1::StringGrid1KeyDown(int key)
 
 void TForm1::OpenCurrentEntry()
 {
-    const int category = m_data.CurrentCategory;
+    const int category = m_entry.category();
     if (catalogue::isMapCategory(category))
         ImageMapClick();
     else if (category == catalogue::Articles)

@@ -21,5 +21,7 @@ static_assert(VisibleRows == controls::StringGrid::PageRows, "the list shows one
 int secondColumnLeft();
 /// With years in the first column (the year ordering) the titles in the second column stand nearer.
 inline constexpr int SecondColumnLeftAfterYears = 95;
+/// Lines of each about file the about page lists (the grid's rows on that page).
+inline constexpr int AboutRows = 30;
 
 } // namespace catalogue_window

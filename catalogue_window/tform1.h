@@ -81,7 +81,7 @@ public:
     controls::PictureControl* byNameButton = nullptr;
     controls::PictureControl* byYearButton = nullptr;
     controls::PictureControl* byQualityButton = nullptr;
-    controls::StringGrid* listGrid = nullptr; ///< the list's hidden grid; its current row follows the entry
+    controls::StringGrid* listGrid = nullptr; ///< the list's hidden grid; its current row is the entry's
     controls::SkinScrollBar* listScrollBar = nullptr;
 
     controls::Panel* previewPanel = nullptr; // preview
@@ -181,6 +181,9 @@ private:
     void showInitialPreview(); // window_shell.cpp
     void connectHandlers();    // connect_handlers.cpp
     void startDrag(QPoint globalPos);
+    /// The list's text in column 0 or 1 of row (0-based), read from the table on show (the about lines on the about
+    /// page); empty past the end of the list. The grid and the row labels both read it.
+    QString listText(int column, int row) const;
     void refillRowLabels();        // row_list.cpp: the scroll refill's caption copy
     void markChosenSlot(int slot); // row_list.cpp: highlights slot's row (none for 0)
     void setSecondColumnLeft(int left);
@@ -188,12 +191,14 @@ private:
     controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);
     void setPopupAttached(bool attached);
-    /// Shows the entry the CurrentEntry announces: moves the grid to it, lights its slot and fills the panel.
+    /// Shows the entry the CurrentEntry announces: the grid scrolls to it and raises its click, which lights its slot
+    /// and fills the panel.
     void showChosenEntry();
 
     CurrentEntry& m_entry;
-    catalogue::CatalogueData& m_data;
     std::function<void()> m_openViewer;
+    /// The by-year ordering shows the years in the list's first column until the next view or ordering.
+    bool m_yearsFirst = false;
     /// The map the panel showed last: the file actions act on it, also in the articles view.
     QString m_lastMapPath;
     QString m_lastPreviewPath;

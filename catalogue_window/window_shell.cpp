@@ -20,6 +20,7 @@
 #include "desktop/error_report.h"
 #include "desktop/failure_text.h"
 #include "desktop/guarded.h"
+#include "desktop/main_window.h"
 #include "files/data_files.h"
 #include "picture/jpeg_decoder.h"
 
@@ -27,7 +28,7 @@ namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(CurrentEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry), m_data(entry.data())
+TForm1::TForm1(CurrentEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry)
 {
     createControls();
     connectHandlers();
@@ -62,12 +63,13 @@ void TForm1::FormActivate()
         return;
     m_loaded = true;
 
-    const catalogue::LoadReport report = catalogue::CatalogueLoad(m_data, catalogue_window::readCatalogueFile);
+    catalogue::CatalogueData& data = m_entry.data();
+    const catalogue::LoadReport report = catalogue::CatalogueLoad(data, catalogue_window::readCatalogueFile);
     for (const std::string& warning : report.warnings)
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
     listGrid->resize(0, listGrid->height());
-    listGrid->setRowCount(m_data.CategoryTables[catalogue::Cities].count());
+    listGrid->setRowCount(data.CategoryTables[catalogue::Cities].count());
     ImageGorClick();
     listGrid->setFocus();
 
@@ -99,9 +101,7 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::minimiseProgram()
 {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    showMinimized();
+    desktop::minimiseProgram(*this);
 }
 
 void TForm1::closeWindow()

@@ -40,38 +40,10 @@ void setScreenCursor(Qt::CursorShape shape)
     setScreenCursor(QCursor(shape));
 }
 
-void setScreenCursorNumber(int number)
-{
-    setScreenCursor(screenCursor(number));
-}
-
 void setScreenCursorDefault()
 {
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-}
-
-bool screenCursorIsDefault()
-{
-    return QGuiApplication::overrideCursor() == nullptr;
-}
-
-Qt::CursorShape screenCursorShape()
-{
-    const QCursor* current = QGuiApplication::overrideCursor();
-    return current ? current->shape() : Qt::ArrowCursor;
-}
-
-int screenCursorNumber()
-{
-    const QCursor* current = QGuiApplication::overrideCursor();
-    if (!current)
-        return 0;
-    for (const auto& [number, cursor] : registry()) {
-        if (cursor == *current)
-            return number;
-    }
-    return 0;
 }
 
 QCursor loadCursorResource(const char* name)

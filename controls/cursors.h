@@ -19,15 +19,8 @@ QCursor screenCursor(int number);
 void setScreenCursor(const QCursor& cursor);
 /// A stock cursor (the hourglass); without this overload a shape would quietly be taken for a cursor number.
 void setScreenCursor(Qt::CursorShape shape);
-/// Sets the screen cursor to the cursor registered under number.
-void setScreenCursorNumber(int number);
 /// Removes the screen cursor, so the controls' own cursors show again.
 void setScreenCursorDefault();
-bool screenCursorIsDefault();
-/// The shape of the current screen cursor (Qt::BitmapCursor for the hands); Qt::ArrowCursor while default.
-Qt::CursorShape screenCursorShape();
-/// The number of the registered cursor on the screen (OpenHand, GrabbingHand), 0 for any other or none.
-int screenCursorNumber();
 
 /// Loads a cursor from a PNG resource, hot spot 0,0. name is a resource path (":/cursors/RUKARAZJATA.png") or a bare
 /// resource name ("RUKARAZJATA"); on a scaled screen the picture drawn at 2x (RUKARAZJATA@2x.png) is taken when there

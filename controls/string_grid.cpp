@@ -27,34 +27,37 @@ bool outOfRange(bool refused, const char* what)
 
 StringGrid::StringGrid(QWidget* parent) : QWidget(parent), m_colours(programSkin().grid)
 {
-    for (auto& column : m_cells)
-        column.resize(MaxRows);
     // The grid is normally 0 pixels wide and must still take the keys of the whole list.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-QString StringGrid::cell(int column, int row) const
+void StringGrid::setCellSource(CellSource source)
 {
-    if (column < 0 || column > 1 || row < 0 || row >= MaxRows)
-        return {};
-    return m_cells[column][row];
+    m_cellSource = std::move(source);
+    update();
 }
 
-void StringGrid::setCell(int column, int row, const QString& text)
+QString StringGrid::cell(int column, int row) const
 {
-    if (outOfRange(column < 0 || column > 1 || row < 0 || row >= MaxRows, "cell outside the grid"))
-        return;
-    m_cells[column][row] = text;
-    if (row >= m_topRow && row < m_topRow + PageRows)
-        update();
+    if (column < 0 || column > 1 || row < 0 || row >= MaxRows || !m_cellSource)
+        return {};
+    return m_cellSource(column, row);
+}
+
+void StringGrid::bindRow(std::function<int()> read, std::function<void(int)> write)
+{
+    m_readRow = std::move(read);
+    m_writeRow = std::move(write);
+    update();
 }
 
 void StringGrid::setRowCount(int count)
 {
     m_rowCount = std::clamp(count, 1, MaxRows);
     // Shrinking moves the current row silently, as no row was chosen by the user.
-    m_row = std::min(m_row, m_rowCount - 1);
+    if (!m_readRow)
+        m_row = std::min(m_row, m_rowCount - 1);
     update();
     syncScrollBar();
     setTopRow(m_topRow);
@@ -79,11 +82,20 @@ void StringGrid::setTopRow(int row)
 
 void StringGrid::setRow(int row)
 {
-    if (row == m_row)
+    if (row == this->row())
         return;
     if (outOfRange(row < 0 || row >= m_rowCount, "row outside the list"))
         return;
+    if (m_writeRow) {
+        m_writeRow(row);
+        return;
+    }
     m_row = row;
+    showCurrentRow();
+}
+
+void StringGrid::showCurrentRow()
+{
     update();
     scrollIntoView();
     if (OnClick)
@@ -92,10 +104,11 @@ void StringGrid::setRow(int row)
 
 void StringGrid::scrollIntoView()
 {
-    if (m_row < m_topRow)
-        setTopRow(m_row);
-    else if (m_row >= m_topRow + PageRows)
-        setTopRow(m_row - PageRows + 1);
+    const int current = row();
+    if (current < m_topRow)
+        setTopRow(current);
+    else if (current >= m_topRow + PageRows)
+        setTopRow(current - PageRows + 1);
 }
 
 void StringGrid::moveTo(int target)
@@ -106,7 +119,7 @@ void StringGrid::moveTo(int target)
 void StringGrid::moveByPage(int delta)
 {
     // The page keys scroll first; the current row follows by the same distance.
-    const int target = std::clamp(m_row + delta, 0, m_rowCount - 1);
+    const int target = std::clamp(row() + delta, 0, m_rowCount - 1);
     setTopRow(m_topRow + delta);
     setRow(target);
 }
@@ -115,10 +128,10 @@ void StringGrid::navigateKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
-        moveTo(m_row - 1);
+        moveTo(row() - 1);
         break;
     case Qt::Key_Down:
-        moveTo(m_row + 1);
+        moveTo(row() + 1);
         break;
     case Qt::Key_PageUp:
         moveByPage(-PageRows);
@@ -142,7 +155,7 @@ void StringGrid::wheelSteps(int steps)
     // One full move per notch, so every row passed raises its own events, as repeated key presses would.
     const int direction = steps > 0 ? -1 : 1;
     for (int i = 0, n = std::abs(steps); i < n; ++i) {
-        const int target = m_row + direction;
+        const int target = row() + direction;
         if (target < 0 || target >= m_rowCount)
             break;
         setRow(target);
@@ -207,17 +220,18 @@ void StringGrid::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), m_colours.background);
     const int pitch = RowHeight + LineWidth;
+    const int current = row();
     for (int k = 0; k * pitch < height() && m_topRow + k < m_rowCount; ++k) {
         const int r = m_topRow + k;
         const int y = k * pitch;
         int x = 0;
         for (int column = 0; column < 2; ++column) {
             const QRect box(x, y, ColumnWidths[column], RowHeight);
-            if (r == m_row)
+            if (r == current)
                 painter.fillRect(box, m_colours.text);
-            painter.setPen(r == m_row ? m_colours.background : m_colours.text);
+            painter.setPen(r == current ? m_colours.background : m_colours.text);
             painter.drawText(box.adjusted(2, 0, -1, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                             m_cells[column][r]);
+                             cell(column, r));
             x += ColumnWidths[column];
             painter.fillRect(x, y, LineWidth, pitch, m_colours.lines);
             x += LineWidth;

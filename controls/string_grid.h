@@ -3,9 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <functional>
-#include <vector>
 
 #include "controls/skin.h"
 #include "controls/skin_scroll_bar.h"
@@ -24,6 +22,10 @@ class SkinScrollBar;
 /// Assigning the current row to itself raises nothing; this is what keeps the row click and the grid click from
 /// calling each other without end. Calls from program code run the callbacks directly, so an error they raise goes
 /// back to the caller; key and wheel events from Qt run them under desktop::runGuarded.
+///
+/// The grid keeps no texts: it reads its cells from the source it is given. Its current row is its own unless it is
+/// bound to a holder (the window's chosen entry): then the grid reads the row from there and moves it there, and
+/// the holder's observer calls showCurrentRow(), which scrolls the row into view and raises OnClick.
 class StringGrid : public QWidget
 {
     Q_OBJECT
@@ -35,19 +37,26 @@ public:
 
     explicit StringGrid(QWidget* parent = nullptr);
 
-    /// The text of a cell; empty for cells never written and for positions outside the grid.
+    using CellSource = std::function<QString(int column, int row)>;
+    /// Where the cells' texts come from (column 0..1, row 0..MaxRows-1); without a source every cell is empty.
+    void setCellSource(CellSource source);
+    /// The text of a cell; empty for positions outside the grid.
     QString cell(int column, int row) const;
-    /// Writes a cell (column 0..1, row 0..MaxRows-1); a call for another cell is a fault of the caller.
-    void setCell(int column, int row, const QString& text);
 
     int rowCount() const { return m_rowCount; }
     /// Sets the row count (1..MaxRows); keeps Row and TopRow inside the new range.
     void setRowCount(int count);
 
-    int row() const { return m_row; }
+    int row() const { return m_readRow ? m_readRow() : m_row; }
     /// Makes row current: nothing when it already is; a row outside 0..RowCount-1 is a fault of the caller;
-    /// otherwise scrolls it into view (OnTopLeftChanged) and raises OnClick.
+    /// otherwise scrolls it into view (OnTopLeftChanged) and raises OnClick. A bound grid hands the row to its
+    /// holder instead, whose observer then calls showCurrentRow().
     void setRow(int row);
+    /// Binds the current row to a holder: read gives it, write moves it. The holder's row and row count are kept in
+    /// step by its owner (the grid does not clamp a held row).
+    void bindRow(std::function<int()> read, std::function<void(int)> write);
+    /// The current row has changed (in the holder, or here): scrolls it into view and raises OnClick.
+    void showCurrentRow();
 
     int topRow() const { return m_topRow; }
     /// Scrolls so that row is the first visible one (clamped to 0..lastTopRow()); OnTopLeftChanged when it moved.
@@ -80,7 +89,9 @@ private:
     void scrollIntoView();
     void syncScrollBar();
 
-    std::array<std::vector<QString>, 2> m_cells;
+    CellSource m_cellSource;
+    std::function<int()> m_readRow;
+    std::function<void(int)> m_writeRow;
     int m_rowCount = 1;
     int m_row = 0;
     int m_topRow = 0;

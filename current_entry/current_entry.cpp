@@ -16,12 +16,12 @@ int CurrentEntry::rowCount() const
 
 const catalogue::CategoryTable* CurrentEntry::table() const
 {
-    return m_data.table(m_data.CurrentCategory);
+    return m_data.table(CurrentCategory);
 }
 
-std::optional<int> CurrentEntry::slot() const
+std::optional<int> CurrentEntry::slotOfRow(int row) const
 {
-    const int s = m_row + 1;
+    const int s = row + 1;
     if (!table() || s < 1 || s > catalogue::MaxCatalogueLines)
         return std::nullopt;
     return s;
@@ -32,26 +32,20 @@ void CurrentEntry::setRow(int row)
     if (row == m_row)
         return;
     m_row = row;
-    emit changed();
+    emit changed(CurrentCategory, m_row);
 }
 
-void CurrentEntry::startList(int category, int row)
+void CurrentEntry::show(int category, int row)
 {
-    m_data.CurrentCategory = category;
+    CurrentCategory = category;
     m_row = row;
-}
-
-void CurrentEntry::announce()
-{
-    emit changed();
+    emit changed(CurrentCategory, m_row);
 }
 
 QString CurrentEntry::fileNameOfRow(int row) const
 {
-    const int s = row + 1;
-    if (!table() || s < 1 || s > catalogue::MaxCatalogueLines)
-        return QString();
-    return files::fileNameFromCatalogue(table()->FileName[s]);
+    const std::optional<int> s = slotOfRow(row);
+    return s ? files::fileNameFromCatalogue(table()->FileName[*s]) : QString();
 }
 
 QString CurrentEntry::mapPathOfRow(int row) const

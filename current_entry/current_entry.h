@@ -7,17 +7,18 @@
 #include "catalogue/catalogue_data.h"
 
 /// The entry the user has chosen: the category on show and the row of its list (0-based; the entry is slot row + 1
-/// of the category's table). Both windows observe it: the list grid, the row labels and the detail panel of the
-/// catalogue window, and the viewer, which moves it as it steps through the list. What an entry is (its map path,
-/// title, year, file size) is answered here from the tables, and nowhere else.
+/// of the category's table). Both are held here and nowhere else: the catalogue window's list grid reads its current
+/// row from here and moves it here, the row labels and the detail panel follow it, and the viewer moves it as it
+/// steps through the list. What an entry is (its map path, title, year, file size) is answered here from the tables.
 class CurrentEntry : public QObject
 {
     Q_OBJECT
 public:
     explicit CurrentEntry(catalogue::CatalogueData& data, QObject* parent = nullptr);
 
-    catalogue::CatalogueData& data() const { return m_data; }
-    int category() const { return m_data.CurrentCategory; }
+    const catalogue::CatalogueData& data() const { return m_data; }
+    catalogue::CatalogueData& data() { return m_data; }
+    int category() const { return CurrentCategory; }
     int row() const { return m_row; }
     /// Rows of the list on show: the category's entries, but never fewer than one (an empty list shows one blank
     /// row).
@@ -25,15 +26,13 @@ public:
     /// The category's table (nullptr on the about page and before the first view) and the entry's slot in it, when
     /// the row names one.
     const catalogue::CategoryTable* table() const;
-    std::optional<int> slot() const;
+    std::optional<int> slot() const { return slotOfRow(m_row); }
 
     /// Moves to another row of the list on show; announces changed() when the row is a new one.
     void setRow(int row);
-    /// A list is being built for category (or rebuilt in a new order): row (the first, unless told) becomes current.
-    /// Nothing is announced until the list is complete and its builder calls announce().
-    void startList(int category, int row = 0);
-    /// Tells the observers that the entry is new although the row may be the same (a list built or reordered).
-    void announce();
+    /// Shows row of category's list: a list built, rebuilt in a new order, or the about page. Announces changed()
+    /// even when category and row stay the same, since the list itself may be new.
+    void show(int category, int row = 0);
 
     /// Collection-relative paths of the entry's full-size map and its preview ("Goroda/moskva.jpg"); empty outside
     /// the map categories. An empty list gives the folders themselves.
@@ -50,11 +49,16 @@ public:
     QString fileSizeText() const;
 
 signals:
-    void changed();
+    /// The chosen entry is another one (or its list was built anew): category and row as they now are.
+    void changed(int category, int row);
 
 private:
+    /// The slot of row in the category's table, when there is a table and the row lies within its slots.
+    std::optional<int> slotOfRow(int row) const;
     QString fileNameOfRow(int row) const;
 
     catalogue::CatalogueData& m_data;
+    /// The category on show: 1..5, catalogue::AboutPage, or catalogue::NoCategory before the first view.
+    int CurrentCategory = catalogue::NoCategory;
     int m_row = 0;
 };

@@ -1,9 +1,12 @@
 #include "desktop/file_drop_clipboard.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
+
+#include "files/data_files.h"
 
 namespace desktop {
 
@@ -26,6 +29,13 @@ failure::Result<void> CopyFileToClipboard(const QString& absolutePath)
     // The clipboard owns the data from here on.
     clipboard->setMimeData(makeFileDropMimeData(absolutePath));
     return {};
+}
+
+failure::Result<void> copyCollectionFile(const QString& relativePath)
+{
+    if (relativePath.isEmpty() || !files::dataFileExists(relativePath))
+        return {};
+    return CopyFileToClipboard(QFileInfo(files::resolveDataPath(relativePath)).absoluteFilePath());
 }
 
 } // namespace desktop

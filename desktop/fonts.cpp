@@ -19,12 +19,6 @@ struct StandIn
 // before the size beside it. Narrowed by these stretches, every caption of both windows ends before its neighbour.
 constexpr StandIn StandIns[] = {{"Liberation Sans", 95}, {"DejaVu Sans", 82}};
 
-QString& chosenFamily()
-{
-    static QString family;
-    return family;
-}
-
 int stretchOf(const QString& family)
 {
     for (const StandIn& standIn : StandIns) {
@@ -44,25 +38,16 @@ void installFontSubstitutions()
 
 QString designFamily()
 {
-    QString& chosen = chosenFamily();
-    if (chosen.isEmpty()) {
+    static const QString chosen = [] {
         const QStringList installed = QFontDatabase::families();
         for (const StandIn& standIn : StandIns) {
-            if (installed.contains(QLatin1String(standIn.family))) {
-                chosen = QLatin1String(standIn.family);
-                break;
-            }
+            if (installed.contains(QLatin1String(standIn.family)))
+                return QString::fromLatin1(standIn.family);
         }
         // Neither is installed: the substitution leaves the choice to the font matcher.
-        if (chosen.isEmpty())
-            chosen = QLatin1String(DesignFamily);
-    }
+        return QString::fromLatin1(DesignFamily);
+    }();
     return chosen;
-}
-
-void useDesignFamily(const QString& family)
-{
-    chosenFamily() = family;
 }
 
 QFont designFont(int pixelHeight, bool bold, bool fixedPitch)

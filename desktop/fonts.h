@@ -12,10 +12,6 @@ void installFontSubstitutions();
 /// The installed family that stands in for "MS Sans Serif": Liberation Sans where it is installed, else DejaVu Sans.
 QString designFamily();
 
-/// Makes family (Liberation Sans or DejaVu Sans) the stand-in for fonts made from now on, as on a machine where only
-/// that one is installed; an empty family goes back to the installed choice.
-void useDesignFamily(const QString& family);
-
 /// The design's font at a character height of pixelHeight pixels, narrowed to the design's text widths.
 QFont designFont(int pixelHeight, bool bold = false, bool fixedPitch = false);
 

@@ -2,25 +2,24 @@
 #include "current_entry/current_entry.h"
 #include "desktop/failure_text.h"
 #include "desktop/file_drop_clipboard.h"
+#include "desktop/main_window.h"
 #include "desktop/save_dialog.h"
-#include "files/data_files.h"
 #include "viewer_window/tform2.h"
 
 void TForm2::saveMap()
 {
-    const failure::Result<void> saved = desktop::savePictureAs(
-        this, m_mapBytes, QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_entry.mapPath()));
+    // What the picture shows, named as the bar names it: never the bytes of another map than the one on show.
+    const failure::Result<void> saved =
+        desktop::savePictureAs(this, m_document.savableBytes(),
+                               QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_document.named().path));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }
 
 void TForm2::copyMapFile()
 {
-    // The map of the catalogue's current row, also when it could not be shown; a missing file copies nothing.
-    if (!files::dataFileExists(m_entry.mapPath()))
-        return;
-    const failure::Result<void> copied = desktop::CopyFileToClipboard(files::resolveDataPath(m_entry.mapPath()));
-    if (!copied)
+    // The map of the catalogue's current row, also when it could not be shown.
+    if (const failure::Result<void> copied = desktop::copyCollectionFile(m_entry.mapPath()); !copied)
         desktop::reportFailure(desktop::Action::CopyFile, copied.error());
 }
 
@@ -31,8 +30,5 @@ void TForm2::closeViewer()
 
 void TForm2::minimiseProgram()
 {
-    // The catalogue window is the program's main window: minimising it takes the viewer along.
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    m_catalogueWindow.showMinimized();
+    desktop::minimiseProgram(m_catalogueWindow);
 }

@@ -14,7 +14,6 @@
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
-#include "desktop/error_report.h"
 #include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "viewer_window/scroll_box.h"
@@ -33,9 +32,6 @@ QCursor handCursor(const char* resource, Qt::CursorShape fallback)
 
 // Least time between two repaints of the rows of a map being decoded: one frame at 60 Hz.
 constexpr int RowsFrameMs = 16;
-// The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
-constexpr int ReadShare = 50;
-
 } // namespace
 
 ViewerState& viewerState()
@@ -61,136 +57,68 @@ void TForm2::FormActivate()
     state.ZoomIndex = 1;
     state.ZoomSteps = viewer::zoomStepPercentages();
     placeWindowButtons();
+    hideStepButtonsAtTheEnds();
 
-    const int row = m_entry.row();
-    if (row == 0) {
-        previousButton->hide();
-        previousHover->hide();
-    }
-    if (row == m_entry.rowCount() - 1) {
-        nextButton->hide();
-        nextHover->hide();
-    }
-
-    // An opening still running is given up: its decode stops, and what it posts from now on is ignored.
-    m_decodeStop.request_stop();
-    ++m_openingSerial;
-    m_opening = Opening::Reading;
-    m_openingPath = m_entry.mapPath();
-    m_openingTitle = m_entry.title() + QStringLiteral("  ") + m_entry.year();
-    m_openingFileSize = m_entry.fileSizeText();
-    m_readFraction = 0;
-    m_decodedPercent = 0;
     // At actual size one map pixel lies on one device pixel, whatever the screen's scale.
     mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
-    fileSizeLabel->setCaption(m_openingFileSize);
-    titleAndYearLabel->setCaption(m_openingTitle);
-    showOpeningProgress();
-    m_loader.open(m_openingPath);
+    // An opening still running is given up: its decode stops, and what it posts from now on is ignored.
+    m_document.open(m_entry.mapPath(), m_entry.title() + QStringLiteral("  ") + m_entry.year(), m_entry.fileSizeText(),
+                    qCeil(mapView->height() * devicePixelRatioF()));
 }
 
-void TForm2::showReadProgress(const QString& path, qint64 done, qint64 size)
+void TForm2::showDocument()
 {
-    if (m_opening != Opening::Reading || path != m_openingPath)
-        return;
-    m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
-    showOpeningProgress();
+    // The title and the file size name the map being opened, the bar shows its progress; the dimensions are those of
+    // the picture on show.
+    const viewer::MapDocument::Map& named = m_document.named();
+    fileSizeLabel->setCaption(named.fileSizeText);
+    titleAndYearLabel->setCaption(named.titleAndYear);
+    const QImage& picture = m_document.shown().picture;
+    dimensionsLabel->setCaption(
+        picture.isNull() ? QString() : QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height()));
+    if (!m_document.showsProgress())
+        return progressBar->hide();
+    progressBar->show();
+    progressBar->setValue(m_document.progressPercent());
 }
 
-void TForm2::startDecode(const QString& path, const viewer::MapFile& file)
+void TForm2::showPictureOfDocument()
 {
-    if (m_opening != Opening::Reading || path != m_openingPath)
-        return;
-    if (!file)
-        return failOpening(file.error().onFile(path.toStdString()));
-    m_opening = Opening::Decoding;
-    m_readFraction = 1;
-    showOpeningProgress();
-
-    m_decodeStop = std::stop_source();
-    picture::JpegDecodeOptions options;
-    options.stop = m_decodeStop.get_token();
-    // Each callback comes as an event of its own; one of an opening given up is ignored.
-    const auto current = [this, serial = m_openingSerial] {
-        return serial == m_openingSerial && m_opening == Opening::Decoding;
-    };
-    options.progress = [this, current](picture::ProgressStage stage, int percent) {
-        if (current())
-            decodeProgress(stage, percent);
-    };
-    // The map on show gives its memory to the new one (and stops its reduced copies) once the new header is read;
-    // a file that is not a picture leaves it on show.
-    options.beforePicture = [this, current] {
-        if (!current())
-            return;
+    viewReset();
+    const QImage& picture = m_document.shown().picture;
+    if (picture.isNull()) {
+        // Nothing of the previous map stays behind: no scroll range, no steps to zoom along.
         mapPicture->clearPicture();
-        m_mapBytes.clear();
-    };
-    options.pictureStarted = [this, current](const QImage& picture) {
-        if (current())
-            decodeStarted(picture);
-    };
-    options.partReady = [this, current](const QRect& written, const QRect& ready) {
-        if (current())
-            showDecodedPart(written, ready);
-    };
-    options.previewRows = qCeil(mapView->height() * devicePixelRatioF());
-    options.knownHead = m_loader.takeHead(path);
-    // What is still being done ahead would only compete with this decode for the disc and the cores.
-    m_loader.stopAhead();
-    m_loader.decode(*file, std::move(options), [this, current, bytes = *file](const failure::Result<QImage>& result) {
-        if (current())
-            desktop::runGuarded([&] { decodeFinished(bytes, result); });
-    });
-}
-
-void TForm2::decodeProgress(picture::ProgressStage stage, int percent)
-{
-    switch (stage) {
-    case picture::ProgressStage::Starting:
-        m_decodedPercent = 0;
-        break;
-    case picture::ProgressStage::Running:
-        m_decodedPercent = std::clamp(m_decodedPercent + percent, 0, 100);
-        break;
-    case picture::ProgressStage::Ending:
-        progressBar->hide();
+        ViewerState& state = viewerState();
+        state.StepWidths = {};
+        state.StepHeights = {};
+        mapPicture->resize(0, 0);
         return;
     }
-    showOpeningProgress();
-}
-
-void TForm2::decodeStarted(const QImage& picture)
-{
-    // The new picture is on show from the start at actual size, its rows appearing as they are decoded; rows not
-    // yet decoded are not drawn. Zooming acts on it meanwhile with its own steps.
-    ViewerState& state = viewerState();
-    viewReset();
+    // A new picture is on show from the start at actual size, its rows appearing as they are decoded. Zooming acts on
+    // it meanwhile with its own steps.
     mapPicture->setAutoSize(true);
     mapPicture->setPicture(picture);
-    mapPicture->setShownPart(QRect());
+    mapPicture->setShownPart(m_document.shownPart());
     m_unpainted = QRect();
-    state.ZoomIndex = 1;
+    viewerState().ZoomIndex = 1;
     computeZoomSteps();
-    // The bar describes the map whose rows are appearing, not the one they replace.
-    showMapTexts(picture.size());
 }
 
-void TForm2::decodeFinished(const QByteArray& bytes, const failure::Result<QImage>& result)
+void TForm2::showOpenedMap()
 {
-    if (!result) {
-        mapPicture->clearPicture(); // part of a map that failed: nothing of it stays
-        m_mapBytes.clear();
-        return failOpening(result.error().onFile(m_openingPath.toStdString()));
-    }
-    mapPicture->setPicture(*result);
-    m_mapBytes = bytes;
-    showMapTexts(result->size());
+    mapPicture->setPicture(m_document.shown().picture);
     computeZoomSteps();
     centre();
     finishOpening();
     readNeighboursAhead();
+}
+
+void TForm2::reportFailedOpening()
+{
+    finishOpening();
+    desktop::reportFailure(desktop::Action::OpenMap, *m_document.failure());
 }
 
 void TForm2::computeZoomSteps()
@@ -201,51 +129,15 @@ void TForm2::computeZoomSteps()
     viewer::computeStepSizes(natural.width(), natural.height(), state.ZoomSteps, state.StepWidths, state.StepHeights);
 }
 
-void TForm2::failOpening(const failure::Failure& failure)
-{
-    progressBar->hide();
-    if (!mapPicture->hasPicture()) {
-        // Nothing of the previous map stays behind: no scroll range, no steps to zoom along, no size.
-        ViewerState& state = viewerState();
-        state.StepWidths = {};
-        state.StepHeights = {};
-        mapPicture->setShownPart(QRect());
-        mapPicture->resize(0, 0);
-        viewReset();
-        dimensionsLabel->setCaption(QString());
-    }
-    finishOpening();
-    desktop::reportFailure(desktop::Action::OpenMap, failure);
-}
-
 void TForm2::finishOpening()
 {
-    m_opening = Opening::None;
     controls::setScreenCursorDefault();
     unsetCursor();
-    emit openingFinished();
 }
 
-void TForm2::showOpeningProgress()
+void TForm2::showDecodedPart(const QRect& written)
 {
-    progressBar->show();
-    progressBar->setValue(
-        std::clamp(int(ReadShare * m_readFraction) + (100 - ReadShare) * m_decodedPercent / 100, 0, 100));
-}
-
-void TForm2::showMapTexts(QSize natural)
-{
-    // The texts of the map being opened, not of the current entry: a step onto a missing map moves the entry on and
-    // leaves the opening under way to end.
-    fileSizeLabel->setCaption(m_openingFileSize);
-    titleAndYearLabel->setCaption(m_openingTitle);
-    dimensionsLabel->setCaption(QStringLiteral("%1 x %2").arg(natural.width()).arg(natural.height()));
-}
-
-void TForm2::showDecodedPart(const QRect& written, const QRect& ready)
-{
-    // The part decoded grows from one edge: the top, or a side of a turned map.
-    mapPicture->setShownPart(mapPicture->shownPart().united(ready));
+    mapPicture->setShownPart(m_document.shownPart());
     m_unpainted = m_unpainted.united(written);
     // Until the window is exposed its first paint shows what is there.
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
@@ -256,27 +148,12 @@ void TForm2::showDecodedPart(const QRect& written, const QRect& ready)
         m_unpainted = QRect();
         return;
     }
-    // One repaint a frame while the map comes in, and at once when the view is complete.
-    const bool viewComplete = (mapPicture->pictureArea(ready) & inView) == (mapPicture->drawnRect() & inView);
+    // One repaint a frame while rows come in, and at once when the view is complete.
+    const bool viewComplete =
+        (mapPicture->pictureArea(m_document.shownPart()) & inView) == (mapPicture->drawnRect() & inView);
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < RowsFrameMs)
         return;
     mapPicture->repaint(unpainted);
     m_sinceRowsPainted.start();
     m_unpainted = QRect();
-}
-
-void TForm2::showDecodeProgress(picture::ProgressStage stage, int percent)
-{
-    progressBar->show();
-    switch (stage) {
-    case picture::ProgressStage::Starting:
-        progressBar->setValue(0);
-        break;
-    case picture::ProgressStage::Running:
-        progressBar->setValue(std::clamp(progressBar->value() + percent, 0, progressBar->maximum()));
-        break;
-    case picture::ProgressStage::Ending:
-        progressBar->hide();
-        break;
-    }
 }

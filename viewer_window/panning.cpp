@@ -98,8 +98,7 @@ void TForm2::closeEvent(QCloseEvent* event)
     controls::setScreenCursorDefault();
     // Nothing read or decoded for this window goes on once it is closed, nor waits for anything: the jobs end within
     // a piece of work on their own, and what they post is dropped.
-    m_decodeStop.request_stop();
+    m_document.stop();
     m_loader.stopAll();
-    m_opening = Opening::None;
     QWidget::closeEvent(event);
 }

@@ -42,6 +42,11 @@ void TForm2::showEntry()
     if (!isVisible() || !catalogue::isMapCategory(m_entry.category()))
         return;
     loadSteppedMap();
+    hideStepButtonsAtTheEnds();
+}
+
+void TForm2::hideStepButtonsAtTheEnds()
+{
     if (m_entry.row() == 0) {
         previousButton->hide();
         previousHover->hide();

@@ -194,10 +194,13 @@ void TForm2::connectHandlers()
     desktop::connectGuarded(copyFileAction, &QAction::triggered, this, &TForm2::copyMapFile);
     desktop::connectGuarded(closeWindowAction, &QAction::triggered, this, &TForm2::closeViewer);
     desktop::connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm2::showEntry);
-    // The opening's states follow the loader's events.
-    QObject::connect(&m_loader, &viewer::MapLoader::readProgress, this, &TForm2::showReadProgress);
-    desktop::connectGuarded(&m_loader, &viewer::MapLoader::mapRead, this,
-                            [this](const QString& path, const viewer::MapFile& file) { startDecode(path, file); });
+    // The window shows its document as it changes.
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::pictureReplaced, this, &TForm2::showPictureOfDocument);
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::changed, this, &TForm2::showDocument);
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::partDecoded, this,
+                            [this](const QRect& written) { showDecodedPart(written); });
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::opened, this, &TForm2::showOpenedMap);
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::failed, this, &TForm2::reportFailedOpening);
 }
 
 void TForm2::layoutControls()

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QByteArray>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
-#include <optional>
 #include <span>
-#include <stop_token>
 
 #include "controls/control_builder.h"
-#include "failure/result.h"
-#include "picture/jpeg_decoder.h"
+#include "viewer_window/map_document.h"
 #include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
 
@@ -81,15 +77,12 @@ public:
     /// by the loader's events (reading, then decoding, then reading the neighbours ahead) while the window paints and
     /// takes keys; the title, year and file size show from its start, the bar covers the read and the decode, and
     /// the map's rows show as they are decoded, at actual size. A new opening (a step) stops the one still running.
-    /// When the map cannot be loaded a message names the file and the reason; the picture on show stays when the file
-    /// cannot be read or its header is refused, and none is left, with an empty view, when the decode fails later
-    /// (the old picture's memory went to the new one).
+    /// When the map cannot be loaded a message names the file and the reason; the map on show stays whole, with its
+    /// own texts, when the file cannot be read or its header is refused, and otherwise (the decode failed later, or
+    /// the map on show was itself still being decoded) the view is left empty and names the map that failed.
     void FormActivate();
     /// True from the start of an opening until its map is shown or its failure reported.
-    bool isOpening() const { return m_opening != Opening::None; }
-    /// True while the map being opened is decoded (its file is read).
-    bool isDecoding() const { return m_opening == Opening::Decoding; }
-    void showDecodeProgress(picture::ProgressStage stage, int percent);
+    bool isOpening() const { return m_document.isOpening(); }
 
     void zoomOut();
     void zoomIn();
@@ -103,15 +96,8 @@ public:
     /// The owner of the window's background work.
     const viewer::MapLoader& loader() const { return m_loader; }
 
-    /// The file's bytes of the map on show (what "Сохранить в файл..." writes).
-    const QByteArray& mapBytes() const { return m_mapBytes; }
-
     /// Each control of the window's table and the member that holds it.
     static std::span<const controls::ControlTie<TForm2>> controlTies();
-
-signals:
-    /// An opening ended: its map is shown whole, or its failure was reported.
-    void openingFinished();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -146,23 +132,19 @@ private:
     void connectHandlers();    // tform2.cpp
     void layoutControls();     // tform2.cpp
     void placeWindowButtons(); // tform2.cpp
-    enum class Opening { None, Reading, Decoding };
-    // The states of an opening (open_step.cpp).
-    void showReadProgress(const QString& path, qint64 done, qint64 size);
-    void startDecode(const QString& path, const viewer::MapFile& file);
-    void decodeProgress(picture::ProgressStage stage, int percent);
-    void decodeStarted(const QImage& picture);
-    void decodeFinished(const QByteArray& bytes, const failure::Result<QImage>& result);
-    void computeZoomSteps(); // the zoom steps' sizes for the picture on show
-    void failOpening(const failure::Failure& failure);
+    // What the window shows of its document (open_step.cpp).
+    void showDocument();
+    void showPictureOfDocument();
+    void showDecodedPart(const QRect& written);
+    void showOpenedMap();
+    void reportFailedOpening();
     void finishOpening();
-    void showOpeningProgress();
-    void showMapTexts(QSize natural);                               // open_step.cpp
-    void showDecodedPart(const QRect& written, const QRect& ready); // open_step.cpp
-    void readNeighboursAhead();                                     // stepping.cpp
-    void viewReset();                                               // zoom.cpp
-    void centre();                                                  // zoom.cpp
-    void loadSteppedMap();                                          // stepping.cpp
+    void computeZoomSteps();         // the zoom steps' sizes for the picture on show
+    void hideStepButtonsAtTheEnds(); // stepping.cpp
+    void readNeighboursAhead();      // stepping.cpp
+    void viewReset();                // zoom.cpp
+    void centre();                   // zoom.cpp
+    void loadSteppedMap();           // stepping.cpp
 
     /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
     /// a missing file; the step buttons at the ends of the list are hidden.
@@ -170,21 +152,11 @@ private:
 
     CurrentEntry& m_entry;
     QWidget& m_catalogueWindow;
-    QByteArray m_mapBytes;
     // Owns every job of the viewer's background work; what they post is dropped once it is gone, and it goes before
     // the window's controls.
     viewer::MapLoader m_loader;
-    Opening m_opening = Opening::None;
-    // Counts openings: what an opening given up for a later one still posts is ignored.
-    quint64 m_openingSerial = 0;
-    QString m_openingPath;
-    // The title and year, and the file size, of the map being opened.
-    QString m_openingTitle;
-    QString m_openingFileSize;
-    std::stop_source m_decodeStop;
-    // What the bar shows of the opening: the share of the file read, and the percent decoded.
-    double m_readFraction = 0;
-    int m_decodedPercent = 0;
+    // The map on show and the map being opened; it goes before the loader whose events drive it.
+    viewer::MapDocument m_document{m_loader};
     // Rows of the map being decoded written since the view was last painted, and when that was.
     QRect m_unpainted; // decoded but not yet repainted, in the picture's pixels
     QElapsedTimer m_sinceRowsPainted;

@@ -1,7 +1,12 @@
 // The about page: where the about texts and picture go, what it hides, and the way back to a category.
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 #include "catalogue_window/panel_entries.h"
 #include "catalogue_window/window_fixture.h"
@@ -83,7 +88,7 @@ TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
         openWithAbout(c.aboutLines, c.about2Lines);
         clickAbout();
 
-        EXPECT_EQ(data->CurrentCategory, 99);
+        EXPECT_EQ(entry->category(), 99);
         for (int k = 1; k <= 29; ++k)
             EXPECT_EQ(row(k), k <= c.aboutLines ? QStringLiteral("О собрании %1").arg(k) : QString()) << k;
         for (int k = 48; k <= 76; ++k)
@@ -189,14 +194,20 @@ TEST_F(AboutPage, ScrollingKeepsTheSecondColumnEmpty)
 TEST_F(AboutPage, ARowClickHighlightsTheLineAndFillsNothing)
 {
     openWithAbout(30, 20);
+    clickRow(2);
     clickAbout();
     const QString author = w().authorLabel->caption();
-    const QString mapPath = entry->mapPath();
     clickRow(3);
     EXPECT_EQ(highlightedSlot(), 3);
     EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(w().authorLabel->caption(), author);
-    EXPECT_EQ(entry->mapPath(), mapPath);
+    // The file actions still act on the map chosen last.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("прежнее"));
+    w().copyFileAction->trigger();
+    ASSERT_NE(clipboard->mimeData(), nullptr);
+    const QString map = QFileInfo(collection.file(QStringLiteral("Goroda/gorod002.jpg"))).absoluteFilePath();
+    EXPECT_EQ(clipboard->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(map)});
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 

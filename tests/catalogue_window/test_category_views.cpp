@@ -74,7 +74,7 @@ TEST_P(CategoryViews, ShowTheirTableAndTheirDetailLayout)
                                        &TForm1::ImageArtClick};
     (w().*views[c.category])();
 
-    EXPECT_EQ(data->CurrentCategory, c.category);
+    EXPECT_EQ(entry->category(), c.category);
     EXPECT_EQ(row(1), c.firstTitle);
     EXPECT_EQ(second(1), c.firstYear);
     EXPECT_EQ(w().listGrid->rowCount(), c.rowCount);
@@ -113,13 +113,20 @@ TEST_F(CategoryView, ListsMoreThanAPageInTheGridAndTheFirstPageInTheRows)
     EXPECT_EQ(w().listGrid->cell(0, 35), QString());
 }
 
-TEST_F(CategoryView, EmptyCategoryShowsOneBlankRow)
+TEST_F(CategoryView, EmptyCategoryShowsOneBlankRowAndItsDetails)
 {
     open(cities(3));
+    ASSERT_TRUE(w().previewPicture->hasPicture());
     w().ImageOblClick();
     EXPECT_EQ(w().listGrid->rowCount(), 1);
     EXPECT_EQ(row(1), QString());
-    EXPECT_EQ(currentRow(), 1);
+    // The detail step runs for the blank row: the paths name the folders, and nothing of the cities stays.
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Oblasti/"));
+    EXPECT_EQ(w().authorLabel->caption(), QString());
+    EXPECT_FALSE(w().authorCaption->isVisible());
+    EXPECT_FALSE(w().starPictures[1]->isVisible());
+    EXPECT_FALSE(w().previewPicture->hasPicture());
+    EXPECT_EQ(w().fileSizeLabel->caption(), QString());
 }
 
 TEST_F(CategoryView, MapViewAfterArticlesRestoresTheMapLayout)
@@ -138,7 +145,7 @@ TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
     QFile::remove(collection.file(QStringLiteral("Articles/foto.jpg")));
     openWritten();
     desktop::runGuarded([this] { w().ImageArtClick(); });
-    EXPECT_EQ(data->CurrentCategory, 5);
+    EXPECT_EQ(entry->category(), 5);
     EXPECT_EQ(row(1), QStringLiteral("О картах"));
     EXPECT_FALSE(w().previewPicture->hasPicture());
     ASSERT_FALSE(MessageRecorder::messages().isEmpty());
@@ -172,7 +179,7 @@ TEST_F(CategoryView, HoverHighlightsFollowTheCurrentCategory)
     for (const auto& t : table) {
         for (auto* p : lit)
             p->show();
-        data->CurrentCategory = t.category;
+        entry->show(t.category);
         QTest::mouseMove(w().listBackground, QPoint(20, 480));
         QTest::mouseMove(w().listBackground, QPoint(21, 481));
         EXPECT_EQ(litSet(), QString::fromLatin1(t.expected)) << t.category;
@@ -192,7 +199,7 @@ TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewLis
     QTest::mouseClick(w().regionsTab, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("arh.jpg")));
-    EXPECT_EQ(data->CurrentCategory, 2);
+    EXPECT_EQ(entry->category(), 2);
     EXPECT_EQ(row(1), QStringLiteral("Архангельская губерния"));
     EXPECT_EQ(row(3), QString());
     EXPECT_EQ(currentRow(), 1);

@@ -196,15 +196,24 @@ TEST_F(PanelTest, GridClickRecordsTheRowAndHighlightsItsSlotOnlyWithinThePage)
 {
     open(cities(40));
     w().listGrid->setRow(33); // scrolls: row 33 shows in the last slot
+    ASSERT_EQ(w().listGrid->topRow(), 5);
     EXPECT_EQ(currentRow(), 34);
-    EXPECT_EQ(highlightedSlot(), 33 - w().listGrid->topRow() + 1);
+    EXPECT_EQ(highlightedSlot(), 29);
     EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 34"));
 
-    w().listGrid->setTopRow(0); // row 33 now lies below the page
-    w().StringGrid1Click();
-    EXPECT_EQ(currentRow(), 34);
+    key(Qt::Key_Up); // a grid click within the page: no scroll refill, the slot mapping alone lights the slot
+    ASSERT_EQ(w().listGrid->topRow(), 5);
+    EXPECT_EQ(currentRow(), 33);
+    EXPECT_EQ(highlightedSlot(), 28);
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 33"));
+
+    w().listGrid->setTopRow(0); // row 32 now lies below the page
+    w().authorLabel->setCaption(QStringLiteral("marker"));
+    w().StringGrid1Click(); // as a caller runs it: the details again, and no slot lit
+    EXPECT_EQ(currentRow(), 33);
     EXPECT_EQ(highlightedSlot(), 0);
-    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod034.jpg"));
+    EXPECT_EQ(w().authorLabel->caption(), QStringLiteral("Автор 33"));
+    EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/gorod033.jpg"));
 }
 
 // --- preview ------------------------------------------------------------------------------------------------

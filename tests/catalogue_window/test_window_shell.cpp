@@ -138,7 +138,7 @@ TEST_F(WindowShell, MissingCatalogueShowsEmptyListsAndStaysUsable)
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("maps.txt")));
     EXPECT_EQ(row(1), QString());
     w().ImageOblClick();
-    EXPECT_EQ(data->CurrentCategory, 2);
+    EXPECT_EQ(entry->category(), 2);
     EXPECT_EQ(w().listGrid->rowCount(), 1);
 }
 
@@ -159,7 +159,7 @@ TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)
     form->installEventFilter(&noActivation);
     form->show();
     QTest::qWait(50); // long enough for an activation to arrive, were there one
-    EXPECT_EQ(data->CurrentCategory, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return data->CurrentCategory == 1; }, 3000));
+    EXPECT_EQ(entry->category(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return entry->category() == 1; }, 3000));
     EXPECT_EQ(row(4), QStringLiteral("Город 004"));
 }

@@ -252,12 +252,13 @@ TEST(StringGridEvents, RowOutsideTheListIsRefusedBeforeAnythingChanges)
         recorder.attach(grid);
 #ifdef QT_NO_DEBUG
         grid.setRow(bad);
-#else
-        EXPECT_DEATH(grid.setRow(bad), "row outside the list");
-#endif
         EXPECT_TRUE(recorder.events.isEmpty());
         EXPECT_EQ(grid.row(), 4);
         EXPECT_EQ(grid.topRow(), 1);
+#else
+        // The checks after the call would run here, where the call never ran: the death is the whole outcome.
+        EXPECT_DEATH(grid.setRow(bad), "row outside the list");
+#endif
     }
 }
 

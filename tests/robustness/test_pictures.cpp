@@ -69,7 +69,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
         EXPECT_FALSE(QFile::exists(saved));
     }
     EXPECT_TRUE(viewer.progressBar->isHidden());
-    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr);
     closeViewer();
 
     // The second city shows and opens as if nothing had happened.

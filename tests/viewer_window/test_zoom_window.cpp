@@ -193,20 +193,20 @@ TEST_F(ViewerZoom, DraggingThePicturePansWithinTheScrollRange)
         view->setHorizontalPosition(c.start.x());
         view->setVerticalPosition(c.start.y());
         QTest::mousePress(viewer.mapPicture, Qt::LeftButton, {}, QPoint(100, 100));
-        EXPECT_EQ(controls::screenCursorNumber(), 1001);
+        EXPECT_TRUE(screenShows(controls::GrabbingHand));
         moveWithLeftButton(viewer.mapPicture, QPoint(60, 130));
         EXPECT_EQ(QPoint(view->horizontalPosition(), view->verticalPosition()), c.expected);
         QTest::mouseRelease(viewer.mapPicture, Qt::LeftButton, {}, QPoint(60, 130));
-        EXPECT_EQ(controls::screenCursorNumber(), 1000);
+        EXPECT_TRUE(screenShows(controls::OpenHand));
     }
     // A move without the button only hides the hover images; the bar's background gives the default cursor back.
     hover(viewer.zoomOutButton);
     EXPECT_FALSE(viewer.zoomOutHover->isHidden());
     hover(viewer.mapPicture);
     EXPECT_TRUE(viewer.zoomOutHover->isHidden());
-    EXPECT_EQ(controls::screenCursorNumber(), 1000);
+    EXPECT_TRUE(screenShows(controls::OpenHand));
     hover(viewer.controlBarBackground);
-    EXPECT_TRUE(controls::screenCursorIsDefault());
+    EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr);
 }
 
 TEST_F(ViewerZoom, HoverImagesShowOverTheirButtonsAndTakeTheSameClick)

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSpontaneKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "catalogue_window/window_fixture.h"
 #include "controls/cursors.h"
+#include "desktop/save_dialog.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_launcher.h"
 #include "viewer_window/viewer_state.h"
@@ -111,6 +113,25 @@ protected:
     }
 
     static ViewerState& state() { return viewerState(); }
+
+    /// What "Сохранить в файл..." writes: the file's bytes, or nothing (and a message) when there is nothing to save.
+    static QByteArray savedBytes(TForm2& viewer)
+    {
+        QTemporaryDir folder;
+        const QString chosen = folder.filePath(QStringLiteral("saved.jpg"));
+        desktop::setSaveDialogHook([&](const QString&) { return std::optional<QString>(chosen); });
+        viewer.saveMapAction->trigger();
+        desktop::setSaveDialogHook({});
+        QFile saved(chosen);
+        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    }
+
+    /// The screen cursor (Qt's override cursor, which the viewer sets) is the hand registered under number.
+    static bool screenShows(int number)
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor && *cursor == controls::screenCursor(number);
+    }
 
     std::vector<Entry> entries;
     std::vector<QByteArray> mapBytes; // mapBytes[i - 1] is map i

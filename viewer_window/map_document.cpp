@@ -1,0 +1,186 @@
+#include "viewer_window/map_document.h"
+
+#include <algorithm>
+
+#include "desktop/guarded.h"
+#include "picture/jpeg_decoder.h"
+#include "viewer_window/map_loader.h"
+
+namespace viewer {
+
+namespace {
+
+// The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
+constexpr int ReadShare = 50;
+
+} // namespace
+
+MapDocument::MapDocument(MapLoader& loader, QObject* parent) : QObject(parent), m_loader(loader)
+{
+    QObject::connect(&m_loader, &MapLoader::readProgress, this, &MapDocument::showReadProgress);
+    desktop::connectGuarded(&m_loader, &MapLoader::mapRead, this,
+                            [this](const QString& path, const MapFile& file) { startDecode(path, file); });
+}
+
+MapDocument::~MapDocument()
+{
+    m_decodeStop.request_stop();
+}
+
+void MapDocument::open(const QString& path, const QString& titleAndYear, const QString& fileSizeText, int previewRows)
+{
+    stop();
+    m_opening = Map{Stage::Reading, path, titleAndYear, fileSizeText, {}, {}};
+    m_failure.reset();
+    m_previewRows = previewRows;
+    m_showsProgress = true;
+    m_readFraction = 0;
+    m_decodedPercent = 0;
+    emit changed();
+    m_loader.open(path);
+}
+
+void MapDocument::stop()
+{
+    m_decodeStop.request_stop();
+    ++m_serial;
+    m_opening = Map();
+    m_showsProgress = false;
+}
+
+int MapDocument::progressPercent() const
+{
+    return std::clamp(int(ReadShare * m_readFraction) + (100 - ReadShare) * m_decodedPercent / 100, 0, 100);
+}
+
+void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size)
+{
+    if (m_opening.stage != Stage::Reading || path != m_opening.path)
+        return;
+    m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
+    emit changed();
+}
+
+void MapDocument::startDecode(const QString& path, const MapFile& file)
+{
+    if (m_opening.stage != Stage::Reading || path != m_opening.path)
+        return;
+    if (!file)
+        return fail(file.error().onFile(path.toStdString()));
+    m_opening.stage = Stage::Decoding;
+    m_opening.bytes = *file;
+    m_readFraction = 1;
+    emit changed();
+
+    m_decodeStop = std::stop_source();
+    picture::JpegDecodeOptions options;
+    options.stop = m_decodeStop.get_token();
+    // Each callback comes as an event of its own; one of an opening given up is ignored.
+    const auto current = [this, serial = m_serial] { return serial == m_serial && m_opening.stage == Stage::Decoding; };
+    options.progress = [this, current](picture::ProgressStage stage, int percent) {
+        if (current())
+            decodeProgress(stage, percent);
+    };
+    options.beforePicture = [this, current] {
+        if (current())
+            letGoOfShownMap();
+    };
+    options.pictureStarted = [this, current](const QImage& picture) {
+        if (current())
+            decodeStarted(picture);
+    };
+    options.partReady = [this, current](const QRect& written, const QRect& ready) {
+        if (current())
+            decodePart(written, ready);
+    };
+    options.previewRows = m_previewRows;
+    options.knownHead = m_loader.takeHead(path);
+    // What is still being done ahead would only compete with this decode for the disc and the cores.
+    m_loader.stopAhead();
+    m_loader.decode(m_opening.bytes, std::move(options), [this, current](const failure::Result<QImage>& result) {
+        if (current())
+            desktop::runGuarded([&] { decodeFinished(result); });
+    });
+}
+
+void MapDocument::decodeProgress(picture::ProgressStage stage, int percent)
+{
+    switch (stage) {
+    case picture::ProgressStage::Starting:
+        m_decodedPercent = 0;
+        break;
+    case picture::ProgressStage::Running:
+        m_decodedPercent = std::clamp(m_decodedPercent + percent, 0, 100);
+        break;
+    case picture::ProgressStage::Ending:
+        m_showsProgress = false;
+        break;
+    }
+    emit changed();
+}
+
+void MapDocument::letGoOfShownMap()
+{
+    // The header is accepted: the map on show gives its memory (and stops its reduced copies) to the new one, which
+    // is on show from now on, its picture still to come.
+    replaceShown(m_opening);
+}
+
+void MapDocument::decodeStarted(const QImage& picture)
+{
+    // The new picture is on show from the start, its rows appearing as they are decoded; rows not yet decoded are not
+    // drawn.
+    Map map = m_opening;
+    map.picture = picture;
+    replaceShown(std::move(map));
+}
+
+void MapDocument::decodePart(const QRect& written, const QRect& ready)
+{
+    // The part decoded grows from one edge: the top, or the bottom or a side of a turned map.
+    m_shownPart = m_shownPart.united(ready) & m_shown.picture.rect();
+    emit partDecoded(written);
+}
+
+void MapDocument::decodeFinished(const failure::Result<QImage>& result)
+{
+    if (!result)
+        return fail(result.error().onFile(m_opening.path.toStdString()));
+    const QImage& picture = *result;
+    Map shown = std::exchange(m_opening, Map());
+    shown.stage = Stage::Shown;
+    shown.picture = picture;
+    m_shown = std::move(shown);
+    m_shownPart = picture.rect();
+    m_showsProgress = false;
+    emit changed();
+    emit opened();
+}
+
+void MapDocument::fail(const failure::Failure& failure)
+{
+    // A whole map of which nothing was let go stays on show, with its own texts. A map being decoded (this one,
+    // which took the memory of the map before, or one given up for this opening) never becomes whole: the view is
+    // emptied and names the map that failed.
+    Map failedMap = std::exchange(m_opening, Map());
+    m_failure = failure;
+    m_showsProgress = false;
+    if (m_shown.stage != Stage::Shown) {
+        failedMap.stage = Stage::Failed;
+        failedMap.bytes.clear();
+        failedMap.picture = QImage();
+        replaceShown(std::move(failedMap));
+    }
+    emit changed();
+    emit failed();
+}
+
+void MapDocument::replaceShown(Map map)
+{
+    m_shown = std::move(map);
+    m_shownPart = QRect();
+    emit pictureReplaced();
+    emit changed();
+}
+
+} // namespace viewer

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <stop_token>
+
+#include "failure/failure.h"
+#include "viewer_window/map_loader.h"
+
+namespace picture {
+enum class ProgressStage;
+}
+
+namespace viewer {
+
+/// What the viewer shows and opens, as one object that changes whole: the map on show (the picture, its dimensions
+/// and what Save writes describe it) and the map being opened (the title, the file size and the bar name it). An
+/// opening is a sequence of stages driven by the loader's events: reading, decoding (the map on show gives its memory
+/// to the new one, whose rows then appear), shown. An opening that fails leaves the map on show as it was when it is
+/// whole and nothing of it was let go (the file could not be read, its header was refused); otherwise the map on show
+/// becomes an empty one that names the map that failed. A map is never shown with another map's texts or bytes.
+class MapDocument : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Stage { None, Reading, Decoding, Shown, Failed };
+
+    /// One map at a stage of its opening.
+    struct Map
+    {
+        Stage stage = Stage::None;
+        QString path; ///< collection-relative
+        QString titleAndYear;
+        QString fileSizeText;
+        QByteArray bytes; ///< the file's bytes, once read
+        QImage picture;   ///< from the start of its decode; whole once Shown; null in an empty view
+    };
+
+    explicit MapDocument(MapLoader& loader, QObject* parent = nullptr);
+    ~MapDocument() override;
+
+    /// Opens a map, giving up the opening still running (its decode stops; what it still posts is ignored). The
+    /// early scans of a progressive file are put out for the top previewRows rows.
+    void open(const QString& path, const QString& titleAndYear, const QString& fileSizeText, int previewRows);
+    /// Gives up the opening still running; the map on show stays as it is.
+    void stop();
+
+    /// The map the picture, its dimensions and Save describe: whole, being decoded, or empty naming a failed map.
+    const Map& shown() const { return m_shown; }
+    /// The map the title and the file size name: the one being opened while an opening runs, else the one on show.
+    const Map& named() const { return isOpening() ? m_opening : m_shown; }
+    /// True from the start of an opening until its map is shown whole or its failure reported.
+    bool isOpening() const { return m_opening.stage != Stage::None; }
+    /// The part of the shown picture that holds its pixels: rows from the top, or from the bottom or columns from a
+    /// side for a turned map.
+    QRect shownPart() const { return m_shownPart; }
+    /// True while the bar shows the opening: from its start until its decode ends.
+    bool showsProgress() const { return m_showsProgress; }
+    /// The opening's progress, 0 to 100: the read fills the first half of the bar, the decode the rest.
+    int progressPercent() const;
+    /// Why the last opening failed, naming its map; none while it runs or once it succeeded.
+    const std::optional<failure::Failure>& failure() const { return m_failure; }
+    /// What "Сохранить в файл..." writes: the file's bytes of the map on show when it is whole, else nothing.
+    QByteArray savableBytes() const { return m_shown.stage == Stage::Shown ? m_shown.bytes : QByteArray(); }
+
+signals:
+    /// The shown picture is another one, or none: the view starts again from its top-left corner at actual size.
+    void pictureReplaced();
+    /// The stage, the texts or the progress changed.
+    void changed();
+    /// This part of the shown picture was just written.
+    void partDecoded(const QRect& written);
+    /// An opening ended with its map on show whole.
+    void opened();
+    /// An opening ended in a failure (failure() says why).
+    void failed();
+
+private:
+    void showReadProgress(const QString& path, qint64 done, qint64 size);
+    void startDecode(const QString& path, const MapFile& file);
+    void decodeProgress(picture::ProgressStage stage, int percent);
+    void letGoOfShownMap();
+    void decodeStarted(const QImage& picture);
+    void decodePart(const QRect& written, const QRect& ready);
+    void decodeFinished(const failure::Result<QImage>& result);
+    void fail(const failure::Failure& failure);
+    void replaceShown(Map map);
+
+    MapLoader& m_loader;
+    Map m_shown;
+    Map m_opening;
+    std::optional<failure::Failure> m_failure;
+    QRect m_shownPart;
+    int m_previewRows = 0;
+    // Counts openings: what an opening given up for a later one still posts is ignored.
+    quint64 m_serial = 0;
+    std::stop_source m_decodeStop;
+    bool m_showsProgress = false;
+    double m_readFraction = 0;
+    int m_decodedPercent = 0;
+};
+
+} // namespace viewer
