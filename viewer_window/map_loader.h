@@ -75,8 +75,6 @@ public:
     QImage takeHead(const QString& path);
     /// True while the top rows of path's picture decoded ahead are waiting to be taken.
     bool hasHead(const QString& path) const;
-    /// True while the map opened last is being read.
-    bool isOpening() const { return m_opening; }
     /// The pool for the decode's lower band, the picture's pages and the reduced copies.
     work::WorkPool& pool() { return *m_pool; }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Compares a built window with its control table: every row is a member of the window in its place, with its
-// parent, size, visibility, cursor, font and colour, and siblings are stacked in the table's order.
+// Checks of a built window: every row of its control table tied to one member holding its control, and controls in
+// the places written down from the design.
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <map>
@@ -10,51 +10,9 @@
 #include <vector>
 
 #include "controls/control_builder.h"
-#include "controls/text_label.h"
 #include "window_layout/control_row.h"
 
 namespace testsupport {
-
-/// The window's members by design name, as the window's code reaches its controls.
-using Members = std::map<std::string, QWidget*>;
-
-/// realParents: the parent of a control that lies inside a part of the control its row names (a scrolling view's
-/// content or viewport).
-inline void expectBuiltAsInTable(const std::vector<window_layout::ControlRow>& table, const Members& members,
-                                 QWidget* window, const Members& realParents = {})
-{
-    EXPECT_EQ(members.size(), table.size()) << "every control of the table is a member of the window";
-    std::map<QObject*, int> lastIndex; // per parent, the stacking index of the control met last
-    for (const window_layout::ControlRow& row : table) {
-        SCOPED_TRACE(row.name);
-        ASSERT_TRUE(members.count(row.name));
-        QWidget* control = members.at(row.name);
-        ASSERT_NE(control, nullptr);
-        const std::string parentName = row.parent;
-        QWidget* parent = realParents.count(row.name) ? realParents.at(row.name)
-                          : parentName.empty()        ? window
-                                                      : members.at(parentName);
-        EXPECT_EQ(control->parentWidget(), parent);
-        EXPECT_EQ(control->pos(), row.place.topLeft());
-        if (!row.place.size().isEmpty()) {
-            EXPECT_EQ(control->size(), row.place.size());
-        }
-        EXPECT_EQ(!control->isHidden(), row.visible);
-        EXPECT_EQ(control->cursor().shape() == Qt::PointingHandCursor, row.handCursor);
-        if (row.kind == window_layout::Kind::Label) {
-            auto* label = static_cast<controls::TextLabel*>(control);
-            EXPECT_EQ(label->font().pixelSize(), row.fontHeight);
-            EXPECT_EQ(label->font().bold(), row.bold);
-            EXPECT_EQ(label->textColour(), row.colour);
-            EXPECT_EQ(label->caption(), QString::fromUtf8(row.caption));
-        }
-        const int index = int(parent->children().indexOf(control));
-        if (lastIndex.count(parent)) {
-            EXPECT_GT(index, lastIndex[parent]) << "lies over the controls before it in the table";
-        }
-        lastIndex[parent] = index;
-    }
-}
 
 /// Every row of the table is tied to exactly one member (or array element) of its window, of the type the builder
 /// makes for the row, and every tie names a row.

@@ -1,4 +1,5 @@
-// Every control of a new viewer window as its control table says, and the progress bar's inner border.
+// The controls of a new viewer window where the design puts them (written down here, apart from the control table),
+// how they look at creation, and the progress bar's inner border.
 #include <QProgressBar>
 
 #include "controls/picture_control.h"
@@ -6,7 +7,6 @@
 #include "support/control_table_check.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
-#include "window_layout/viewer_controls.h"
 
 using namespace testsupport;
 
@@ -22,46 +22,9 @@ protected:
     void SetUp() override { form.show(); }
 };
 
-TEST_F(ViewerLayout, EveryControlHasItsParentPlaceSizeVisibilityCursorFontAndText)
+TEST_F(ViewerLayout, EveryControlLiesWhereTheDesignPutsItAndTheStripTheBarAndTheViewFollowTheWindow)
 {
-    TForm2& f = form;
-    const Members members = {
-        {"ScrollBox1", f.mapView},
-        {"Image1", f.mapPicture},
-        {"ProgressBar1", f.progressBar},
-        {"Panel1", f.titleStrip},
-        {"Image2", f.titleBackground},
-        {"Imagesvernut", f.minimiseButton},
-        {"Imagezakryt", f.closeButton},
-        {"Panel2", f.controlBar},
-        {"niz", f.controlBarBackground},
-        {"Label2", f.fileSizeCaption},
-        {"LabelSize", f.fileSizeLabel},
-        {"Label4", f.dimensionsCaption},
-        {"LabelDimention", f.dimensionsLabel},
-        {"LabelMestoGod", f.titleAndYearLabel},
-        {"prev1", f.previousButton},
-        {"ff1", f.nextButton},
-        {"Imageplus", f.zoomInButton},
-        {"Imageminus", f.zoomOutButton},
-        {"Imagenaekran", f.fitButton},
-        {"Imageistinnyy", f.actualSizeButton},
-        {"prev2", f.previousHover},
-        {"ff2", f.nextHover},
-        {"Imageplus2", f.zoomInHover},
-        {"Imageminus2", f.zoomOutHover},
-        {"Imagenaekran2", f.fitHover},
-        {"Imageistinnyy2", f.actualSizeHover},
-    };
-    // The map lies in the view's scrolled content; the progress bar lies over the view, in its viewport.
-    const Members realParents = {{"Image1", f.mapView->content()}, {"ProgressBar1", f.mapView->viewport()}};
-    expectBuiltAsInTable(window_layout::viewerControls(), members, &form, realParents);
-    EXPECT_EQ(form.size(), window_layout::viewerWindow().size);
-}
-
-TEST_F(ViewerLayout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPutsThem)
-{
-    // At the design size, 800 x 547.
+    ASSERT_EQ(form.size(), QSize(800, 547));
     expectDesignPlaces(form, {
                                  {"Panel1", "", {0, 0, 800, 20}},
                                  {"Image2", "Panel1", {0, 0, 800, 20}},
@@ -71,12 +34,24 @@ TEST_F(ViewerLayout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPuts
                                  {"Image1", "ScrollBox1", {0, 0, 737, 337}},
                                  {"ProgressBar1", "ScrollBox1", {0, 0, 796, 25}},
                                  {"Panel2", "", {0, 503, 800, 44}},
-                                 // A picture, a label, a fixed-size label, a plain and a hover button.
                                  {"niz", "Panel2", {0, -2, 800, 44}},
                                  {"Label2", "Panel2", {5, 22, 0, 0}},
+                                 {"LabelSize", "Panel2", {112, 24, 0, 0}},
+                                 {"Label4", "Panel2", {172, 22, 0, 0}},
+                                 {"LabelDimention", "Panel2", {338, 24, 0, 0}},
                                  {"LabelMestoGod", "Panel2", {5, 5, 468, 15}},
                                  {"prev1", "Panel2", {483, 9, 29, 27}},
+                                 {"ff1", "Panel2", {525, 9, 29, 27}},
+                                 {"Imageplus", "Panel2", {569, 7, 36, 34}},
+                                 {"Imageminus", "Panel2", {613, 6, 36, 34}},
+                                 {"Imagenaekran", "Panel2", {665, 7, 35, 33}},
+                                 {"Imageistinnyy", "Panel2", {719, 7, 37, 32}},
+                                 {"prev2", "Panel2", {481, 5, 32, 33}},
+                                 {"ff2", "Panel2", {523, 5, 32, 34}},
+                                 {"Imageplus2", "Panel2", {568, 5, 33, 33}},
                                  {"Imageminus2", "Panel2", {612, 5, 34, 33}},
+                                 {"Imagenaekran2", "Panel2", {663, 5, 37, 33}},
+                                 {"Imageistinnyy2", "Panel2", {718, 5, 38, 33}},
                              });
     // Wider and higher: the strip, the bar and the view follow the window, the bar's artwork and buttons stay, the
     // progress bar stops at 1024.
@@ -90,6 +65,48 @@ TEST_F(ViewerLayout, ControlsTheWindowMovesAndOneOfEachKindLieWhereTheDesignPuts
                                  {"niz", "Panel2", {0, -2, 800, 44}},
                                  {"prev1", "Panel2", {483, 9, 29, 27}},
                              });
+}
+
+TEST_F(ViewerLayout, ButtonsShowTheHandOnlyZoomInAndTheHoversHideAndTheCaptionsAreWhite)
+{
+    TForm2& f = form;
+    const std::vector<QWidget*> hovers = {f.previousHover, f.nextHover, f.zoomInHover,
+                                          f.zoomOutHover,  f.fitHover,  f.actualSizeHover};
+    const std::vector<QWidget*> plain = {f.previousButton, f.nextButton, f.zoomInButton,
+                                         f.zoomOutButton,  f.fitButton,  f.actualSizeButton};
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        SCOPED_TRACE(plain[i]->objectName().toStdString());
+        EXPECT_EQ(plain[i]->isHidden(), plain[i] == f.zoomInButton);
+        EXPECT_TRUE(hovers[i]->isHidden());
+        EXPECT_EQ(plain[i]->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(hovers[i]->cursor().shape(), Qt::PointingHandCursor);
+        // Over the bar's artwork, under the place and year; each hover over its plain button.
+        const QList<QObject*> bar = f.controlBar->children();
+        EXPECT_LT(bar.indexOf(f.controlBarBackground), bar.indexOf(plain[i]));
+        EXPECT_LT(bar.indexOf(plain[i]), bar.indexOf(hovers[i]));
+        EXPECT_LT(bar.indexOf(hovers[i]), bar.indexOf(f.titleAndYearLabel));
+    }
+    for (QWidget* hand : {f.minimiseButton, f.closeButton})
+        EXPECT_EQ(hand->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_FALSE(f.progressBar->isHidden());
+    const struct
+    {
+        controls::TextLabel* label;
+        int height;
+        bool bold;
+    } labels[] = {{f.fileSizeCaption, 15, true},
+                  {f.fileSizeLabel, 12, false},
+                  {f.dimensionsCaption, 15, true},
+                  {f.dimensionsLabel, 12, false},
+                  {f.titleAndYearLabel, 12, true}};
+    for (const auto& [label, height, bold] : labels) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->font().pixelSize(), height);
+        EXPECT_EQ(label->font().bold(), bold);
+        EXPECT_EQ(label->textColour(), QColor(Qt::white));
+    }
+    EXPECT_EQ(f.fileSizeCaption->caption(), QStringLiteral("Объём файла:"));
+    EXPECT_EQ(f.dimensionsCaption->caption(), QStringLiteral("Размер изображения:"));
 }
 
 TEST_F(ViewerLayout, TheProgressBarIsDrawnInsideAnInnerBorderOfThree)
