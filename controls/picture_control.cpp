@@ -43,7 +43,7 @@ void PictureControl::setPicture(const QImage& picture)
 {
     m_builder.reset();
     m_picture = picture;
-    m_shownRows = picture.height();
+    m_shownPart = picture.rect();
     m_reduced.reset();
     applyAutoSize();
     update();
@@ -64,18 +64,18 @@ QSize PictureControl::naturalSize() const
     return (QSizeF(m_picture.size()) / ratio).toSize();
 }
 
-QRect PictureControl::rowsArea(int first, int end) const
+QRect PictureControl::pictureArea(QRect part) const
 {
     const qreal ratio = pixelRatio() > 0 ? pixelRatio() : 1.0;
     const QRect target = drawnRect();
-    const int top = qFloor(first / ratio);
-    const int bottom = qCeil(end / ratio);
-    return QRect(target.left(), target.top() + top, target.width(), bottom - top);
+    const int left = qFloor(part.left() / ratio), top = qFloor(part.top() / ratio);
+    const int right = qCeil((part.left() + part.width()) / ratio), bottom = qCeil((part.top() + part.height()) / ratio);
+    return QRect(target.left() + left, target.top() + top, right - left, bottom - top) & target;
 }
 
-void PictureControl::setShownRows(int rows)
+void PictureControl::setShownPart(QRect part)
 {
-    m_shownRows = std::clamp(rows, 0, m_picture.height());
+    m_shownPart = part & m_picture.rect();
 }
 
 void PictureControl::clearPicture()
@@ -124,10 +124,10 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return;
     const QRect target = drawnRect();
     const QSize natural = naturalSize();
-    const bool whole = m_shownRows >= m_picture.height();
+    const bool whole = m_shownPart == m_picture.rect();
     if (!whole && target.size() != natural)
         return;
-    const QRect shown = whole ? target : rowsArea(0, m_shownRows) & target;
+    const QRect shown = whole ? target : pictureArea(m_shownPart);
     const QRect exposed = event->rect() & shown;
     if (exposed.isEmpty())
         return;

@@ -45,15 +45,16 @@ public:
     qreal pixelRatio() const { return m_pixelRatio > 0 ? m_pixelRatio : m_picture.devicePixelRatio(); }
     /// The picture's size in the window's coordinates: its pixels divided by the pixel ratio.
     QSize naturalSize() const;
-    /// The part of the control where picture rows first to end - 1 are drawn at natural size.
-    QRect rowsArea(int first, int end) const;
+    /// The part of the control where a part of the picture (in its pixels) is drawn at natural size.
+    QRect pictureArea(QRect part) const;
     void clearPicture();
     const QImage& picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
-    /// Only rows 0 to rows - 1 of the picture are drawn (a picture still being decoded); setPicture shows all rows.
-    /// While part of the picture is hidden it is drawn only at its natural size, and no reduced copy is made.
-    void setShownRows(int rows);
-    int shownRows() const { return m_shownRows; }
+    /// Only this part of the picture is drawn (a picture still being decoded: its rows from the top, or its columns
+    /// from one side); setPicture shows it all. While part of the picture is hidden it is drawn only at its natural
+    /// size, and no reduced copy is made.
+    void setShownPart(QRect part);
+    QRect shownPart() const { return m_shownPart; }
 
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
@@ -99,7 +100,7 @@ private:
     ReducedCopies m_reduced;
     std::unique_ptr<ReducedCopyBuilder> m_builder; // large pictures: the copies are built in the background
     work::WorkPool* m_pool = nullptr;
-    int m_shownRows = 0;
+    QRect m_shownPart;
     qreal m_pixelRatio = 0;
     bool m_autoSize = false;
     bool m_stretch = false;

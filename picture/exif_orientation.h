@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QtGlobal>
 #include <cstddef>
 
 namespace picture {
@@ -16,7 +18,19 @@ inline bool swapsSides(int orientation)
     return orientation >= 5 && orientation <= 8;
 }
 
-/// The stored picture as displayed under the orientation (1 to 8): mirrored, turned, or both.
-QImage orientedPicture(const QImage& stored, int orientation);
+/// The size of a stored picture as displayed under the orientation.
+inline QSize displayedSize(QSize stored, int orientation)
+{
+    return swapsSides(orientation) ? stored.transposed() : stored;
+}
+
+/// Where a part of a stored picture of size stored lies in the picture as displayed under the orientation (1 to 8).
+QRect displayedPart(QRect part, QSize stored, int orientation);
+
+/// Writes count rows of a stored RGB32 picture of size stored, rows firstRow on, from a band (line i of the band is
+/// row firstRow + i) into their place in the picture as displayed under the orientation (2 to 8), whose line 0 is
+/// picture. The band is turned a line or a column at a time; the rest of the picture is left as it is.
+void turnRows(const uchar* band, qsizetype bandStride, int firstRow, int count, QSize stored, int orientation,
+              uchar* picture, qsizetype bytesPerLine);
 
 } // namespace picture

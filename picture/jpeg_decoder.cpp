@@ -8,6 +8,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <thread>
@@ -56,10 +57,13 @@ void report(Session& session, ProgressStage stage, int percent) noexcept
 
 void showRows(Session& session, int first, int end) noexcept
 {
-    if (end <= first || !session.options->rowsReady || session.orientation != 1)
+    if (end <= first || !session.options->partReady)
         return;
     session.rowsShown = std::max(session.rowsShown, end);
-    callBack(session, [&] { session.options->rowsReady(first, end); });
+    const QSize stored = storedSize(session);
+    const QRect written = displayedPart(QRect(0, first, stored.width(), end - first), stored, session.orientation);
+    const QRect ready = displayedPart(QRect(0, 0, stored.width(), session.rowsShown), stored, session.orientation);
+    callBack(session, [&] { session.options->partReady(written, ready); });
 }
 
 void advanceTo(Session& session, int percent) noexcept
@@ -174,6 +178,16 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     target.cmyk = session.cmyk;
     target.adobeInverted = session.adobeInverted;
     target.colour = session.colour.get();
+    target.orientation = session.orientation;
+    target.stored = storedSize(session);
+    if (session.orientation != 1) {
+        // The lower band turns its rows through a band of its own; without memory for it there is no lower band.
+        const std::size_t bandBytes = std::size_t(JpegLowerBand::RowsPerBatch) * 4 * cinfo.output_width;
+        session.lowerBandRows.reset(new (std::nothrow) uchar[bandBytes]);
+        if (!session.lowerBandRows)
+            return false;
+        target.band = session.lowerBandRows.get();
+    }
     session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
     if (!session.lowerBand->running()) {
         session.lowerBand.reset();
@@ -203,28 +217,38 @@ bool finishLowerBand(Session& session)
 }
 
 // Reads rows until output_scanline reaches end; false when libjpeg stalls or the caller cancels. Final rows (not
-// those of a progressive file's early pass) are shown as they arrive and counted in the progress.
+// those of a progressive file's early pass) are shown as they arrive and counted in the progress. Upright rows go
+// straight into the picture; a turned picture's fill the band first, which is then turned into the picture.
 bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
     const int width = static_cast<int>(cinfo->output_width);
+    const bool turned = session.orientation != 1;
+    const qsizetype stride = turned ? qsizetype(width) * 4 : session.bytesPerLine;
     while (cinfo->output_scanline < end) {
         JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
         const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, end - first);
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = lineOf(session, first + i);
-        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (read == 0) { // cannot happen with a memory source; guards against looping forever
-            setStalled(session);
-            return false;
-        }
+            rows[i] = turned ? session.band.get() + i * stride : lineOf(session, first + i);
+        JDIMENSION read = 0;
+        do {
+            const JDIMENSION more = jpeg_read_scanlines(cinfo, rows + read, count - read);
+            if (more == 0) { // cannot happen with a memory source; guards against looping forever
+                setStalled(session);
+                return false;
+            }
+            read += more;
+        } while (turned && read < count);
         // The rows are converted while they are still in the processor's cache, and shown once converted.
         if (session.colour)
-            session.colour->convertRows(rows[0], session.bytesPerLine, width, static_cast<int>(read));
+            session.colour->convertRows(rows[0], stride, width, static_cast<int>(read));
         else if (session.cmyk)
             for (JDIMENSION i = 0; i < read; ++i)
                 cmykLineToRgb32(rows[i], width, session.adobeInverted);
+        if (turned)
+            turnRows(rows[0], stride, static_cast<int>(first), static_cast<int>(read), storedSize(session),
+                     session.orientation, session.firstLine, session.bytesPerLine);
         if (finalRows)
             showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
         if (finalRows && session.ownProgress)
@@ -334,23 +358,6 @@ failure::Failure libjpegFailure(const Session& session)
     }
 }
 
-// An oriented picture is handed over as displayed, whole: the caller learns of it only now.
-void deliverTurned(Session& session)
-{
-    QImage stored = std::move(session.image);
-    session.image = orientedPicture(stored, session.orientation);
-    stored = QImage();
-    if (session.image.isNull()) {
-        session.failed = failure::Failure{
-            failure::What::NoMemoryForPicture, {}, {}, {session.cinfo.output_width, session.cinfo.output_height}};
-        return;
-    }
-    session.orientation = 1;
-    if (session.options->pictureStarted)
-        callBack(session, [&] { session.options->pictureStarted(session.image); });
-    showRows(session, 0, session.image.height());
-}
-
 } // namespace decoding
 
 using namespace decoding;
@@ -397,10 +404,6 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
     jpeg_destroy_decompress(&session->cinfo);
 
     // A fault in the trailer after the last row leaves a complete picture.
-    if (decoded || (session->allRowsRead && !session->failed)) {
-        if (session->orientation != 1)
-            deliverTurned(*session);
-    }
     const bool whole = !session->failed && (decoded || session->allRowsRead);
     if (whole)
         advanceTo(*session, 100);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -44,13 +45,15 @@ struct JpegDecodeOptions
     /// no longer needs here, so that its memory serves the new one.
     std::function<void()> beforePicture;
     /// Called with the picture as soon as its memory exists, before any row is written: its pixels are undefined
-    /// until rowsReady says otherwise. The same picture is the result of a decode that succeeds.
+    /// until partReady says otherwise. The same picture is the result of a decode that succeeds.
     std::function<void(const QImage& picture)> pictureStarted;
-    /// Called on the calling thread as rows are written: rows first to end - 1 were just written (final, or a coarse
-    /// early pass of a progressive file), and rows 0 to end - 1 hold this picture's pixels.
-    std::function<void(int first, int end)> rowsReady;
+    /// Called on the calling thread as the picture is written: written was just written (final, or a coarse early
+    /// pass of a progressive file), and ready holds this picture's pixels. Ready grows from one edge: the top, or for
+    /// a picture its EXIF orientation turns the bottom (3, 4), the left (5, 8) or the right (6, 7).
+    std::function<void(const QRect& written, const QRect& ready)> partReady;
     /// Rows from the top a progressive file's early scans are put out for, coarse to fine, before the final pass;
-    /// 0 puts out the final pass only.
+    /// 0 puts out the final pass only. A turned file puts them out for as many columns from the left (orientations 5
+    /// and 8) or only its final pass where its first rows are not on top or on the left (3, 4, 6, 7).
     int previewRows = 0;
     /// Decodes only the top headRows rows of a sequential file, into a picture that high (or the whole picture when
     /// it is lower); a progressive file is refused, since its first rows need the whole file. 0: the whole picture.

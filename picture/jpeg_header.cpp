@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 #include "picture/exif_orientation.h"
 #include "picture/jpeg_session.h"
@@ -16,7 +17,8 @@ bool sizeAccepted(Session& session)
     const qint64 width = session.cinfo.output_width;
     const qint64 height = pictureRows(session);
     const qint64 pixels = width * height;
-    const bool fitsQImage = width <= std::numeric_limits<int>::max() / 4 && height <= std::numeric_limits<int>::max() &&
+    // Turned, the rows as stored are the picture's columns.
+    const bool fitsQImage = std::max(width, height) <= std::numeric_limits<int>::max() / 4 &&
                             pixels <= std::numeric_limits<qsizetype>::max() / 4;
     if (width <= 0 || height <= 0) {
         session.failed = failure::Failure{failure::What::NoPixels, {}, {}, {}};
@@ -34,9 +36,15 @@ bool allocateImage(Session& session)
 {
     const int width = static_cast<int>(session.cinfo.output_width);
     const int height = pictureRows(session);
+    // The picture is made as displayed; a turned one's rows pass through a band of stored rows on their way into it.
+    const QSize shown = displayedSize(QSize(width, height), session.orientation);
+    if (session.orientation != 1)
+        session.band.reset(new (std::nothrow) uchar[std::size_t(RowsPerBatch) * 4 * std::size_t(width)]);
     // A head is a small side picture: the pool keeps its buffer for the full pictures.
-    session.image = session.options->headRows > 0 ? QImage(width, height, QImage::Format_RGB32)
-                                                  : newPicture(width, height, session.options->pool);
+    if (session.orientation == 1 || session.band)
+        session.image = session.options->headRows > 0
+                            ? QImage(shown, QImage::Format_RGB32)
+                            : newPicture(shown.width(), shown.height(), session.options->pool);
     if (session.image.isNull()) {
         session.failed = failure::Failure{failure::What::NoMemoryForPicture, {}, {}, {width, height}};
         return false;
@@ -45,12 +53,12 @@ bool allocateImage(Session& session)
     session.bytesPerLine = session.image.bytesPerLine();
     const QImage& head = session.options->knownHead;
     const bool headFits = !head.isNull() && head.format() == QImage::Format_RGB32 && head.width() == width &&
-                          head.height() <= height && session.options->headRows == 0;
+                          head.height() <= height && session.options->headRows == 0 && session.orientation == 1;
     if (headFits) {
         for (int row = 0; row < head.height(); ++row)
             std::copy_n(head.constScanLine(row), qsizetype(width) * 4, lineOf(session, static_cast<JDIMENSION>(row)));
     }
-    if (session.options->pictureStarted && session.orientation == 1)
+    if (session.options->pictureStarted)
         callBack(session, [&] { session.options->pictureStarted(session.image); });
     if (headFits)
         showRows(session, 0, head.height());

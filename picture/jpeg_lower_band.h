@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -20,9 +21,14 @@ struct LowerBandTarget
 {
     const unsigned char* data = nullptr;
     unsigned long size = 0;
-    unsigned char* firstLine = nullptr; ///< line 0 of the picture
+    unsigned char* firstLine = nullptr; ///< line 0 of the picture as displayed
     qsizetype bytesPerLine = 0;
-    int firstRow = 0;
+    int firstRow = 0; ///< the band's first row as stored
+    /// The EXIF orientation: other than 1, each batch of rows is turned from band (RowsPerBatch rows as stored, kept
+    /// alive by the caller like the lines) into its place in the picture, whose size as stored is stored.
+    int orientation = 1;
+    QSize stored;
+    unsigned char* band = nullptr;
     J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
     bool cmyk = false;
     bool adobeInverted = false;
@@ -37,6 +43,8 @@ struct LowerBandTarget
 class JpegLowerBand
 {
 public:
+    /// Rows the band decodes at a time.
+    static constexpr int RowsPerBatch = 16;
     explicit JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool = nullptr);
     ~JpegLowerBand();
     JpegLowerBand(const JpegLowerBand&) = delete;

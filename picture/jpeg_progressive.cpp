@@ -24,7 +24,11 @@ constexpr int LastEarlyPassPercent = 80;
 bool readProgressive(Session& session, unsigned long size)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
-    const JDIMENSION earlyRows = std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height);
+    // Early passes put out the first rows as stored: worth it only where they are displayed on top or on the left.
+    const bool firstRowsInView =
+        session.orientation == 1 || session.orientation == 2 || session.orientation == 5 || session.orientation == 8;
+    const JDIMENSION earlyRows =
+        firstRowsInView ? std::min<JDIMENSION>(session.options->previewRows, cinfo->output_height) : 0;
     auto lastPass = std::chrono::steady_clock::time_point{};
     bool passOpen = false;
     const auto startPass = [&] {

@@ -40,7 +40,9 @@ struct Session
     // while it fills, and writing through a shared QImage would copy it.
     uchar* firstLine = nullptr;
     qsizetype bytesPerLine = 0;
-    int rowsShown = 0;
+    // A turned picture's rows are decoded into this band of RowsPerBatch stored rows, then turned into their place.
+    std::unique_ptr<uchar[]> band;
+    int rowsShown = 0;                      // stored rows 0 to rowsShown - 1 are in the picture
     bool ownProgress = false;               // buffered-image mode: progress is counted here, not from libjpeg's passes
     std::optional<failure::Failure> failed; // set by our own checks and by a failing progress callback
     char libjpegMessage[JMSG_LENGTH_MAX]{};
@@ -52,10 +54,11 @@ struct Session
     int reportedPercent = 0;
     // The embedded profile's colours into sRGB; null: none or sRGB. The lower band converts with it too.
     std::unique_ptr<ColourConversion> colour;
+    std::unique_ptr<uchar[]> lowerBandRows;   // the lower band's own band of a turned picture; outlives lowerBand
     std::unique_ptr<JpegLowerBand> lowerBand; // the rows below the calling thread's band, decoded meanwhile
     int lowerBandFirstRow = 0;
-    // The EXIF orientation: other than 1, the rows are decoded as stored and the picture is turned when complete, so
-    // the caller sees neither the stored picture nor its rows.
+    // The EXIF orientation: other than 1, the picture is allocated as displayed and each band of stored rows is
+    // turned into it as it is decoded; the caller sees only the picture as displayed.
     int orientation = 1;
 };
 
@@ -91,8 +94,15 @@ inline JSAMPROW lineOf(const Session& session, JDIMENSION row)
     return session.firstLine + static_cast<qsizetype>(row) * session.bytesPerLine;
 }
 
+// The picture as the file stores it: what libjpeg puts out, before any turn.
+inline QSize storedSize(const Session& session)
+{
+    return QSize(static_cast<int>(session.cinfo.output_width), pictureRows(session));
+}
+
 void report(Session& session, ProgressStage stage, int percent) noexcept;
-/// Hands rows first to end - 1 to the caller (rows 0 to end - 1 hold the picture's pixels).
+/// Hands stored rows first to end - 1 to the caller (stored rows 0 to end - 1 hold the picture's pixels), as the part
+/// of the displayed picture they fill.
 void showRows(Session& session, int first, int end) noexcept;
 void advanceTo(Session& session, int percent) noexcept;
 /// True once the caller has asked the decode to stop or a callback failed; the decode then ends before its next piece.

@@ -89,9 +89,9 @@ void MapDocument::startDecode(const QString& path, const MapFile& file)
         if (current())
             decodeStarted(picture);
     };
-    options.rowsReady = [this, current](int first, int end) {
+    options.partReady = [this, current](const QRect& written, const QRect& ready) {
         if (current())
-            decodeRows(first, end);
+            decodePart(written, ready);
     };
     options.previewRows = m_previewRows;
     options.knownHead = m_loader.takeHead(path);
@@ -135,10 +135,11 @@ void MapDocument::decodeStarted(const QImage& picture)
     replaceShown(std::move(map));
 }
 
-void MapDocument::decodeRows(int first, int end)
+void MapDocument::decodePart(const QRect& written, const QRect& ready)
 {
-    m_shownRows = std::clamp(std::max(m_shownRows, end), 0, m_shown.picture.height());
-    emit rowsDecoded(first, end);
+    // The part decoded grows from one edge: the top, or the bottom or a side of a turned map.
+    m_shownPart = m_shownPart.united(ready) & m_shown.picture.rect();
+    emit partDecoded(written);
 }
 
 void MapDocument::decodeFinished(const failure::Result<QImage>& result)
@@ -150,7 +151,7 @@ void MapDocument::decodeFinished(const failure::Result<QImage>& result)
     shown.stage = Stage::Shown;
     shown.picture = picture;
     m_shown = std::move(shown);
-    m_shownRows = picture.height();
+    m_shownPart = picture.rect();
     m_showsProgress = false;
     emit changed();
     emit opened();
@@ -177,7 +178,7 @@ void MapDocument::fail(const failure::Failure& failure)
 void MapDocument::replaceShown(Map map)
 {
     m_shown = std::move(map);
-    m_shownRows = 0;
+    m_shownPart = QRect();
     emit pictureReplaced();
     emit changed();
 }

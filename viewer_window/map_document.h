@@ -54,8 +54,9 @@ public:
     const Map& named() const { return isOpening() ? m_opening : m_shown; }
     /// True from the start of an opening until its map is shown whole or its failure reported.
     bool isOpening() const { return m_opening.stage != Stage::None; }
-    /// Rows of the shown picture that hold its pixels.
-    int shownRows() const { return m_shownRows; }
+    /// The part of the shown picture that holds its pixels: rows from the top, or from the bottom or columns from a
+    /// side for a turned map.
+    QRect shownPart() const { return m_shownPart; }
     /// True while the bar shows the opening: from its start until its decode ends.
     bool showsProgress() const { return m_showsProgress; }
     /// The opening's progress, 0 to 100: the read fills the first half of the bar, the decode the rest.
@@ -70,8 +71,8 @@ signals:
     void pictureReplaced();
     /// The stage, the texts or the progress changed.
     void changed();
-    /// Rows first to end - 1 of the shown picture were just written.
-    void rowsDecoded(int first, int end);
+    /// This part of the shown picture was just written.
+    void partDecoded(const QRect& written);
     /// An opening ended with its map on show whole.
     void opened();
     /// An opening ended in a failure (failure() says why).
@@ -83,7 +84,7 @@ private:
     void decodeProgress(picture::ProgressStage stage, int percent);
     void letGoOfShownMap();
     void decodeStarted(const QImage& picture);
-    void decodeRows(int first, int end);
+    void decodePart(const QRect& written, const QRect& ready);
     void decodeFinished(const failure::Result<QImage>& result);
     void fail(const failure::Failure& failure);
     void replaceShown(Map map);
@@ -92,7 +93,7 @@ private:
     Map m_shown;
     Map m_opening;
     std::optional<failure::Failure> m_failure;
-    int m_shownRows = 0;
+    QRect m_shownPart;
     int m_previewRows = 0;
     // Counts openings: what an opening given up for a later one still posts is ignored.
     quint64 m_serial = 0;

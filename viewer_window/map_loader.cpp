@@ -274,9 +274,9 @@ void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
             options.pictureStarted = [&shared, &guiOptions](const QImage& picture) {
                 shared->post([pictureStarted = guiOptions.pictureStarted, picture] { pictureStarted(picture); });
             };
-        if (guiOptions.rowsReady)
-            options.rowsReady = [&shared, &guiOptions](int first, int end) {
-                shared->post([rowsReady = guiOptions.rowsReady, first, end] { rowsReady(first, end); });
+        if (guiOptions.partReady)
+            options.partReady = [&shared, &guiOptions](const QRect& written, const QRect& ready) {
+                shared->post([partReady = guiOptions.partReady, written, ready] { partReady(written, ready); });
             };
         failure::Result<QImage> result = picture::decodeJpeg(bytes, options);
         options = {};

@@ -61,7 +61,7 @@ public:
     /// dropped; the reading ahead that runs is stopped first.
     void readAhead(const QStringList& paths, int headRows);
     /// Decodes a map's bytes on a compute thread, before any other computing. The callbacks of options (progress,
-    /// beforePicture, pictureStarted, rowsReady) are called on the GUI thread, queued, in the order the decoder makes
+    /// beforePicture, pictureStarted, partReady) are called on the GUI thread, queued, in the order the decoder makes
     /// them; the decode waits for beforePicture to have run before it takes the picture's memory. finished gets the
     /// result last. options.stop (kept by the caller) or the loader's end stops the decode within a progress report;
     /// nothing arrives after the loader is gone. options.pool is set to pool().

@@ -100,8 +100,8 @@ void TForm2::showPictureOfDocument()
     // it meanwhile with its own steps.
     mapPicture->setAutoSize(true);
     mapPicture->setPicture(picture);
-    mapPicture->setShownRows(m_document.shownRows());
-    m_unpaintedFirst = m_unpaintedEnd = 0;
+    mapPicture->setShownPart(m_document.shownPart());
+    m_unpainted = QRect();
     viewerState().ZoomIndex = 1;
     computeZoomSteps();
 }
@@ -135,27 +135,25 @@ void TForm2::finishOpening()
     unsetCursor();
 }
 
-void TForm2::showDecodedRows(int first, int end)
+void TForm2::showDecodedPart(const QRect& written)
 {
-    mapPicture->setShownRows(m_document.shownRows());
-    if (m_unpaintedEnd <= m_unpaintedFirst)
-        m_unpaintedFirst = first;
-    m_unpaintedFirst = std::min(m_unpaintedFirst, first);
-    m_unpaintedEnd = std::max(m_unpaintedEnd, end);
+    mapPicture->setShownPart(m_document.shownPart());
+    m_unpainted = m_unpainted.united(written);
     // Until the window is exposed its first paint shows what is there.
     if (!isVisible() || !windowHandle() || !windowHandle()->isExposed())
         return;
     const QRect inView = mapPicture->visibleRegion().boundingRect();
-    const QRect unpainted = mapPicture->rowsArea(m_unpaintedFirst, m_unpaintedEnd) & inView;
+    const QRect unpainted = mapPicture->pictureArea(m_unpainted) & inView;
     if (unpainted.isEmpty()) {
-        m_unpaintedFirst = m_unpaintedEnd = 0;
+        m_unpainted = QRect();
         return;
     }
     // One repaint a frame while rows come in, and at once when the view is complete.
-    const bool viewComplete = mapPicture->rowsArea(0, end).bottom() >= inView.bottom();
+    const bool viewComplete =
+        (mapPicture->pictureArea(m_document.shownPart()) & inView) == (mapPicture->drawnRect() & inView);
     if (!viewComplete && m_sinceRowsPainted.isValid() && m_sinceRowsPainted.elapsed() < RowsFrameMs)
         return;
     mapPicture->repaint(unpainted);
     m_sinceRowsPainted.start();
-    m_unpaintedFirst = m_unpaintedEnd = 0;
+    m_unpainted = QRect();
 }

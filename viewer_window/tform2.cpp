@@ -197,8 +197,8 @@ void TForm2::connectHandlers()
     // The window shows its document as it changes.
     desktop::connectGuarded(&m_document, &viewer::MapDocument::pictureReplaced, this, &TForm2::showPictureOfDocument);
     desktop::connectGuarded(&m_document, &viewer::MapDocument::changed, this, &TForm2::showDocument);
-    desktop::connectGuarded(&m_document, &viewer::MapDocument::rowsDecoded, this,
-                            [this](int first, int end) { showDecodedRows(first, end); });
+    desktop::connectGuarded(&m_document, &viewer::MapDocument::partDecoded, this,
+                            [this](const QRect& written) { showDecodedPart(written); });
     desktop::connectGuarded(&m_document, &viewer::MapDocument::opened, this, &TForm2::showOpenedMap);
     desktop::connectGuarded(&m_document, &viewer::MapDocument::failed, this, &TForm2::reportFailedOpening);
 }

@@ -135,7 +135,7 @@ private:
     // What the window shows of its document (open_step.cpp).
     void showDocument();
     void showPictureOfDocument();
-    void showDecodedRows(int first, int end);
+    void showDecodedPart(const QRect& written);
     void showOpenedMap();
     void reportFailedOpening();
     void finishOpening();
@@ -158,8 +158,7 @@ private:
     // The map on show and the map being opened; it goes before the loader whose events drive it.
     viewer::MapDocument m_document{m_loader};
     // Rows of the map being decoded written since the view was last painted, and when that was.
-    int m_unpaintedFirst = 0;
-    int m_unpaintedEnd = 0;
+    QRect m_unpainted; // decoded but not yet repainted, in the picture's pixels
     QElapsedTimer m_sinceRowsPainted;
     bool m_windowButtonsPlaced = false;
     viewer::WheelNotches m_wheelNotches;

@@ -100,10 +100,13 @@ TEST(PictureControl, HiddenRowsAreNotDrawn)
     auto* control = new PictureControl(&parent);
     control->setAutoSize(true);
     control->setPicture(filled({20, 20}, Qt::red));
-    control->setShownRows(6);
+    control->setShownPart(QRect(0, 0, 20, 6));
     QImage image = parent.grab().toImage();
     EXPECT_EQ(image.pixelColor(10, 5), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(10, 6), QColor(Qt::blue));
+    control->setShownPart(QRect(14, 0, 6, 20)); // a turned map's columns from the right
+    image = parent.grab().toImage();
+    EXPECT_TRUE(image.pixelColor(13, 10) == QColor(Qt::blue) && image.pixelColor(14, 10) == QColor(Qt::red));
     control->setAutoSize(false);
     control->setStretch(true);
     control->resize(10, 10);

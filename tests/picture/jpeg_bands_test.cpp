@@ -197,7 +197,7 @@ TEST(PictureBuffers, AProgressiveMapsCoefficientsTakeTheProgramsLargeMemory)
     options.fitBox = QSize(1, 1);
     const qint64 before = hugePageAdvisedBytes();
     qint64 during = 0;
-    options.rowsReady = [&during](int, int) { during = std::max(during, hugePageAdvisedBytes()); };
+    options.partReady = [&during](QRect, QRect) { during = std::max(during, hugePageAdvisedBytes()); };
     ASSERT_TRUE(picture::decodeJpeg(bytes, options).has_value());
     EXPECT_GE(during - before, qint64(6) << 20);
 }

@@ -1,6 +1,7 @@
 // Embedded colour profiles and EXIF orientation: the decoder delivers the picture as it is meant to be seen.
 #include <QColor>
 #include <QImage>
+#include <QTransform>
 #include <gtest/gtest.h>
 #include <lcms2.h>
 #include <random>
@@ -43,8 +44,9 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
         picture::JpegDecodeOptions watched = options;
         QImage shownRows;
         watched.pictureStarted = [&](const QImage& picture) { shownRows = picture; };
-        watched.rowsReady = [&](int first, int end) {
-            rows.emplace_back(first, end);
+        watched.partReady = [&](const QRect& written, const QRect&) {
+            const int end = written.bottom() + 1;
+            rows.emplace_back(written.top(), end);
             // The rows handed over are already in sRGB.
             EXPECT_GT(qGreen(shownRows.pixel(1, end - 1)), 150) << "row " << end - 1;
         };
@@ -158,16 +160,9 @@ TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
     // Orientation 6 turns the stored picture clockwise (its left side on top), 8 anticlockwise (on the bottom).
     for (const auto& [orientation, top, bottom] : {std::tuple{6, red, blue}, std::tuple{8, blue, red}}) {
         SCOPED_TRACE(orientation);
-        QSize started;
-        std::vector<std::pair<int, int>> rows;
-        picture::JpegDecodeOptions options;
-        options.pictureStarted = [&](const QImage& picture) { started = picture.size(); };
-        options.rowsReady = [&](int first, int end) { rows.emplace_back(first, end); };
-        const failure::Result<QImage> result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)), options);
+        const failure::Result<QImage> result = picture::decodeJpeg(twoColours(orientation, QSize(64, 32)));
         ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
         ASSERT_EQ(result.value().size(), QSize(32, 64));
-        EXPECT_EQ(started, QSize(32, 64));
-        EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 64}}));
         EXPECT_TRUE(colourNear(result.value(), 16, 8, top, 12));
         EXPECT_TRUE(colourNear(result.value(), 16, 56, bottom, 12));
 
@@ -182,6 +177,56 @@ TEST(JpegOrientation, QuarterTurnsDeliverThePictureAsDisplayed)
     const QImage upright = picture::decodeJpeg(twoColours(1, QSize(64, 32))).value();
     ASSERT_EQ(upright.size(), QSize(64, 32));
     EXPECT_TRUE(colourNear(upright, 8, 16, red, 12));
+}
+
+// Detail everywhere: a pixel put in the wrong place shows.
+QByteArray detailed(int orientation, QSize stored, bool progressive)
+{
+    JpegFixture fixture;
+    fixture.size = stored;
+    fixture.progressive = progressive;
+    fixture.pixel = [](int x, int y) { return samples((x * 7 + y * 13) & 0xFF, (x * y) & 0xFF, (x ^ y) & 0xFF); };
+    fixture.exif = testsupport::exifWithOrientation(orientation);
+    return testsupport::makeJpeg(fixture);
+}
+
+// Every orientation gives the upright decode of the same data as EXIF turns it, pixel for pixel, in the picture it
+// started with, on every path; the part reported ready holds its final pixels and grows while the picture decodes.
+TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
+{
+    using picture::BandDecoding;
+    // A height no multiple of a band, a progressive file, and one large enough for two bands.
+    for (const auto& [stored, progressive, bands] :
+         {std::tuple{QSize(90, 50), false, BandDecoding::Never}, std::tuple{QSize(90, 50), true, BandDecoding::Never},
+          std::tuple{QSize(2400, 1800), false, BandDecoding::Always}}) {
+        const QImage upright = picture::decodeJpeg(detailed(1, stored, progressive)).value();
+        // Mirrored horizontally, vertically, then turned clockwise.
+        const std::tuple<int, bool, bool, int> turns[] = {
+            {1, false, false, 0},  {2, true, false, 0},   {3, true, true, 0},   {4, false, true, 0},
+            {5, true, false, 270}, {6, false, false, 90}, {7, true, false, 90}, {8, false, false, 270}};
+        for (const auto& [orientation, mirrorX, mirrorY, degrees] : turns) {
+            SCOPED_TRACE(testing::Message() << stored.width() << " progressive " << progressive << " " << orientation);
+            const QImage expected = upright.mirrored(mirrorX, mirrorY).transformed(QTransform().rotate(degrees));
+            picture::JpegDecodeOptions options;
+            options.bands = bands;
+            options.previewRows = 16;
+            QImage started;
+            QRect written;
+            int partial = 0;
+            options.pictureStarted = [&](const QImage& picture) { started = picture; };
+            options.partReady = [&](const QRect& part, const QRect& ready) {
+                written = written.united(part);
+                EXPECT_EQ(ready, written);
+                partial += ready != started.rect();
+                EXPECT_TRUE(progressive || started.copy(part) == expected.copy(part)) << "not final (or an early pass)";
+            };
+            const auto result = picture::decodeJpeg(detailed(orientation, stored, progressive), options);
+            ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
+            EXPECT_TRUE(result.value() == expected);
+            EXPECT_EQ(result.value().constBits(), started.constBits());
+            EXPECT_GE(partial, 2);
+        }
+    }
 }
 
 } // namespace

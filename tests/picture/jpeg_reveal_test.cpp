@@ -74,7 +74,8 @@ TEST_P(JpegReveal, RowsShownAreThoseOfTheFinalPicture)
     int finalEnd = 0, earlyPasses = 0;
     bool allFinal = true;
     options.pictureStarted = [&](const QImage& started) { picture = started; };
-    options.rowsReady = [&](int first, int end) {
+    options.partReady = [&](const QRect& written, const QRect&) {
+        const int first = written.top(), end = written.bottom() + 1;
         ASSERT_FALSE(picture.isNull());
         ASSERT_TRUE(0 <= first && first < end && end <= picture.height()) << first << " " << end;
         if (c.progressive && first == 0 && end == options.previewRows && finalEnd == 0) {
@@ -117,7 +118,7 @@ TEST(JpegReveal, AProgressiveFilesFirstRowsComeBeforeItsFirstScanIsReadWhole)
         if (stage == picture::ProgressStage::Running)
             progress += percent;
     };
-    options.rowsReady = [&](int, int) {
+    options.partReady = [&](QRect, QRect) {
         if (progressAtFirstRows < 0)
             progressAtFirstRows = progress;
     };
@@ -139,11 +140,11 @@ TEST(JpegHead, TopRowsMatchTheWholeDecodeAndAreShownAtOnceLater)
     // Given to the next decode, the head is on show before a row is decoded.
     JpegDecodeOptions later;
     later.knownHead = head.value();
-    std::vector<std::pair<int, int>> reported;
-    later.rowsReady = [&](int first, int end) { reported.emplace_back(first, end); };
+    std::vector<QRect> reported;
+    later.partReady = [&](const QRect& written, const QRect&) { reported.push_back(written); };
     const failure::Result<QImage> again = picture::decodeJpeg(bytes, later);
     ASSERT_FALSE(reported.empty());
-    EXPECT_EQ(reported.front(), std::make_pair(0, 50));
+    EXPECT_EQ(reported.front(), QRect(0, 0, 320, 50));
     EXPECT_TRUE(sameRows(again.value(), whole.value(), 0, 240));
 
     JpegDecodeOptions progressiveHead;

@@ -72,7 +72,7 @@ QByteArray withoutQuantisationTables(QByteArray jpeg)
 // The picture on show is one whose rows are still being decoded.
 bool rowsAppearing(TForm2& viewer)
 {
-    return viewer.mapPicture->hasPicture() && viewer.mapPicture->shownRows() < viewer.mapPicture->picture().height();
+    return viewer.mapPicture->hasPicture() && viewer.mapPicture->shownPart() != viewer.mapPicture->picture().rect();
 }
 
 QStringList barTexts(TForm2& viewer)
@@ -142,7 +142,7 @@ TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
     };
     const Case cases[] = {
         {"reading the map", [](TForm2& v) { return v.isOpening() && !v.mapPicture->hasPicture(); }, padded},
-        {"decoding the map", [](TForm2& v) { return rowsAppearing(v) && v.mapPicture->shownRows() > 0; },
+        {"decoding the map", [](TForm2& v) { return rowsAppearing(v) && !v.mapPicture->shownPart().isEmpty(); },
          makeJpeg(progressive)},
         {"reading ahead", [this](TForm2& v) { return !v.isOpening() && disc->bytesRead(fileOf(3)) > 0; }, padded},
     };
@@ -201,7 +201,7 @@ TEST_F(ViewerSlowDisc, TheTopDecodedAheadOfAnotherMapIsNeverShown)
     // The top-left pixel of every picture painted with rows on show.
     QList<QColor> painted;
     PaintWatch watch(viewer.mapPicture, [&] {
-        if (viewer.mapPicture->shownRows() > 0)
+        if (!viewer.mapPicture->shownPart().isEmpty())
             painted << viewer.mapPicture->picture().pixelColor(0, 0);
     });
     press(viewer, Qt::Key_Left);
@@ -254,7 +254,7 @@ TEST_F(ViewerSlowDisc, AFailedStepKeepsTheMapBeforeWholeOrLeavesAnEmptyViewNamin
         if (c.keepsMap) {
             EXPECT_EQ(barTexts(viewer), textsBefore) << c.what;
             EXPECT_EQ(viewer.mapPicture->size(), QSize(3000, 2000)) << c.what << ": actual size";
-            EXPECT_EQ(viewer.mapPicture->shownRows(), 2000) << c.what;
+            EXPECT_EQ(viewer.mapPicture->shownPart(), QRect(0, 0, 3000, 2000)) << c.what;
             EXPECT_TRUE(savedBytes(viewer) == before) << c.what;
         } else {
             const QString title = QStringLiteral("Город 00%1  170%1").arg(failing);
