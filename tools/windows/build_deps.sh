@@ -49,7 +49,7 @@ load() { cut -d' ' -f1-3 /proc/loadavg; }
 install_packages() {
     local wanted=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
         nasm cmake ninja-build make pkg-config dpkg-dev perl qt6-base-dev qt6-base-dev-tools g++ xz-utils autoconf
-        automake libtool autopoint gettext)
+        automake libtool autopoint gettext icu-devtools)
     local missing=() p
     for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -228,21 +228,19 @@ build_icu() {
     [[ -x $src/configure ]] || die "no ICU configure script at $src"
     rm -rf "$host" "$cross"
     mkdir -p "$host" "$cross" "$builds/icu-data"
-    # ICU's own tools (icupkg, pkgdata, genccode...) run on this machine to build the Windows data library.
-    (cd "$host" && CC=gcc CXX=g++ "$src/configure" --disable-tests --disable-samples --disable-extras \
-        --disable-icuio --disable-layoutex && make -j "$jobs" -C stubdata && make -j "$jobs" -C common &&
-        make -j "$jobs" -C i18n && make -j "$jobs" -C tools)
     full=$(find "$src/data/in" -maxdepth 1 -name 'icudt*l.dat' | head -n 1)
     [[ -n $full ]] || die "no prebuilt ICU data in $src/data/in"
     trimmed=$builds/icu-data/$(basename "$full")
-    icupkg() { LD_LIBRARY_PATH=$host/lib:$host/stubdata "$host/bin/icupkg" "$@"; }
+    # Debian's icupkg (icu-devtools, the same ICU version) trims the data.
     icupkg -l "$full" | grep -vxE "$icu_keep" >"$builds/icu-data/removed.txt"
     icupkg -r "$builds/icu-data/removed.txt" "$full" "$trimmed"
     kept=$(icupkg -l "$trimmed" | wc -l)
     echo "ICU data: $kept items kept of $(icupkg -l "$full" | wc -l), $(stat -c %s "$trimmed") bytes"
     [[ $kept -ge 10 ]] || die "the trimmed ICU data lost items it needs"
-    # The host build's data (the trimmed set, quick) and the settings a cross build reads (config/icucross.mk).
-    make -C "$host" -j "$jobs" ICUDATA_SOURCE_ARCHIVE="$trimmed"
+    # ICU's own tools (pkgdata, genccode...) built and run on this machine make the Windows data library; the
+    # host build's own data are the trimmed set too (quicker).
+    (cd "$host" && CC=gcc CXX=g++ "$src/configure" --disable-tests --disable-samples --disable-extras \
+        --disable-icuio --disable-layoutex && make -j "$jobs" ICUDATA_SOURCE_ARCHIVE="$trimmed")
     cd "$cross"
     cross_env
     "$src/configure" --host=$triple --with-cross-build="$host" --prefix="$prefix" --enable-shared \
@@ -266,8 +264,7 @@ build_qtbase() {
         -DFEATURE_vulkan=OFF -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_glib=OFF -DFEATURE_gif=OFF \
         -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
         -DFEATURE_jpeg=ON -DFEATURE_system_jpeg=ON -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF \
-        -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF \
-        -DFEATURE_sql_sqlite=OFF -DFEATURE_system_sqlite=OFF
+        -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
     cmake --build "$bld" -j "$jobs"
     cmake --install "$bld"
 }
