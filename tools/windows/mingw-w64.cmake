@@ -29,7 +29,7 @@ if(NOT MAPCATALOGUE_WINDOWS_PREFIX)
         set(MAPCATALOGUE_WINDOWS_PREFIX "${_cache}/mapcatalogue/windows-${_hash}/prefix")
     endif()
 endif()
-if(NOT EXISTS "${MAPCATALOGUE_WINDOWS_PREFIX}/lib/cmake/Qt6")
+if(NOT EXISTS "${MAPCATALOGUE_WINDOWS_PREFIX}/include")
     message(FATAL_ERROR "No Windows dependencies at ${MAPCATALOGUE_WINDOWS_PREFIX}: run bash tools/windows/build_deps.sh")
 endif()
 

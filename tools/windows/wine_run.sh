@@ -3,8 +3,8 @@
 #   wine_run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
 # PREFIX is the dependencies' prefix of tools/windows/build_deps.sh; its DLLs (bin/) and the compiler's runtime
 # DLLs are put on Wine's search path, and Qt finds its plugins there. Wine's own messages are silenced
-# (WINEDEBUG overrides), and Wine does not offer to install Mono or Gecko. Start `wineserver -p` beforehand to
-# save Wine's start-up (about 4 s) on each run.
+# (WINEDEBUG overrides), and Wine does not offer to install Mono or Gecko. For many runs (CTest), start a session
+# first with tools/windows/wine_session.sh.
 set -euo pipefail
 [[ $# -ge 2 ]] || { echo "usage: $0 PREFIX PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
 prefix=$1
