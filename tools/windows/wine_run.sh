@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program built with tools/windows/mingw-w64.cmake under Wine:
+#   wine_run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
+# PREFIX is the dependencies' prefix of tools/windows/build_deps.sh; its DLLs (bin/) and the compiler's runtime
+# DLLs are put on Wine's search path, and Qt finds its plugins there. Wine's own messages are silenced
+# (WINEDEBUG overrides), and Wine does not offer to install Mono or Gecko. For many runs (CTest), start a session
+# first with tools/windows/wine_session.sh.
+set -euo pipefail
+[[ $# -ge 2 ]] || { echo "usage: $0 PREFIX PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+prefix=$1
+shift
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+export WINEPATH="$(winpath "$prefix/bin");$(winpath "$gcc_dlls");$(winpath /usr/x86_64-w64-mingw32/lib)${WINEPATH:+;$WINEPATH}"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export QT_PLUGIN_PATH=$(winpath "$prefix/plugins")
+exec wine "$@"
