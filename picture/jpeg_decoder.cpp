@@ -16,7 +16,6 @@
 #include <jerror.h>
 
 #include "picture/exif_orientation.h"
-#include "picture/jpeg_cmyk.h"
 #include "picture/jpeg_lower_band.h"
 #include "picture/jpeg_session.h"
 
@@ -171,22 +170,17 @@ bool startLowerBand(Session& session, const unsigned char* data, unsigned long s
     LowerBandTarget target;
     target.data = data;
     target.size = size;
-    target.firstLine = session.firstLine;
-    target.bytesPerLine = session.bytesPerLine;
     target.firstRow = split;
     target.outColorSpace = cinfo.out_color_space;
-    target.cmyk = session.cmyk;
-    target.adobeInverted = session.adobeInverted;
-    target.colour = session.colour.get();
-    target.orientation = session.orientation;
-    target.stored = storedSize(session);
+    target.rows = rowDestination(session);
+    target.rows.band = nullptr;
     if (session.orientation != 1) {
         // The lower band turns its rows through a band of its own; without memory for it there is no lower band.
-        const std::size_t bandBytes = std::size_t(JpegLowerBand::RowsPerBatch) * 4 * cinfo.output_width;
+        const std::size_t bandBytes = std::size_t(RowsPerBatch) * 4 * cinfo.output_width;
         session.lowerBandRows.reset(new (std::nothrow) uchar[bandBytes]);
         if (!session.lowerBandRows)
             return false;
-        target.band = session.lowerBandRows.get();
+        target.rows.band = session.lowerBandRows.get();
     }
     session.lowerBand = std::make_unique<JpegLowerBand>(target, session.options->pool);
     if (!session.lowerBand->running()) {
@@ -222,33 +216,14 @@ bool finishLowerBand(Session& session)
 bool readRows(Session& session, JDIMENSION end, bool finalRows)
 {
     jpeg_decompress_struct* cinfo = &session.cinfo;
-    const int width = static_cast<int>(cinfo->output_width);
-    const bool turned = session.orientation != 1;
-    const qsizetype stride = turned ? qsizetype(width) * 4 : session.bytesPerLine;
+    const RowDestination destination = rowDestination(session);
     while (cinfo->output_scanline < end) {
-        JSAMPROW rows[RowsPerBatch];
         const JDIMENSION first = cinfo->output_scanline;
-        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, end - first);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = turned ? session.band.get() + i * stride : lineOf(session, first + i);
-        JDIMENSION read = 0;
-        do {
-            const JDIMENSION more = jpeg_read_scanlines(cinfo, rows + read, count - read);
-            if (more == 0) { // cannot happen with a memory source; guards against looping forever
-                setStalled(session);
-                return false;
-            }
-            read += more;
-        } while (turned && read < count);
-        // The rows are converted while they are still in the processor's cache, and shown once converted.
-        if (session.colour)
-            session.colour->convertRows(rows[0], stride, width, static_cast<int>(read));
-        else if (session.cmyk)
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, session.adobeInverted);
-        if (turned)
-            turnRows(rows[0], stride, static_cast<int>(first), static_cast<int>(read), storedSize(session),
-                     session.orientation, session.firstLine, session.bytesPerLine);
+        if (readRowBatch(cinfo, end, destination) == 0) {
+            setStalled(session);
+            return false;
+        }
+        // Shown once converted and in place.
         if (finalRows)
             showRows(session, static_cast<int>(first), static_cast<int>(cinfo->output_scanline));
         if (finalRows && session.ownProgress)

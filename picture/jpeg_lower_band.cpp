@@ -9,9 +9,6 @@
 #include <mutex>
 #include <stop_token>
 
-#include "picture/colour_profile.h"
-#include "picture/exif_orientation.h"
-#include "picture/jpeg_cmyk.h"
 #include "work/work_pool.h"
 
 namespace picture {
@@ -53,12 +50,11 @@ void countBandWarning(j_common_ptr cinfo, int level)
 
 void printNothing(j_common_ptr) {}
 
-constexpr int RowsPerBatch = JpegLowerBand::RowsPerBatch;
 // Rows of blocks skipped between two looks at the stop: 512 rows of a 10000-pixel-wide 4:2:0 map, about 20 ms. With
 // fancy upsampling libjpeg decodes the last row of blocks of each piece in full, a thirty-second more work.
 constexpr int SkippedBlockRowsPerPiece = 32;
 
-bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, const std::stop_token& stop, uchar* band)
+bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, const std::stop_token& stop)
 {
     const LowerBandTarget& target = state.target;
     auto* errors = static_cast<BandErrors*>(cinfo->client_data);
@@ -83,33 +79,13 @@ bool decodeBand(JpegLowerBand::State& state, jpeg_decompress_struct* cinfo, cons
         if (jpeg_skip_scanlines(cinfo, count) != count)
             return false;
     }
-    const JDIMENSION height = cinfo->output_height;
-    const int width = static_cast<int>(cinfo->output_width);
-    const qsizetype stride = band ? qsizetype(width) * 4 : target.bytesPerLine;
-    while (cinfo->output_scanline < height) {
+    // Converted (and turned) on this thread as they arrive, while they are in this core's cache.
+    while (cinfo->output_scanline < cinfo->output_height) {
         if (stop.stop_requested())
             return false;
-        JSAMPROW rows[RowsPerBatch];
-        const JDIMENSION row = cinfo->output_scanline;
-        const JDIMENSION count = std::min<JDIMENSION>(RowsPerBatch, height - row);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = band ? band + i * stride : target.firstLine + static_cast<qsizetype>(row + i) * stride;
-        JDIMENSION read = 0;
-        do {
-            const JDIMENSION more = jpeg_read_scanlines(cinfo, rows + read, count - read);
-            if (more == 0)
-                return false;
-            read += more;
-        } while (band && read < count);
-        // Converted on this thread as they arrive, while they are in this core's cache.
-        if (target.colour)
-            target.colour->convertRows(rows[0], stride, width, static_cast<int>(read));
-        else if (target.cmyk)
-            for (JDIMENSION i = 0; i < read; ++i)
-                cmykLineToRgb32(rows[i], width, target.adobeInverted);
-        if (band)
-            turnRows(band, stride, static_cast<int>(row), static_cast<int>(read), target.stored, target.orientation,
-                     target.firstLine, target.bytesPerLine);
+        const JDIMENSION read = readRowBatch(cinfo, cinfo->output_height, target.rows);
+        if (read == 0)
+            return false;
         state.rowsDone.fetch_add(static_cast<int>(read), std::memory_order_relaxed);
     }
     return true;
@@ -131,7 +107,7 @@ void runBand(const std::shared_ptr<JpegLowerBand::State>& state, std::stop_token
     errors->manager.emit_message = countBandWarning;
     errors->manager.output_message = printNothing;
     cinfo->client_data = errors.get();
-    const bool ok = decodeBand(*state, cinfo.get(), stop, state->target.band);
+    const bool ok = decodeBand(*state, cinfo.get(), stop);
     jpeg_destroy_decompress(cinfo.get());
     std::lock_guard lock(state->mutex);
     state->failed = !ok;

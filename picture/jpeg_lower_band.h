@@ -7,6 +7,8 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
 
+#include "picture/jpeg_rows.h"
+
 namespace work {
 class WorkPool;
 }
@@ -21,18 +23,11 @@ struct LowerBandTarget
 {
     const unsigned char* data = nullptr;
     unsigned long size = 0;
-    unsigned char* firstLine = nullptr; ///< line 0 of the picture as displayed
-    qsizetype bytesPerLine = 0;
     int firstRow = 0; ///< the band's first row as stored
-    /// The EXIF orientation: other than 1, each batch of rows is turned from band (RowsPerBatch rows as stored, kept
-    /// alive by the caller like the lines) into its place in the picture, whose size as stored is stored.
-    int orientation = 1;
-    QSize stored;
-    unsigned char* band = nullptr;
     J_COLOR_SPACE outColorSpace = JCS_EXT_BGRA;
-    bool cmyk = false;
-    bool adobeInverted = false;
-    const ColourConversion* colour = nullptr; ///< the rows' conversion into sRGB, if any; outlives the band
+    /// The picture's lines, and for a turned picture the band of RowsPerBatch stored rows: kept alive by the caller,
+    /// as is the colour conversion, until the band is destroyed.
+    RowDestination rows;
 };
 
 /// Decodes the lower band of a sequential JPEG as a job of pool (or on a thread of its own when none is given) while
@@ -43,8 +38,6 @@ struct LowerBandTarget
 class JpegLowerBand
 {
 public:
-    /// Rows the band decodes at a time.
-    static constexpr int RowsPerBatch = 16;
     explicit JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool = nullptr);
     ~JpegLowerBand();
     JpegLowerBand(const JpegLowerBand&) = delete;

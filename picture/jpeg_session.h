@@ -15,11 +15,10 @@
 #include "picture/colour_profile.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/jpeg_lower_band.h"
+#include "picture/jpeg_rows.h"
 
 namespace picture::decoding {
 
-// libjpeg hands back at most rec_outbuf_height rows (1 to 4) a call; a batch of 16 row pointers covers every case.
-constexpr int RowsPerBatch = 16;
 // Most scans a file may have; libjpeg-turbo's own decompressor uses the same limit.
 constexpr int MaxScans = 500;
 // A progressive file's input takes this share of the progress bar; its final output pass the rest.
@@ -98,6 +97,21 @@ inline JSAMPROW lineOf(const Session& session, JDIMENSION row)
 inline QSize storedSize(const Session& session)
 {
     return QSize(static_cast<int>(session.cinfo.output_width), pictureRows(session));
+}
+
+// Where the decoding thread's rows go: the picture's lines, the session's band for a turned picture.
+inline RowDestination rowDestination(const Session& session)
+{
+    RowDestination destination;
+    destination.firstLine = session.firstLine;
+    destination.bytesPerLine = session.bytesPerLine;
+    destination.orientation = session.orientation;
+    destination.stored = storedSize(session);
+    destination.band = session.band.get();
+    destination.cmyk = session.cmyk;
+    destination.adobeInverted = session.adobeInverted;
+    destination.colour = session.colour.get();
+    return destination;
 }
 
 void report(Session& session, ProgressStage stage, int percent) noexcept;
