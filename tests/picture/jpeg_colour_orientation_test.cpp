@@ -113,20 +113,11 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 // A greyscale scan with a linear Gray profile: its middle level is sRGB's 188, a neutral grey.
 TEST(JpegColourProfile, GreyscaleMapsConvertThroughTheirGrayProfile)
 {
-    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
-    cmsHPROFILE gray = cmsCreateGrayProfile(cmsD50_xyY(), linear);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(gray, nullptr, &size);
-    QByteArray profile(static_cast<qsizetype>(size), Qt::Uninitialized);
-    cmsSaveProfileToMem(gray, profile.data(), &size);
-    cmsCloseProfile(gray);
-    cmsFreeToneCurve(linear);
-
     JpegFixture fixture;
     fixture.size = QSize(64, 48);
     fixture.colours = testsupport::JpegColours::Gray;
     fixture.pixel = [](int, int) { return samples(128); };
-    fixture.iccProfile = profile;
+    fixture.iccProfile = iccprofiles::grayProfile(1.0);
     const auto result = picture::decodeJpeg(testsupport::makeJpeg(fixture));
     ASSERT_TRUE(result.has_value()) << failure::describe(result.error());
     EXPECT_TRUE(colourNear(*result, 10, 10, QColor(188, 188, 188), 3));

@@ -6,6 +6,17 @@ namespace {
 
 const cmsFloat64Number SrgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
 
+// The profile's bytes as it would be embedded; the profile is closed.
+QByteArray savedAndClosed(cmsHPROFILE profile)
+{
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
 } // namespace
 
 QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin, double gamma)
@@ -16,11 +27,15 @@ QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin, double 
         gamma > 0 ? cmsBuildGamma(nullptr, gamma) : cmsBuildParametricToneCurve(nullptr, 4, SrgbCurve);
     cmsToneCurve* curves[3] = {curve, curve, curve};
     cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
+    QByteArray bytes = savedAndClosed(profile);
+    cmsFreeToneCurve(curve);
+    return bytes;
+}
+
+QByteArray grayProfile(double gamma)
+{
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+    QByteArray bytes = savedAndClosed(cmsCreateGrayProfile(cmsD50_xyY(), curve));
     cmsFreeToneCurve(curve);
     return bytes;
 }

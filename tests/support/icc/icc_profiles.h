@@ -13,6 +13,9 @@ inline constexpr cmsCIExyYTRIPLE SrgbPrimaries = {{0.64, 0.33, 1.0}, {0.30, 0.60
 /// gamma, or sRGB's curve when 0).
 QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin = 6504, double gamma = 0);
 
+/// A Gray profile with a D50 white and a gamma curve (1.0: linear).
+QByteArray grayProfile(double gamma);
+
 /// Adobe RGB (1998): its primaries, D65 and a gamma of 563/256, as scanners embed it.
 QByteArray adobeRgbProfile();
 
