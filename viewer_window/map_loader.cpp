@@ -215,8 +215,9 @@ void MapLoader::startAhead()
             if (!pool)
                 return;
             pool->run(work::WorkPool::Lane::Compute, aheadStop,
-                      [shared, path, bytes, headRows, aheadStop](std::stop_token stop) {
-                          QImage head = decodeHead(bytes, headRows, stop);
+                      [shared, path, headBytes = bytes, headRows, aheadStop](std::stop_token stop) mutable {
+                          QImage head = decodeHead(headBytes, headRows, stop);
+                          headBytes = QByteArray(); // let go before the lock, which the GUI thread takes too
                           // Looked at under the lock: readAhead() stops the reading ahead before it clears the head.
                           std::lock_guard lock(shared->mutex);
                           if (head.isNull() || aheadStop.stop_requested())
@@ -234,7 +235,7 @@ void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
 {
     const std::stop_token callerStop = options.stop;
     auto job = [shared = m_shared, weakPool = std::weak_ptr(m_pool), bytes = std::move(bytes),
-                guiOptions = std::move(options), finished = std::move(finished)](std::stop_token jobStop) {
+                guiOptions = std::move(options), finished = std::move(finished)](std::stop_token jobStop) mutable {
         // The decoder hands work to the pool (its lower band, the picture's pages): it stays while the decode runs.
         const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
         if (!pool)
@@ -279,7 +280,11 @@ void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
                 shared->post([partReady = guiOptions.partReady, written, ready] { partReady(written, ready); });
             };
         failure::Result<QImage> result = picture::decodeJpeg(bytes, options);
+        // The bytes and the caller's options are let go before the result is posted: the GUI thread may drop the
+        // file's last copy as soon as it has the result, and must find this thread done with it.
         options = {};
+        guiOptions = {};
+        bytes = QByteArray();
         shared->post([finished, result = std::move(result)] { finished(result); });
     };
     m_pool->run(work::WorkPool::Lane::Compute, callerStop, std::move(job), work::WorkPool::Urgency::Urgent);
