@@ -1,9 +1,9 @@
 // The file list on the clipboard as Explorer's Copy leaves it: CF_HDROP and the preferred drop effect "copy". Qt's
 // own conversion of URLs to CF_HDROP offers no drop effect and says nothing when the clipboard is refused.
 #include <cstring>
-#include <windows.h>
 #include <oleidl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "desktop/file_drop_clipboard.h"
 
