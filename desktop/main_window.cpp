@@ -17,12 +17,15 @@ void minimiseProgram(QWidget& mainWindow)
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
 #ifdef Q_OS_WIN
-    // The system's minimise: its animation, and the windows the main window owns (a viewer) go along.
-    ReleaseCapture();
-    SendMessageW(reinterpret_cast<HWND>(mainWindow.winId()), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-#else
-    mainWindow.showMinimized();
+    // The system's minimise: its animation, and the windows the main window owns (a viewer) go along. Only a window
+    // of the windows platform is the system's; on another (offscreen) Qt minimises it.
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        ReleaseCapture();
+        SendMessageW(reinterpret_cast<HWND>(mainWindow.winId()), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return;
+    }
 #endif
+    mainWindow.showMinimized();
 }
 
 bool answerHitTestAsCaption(QWidget& window, const QByteArray& eventType, void* message, qintptr* result,

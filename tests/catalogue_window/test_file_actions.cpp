@@ -1,13 +1,11 @@
 // The preview's context menu: its items, opening, saving the picture on show and copying the map file.
 #include <QAction>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -15,6 +13,7 @@
 #include "catalogue_window/window_fixture.h"
 #include "desktop/save_dialog.h"
 #include "desktop/shell_open.h"
+#include "support/system_clipboard.h"
 
 using namespace testsupport;
 
@@ -185,29 +184,27 @@ TEST_F(FileActions, SaveWithoutAPictureSaysSoAndAsksNothing)
 TEST_F(FileActions, CopyPutsTheMapsAbsolutePathOnTheClipboard)
 {
     open(mapsAndArticle());
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("прежнее"));
+    testsupport::setClipboardText(QStringLiteral("прежнее"));
 
     w().copyFileAction->trigger();
     const QString mapA = QFileInfo(collection.file(QStringLiteral("Goroda/a.jpg"))).absoluteFilePath();
-    ASSERT_NE(clipboard->mimeData(), nullptr);
-    EXPECT_EQ(clipboard->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
+    EXPECT_EQ(testsupport::clipboardFiles(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
 
     // The articles view keeps the map chosen last.
     w().ImageArtClick();
-    clipboard->setText(QStringLiteral("прежнее"));
+    testsupport::setClipboardText(QStringLiteral("прежнее"));
     w().copyFileAction->trigger();
-    EXPECT_EQ(clipboard->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
+    EXPECT_EQ(testsupport::clipboardFiles(), QList<QUrl>{QUrl::fromLocalFile(mapA)});
 
     // A missing map file: nothing copied, nothing shown.
     ASSERT_TRUE(QFile::remove(collection.file(QStringLiteral("Goroda/b.jpg"))));
     w().ImageGorClick();
     clickRow(2);
     ASSERT_EQ(entry->mapPath(), QStringLiteral("Goroda/b.jpg"));
-    clipboard->setText(QStringLiteral("прежнее"));
+    testsupport::setClipboardText(QStringLiteral("прежнее"));
     w().copyFileAction->trigger();
-    EXPECT_EQ(clipboard->text(), QStringLiteral("прежнее"));
-    EXPECT_TRUE(clipboard->mimeData()->urls().isEmpty());
+    EXPECT_EQ(testsupport::clipboardText(), QStringLiteral("прежнее"));
+    EXPECT_TRUE(testsupport::clipboardFiles().isEmpty());
     EXPECT_TRUE(MessageRecorder::messages().isEmpty());
 }
 

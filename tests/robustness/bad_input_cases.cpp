@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QDir>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSize>
@@ -187,7 +188,8 @@ QByteArray gif()
 
 QString withCollectionMark(QString message, const QString& collectionPath)
 {
-    return message.replace(collectionPath, CollectionMark);
+    // Paths in messages are the system's own (backslashes on Windows); the cases write them with slashes.
+    return QDir::fromNativeSeparators(message).replace(collectionPath, CollectionMark);
 }
 
 const std::vector<CatalogueFileCase>& catalogueFileCases()

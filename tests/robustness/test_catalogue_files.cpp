@@ -58,6 +58,9 @@ TEST_F(RobustnessTest, EveryByteOfATitleIsShownAsItsCodePage1251Character)
 TEST_F(RobustnessTest, CatalogueWhoseReadFailsIsNamedAndTheWindowGoesOn)
 {
     // /proc/self/mem fails every read at its start with EIO: the kernel's own failing read, as from a bad disc.
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "no file of Windows fails its reads as /proc/self/mem does";
+#endif
     collection.writeComplete(testsupport::cities(3));
     const QString maps = collection.file(QStringLiteral("Goroda/About/maps.txt"));
     QFile::remove(maps);

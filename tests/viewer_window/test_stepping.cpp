@@ -1,8 +1,6 @@
 // Stepping through the catalogue list from the viewer, and the picture's context menu: save, copy, close.
-#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -15,6 +13,7 @@
 #include "controls/text_label.h"
 #include "desktop/save_dialog.h"
 #include "files/data_files.h"
+#include "support/system_clipboard.h"
 #include "viewer_fixture.h"
 
 using namespace testsupport;
@@ -100,10 +99,10 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     EXPECT_EQ(savedBytes(viewer), mapBytes[1]);
 
     // Copy looks for the current row's map, which is missing: the clipboard keeps what it had.
-    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    testsupport::setClipboardText(QStringLiteral("kept"));
     viewer.copyFileAction->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
-    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasUrls());
+    EXPECT_EQ(testsupport::clipboardText(), QStringLiteral("kept"));
+    EXPECT_TRUE(testsupport::clipboardFiles().isEmpty());
 
     // A further step goes on from the new row.
     press(viewer, Qt::Key_Right);
@@ -236,10 +235,9 @@ TEST_F(ViewerStepping, CopyPutsTheMapsAbsolutePathOnTheClipboard)
     openCatalogue(3);
     TForm2& viewer = openMap(2);
     viewer.copyFileAction->trigger();
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    ASSERT_TRUE(mime && mime->hasUrls());
-    ASSERT_EQ(mime->urls().size(), 1);
-    const QFileInfo copied(mime->urls().first().toLocalFile());
+    const QList<QUrl> files = testsupport::clipboardFiles();
+    ASSERT_EQ(files.size(), 1);
+    const QFileInfo copied(files.first().toLocalFile());
     EXPECT_TRUE(copied.isAbsolute());
     EXPECT_EQ(copied.canonicalFilePath(), QFileInfo(collection.file(mapPath(2))).canonicalFilePath());
 }
