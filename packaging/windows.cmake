@@ -17,8 +17,9 @@ if(NOT QTBASE_RU_QM)
 endif()
 
 install(TARGETS mapcatalogue RUNTIME DESTINATION .)
-# The platform plugin, and the native style of the dialogs (folder choice, messages).
-set(qt_plugins platforms/qwindows.dll styles/qwindowsvistastyle.dll)
+# The platform plugin, the native style of the dialogs (folder choice, messages), and the JPEG reader of QImage:
+# the windows' faded maps are JPEG artwork (the maps themselves go through the program's own decoder).
+set(qt_plugins platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll)
 foreach(plugin ${qt_plugins})
     get_filename_component(plugin_folder ${plugin} DIRECTORY)
     install(FILES ${windows_prefix}/plugins/${plugin} DESTINATION ${plugin_folder})
