@@ -15,4 +15,9 @@ export WINEPATH="$(winpath "$prefix/bin");$(winpath "$gcc_dlls");$(winpath /usr/
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export QT_PLUGIN_PATH=$(winpath "$prefix/plugins")
+# Wine keeps the Unix environment's QT_* variables (Qt's settings for Linux) from Windows programs, and hands on
+# WINEQT_* as QT_*: the test environment (QT_QPA_PLATFORM, QT_SCALE_FACTOR) reaches the program that way.
+while IFS= read -r name; do
+    export "WINE$name=${!name}"
+done < <(compgen -e | grep '^QT_')
 exec wine "$@"
