@@ -42,6 +42,8 @@ export DISPLAY=":$(head -n 1 "$out/display")"
 mkdir -p "$WINEPREFIX"
 wineserver -p
 wineboot -i >/dev/null 2>&1 </dev/null
+# A crash ends the program with Wine's backtrace on its error output, not with a dialog that waits.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 
 wait_window() {
     for _ in $(seq 300); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done

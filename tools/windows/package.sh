@@ -37,6 +37,8 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1 </dev/null
+# A crash ends the program with Wine's backtrace on its error output, not with a dialog that waits.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 
 # Prints the version line of the program PATH (a Windows path) run under Wine; fails when it does not start.
 version_of() {
