@@ -8,20 +8,17 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <psapi.h>
-#endif
 
 #include "picture/jpeg_decoder.h"
 #include "picture/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
+#include "support/resident_memory.h"
 
 using picture::JpegDecodeOptions;
 using picture::ProgressStage;
 using testsupport::JpegColours;
 using testsupport::JpegFixture;
+using testsupport::residentBytes;
 
 namespace {
 
@@ -142,16 +139,6 @@ TEST(JpegBands, CancelFromTheProgressCallbackStopsBothBands)
     EXPECT_EQ(picture.constScanLine(picture.height() - 1)[3], 0) << "the lower band decoded on after the stop";
 }
 
-qint64 residentBytes()
-{
-#ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters{};
-    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? qint64(counters.WorkingSetSize) : 0;
-#endif
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLongLong() * 4096 : 0;
-}
-
 // Bytes of the process's mappings offered huge pages (madvise MADV_HUGEPAGE), from /proc/self/smaps.
 qint64 hugePageAdvisedBytes()
 {
@@ -190,7 +177,9 @@ TEST(PictureBuffers, ALargePictureReusesTheBufferOfTheOneReleasedBefore)
     // A much smaller picture does not keep a buffer three times its size alive: the kept one is given back.
     const qint64 before = residentBytes();
     QImage smaller = picture::newPicture(2100, 2000);
+#ifndef Q_OS_WIN // which may hand the address given back straight out again
     EXPECT_NE(smaller.constBits(), first);
+#endif
     // The first buffer's populate job may hold it a moment longer on a busy machine: it is unmapped as that job ends.
     const qint64 givenBack = qint64(4000) * 3000 * 4 / 2;
     QElapsedTimer waited;
