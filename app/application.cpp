@@ -32,15 +32,31 @@ failure::Result<StartOptions> parseStartOptions(const QStringList& arguments, co
     return options;
 }
 
+namespace {
+
+// Where a start without FOLDER looks, in this system's order.
+#ifdef Q_OS_WIN
+const char* const SearchOrderText =
+    "Shows the map collection in FOLDER. Without FOLDER: the collection in the program's\n"
+    "own folder (a disc started by autorun), else in the working directory, else the one\n"
+    "opened last, else one at the root of a disc in a CD or DVD drive (in drive letter\n"
+    "order); failing those, a dialog asks for the folder.\n";
+#else
+const char* const SearchOrderText =
+    "Shows the map collection in FOLDER. Without FOLDER: the collection in the working\n"
+    "directory, else the one opened last, else one on mounted media (/media/ACCOUNT,\n"
+    "/run/media/ACCOUNT, /media, /mnt, each itself or a folder in it; ACCOUNT is the\n"
+    "name of the user account); failing those, a dialog asks for the folder.\n";
+#endif
+
+} // namespace
+
 QString usageText()
 {
     return QStringLiteral("Usage: mapcatalogue [FOLDER]\n"
                           "       mapcatalogue --version\n"
-                          "       mapcatalogue --help\n"
-                          "Shows the map collection in FOLDER. Without FOLDER: the collection in the working\n"
-                          "directory, else the one opened last, else one on mounted media (/media/ACCOUNT,\n"
-                          "/run/media/ACCOUNT, /media, /mnt, each itself or a folder in it; ACCOUNT is the\n"
-                          "name of the user account); failing those, a dialog asks for the folder.\n"
-                          "The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
+                          "       mapcatalogue --help\n") +
+           QLatin1String(SearchOrderText) +
+           QStringLiteral("The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
                           "Goroda, Oblasti, Russia (each with previews/) and Articles.\n");
 }

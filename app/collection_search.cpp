@@ -4,8 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "desktop/error_report.h"
 #include "files/data_files.h"
@@ -32,24 +30,22 @@ QStringList mediaFolders(const QString& root, const QString& user)
     return folders;
 }
 
-QString accountName()
-{
-    // udisks mounts below the account's name; $USER and the home folder's name may be anything.
-    const passwd* account = getpwuid(geteuid());
-    return account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : QString();
-}
-
-CollectionPlaces placesToSearch(const QString& workingDirectory, const QString& mediaRoot)
+CollectionPlaces windowsPlaces(const QString& programFolder, const QString& workingDirectory,
+                               const QStringList& discRoots)
 {
     CollectionPlaces places;
+    places.programFolder = programFolder;
     places.workingDirectory = workingDirectory;
-    places.media = mediaFolders(mediaRoot, accountName());
+    places.discs = discRoots;
     return places;
 }
 
 QString findCollection(const CollectionPlaces& places)
 {
-    for (const QString& folder : {places.workingDirectory, places.lastOpened})
+    // A disc holds the collection at its root: a drive's folders are not searched.
+    const QStringList folders =
+        QStringList{places.programFolder, places.workingDirectory, places.lastOpened} + places.discs;
+    for (const QString& folder : folders)
         if (holdsCollection(folder))
             return QFileInfo(folder).absoluteFilePath();
     for (const QString& media : places.media) {

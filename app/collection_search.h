@@ -13,23 +13,40 @@ bool holdsCollection(const QString& folder);
 /// of its own).
 QStringList mediaFolders(const QString& root, const QString& user);
 
-/// The name of the account the program runs as, from the system's user database; empty when it has none.
-QString accountName();
-
 /// The places tried for a collection when the command line names none.
 struct CollectionPlaces
 {
+    QString programFolder; ///< Windows: the executable's folder (a disc started by autorun); empty elsewhere
     QString workingDirectory;
     QString lastOpened; ///< remembered from the previous run; may be empty
+    QStringList discs;  ///< Windows: the roots of the CD and DVD drives in letter order, each tried itself
     QStringList media;  ///< from mediaFolders(); each one itself (a disc mounted on it), then its subfolders in name
                         ///< order
 };
 
+/// The places of a start without a folder on Windows: the program's own folder (a disc started by autorun, or the
+/// program folder copied onto a disc beside Goroda/), the working directory, then the roots of the disc drives.
+CollectionPlaces windowsPlaces(const QString& programFolder, const QString& workingDirectory,
+                               const QStringList& discRoots);
+
+#ifdef _WIN32
+/// The roots of the CD and DVD drives that hold a disc ("D:/"), in drive letter order.
+QStringList discDriveRoots();
+#else
+/// The name of the account the program runs as, from the system's user database; empty when it has none.
+QString accountName();
+
 /// The places of a start without a folder: the working directory and the account's media folders below mediaRoot.
 CollectionPlaces placesToSearch(const QString& workingDirectory, const QString& mediaRoot);
+#endif
 
-/// The first place that holds a collection: the working directory, the last collection opened, then the mounted
-/// media. Empty when none does.
+/// The places of this system for a start without a folder: windowsPlaces() of the executable's folder and the disc
+/// drives on Windows; placesToSearch() below "/" elsewhere (MAPCATALOGUE_MEDIA_ROOT puts the media folders below
+/// another folder, for trying the search without mounting a disc).
+CollectionPlaces systemPlaces(const QString& workingDirectory);
+
+/// The first place that holds a collection: the program's folder, the working directory, the last collection
+/// opened, the disc drives, then the mounted media. Empty when none does.
 QString findCollection(const CollectionPlaces& places);
 
 /// The last collection opened, kept in the user's settings between runs.

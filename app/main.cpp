@@ -54,15 +54,12 @@ int main(int argc, char** argv)
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslations);
 
-    // The last collection opened is the one setting kept between runs (~/.config/mapcatalogue/mapcatalogue.conf).
+    // The last collection opened is the one setting kept between runs (~/.config/mapcatalogue/mapcatalogue.conf;
+    // on Windows the registry, HKEY_CURRENT_USER\Software\mapcatalogue\mapcatalogue).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mapcatalogue"),
                        QStringLiteral("mapcatalogue"));
-    // The media folders hang below "/" on a real system; MAPCATALOGUE_MEDIA_ROOT puts them elsewhere (for trying
-    // the search without mounting a disc).
-    const QString mediaRoot = qEnvironmentVariable("MAPCATALOGUE_MEDIA_ROOT", QStringLiteral("/"));
-    const QString collection =
-        chooseCollection(options.folderGiven ? options.collectionFolder : QString(),
-                         placesToSearch(QDir::currentPath(), mediaRoot), settings, askFolderWithDialog);
+    const QString collection = chooseCollection(options.folderGiven ? options.collectionFolder : QString(),
+                                                systemPlaces(QDir::currentPath()), settings, askFolderWithDialog);
     if (collection.isEmpty())
         return 0; // the user cancelled the question for the collection
     files::setCollectionFolder(collection);

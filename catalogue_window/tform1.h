@@ -144,6 +144,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    /// Windows: the system moves the window dragged by its drag surface (the hit test answered as the caption).
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     // --- handlers ------------------------------------------------------------------------------------------
@@ -191,6 +193,8 @@ private:
     void showInitialPreview(); // window_shell.cpp
     void connectHandlers();    // connect_handlers.cpp
     void startDrag(QPoint globalPos);
+    /// The window's own background and what lies on it transparently, and a link row that holds no link.
+    bool isDragSurface(QPoint pos) const;
     /// The list's text in column 0 or 1 of row (0-based), read from the table on show (the about lines on the about
     /// page); empty past the end of the list. The grid and the row labels both read it.
     QString listText(int column, int row) const;

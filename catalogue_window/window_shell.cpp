@@ -132,11 +132,28 @@ void TForm1::startDrag(QPoint globalPos)
     m_dragOffset = globalPos - pos();
 }
 
+bool TForm1::isDragSurface(QPoint pos) const
+{
+    const QWidget* child = childAt(pos);
+    for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastWindowLinkRow; ++n) {
+        if (child == Label[n])
+            return !catalogue_window::isLinkRowText(Label[n]->caption());
+    }
+    return child == nullptr;
+}
+
+bool TForm1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    return desktop::answerHitTestAsCaption(*this, eventType, message, result,
+                                           [this](QPoint pos) { return isDragSurface(pos); }) ||
+           QWidget::nativeEvent(eventType, message, result);
+}
+
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
-    // Only the window's own background (and what lies on it transparently) is the drag surface; presses that a
-    // panel's control did not take arrive here too, and must not move the window.
-    if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr) {
+    // Only the drag surface moves the window; presses that a panel's control did not take arrive here too, and must
+    // not move it. (A link row's press comes through eventFilter.)
+    if (event->button() == Qt::LeftButton && isDragSurface(event->position().toPoint())) {
         startDrag(event->globalPosition().toPoint());
         event->accept();
         return;

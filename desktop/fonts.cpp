@@ -17,7 +17,13 @@ struct StandIn
 // Both stand-ins run wider than the design's font at the same character height, Liberation Sans by a few percent and
 // DejaVu Sans by about a fifth: "Объём файла:" at 15 pixels bold takes 109 and 125 pixels where the viewer leaves 107
 // before the size beside it. Narrowed by these stretches, every caption of both windows ends before its neighbour.
+#ifdef Q_OS_WIN
+// Windows draws the design's bitmap font with its TrueType successor at the design's own widths. Where that is missing
+// (Wine without its own fonts, which offers the host's fonts instead) the Linux stand-ins follow.
+constexpr StandIn StandIns[] = {{"Microsoft Sans Serif", 100}, {"Liberation Sans", 95}, {"DejaVu Sans", 82}};
+#else
 constexpr StandIn StandIns[] = {{"Liberation Sans", 95}, {"DejaVu Sans", 82}};
+#endif
 
 int stretchOf(const QString& family)
 {
@@ -32,8 +38,10 @@ int stretchOf(const QString& family)
 
 void installFontSubstitutions()
 {
-    QFont::insertSubstitutions(QString::fromLatin1(DesignFamily),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QStringList families;
+    for (const StandIn& standIn : StandIns)
+        families << QString::fromLatin1(standIn.family);
+    QFont::insertSubstitutions(QString::fromLatin1(DesignFamily), families);
 }
 
 QString designFamily()

@@ -1,6 +1,14 @@
 #include "desktop/main_window.h"
 
+#include <QApplication>
+#include <QByteArray>
+#include <QPoint>
 #include <QWidget>
+#include <QtMath>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <windowsx.h>
+#endif
 
 namespace desktop {
 
@@ -8,7 +16,45 @@ void minimiseProgram(QWidget& mainWindow)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
+#ifdef Q_OS_WIN
+    // The system's minimise: its animation, and the windows the main window owns (a viewer) go along.
+    ReleaseCapture();
+    SendMessageW(reinterpret_cast<HWND>(mainWindow.winId()), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+#else
     mainWindow.showMinimized();
+#endif
+}
+
+bool answerHitTestAsCaption(QWidget& window, const QByteArray& eventType, void* message, qintptr* result,
+                            const DragSurface& isDragSurface)
+{
+#ifdef Q_OS_WIN
+    if (eventType != "windows_generic_MSG")
+        return false;
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != &window)
+        return false;
+    const MSG& msg = *static_cast<const MSG*>(message);
+    if (msg.message != WM_NCHITTEST)
+        return false;
+    POINT point{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    RECT client{};
+    if (!ScreenToClient(msg.hwnd, &point) || !GetClientRect(msg.hwnd, &client) || !PtInRect(&client, point))
+        return false;
+    // The system speaks in device pixels, the window in device-independent ones.
+    const qreal ratio = window.devicePixelRatioF();
+    if (!isDragSurface(QPoint(qFloor(point.x / ratio), qFloor(point.y / ratio))))
+        return false;
+    *result = HTCAPTION;
+    return true;
+#else
+    Q_UNUSED(window);
+    Q_UNUSED(eventType);
+    Q_UNUSED(message);
+    Q_UNUSED(result);
+    Q_UNUSED(isDragSurface);
+    return false;
+#endif
 }
 
 } // namespace desktop

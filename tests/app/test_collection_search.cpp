@@ -6,8 +6,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include "app/collection_search.h"
 #include "support/message_recorder.h"
@@ -34,7 +36,7 @@ protected:
     CollectionPlaces places(const QString& workingDirectory, const QString& lastOpened = {})
     {
         QDir(path(QStringLiteral("work"))).mkpath(QStringLiteral("."));
-        return {path(workingDirectory), lastOpened, mediaFolders(root.path(), QStringLiteral("anna"))};
+        return {{}, path(workingDirectory), lastOpened, {}, mediaFolders(root.path(), QStringLiteral("anna"))};
     }
 };
 
@@ -44,6 +46,7 @@ struct SearchCase
     std::vector<const char*> collections; ///< folders below the root that hold a collection
     const char* lastOpened;               ///< below the root; "" for none
     const char* found;                    ///< "" for none
+    bool windows = false; ///< the places of Windows: the program in "disc/bin", the drives D: and E: as "D", "E"
 };
 
 void PrintTo(const SearchCase& c, std::ostream* out)
@@ -62,7 +65,13 @@ TEST_P(SearchOrder, TakesTheFirstPlaceThatHoldsACollection)
         collectionAt(QString::fromLatin1(folder));
     QDir(path(QStringLiteral("media/cdrom/Goroda"))).mkpath(QStringLiteral(".")); // a disc of something else
     const QString last = *c.lastOpened ? path(QString::fromLatin1(c.lastOpened)) : QString();
-    const QString found = findCollection(places(QStringLiteral("work"), last));
+    CollectionPlaces searched = places(QStringLiteral("work"), last);
+    if (c.windows) {
+        searched = windowsPlaces(path(QStringLiteral("disc/bin")), path(QStringLiteral("work")),
+                                 {path(QStringLiteral("D")), path(QStringLiteral("E"))});
+        searched.lastOpened = last;
+    }
+    const QString found = findCollection(searched);
     EXPECT_EQ(found, *c.found ? path(QString::fromLatin1(c.found)) : QString());
 }
 
@@ -78,10 +87,15 @@ const SearchCase searchCases[] = {
     {"DiscMountedStraightOnMnt", {"mnt"}, "", "mnt"},
     {"DiscMountedStraightOnMediaName", {"media/DISC"}, "", "media/DISC"},
     {"NoneAnywhere", {}, "", ""},
+    {"WindowsProgramFolderFirst", {"disc/bin", "work", "old", "D"}, "old", "disc/bin", true},
+    {"WindowsLastOpenedBeforeTheDrives", {"D", "old"}, "old", "old", true},
+    {"WindowsDrivesInLetterOrderNotMedia", {"media/anna/DISC", "E", "D"}, "", "D", true},
+    {"WindowsDriveRootItselfNotItsFolders", {"D/copy", "mnt"}, "", "", true},
 };
 INSTANTIATE_TEST_SUITE_P(Places, SearchOrder, ::testing::ValuesIn(searchCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+#ifndef _WIN32
 TEST_F(CollectionSearch, MediaFoldersAreTheAccountsWhateverUserAndHomeSay)
 {
     const QByteArray home = qgetenv("HOME");
@@ -97,6 +111,7 @@ TEST_F(CollectionSearch, MediaFoldersAreTheAccountsWhateverUserAndHomeSay)
     ASSERT_FALSE(media.isEmpty());
     EXPECT_EQ(media.first(), path(QStringLiteral("media/") + account));
 }
+#endif
 
 TEST_F(CollectionSearch, CatalogueFileInAnyLetterCaseIsACollection)
 {

@@ -2,8 +2,14 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <memory>
+#ifdef _WIN32
+#include <shlobj.h>
+#include <thread>
+#include <windows.h>
+#endif
 
 #include "desktop/file_drop_clipboard.h"
 #include "desktop/shell_open.h"
@@ -23,6 +29,7 @@ TEST(FileDropMimeData, OffersUriListGnomeCopyAndText)
     EXPECT_EQ(data->text(), path);
 }
 
+#ifndef _WIN32
 TEST(FileDropClipboard, PutsTheFileOnTheClipboard)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -34,6 +41,58 @@ TEST(FileDropClipboard, PutsTheFileOnTheClipboard)
     EXPECT_EQ(data->urls().first().toLocalFile(), path);
     EXPECT_TRUE(data->hasFormat(QStringLiteral("x-special/gnome-copied-files")));
 }
+#endif
+
+TEST(FileDropClipboard, DropFilesBlockIsExplorersWideOneFileList)
+{
+    const QByteArray block = desktop::dropFilesBlock(QStringLiteral("D:/Карты/Goroda/moskva 1.jpg"));
+    const QString name = QStringLiteral("D:\\Карты\\Goroda\\moskva 1.jpg");
+    ASSERT_EQ(block.size(), 20 + 2 * (name.size() + 2));
+    const auto field = [&block](int offset) { return qFromLittleEndian<quint32>(block.constData() + offset); };
+    EXPECT_EQ(field(0), 20u);                       // the list's offset
+    EXPECT_EQ(field(4) | field(8) | field(12), 0u); // drop point, non-client flag
+    EXPECT_EQ(field(16), 1u);                       // wide names
+    QString names(name.size() + 2, QChar());
+    qFromLittleEndian<char16_t>(block.constData() + 20, names.size(), names.data());
+    EXPECT_EQ(names, name + QChar() + QChar());
+}
+
+#ifdef _WIN32
+/// The bytes of a clipboard format as another program reads them.
+QByteArray clipboardBytes(UINT format)
+{
+    QByteArray bytes;
+    if (!OpenClipboard(nullptr))
+        return bytes;
+    if (const HANDLE block = GetClipboardData(format)) {
+        bytes = QByteArray(static_cast<const char*>(GlobalLock(block)), qsizetype(GlobalSize(block)));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+TEST(FileDropClipboard, WindowsClipboardHoldsTheDropListToCopyOrRefusesWhenHeld)
+{
+    const QString path = QStringLiteral("C:/Карты/Goroda/moskva 1.jpg");
+    ASSERT_TRUE(desktop::CopyFileToClipboard(path));
+    const QByteArray expected = desktop::dropFilesBlock(path);
+    EXPECT_EQ(clipboardBytes(CF_HDROP).left(expected.size()), expected);
+    const QByteArray effect = clipboardBytes(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT));
+    ASSERT_GE(effect.size(), 4);
+    EXPECT_EQ(qFromLittleEndian<quint32>(effect.constData()), quint32(DROPEFFECT_COPY));
+
+    // Another program holds the clipboard open: the copy is refused and the list on it stays.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::thread([&] {
+        const failure::Result<void> refused = desktop::CopyFileToClipboard(QStringLiteral("C:/other.jpg"));
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().what, failure::What::ClipboardRefused);
+    }).join();
+    CloseClipboard();
+    EXPECT_EQ(clipboardBytes(CF_HDROP).left(expected.size()), expected);
+}
+#endif
 
 TEST(ShellOpen, GoesToTheHookWhenInstalled)
 {
