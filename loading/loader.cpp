@@ -86,8 +86,10 @@ void Loader::loadPicture(const QString& path, picture::JpegDecodeOptions options
                 done(result);
         });
     };
-    auto read = [this, path, options = std::move(options), stop, answer](std::stop_token jobStop) mutable {
+    auto read = [this, path = QString(path), options = std::move(options), stop,
+                 answer](std::stop_token jobStop) mutable {
         failure::Result<QByteArray> bytes = files::readDataFile(path, files::DefaultMaxFileBytes, jobStop);
+        path = QString(); // let go here, before anything is posted to the GUI thread, which holds the same text
         if (jobStop.stop_requested())
             return;
         if (!bytes) {
