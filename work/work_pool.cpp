@@ -1,6 +1,7 @@
 #include "work/work_pool.h"
 
 #include <QRunnable>
+#include <QScopeGuard>
 #include <algorithm>
 
 #if defined(__SANITIZE_THREAD__)
@@ -34,13 +35,17 @@ namespace {
 class Task : public QRunnable
 {
 public:
-    Task(Job job, std::stop_token callerStop, std::stop_token poolEnd)
-        : m_job(std::move(job)), m_callerStop(std::move(callerStop)), m_poolEnd(std::move(poolEnd))
+    Task(Job job, std::stop_token callerStop, std::stop_token poolEnd, const void* pool)
+        : m_job(std::move(job)), m_callerStop(std::move(callerStop)), m_poolEnd(std::move(poolEnd)), m_pool(pool)
     {
     }
 
     void run() override
     {
+        // Qt's pool (not built for ThreadSanitizer) hands the task over under its own lock, and its waitForDone()
+        // orders the task's end before the pool's: tell the sanitizer so.
+        takeOverForSanitizer(this);
+        const auto ended = qScopeGuard([this] { handOverForSanitizer(m_pool); });
         if (m_callerStop.stop_requested() || m_poolEnd.stop_requested())
             return; // dropped unrun
         std::stop_source jobStop;
@@ -61,6 +66,7 @@ private:
     Job m_job;
     std::stop_token m_callerStop;
     std::stop_token m_poolEnd;
+    const void* m_pool;
 };
 
 int priorityOf(WorkPool::Urgency urgency)
@@ -88,11 +94,13 @@ WorkPool::~WorkPool()
     m_disc.waitForDone();
     m_compute.waitForDone();
     m_disc.waitForDone();
+    takeOverForSanitizer(this);
 }
 
 void WorkPool::run(Lane lane, std::stop_token stop, Job job, Urgency urgency)
 {
-    auto* task = new Task(std::move(job), std::move(stop), m_end.get_token());
+    auto* task = new Task(std::move(job), std::move(stop), m_end.get_token(), this);
+    handOverForSanitizer(task);
     (lane == Lane::Disc ? m_disc : m_compute).start(task, priorityOf(urgency));
 }
 
