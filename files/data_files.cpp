@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
@@ -49,10 +48,14 @@ QString& storedFolder()
     return folder;
 }
 
+// Split by hand, not by a regular expression: a regular expression matched on a reading thread leaves a per-thread
+// JIT stack that mingw-w64's runtime frees a second time when the thread ends (the Windows program then crashes at
+// exit).
 QStringList components(const QString& relative)
 {
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    return relative.split(separators, Qt::SkipEmptyParts);
+    QString slashes = relative;
+    slashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return slashes.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 bool isAbsoluteName(const QString& name)

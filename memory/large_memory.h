@@ -29,4 +29,11 @@ void adviseHugePages(void* block, std::size_t bytes);
 /// after twenty openings of 21 MB maps, measured with bench/run). Called once at start, before any thread.
 void returnLargeBlocksWhenFreed();
 
+/// Makes the pages of part of a block of mapLarge present for writing without changing its contents (another thread
+/// may be writing into the block meanwhile). False when the system cannot: the first writes then fault the pages in.
+bool makePresent(void* part, std::size_t bytes);
+
+/// Gives the free memory at the top of the C library's heap back to the system.
+void returnFreeHeapMemory();
+
 } // namespace memory

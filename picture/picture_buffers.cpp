@@ -9,11 +9,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <malloc.h>
 #include <memory>
 #include <mutex>
 #include <stop_token>
-#include <sys/mman.h>
 
 namespace picture {
 namespace {
@@ -21,7 +19,7 @@ namespace {
 // Smaller pictures come and go with the ordinary allocator; the pool is for maps.
 constexpr qsizetype PooledBytes = qsizetype(16) << 20;
 
-// A fresh picture's pages are made present ahead of the decoder (MADV_POPULATE_WRITE, which leaves their contents
+// A fresh picture's pages are made present ahead of the decoder (memory::makePresent, which leaves their contents
 // alone), from the top down, on a core the decode leaves free. The mapping is offered huge pages (mapLarge), which cut
 // the faults of a 400 MB picture from about a second to tens of milliseconds here. The mapping is shared by the
 // picture (or the pool's spare) and the job that populates it, and unmapped when both have let it go: neither waits
@@ -41,8 +39,8 @@ void populateAhead(const std::shared_ptr<Mapping>& mapping, std::stop_token stop
     constexpr size_t Chunk = size_t(4) << 20;
     auto* bytes = static_cast<char*>(mapping->base);
     for (size_t offset = 0; offset < mapping->length && !stop.stop_requested(); offset += Chunk) {
-        if (madvise(bytes + offset, std::min(Chunk, mapping->length - offset), MADV_POPULATE_WRITE) != 0)
-            return; // an older kernel: the decoder's own writes fault the pages in
+        if (!memory::makePresent(bytes + offset, std::min(Chunk, mapping->length - offset)))
+            return; // a system that cannot: the decoder's own writes fault the pages in
     }
 }
 
@@ -84,7 +82,7 @@ void trimLater(quint64 generation)
             unused = std::move(spare);
         }
         unused.reset();
-        malloc_trim(0);
+        memory::returnFreeHeapMemory();
     });
 }
 

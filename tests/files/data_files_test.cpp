@@ -49,7 +49,14 @@ TEST(DataFiles, FindsFilesRegardlessOfLetterCase)
         const QString onDisk = QString::fromUtf8(c.onDisk);
         collection.writeBytes(onDisk, QByteArray("abc"));
         const QString asked = QString::fromUtf8(c.asked);
+#ifdef Q_OS_WIN
+        // Windows finds the file under any letter case itself: the name asked stands.
+        EXPECT_EQ(QDir::cleanPath(files::resolveDataPath(asked))
+                      .compare(QDir::cleanPath(collection.file(onDisk)), Qt::CaseInsensitive),
+                  0);
+#else
         EXPECT_EQ(QDir::cleanPath(files::resolveDataPath(asked)), QDir::cleanPath(collection.file(onDisk)));
+#endif
         EXPECT_TRUE(files::dataFileExists(asked));
         EXPECT_EQ(files::dataFileSize(asked), 3);
         const failure::Result<QByteArray> read = files::readDataFile(asked);
@@ -60,6 +67,9 @@ TEST(DataFiles, FindsFilesRegardlessOfLetterCase)
 
 TEST(DataFiles, ExactNameWinsOverOtherCase)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "a Windows folder cannot hold two names that differ in letter case only";
+#endif
     TestCollection collection;
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), QByteArray("lower"));
     collection.writeBytes(QStringLiteral("Goroda/A.jpg"), QByteArray("upper!"));
@@ -190,7 +200,12 @@ TEST(DataFiles, PathsLeavingTheCollectionAreNotLookedUp)
 {
     TestCollection collection;
     collection.writeBytes(QStringLiteral("Articles/a.htm"), QByteArray("a"));
+#ifdef Q_OS_WIN
+    // A path from the root lies on the collection's drive.
+    EXPECT_EQ(files::resolveDataPath(QStringLiteral("/etc/hostname")), collection.path().left(2) + "/etc/hostname");
+#else
     EXPECT_EQ(files::resolveDataPath(QStringLiteral("/etc/hostname")), QStringLiteral("/etc/hostname"));
+#endif
     EXPECT_EQ(files::resolveDataPath(QStringLiteral("../OUTSIDE/x")), collection.file(QStringLiteral("../OUTSIDE/x")));
 }
 

@@ -121,7 +121,9 @@ TEST_F(DemoCollection, OneMapIsFoundOnlyWithoutRegardToLetterCase)
         if (entry.diskFileName.isEmpty())
             continue;
         ++exactMisses;
+#ifndef Q_OS_WIN // where every name is found regardless of letter case
         EXPECT_FALSE(QFile::exists(path(entry.folder() + "/" + entry.fileName)));
+#endif
         EXPECT_TRUE(QFile::exists(path(entry.folder() + "/" + entry.diskFileName)));
         EXPECT_TRUE(QFile::exists(path(entry.folder() + "/previews/" + entry.diskFileName)));
     }

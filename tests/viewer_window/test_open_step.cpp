@@ -1,6 +1,5 @@
 // The open step: step tables, texts of the control bar, step buttons at the ends of the list, progress, failed
 // loads, the decoder's memory budget and the release of closed viewers.
-#include <QFile>
 #include <QProgressBar>
 #include <QScopeGuard>
 
@@ -8,6 +7,7 @@
 #include "controls/text_label.h"
 #include "picture/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
+#include "support/resident_memory.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
 
@@ -186,11 +186,6 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
             n += qobject_cast<TForm2*>(top) ? 1 : 0;
         return n;
     };
-    const auto residentBytes = [] {
-        QFile statm(QStringLiteral("/proc/self/statm"));
-        statm.open(QIODevice::ReadOnly);
-        return statm.readAll().split(' ').value(1).toLongLong() * 4096;
-    };
     const int before = liveViewers(); // the hidden start-up viewer
     for (int i = 0; i < 3; ++i) {
         TForm2& viewer = openMap(1);
@@ -204,10 +199,10 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
         EXPECT_TRUE(picture.isDetached()) << "nothing else holds the decoded picture";
         EXPECT_EQ(liveViewers(), before);
         picture = QImage();
-        const qint64 closed = residentBytes();
+        const qint64 closed = testsupport::residentBytes();
         const qint64 pictureBytes = qint64(size.width()) * size.height() * 4 * 9 / 10;
-        for (int wait = 0; wait < 200 && closed - residentBytes() < pictureBytes; ++wait)
+        for (int wait = 0; wait < 200 && closed - testsupport::residentBytes() < pictureBytes; ++wait)
             QTest::qWait(10);
-        EXPECT_GE(closed - residentBytes(), pictureBytes) << "given back after its time";
+        EXPECT_GE(closed - testsupport::residentBytes(), pictureBytes) << "given back after its time";
     }
 }

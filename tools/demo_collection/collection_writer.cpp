@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QThread>
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -83,12 +85,16 @@ QString writePictures(const std::vector<DemoEntry>& entries, const WriteOptions&
     };
     const unsigned cores =
         options.threads > 0 ? unsigned(options.threads) : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> threads;
-    for (unsigned t = 1; t < cores; ++t)
-        threads.emplace_back(work);
+    // Qt's threads rather than std::thread: they letter pictures with fonts, and on Windows Qt lets go of the font
+    // data of a thread it did not start from another thread after that one has ended, which crashes.
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (unsigned t = 1; t < cores; ++t) {
+        threads.emplace_back(QThread::create(work));
+        threads.back()->start();
+    }
     work();
-    for (std::thread& thread : threads)
-        thread.join();
+    for (const std::unique_ptr<QThread>& thread : threads)
+        thread->wait();
     if (!firstError.isEmpty())
         return firstError;
 

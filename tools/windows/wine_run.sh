@@ -15,4 +15,20 @@ export WINEPATH="$(winpath "$prefix/bin");$(winpath "$gcc_dlls");$(winpath /usr/
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export QT_PLUGIN_PATH=$(winpath "$prefix/plugins")
-exec wine "$@"
+# Wine keeps the Unix environment's QT_* variables (Qt's settings for Linux) from Windows programs, and hands on
+# WINEQT_* as QT_*: the test environment (QT_QPA_PLATFORM, QT_SCALE_FACTOR) reaches the program that way.
+while IFS= read -r name; do
+    export "WINE$name=${!name}"
+done < <(compgen -e | grep '^QT_')
+# A program that crashes under Wine does not always end with a failing status (0 in about one run of three here):
+# Wine's own report of the crash on the error output makes the status a failure.
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+status=0
+wine "$@" 2> >(tee "$errors" >&2) || status=$?
+wait $! # for tee
+if grep -q '^wine: Unhandled' "$errors"; then
+    echo "wine_run.sh: $1 crashed" >&2
+    [[ $status -ne 0 ]] || status=1
+fi
+exit $status

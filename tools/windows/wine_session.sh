@@ -16,6 +16,8 @@ start)
         wineboot -i >/dev/null 2>&1 </dev/null
     fi
     wineserver -p
+    # A program that crashes ends with Wine's backtrace on its error output instead of a dialog that waits forever.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
     wine cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
 stop)

@@ -69,4 +69,15 @@ void adviseHugePages(void* block, std::size_t bytes)
         madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
+bool makePresent(void* part, std::size_t bytes)
+{
+    // False on a kernel older than 5.14.
+    return madvise(part, bytes, MADV_POPULATE_WRITE) == 0;
+}
+
+void returnFreeHeapMemory()
+{
+    malloc_trim(0);
+}
+
 } // namespace memory

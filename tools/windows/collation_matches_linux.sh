@@ -5,8 +5,8 @@ set -euo pipefail
 root=$1 work=$2
 shift 2
 mkdir -p "$work"
-g++ -std=c++20 -O2 -I"$root" "$root"/catalogue/*.cpp \
-    "$root/tools/windows/catalogue_tests/collation_order.cpp" -licui18n -licuuc -o "$work/collation_order_linux"
+g++ -std=c++20 -O2 -I"$root" "$root"/failure/*.cpp "$root"/catalogue/*.cpp \
+    "$root/tools/windows/collation_order.cpp" -licui18n -licuuc -o "$work/collation_order_linux"
 "$work/collation_order_linux" >"$work/order_linux.txt"
 "$@" | tr -d '\r' >"$work/order_windows.txt"
 lines=$(wc -l <"$work/order_linux.txt")
