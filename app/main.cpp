@@ -13,6 +13,7 @@
 #include "desktop/failure_text.h"
 #include "desktop/fonts.h"
 #include "files/data_files.h"
+#include "loading/loader.h"
 #include "memory/large_memory.h"
 #include "viewer_window/viewer_launcher.h"
 
@@ -66,8 +67,10 @@ int main(int argc, char** argv)
     // The tables live for the whole process; the catalogue window is created first and is the main window.
     static catalogue::CatalogueData catalogueData;
     CurrentEntry currentEntry(catalogueData);
-    TForm1 form1(currentEntry);
-    form1.setViewerOpener(installViewer(currentEntry, form1));
+    // Every background job of the program; it goes after the windows, stopping and waiting for what still runs.
+    loading::Loader loader;
+    TForm1 form1(currentEntry, loader);
+    form1.setViewerOpener(installViewer(currentEntry, loader, form1));
     form1.show();
     // Without a window manager nothing gives the new window the keyboard; ask for it.
     form1.activateWindow();

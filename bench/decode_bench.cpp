@@ -14,6 +14,7 @@
 
 #include "controls/picture_control.h"
 #include "files/data_files.h"
+#include "loading/loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
 #include "viewer_window/map_loader.h"
@@ -138,10 +139,11 @@ int stopProgressiveDecode(const QString& path, int runs)
         return 1;
     const QByteArray bytes = file.readAll();
     std::vector<double> times;
+    loading::Loader programLoader;
     for (int run = 0; run < runs; ++run) {
-        // As the viewer's decode: a job of its loader, with the early passes of a full-screen view, stopped from the
-        // GUI thread as a step or a close stops it, once the bar shows 30 %.
-        viewer::MapLoader loader;
+        // As the viewer's decode: a job of the program's loader, with the early passes of a full-screen view, stopped
+        // from the GUI thread as a step or a close stops it, once the bar shows 30 %.
+        viewer::MapLoader loader(programLoader);
         std::stop_source stop;
         picture::JpegDecodeOptions options;
         options.previewRows = 1016;

@@ -7,6 +7,7 @@
 #include "collection_maker.h"
 #include "colour_bench.h"
 #include "decode_bench.h"
+#include "list_keys_bench.h"
 #include "map_picture.h"
 #include "memory/large_memory.h"
 #include "repaint_bench.h"
@@ -19,8 +20,8 @@ int usage()
     std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
                          "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
                          "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
-                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | resident-after-close FILE |\n"
-                         "       stop-progressive FILE RUNS\n");
+                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | list-keys-slow-disc DIR |\n"
+                         "       resident-after-close FILE | stop-progressive FILE RUNS\n");
     return 2;
 }
 
@@ -56,6 +57,8 @@ int main(int argc, char** argv)
         return bench::reductionQuality(args[1]);
     if (command == QLatin1String("catalogue") && args.size() == 2)
         return bench::catalogueTimes(args[1].toInt());
+    if (command == QLatin1String("list-keys-slow-disc") && args.size() == 2)
+        return bench::listKeysSlowDisc(args[1]);
     if (command == QLatin1String("slow-disc") && args.size() == 3)
         return bench::slowDiscTimes(args[1], args[2].toInt());
     if (command == QLatin1String("stop-progressive") && args.size() == 3)

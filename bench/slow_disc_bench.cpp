@@ -26,6 +26,7 @@
 #include "current_entry/current_entry.h"
 #include "desktop/error_report.h"
 #include "files/data_files.h"
+#include "loading/loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/picture_buffers.h"
@@ -88,10 +89,11 @@ int slowDiscTimes(const QString& folder, int runs)
 
     catalogue::CatalogueData data;
     CurrentEntry entry(data);
-    TForm1 catalogueWindow(entry);
+    loading::Loader loader;
+    TForm1 catalogueWindow(entry, loader);
     catalogueWindow.show();
     catalogueWindow.FormActivate();
-    catalogueWindow.setViewerOpener(installViewer(entry, catalogueWindow));
+    catalogueWindow.setViewerOpener(installViewer(entry, loader, catalogueWindow));
 
     // Opens the map in the middle and lets the disc read its neighbours ahead for a while.
     const auto openAndReadAhead = [&]() -> TForm2* {

@@ -10,8 +10,10 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "desktop/error_report.h"
 #include "desktop/failure_text.h"
 #include "files/data_files.h"
+#include "loading/loader.h"
 #include "picture/jpeg_decoder.h"
 #include "window_layout/catalogue_controls.h"
 
@@ -67,11 +69,10 @@ void TForm1::ShowDetails()
     m_lastPreviewPath = m_entry.previewPath();
     m_lastMapPath = m_entry.mapPath();
 
-    // A preview that fails must not leave the previous entry's size, texts and stars beside the new title: the
-    // rest of the panel is filled first and the preview's error is reported last.
-    failure::Result<void> preview;
+    // The rest of the panel shows at once; the preview once it is read and decoded, and its failure is reported
+    // then, while this is still the entry on show. Until then the panel shows no picture, never the previous entry's.
     if (files::dataFileExists(m_lastPreviewPath))
-        preview = loadImageMap(m_lastPreviewPath);
+        loadPreview(m_lastPreviewPath);
     else
         clearImageMap();
 
@@ -82,10 +83,6 @@ void TForm1::ShowDetails()
     const int stars = catalogue::starCount(table->Quality[*slot]);
     for (int i = 1; i <= 5; ++i)
         starPictures[i]->setVisible(i <= stars);
-
-    // Reported, not raised: the category view, ordering or viewer step that asked for these details goes on.
-    if (!preview)
-        desktop::reportFailure(desktop::Action::ShowPicture, preview.error());
 }
 
 void TForm1::ImageMapClick()
@@ -104,8 +101,42 @@ void TForm1::previewMouseMove()
         previewPicture->setCursor(Qt::ArrowCursor);
 }
 
+void TForm1::loadPreview(const QString& relativePath)
+{
+    clearImageMap();
+    picture::JpegDecodeOptions options;
+    // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
+    options.fitBox =
+        controls::deviceSize(window_layout::catalogueControl("ImageMap").place.size(), devicePixelRatioF());
+    options.maxPixels = PreviewMaxPixels;
+    // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
+    m_loader.loadPicture(relativePath, std::move(options), m_previewStop.get_token(),
+                         [this](const failure::Result<loading::LoadedPicture>& loaded) {
+                             desktop::runGuarded([&] {
+                                 if (loaded) {
+                                     showPreviewPicture(loaded->picture, loaded->bytes);
+                                     return;
+                                 }
+                                 // The preview is the only thing missing: the panel beside it stays.
+                                 desktop::reportFailure(
+                                     desktop::Action::ShowPicture,
+                                     loaded.error().onFile(shownPath(m_lastPreviewPath).toStdString()));
+                             });
+                         });
+}
+
+void TForm1::showPreviewPicture(const QImage& picture, const QByteArray& bytes)
+{
+    const QSize box = window_layout::catalogueControl("ImageMap").place.size();
+    previewPicture->setPixelRatio(controls::fillingPixelRatio(picture.size(), box, devicePixelRatioF()));
+    previewPicture->setPicture(picture);
+    previewBytes = bytes;
+}
+
 failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
 {
+    // The about and articles pictures are small assets of the collection, read here at once.
+    clearImageMap();
     const auto failed = [&](const failure::Failure& failure) {
         clearImageMap();
         return failure.onFile(shownPath(relativePath).toStdString());
@@ -123,14 +154,14 @@ failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
     const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
     if (!decoded)
         return failed(decoded.error());
-    previewPicture->setPixelRatio(controls::fillingPixelRatio(decoded->size(), box, devicePixelRatioF()));
-    previewPicture->setPicture(*decoded);
-    previewBytes = std::move(*bytes);
+    showPreviewPicture(*decoded, *bytes);
     return {};
 }
 
 void TForm1::clearImageMap()
 {
+    m_previewStop.request_stop();
+    m_previewStop = std::stop_source();
     previewPicture->clearPicture();
     previewBytes.clear();
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <stop_token>
 
 #include "catalogue/catalogue_data.h"
 #include "catalogue/orderings.h"
@@ -15,6 +16,9 @@
 #include "failure/result.h"
 
 class QAction;
+namespace loading {
+class Loader;
+}
 class QLineEdit;
 class QMenu;
 
@@ -35,7 +39,8 @@ class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm1(CurrentEntry& entry, QWidget* parent = nullptr);
+    /// Reads and decodes the entries' previews through loader, which outlives the window.
+    TForm1(CurrentEntry& entry, loading::Loader& loader, QWidget* parent = nullptr);
     ~TForm1() override;
 
     /// How a map is opened in the viewer (installed by the viewer's launcher): called for an existing map file.
@@ -175,8 +180,13 @@ private:
     /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
     /// failure, on the file as the message names it, for the caller to report (desktop::Action::ShowPicture).
     failure::Result<void> loadImageMap(const QString& relativePath);
-    /// Clears the preview picture (and the bytes kept for saving).
+    /// Clears the preview picture (and the bytes kept for saving) and gives up the preview being loaded.
     void clearImageMap();
+    /// Clears the preview and loads the picture file relativePath through the loader: shown once decoded, its failure
+    /// reported then, unless another preview or picture has been asked for meanwhile (detail_panel.cpp).
+    void loadPreview(const QString& relativePath);
+    /// Shows a decoded picture in previewPicture and keeps its file's bytes.
+    void showPreviewPicture(const QImage& picture, const QByteArray& bytes);
 
     // --- helpers -------------------------------------------------------------------------------------------
     void createControls();     // layout.cpp
@@ -200,6 +210,9 @@ private:
     void showChosenEntry();
 
     CurrentEntry& m_entry;
+    loading::Loader& m_loader;
+    // Requested when the preview being loaded is no longer wanted: another one, another picture, the window's end.
+    std::stop_source m_previewStop;
     std::function<void()> m_openViewer;
     /// The by-year ordering shows the years in the list's first column until the next view or ordering.
     bool m_yearsFirst = false;

@@ -28,14 +28,18 @@ namespace {
 constexpr int FirstActivationWait = 500; // milliseconds
 } // namespace
 
-TForm1::TForm1(CurrentEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry)
+TForm1::TForm1(CurrentEntry& entry, loading::Loader& loader, QWidget* parent)
+    : QWidget(parent), m_entry(entry), m_loader(loader)
 {
     createControls();
     connectHandlers();
     setPopupAttached(true);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    m_previewStop.request_stop();
+}
 
 void TForm1::showInitialPreview()
 {

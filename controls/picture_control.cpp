@@ -163,7 +163,8 @@ void PictureControl::paintEvent(QPaintEvent* event)
 
 const QImage& PictureControl::reducedSource(QSize drawnPixels, bool* smooth)
 {
-    if (qint64(m_picture.width()) * m_picture.height() < BackgroundReductionPixels)
+    // Without a pool (a control that never shows a large picture) the copies are built here.
+    if (qint64(m_picture.width()) * m_picture.height() < BackgroundReductionPixels || !m_pool)
         return m_reduced.sourceFor(m_picture, drawnPixels);
     if (!m_builder) {
         // The builder posts to the control; once the builder is destroyed (before the control is) it posts nothing

@@ -27,7 +27,7 @@ qreal fillingPixelRatio(QSize picture, QSize box, qreal deviceRatio);
 /// A picture control: draws one picture into its box under AutoSize, Stretch, Proportional and Center. Without a
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
 /// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering; a
-/// large picture's copies are built on a thread of their own, so the first zoom out never waits for them.
+/// large picture's copies are built as a job of the control's pool, so the first zoom out never waits for them.
 /// Mouse callbacks run under desktop::runGuarded; positions are in the control's coordinates.
 class PictureControl : public QWidget
 {
@@ -72,8 +72,8 @@ public:
     /// True while reduced copies of a large picture are being built in the background; until they are ready the
     /// control draws from the picture without smoothing.
     bool buildingReducedCopies() const;
-    /// Where the reduced copies are built: a job of pool (which must outlive the control's builder), or a thread of
-    /// their own when none is set.
+    /// Where the reduced copies are built: a job of pool (which must outlive the control's builder), or here, when
+    /// first needed, when none is set.
     void setWorkPool(work::WorkPool* pool) { m_pool = pool; }
 
     std::function<void()> OnClick;

@@ -116,12 +116,11 @@ ReducedCopyBuilder::ReducedCopyBuilder(const QImage& picture, QSize smallest, st
     // The picture is shared, not copied: nothing writes into a picture on show.
     m_state->picture = picture;
     auto job = [state = m_state, smallest, divisor](std::stop_token stop) { build(state, smallest, divisor, stop); };
-    if (pool) {
-        pool->run(work::WorkPool::Lane::Compute, m_state->stop.get_token(), std::move(job));
+    if (!pool) {
+        m_state->finished = true; // no pool: no copies; the picture is drawn from itself
         return;
     }
-    if (!work::WorkPool::runOnThreadOfItsOwn(m_state->stop.get_token(), std::move(job)))
-        m_state->finished = true; // no thread to be had: no copies; the picture is drawn from itself
+    pool->run(work::WorkPool::Lane::Compute, m_state->stop.get_token(), std::move(job));
 }
 
 ReducedCopyBuilder::~ReducedCopyBuilder()

@@ -16,7 +16,7 @@ namespace controls {
 /// down to the first copy narrower or lower than smallest. The chain starts at the largest reduction (half, a quarter,
 /// an eighth, ...) whose chain fits in budgetBytes: from half size it takes a third of the picture's memory, from a
 /// quarter a twelfth; the zoom steps above the first copy are drawn from the picture itself. The copies are built as
-/// a job of pool, or on a thread of their own when none is given. onCopy runs on the building thread after each copy
+/// a job of pool; without one no copies are built. onCopy runs on the building thread after each copy
 /// is ready, and once at the end.
 ///
 /// Destroying the builder asks the work to stop and returns without waiting for it. Work still reading the picture

@@ -62,7 +62,8 @@ struct JpegDecodeOptions
     QImage knownHead;
     /// A stop request ends the decode within a progress report, as the failure DecodeStopped.
     std::stop_token stop;
-    /// Runs the lower band and makes the picture's pages present; without one each has a thread of its own.
+    /// Runs the lower band and makes the picture's pages present; without one the calling thread decodes
+    /// every row and the pages come as the rows are written.
     work::WorkPool* pool = nullptr;
 };
 

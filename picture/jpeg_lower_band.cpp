@@ -122,16 +122,14 @@ JpegLowerBand::JpegLowerBand(const LowerBandTarget& target, work::WorkPool* pool
 {
     m_state->target = target;
     const std::stop_token stop = m_state->stop.get_token();
-    if (pool) {
-        pool->run(
-            work::WorkPool::Lane::Compute, stop, [state = m_state](std::stop_token stop) { runBand(state, stop); },
-            work::WorkPool::Urgency::Urgent);
-        return;
-    }
-    if (!work::WorkPool::runOnThreadOfItsOwn(stop, [state = m_state](std::stop_token stop) { runBand(state, stop); })) {
+    if (!pool) {
         m_running = false;
         m_state->done = true; // never started: nothing to wait for
+        return;
     }
+    pool->run(
+        work::WorkPool::Lane::Compute, stop, [state = m_state](std::stop_token stop) { runBand(state, stop); },
+        work::WorkPool::Urgency::Urgent);
 }
 
 JpegLowerBand::~JpegLowerBand()

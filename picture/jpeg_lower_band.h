@@ -30,7 +30,7 @@ struct LowerBandTarget
     RowDestination rows;
 };
 
-/// Decodes the lower band of a sequential JPEG as a job of pool (or on a thread of its own when none is given) while
+/// Decodes the lower band of a sequential JPEG as a job of pool (not at all without one) while
 /// the caller decodes the rows above: libjpeg skips the upper rows by entropy decoding alone, so the two share the
 /// costly part of the work. The result is the same picture a single decode gives. The band writes into the caller's
 /// lines and reads its data, so destroying it asks it to stop and waits for it to let them go: within a batch of rows

@@ -52,15 +52,11 @@ std::shared_ptr<Mapping> mapFresh(size_t bytes, work::WorkPool* pool)
     auto mapping = std::make_shared<Mapping>();
     mapping->base = base;
     mapping->length = memory::largeLength(bytes);
-    if (pool) {
+    // Without a pool the decoder's own writes fault the pages in.
+    if (pool)
         pool->run(
             work::WorkPool::Lane::Compute, mapping->populateStop.get_token(),
             [mapping](std::stop_token stop) { populateAhead(mapping, stop); }, work::WorkPool::Urgency::Urgent);
-        return mapping;
-    }
-    // Without a thread the decoder's own writes fault the pages in.
-    work::WorkPool::runOnThreadOfItsOwn(mapping->populateStop.get_token(),
-                                        [mapping](std::stop_token stop) { populateAhead(mapping, stop); });
     return mapping;
 }
 

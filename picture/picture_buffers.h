@@ -13,7 +13,7 @@ namespace picture {
 /// and handed to the next one of a similar size (the viewer deletes its window, and so its picture, on close, and a
 /// step releases the map on show before the next is decoded), so a further opening costs no page faults; after that
 /// while it goes back to the system. The pages of a fresh buffer are made present ahead of the decoder by a job of
-/// pool (or by a thread of their own when none is given), which stops when the picture is released.
+/// pool (by the decoder's own writes without one), which stops when the picture is released.
 QImage newPicture(int width, int height, work::WorkPool* pool = nullptr);
 
 /// A large picture's memory on its way back to the pool: a job that still reads a picture its owner has let go of

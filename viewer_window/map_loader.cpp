@@ -8,6 +8,7 @@
 #include <new>
 
 #include "files/data_files.h"
+#include "loading/loader.h"
 #include "picture/jpeg_decoder.h"
 #include "work/work_pool.h"
 
@@ -19,11 +20,11 @@ struct MapLoader::Shared
     std::mutex mutex;
     // The loader, while it lives: jobs post to it under the lock, and its destruction clears it under the lock.
     MapLoader* receiver = nullptr;
-    // Reads not going on now, whole, half done or failed, by path.
-    std::map<QString, std::shared_ptr<files::DataFileRead>> reads;
+    // Reads not going on now, whole, half done or failed, by path: the program's, kept beyond this loader.
+    std::shared_ptr<loading::KeptReads> reads;
     QString headPath;
     QImage head;
-    // Requested when the loader goes: a decode holds the pool while it runs, so the pool's own end cannot stop it.
+    // Requested when the loader goes: the program's pool stays.
     std::stop_source end;
 
     template <typename Call> void post(Call&& call)
@@ -33,22 +34,8 @@ struct MapLoader::Shared
             work::postTo(receiver, std::forward<Call>(call));
     }
 
-    std::shared_ptr<files::DataFileRead> take(const QString& path)
-    {
-        std::lock_guard lock(mutex);
-        const auto found = reads.find(path);
-        if (found == reads.end())
-            return nullptr;
-        std::shared_ptr<files::DataFileRead> read = std::move(found->second);
-        reads.erase(found);
-        return read;
-    }
-
-    void park(std::shared_ptr<files::DataFileRead> read)
-    {
-        std::lock_guard lock(mutex);
-        reads[read->path()] = std::move(read);
-    }
+    std::shared_ptr<files::DataFileRead> take(const QString& path) { return reads->take(path); }
+    void park(std::shared_ptr<files::DataFileRead> read) { reads->park(std::move(read)); }
 };
 
 namespace {
@@ -94,10 +81,12 @@ QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
 
 } // namespace
 
-MapLoader::MapLoader(QObject* parent)
-    : QObject(parent), m_shared(std::make_shared<Shared>()), m_pool(std::make_shared<work::WorkPool>(3))
+MapLoader::MapLoader(loading::Loader& loader, QObject* parent)
+    : QObject(parent), m_shared(std::make_shared<Shared>()), m_loader(loader)
 {
+    static_assert(MaxAheadFileBytes == loading::KeptReads::MaxFileBytes);
     m_shared->receiver = this;
+    m_shared->reads = loader.keptReads();
 }
 
 MapLoader::~MapLoader()
@@ -107,7 +96,12 @@ MapLoader::~MapLoader()
     m_aheadStop.request_stop();
     std::lock_guard lock(m_shared->mutex);
     m_shared->receiver = nullptr;
-    // The pool goes with the loader and asks its jobs to stop; none of them waits for anything of the GUI thread.
+    // The program's pool stays; the jobs of this loader end within a piece, and none waits for the GUI thread.
+}
+
+work::WorkPool& MapLoader::pool()
+{
+    return m_loader.pool();
 }
 
 std::shared_future<MapFile> MapLoader::open(const QString& path)
@@ -122,10 +116,6 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
     auto promise = std::make_shared<std::promise<MapFile>>();
     std::shared_future<MapFile> result = promise->get_future().share();
     auto job = [shared = m_shared, path, serial, promise](std::stop_token stop) {
-        std::shared_ptr<files::DataFileRead> read = shared->take(path);
-        // What was read ahead within the budget of the work ahead: a larger file is read again without it.
-        if (!read || read->state() == files::DataFileRead::State::Failed)
-            read = std::make_shared<files::DataFileRead>(path);
         int shownPercent = -1;
         const auto progress = [&shared, &path, &shownPercent](qint64 done, qint64 size) {
             const int percent = size > 0 ? int(done * 100 / size) : 100;
@@ -137,20 +127,34 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
                     emit shared->receiver->readProgress(path, done, size);
             });
         };
-        if (read->bytesRead() > 0)
-            progress(read->bytesRead(), read->size());
-        bool outOfMemory = false;
-        const files::DataFileRead::State state = readOn(*read, stop, outOfMemory, progress);
-        if (state == files::DataFileRead::State::Reading)
-            shared->park(read); // stopped: a later open() of it goes on from here
-        MapFile file = resultOf(*read, state, outOfMemory);
+        MapFile file = [&]() -> MapFile {
+            if (QByteArray whole = shared->reads->wholeBytes(path); !whole.isEmpty()) {
+                // The map opened last, or read ahead to its end, is there whole: nothing is read.
+                progress(whole.size(), whole.size());
+                return whole;
+            }
+            std::shared_ptr<files::DataFileRead> read = shared->take(path);
+            // What was read ahead within the budget of the work ahead: a larger file is read again without it.
+            if (!read || read->state() == files::DataFileRead::State::Failed)
+                read = std::make_shared<files::DataFileRead>(path);
+            if (read->bytesRead() > 0)
+                progress(read->bytesRead(), read->size());
+            bool outOfMemory = false;
+            const files::DataFileRead::State state = readOn(*read, stop, outOfMemory, progress);
+            if (state == files::DataFileRead::State::Reading)
+                shared->park(read); // stopped: a later open() of it goes on from here
+            return resultOf(*read, state, outOfMemory);
+        }();
+        if (file)
+            shared->reads->keepOpened(path, *file);
         promise->set_value(file);
-        shared->post([shared, serial, path, file] {
+        shared->post([shared, serial, path, file = std::move(file)] {
             if (shared->receiver)
                 shared->receiver->opened(serial, path, file);
         });
     };
-    m_pool->run(work::WorkPool::Lane::Disc, m_openStop.get_token(), std::move(job), work::WorkPool::Urgency::Urgent);
+    m_loader.pool().run(work::WorkPool::Lane::Disc, m_openStop.get_token(), std::move(job),
+                        work::WorkPool::Urgency::Urgent);
     return result;
 }
 
@@ -167,10 +171,9 @@ void MapLoader::opened(quint64 serial, const QString& path, const MapFile& file)
 void MapLoader::readAhead(const QStringList& paths, int headRows)
 {
     m_aheadStop.request_stop();
+    m_shared->reads->keepOnly(paths);
     {
         std::lock_guard lock(m_shared->mutex);
-        for (auto entry = m_shared->reads.begin(); entry != m_shared->reads.end();)
-            entry = paths.contains(entry->first) ? std::next(entry) : m_shared->reads.erase(entry);
         if (paths.isEmpty() || m_shared->headPath != paths.front()) {
             m_shared->headPath.clear();
             m_shared->head = QImage();
@@ -188,22 +191,26 @@ void MapLoader::startAhead()
     m_aheadStop = std::stop_source();
     if (paths.isEmpty())
         return;
-    // Weak: the job may outlive the loader, and with it the pool, by the piece it is reading. The head decode gets the
-    // stop of the reading ahead itself: the disc job's own stop is never requested once that job has returned.
-    auto job = [shared = m_shared, paths, headRows, weakPool = std::weak_ptr(m_pool),
+    // The program's pool outlives every job of it. The head decode gets the stop of the reading ahead itself: the disc
+    // job's own stop is never requested once that job has returned.
+    auto job = [shared = m_shared, paths, headRows, pool = &m_loader.pool(),
                 aheadStop = m_aheadStop.get_token()](std::stop_token stop) {
         for (const QString& path : paths) {
-            std::shared_ptr<files::DataFileRead> read = shared->take(path);
-            if (!read)
-                read = std::make_shared<files::DataFileRead>(path, MaxAheadFileBytes);
-            bool outOfMemory = false; // a file that finds no memory ahead is read again when it is opened
-            readOn(*read, stop, outOfMemory);
-            const bool whole = read->state() == files::DataFileRead::State::Done;
-            const QByteArray bytes = path == paths.front() && whole && headRows > 0 ? read->bytesSoFar() : QByteArray();
-            shared->park(read);
-            if (stop.stop_requested())
-                return;
-            if (bytes.isEmpty())
+            const bool headWanted = path == paths.front() && headRows > 0;
+            QByteArray bytes = shared->reads->wholeBytes(path); // read before: nothing to read
+            if (bytes.isEmpty()) {
+                std::shared_ptr<files::DataFileRead> read = shared->take(path);
+                if (!read)
+                    read = std::make_shared<files::DataFileRead>(path, MaxAheadFileBytes);
+                bool outOfMemory = false; // a file that finds no memory ahead is read again when it is opened
+                readOn(*read, stop, outOfMemory);
+                if (headWanted && read->state() == files::DataFileRead::State::Done)
+                    bytes = read->bytesSoFar();
+                shared->park(read);
+                if (stop.stop_requested())
+                    return;
+            }
+            if (!headWanted || bytes.isEmpty())
                 continue;
             // The top of the next map is decoded meanwhile, while the disc reads on.
             {
@@ -211,9 +218,6 @@ void MapLoader::startAhead()
                 if (shared->headPath == path)
                     continue;
             }
-            const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
-            if (!pool)
-                return;
             pool->run(work::WorkPool::Lane::Compute, aheadStop,
                       [shared, path, headBytes = bytes, headRows, aheadStop](std::stop_token stop) mutable {
                           QImage head = decodeHead(headBytes, headRows, stop);
@@ -227,26 +231,23 @@ void MapLoader::startAhead()
                       });
         }
     };
-    m_pool->run(work::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
+    m_loader.pool().run(work::WorkPool::Lane::Disc, m_aheadStop.get_token(), std::move(job));
 }
 
 void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
                        std::function<void(const failure::Result<QImage>&)> finished)
 {
     const std::stop_token callerStop = options.stop;
-    auto job = [shared = m_shared, weakPool = std::weak_ptr(m_pool), bytes = std::move(bytes),
-                guiOptions = std::move(options), finished = std::move(finished)](std::stop_token jobStop) mutable {
-        // The decoder hands work to the pool (its lower band, the picture's pages): it stays while the decode runs.
-        const std::shared_ptr<work::WorkPool> pool = weakPool.lock();
-        if (!pool)
-            return;
+    auto job = [shared = m_shared, pool = &m_loader.pool(), bytes = std::move(bytes), guiOptions = std::move(options),
+                finished = std::move(finished)](std::stop_token jobStop) mutable {
+        // The decoder hands work to the pool (its lower band, the picture's pages), which outlives every job of it.
         std::stop_source stopSource;
         std::stop_callback byJob(jobStop, [&stopSource] { stopSource.request_stop(); });
         std::stop_callback byLoader(shared->end.get_token(), [&stopSource] { stopSource.request_stop(); });
         const std::stop_token stop = stopSource.get_token();
 
         picture::JpegDecodeOptions options = guiOptions;
-        options.pool = pool.get();
+        options.pool = pool;
         options.stop = stop;
         if (guiOptions.progress)
             options.progress = [&shared, &guiOptions](picture::ProgressStage stage, int percent) {
@@ -287,7 +288,7 @@ void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options,
         bytes = QByteArray();
         shared->post([finished, result = std::move(result)] { finished(result); });
     };
-    m_pool->run(work::WorkPool::Lane::Compute, callerStop, std::move(job), work::WorkPool::Urgency::Urgent);
+    m_loader.pool().run(work::WorkPool::Lane::Compute, callerStop, std::move(job), work::WorkPool::Urgency::Urgent);
 }
 
 void MapLoader::stopAhead()

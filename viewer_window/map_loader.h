@@ -14,6 +14,10 @@
 #include "failure/result.h"
 #include "picture/jpeg_decoder.h"
 
+namespace loading {
+class KeptReads;
+class Loader;
+} // namespace loading
 namespace work {
 class WorkPool;
 }
@@ -23,19 +27,21 @@ namespace viewer {
 /// A map file's bytes, or the failure that kept them from being read.
 using MapFile = failure::Result<QByteArray>;
 
-/// The one owner of the viewer's background work: reading the map on show, decoding it, reading its neighbours ahead,
+/// The viewer's wishes to the program's loader: reading the map on show, decoding it, reading its neighbours ahead,
 /// decoding the top of the next map ahead, and (through pool(), handed to the decoder and the picture) the lower band
-/// of a decode, the reduced copies and making a picture's pages present.
+/// of a decode, the reduced copies and making a picture's pages present. It holds no thread of its own.
 ///
-/// Threading model. The loader lives on the GUI thread; its pool has one disc thread, which reads files one at a
-/// time (two readers make a disc drive seek back and forth), and a few compute threads. Every job carries a stop
+/// Threading model. This lives on the GUI thread; the program loader's pool has one disc thread, which reads files
+/// one at a time (two readers make a disc drive seek back and forth), and a few compute threads. Every job carries a
 /// request and looks at it between pieces of at most about 50 ms (a file is read in pieces sized so); a stopped read
-/// is kept where it stopped and goes on from there when it is wanted again. Results come back to the GUI thread as
+/// is kept where it stopped and goes on from there when it is wanted again. What was read (the map opened, whole,
+/// and its neighbours) is kept by the program's loader beyond this window, so that opening the map again, from a
+/// later window too, reads nothing. Results come back to the GUI thread as
 /// queued calls, which emit the signals below: nobody waits or polls. The user's own read comes first: open() stops
 /// the reading ahead (which keeps what it has read), runs before anything queued, and reading ahead starts only once
-/// the map on show is read. Destroying the loader asks every job to stop and returns at once; the jobs hold shared
-/// ownership of what they touch and end by themselves within a piece, and nothing they post arrives after the loader
-/// is gone. A decode's callbacks come to the GUI thread the same way, in the order the decoder makes them; the one that
+/// the map on show is read. Destroying this asks every job of it to stop and returns at once; the jobs hold shared
+/// ownership of what they touch and end by themselves within a piece, and nothing they post arrives after this is
+/// gone. A decode's callbacks come to the GUI thread the same way, in the order the decoder makes them; the one that
 /// hands over the old picture's memory is waited for by the decode (never by the GUI thread), and a stop ends that
 /// wait.
 class MapLoader : public QObject
@@ -45,10 +51,10 @@ public:
     /// The largest file read ahead, and largest head decoded ahead: the budget of the work ahead. A wider map's head
     /// is not decoded ahead: for a 10000-pixel-wide map it would hold 40 MiB, a tenth of the picture, to save about
     /// 30 ms of a step whose rows in view decode in under 100 ms anyway (measured with bench/run).
-    static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20;
+    static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20; // as loading::KeptReads::MaxFileBytes
     static constexpr qint64 MaxHeadBytes = qint64(16) << 20;
 
-    explicit MapLoader(QObject* parent = nullptr);
+    explicit MapLoader(loading::Loader& loader, QObject* parent = nullptr);
     ~MapLoader() override;
 
     /// Reads the map to show now, before any other read: what was read ahead of it, whole or in part, is taken and
@@ -76,7 +82,7 @@ public:
     /// True while the top rows of path's picture decoded ahead are waiting to be taken.
     bool hasHead(const QString& path) const;
     /// The pool for the decode's lower band, the picture's pages and the reduced copies.
-    work::WorkPool& pool() { return *m_pool; }
+    work::WorkPool& pool();
 
     struct Shared;
 
@@ -91,7 +97,7 @@ private:
     void opened(quint64 serial, const QString& path, const MapFile& file);
 
     std::shared_ptr<Shared> m_shared;
-    std::shared_ptr<work::WorkPool> m_pool;
+    loading::Loader& m_loader;
     std::stop_source m_openStop;
     std::stop_source m_aheadStop;
     quint64 m_openSerial = 0;

@@ -46,8 +46,8 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
-    : QWidget(&catalogueWindow), m_entry(entry), m_catalogueWindow(catalogueWindow)
+TForm2::TForm2(CurrentEntry& entry, loading::Loader& loader, QWidget& catalogueWindow)
+    : QWidget(&catalogueWindow), m_entry(entry), m_catalogueWindow(catalogueWindow), m_loader(loader)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -62,7 +62,7 @@ TForm2::TForm2(CurrentEntry& entry, QWidget& catalogueWindow)
 
     createControls();
     connectHandlers();
-    // The reduced copies and the picture's pages are jobs of the loader, which goes before the picture.
+    // The reduced copies and the picture's pages are jobs of the program's pool, which outlives the window.
     mapPicture->setWorkPool(&m_loader.pool());
     layoutControls();
     FormCreate();

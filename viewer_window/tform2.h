@@ -15,6 +15,9 @@ class QMenu;
 class QProgressBar;
 class ScrollBox;
 class CurrentEntry;
+namespace loading {
+class Loader;
+}
 
 namespace controls {
 class Panel;
@@ -31,7 +34,7 @@ class TForm2 : public QWidget
 public:
     /// Builds the window in its initial state and runs FormCreate. The window belongs to the catalogue window, which
     /// the minimise button minimises. Once shown, it shows each entry the CurrentEntry announces.
-    TForm2(CurrentEntry& entry, QWidget& catalogueWindow);
+    TForm2(CurrentEntry& entry, loading::Loader& loader, QWidget& catalogueWindow);
     ~TForm2() override;
 
     // --- controls ------------------------------------------------------------------------------------------
@@ -152,8 +155,8 @@ private:
 
     CurrentEntry& m_entry;
     QWidget& m_catalogueWindow;
-    // Owns every job of the viewer's background work; what they post is dropped once it is gone, and it goes before
-    // the window's controls.
+    // Asks the program's loader for every job of the viewer's background work; what they post is dropped once it is
+    // gone, and it goes before the window's controls.
     viewer::MapLoader m_loader;
     // The map on show and the map being opened; it goes before the loader whose events drive it.
     viewer::MapDocument m_document{m_loader};

@@ -7,16 +7,16 @@
 #include "desktop/error_report.h"
 #include "viewer_window/tform2.h"
 
-std::function<void()> installViewer(CurrentEntry& entry, QWidget& catalogueWindow)
+std::function<void()> installViewer(CurrentEntry& entry, loading::Loader& loader, QWidget& catalogueWindow)
 {
-    // The start-up viewer is never shown; creating it registers the hand cursors.
-    auto* startupViewer = new TForm2(entry, catalogueWindow);
+    // The start-up viewer is never shown; creating it registers the hand cursors. It holds no thread.
+    auto* startupViewer = new TForm2(entry, loader, catalogueWindow);
     startupViewer->hide();
     Form2 = startupViewer;
 
-    return [&entry, &catalogueWindow] {
+    return [&entry, &loader, &catalogueWindow] {
         // Each opening gets a new window; deleting it on close releases its picture.
-        auto* viewer = new TForm2(entry, catalogueWindow);
+        auto* viewer = new TForm2(entry, loader, catalogueWindow);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setWindowModality(Qt::ApplicationModal);
         Form2 = viewer;

@@ -1,13 +1,8 @@
 #include "work/work_pool.h"
 
+#include <QRunnable>
+#include <QScopeGuard>
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 extern "C" void __tsan_acquire(void* addr);
@@ -36,177 +31,82 @@ void takeOverForSanitizer(const void* channel)
 
 namespace {
 
-// Threads of every pool still running, so that the end of the process can wait for them: a thread left running
-// while the process tears down its libraries would touch what is being destroyed.
-struct LiveThreads
+// One queued job: it stops when its caller asks or when the pool goes.
+class Task : public QRunnable
 {
-    std::mutex mutex;
-    std::condition_variable ended;
-    int count = 0;
-
-    ~LiveThreads()
+public:
+    Task(Job job, std::stop_token callerStop, std::stop_token poolEnd, const void* pool)
+        : m_job(std::move(job)), m_callerStop(std::move(callerStop)), m_poolEnd(std::move(poolEnd)), m_pool(pool)
     {
-        // Every pool is gone by now, and its jobs were asked to stop: each returns within a piece of work.
-        std::unique_lock lock(mutex);
-        ended.wait_for(lock, std::chrono::seconds(2), [this] { return count == 0; });
     }
-};
 
-LiveThreads& liveThreadsRegistry()
-{
-    static LiveThreads live;
-    return live;
-}
-
-struct Task
-{
-    Job job;
-    std::stop_token stop;
-};
-
-} // namespace
-
-struct WorkPool::State
-{
-    std::mutex mutex;
-    std::condition_variable wake;
-    // Per lane: urgent jobs, then the others.
-    std::deque<Task> queues[2][2];
-    std::stop_source poolStop;
-    bool closing = false;
-
-    bool takeTask(int lane, Task& task)
+    void run() override
     {
-        for (auto& queue : queues[lane]) {
-            while (!queue.empty()) {
-                task = std::move(queue.front());
-                queue.pop_front();
-                if (!task.stop.stop_requested())
-                    return true;
-                task = Task(); // dropped unrun
-            }
-        }
-        return false;
-    }
-};
-
-namespace {
-
-void work(std::shared_ptr<WorkPool::State> state, int lane)
-{
-    for (;;) {
-        Task task;
-        {
-            std::unique_lock lock(state->mutex);
-            state->wake.wait(lock, [&] {
-                return state->closing || !state->queues[lane][0].empty() || !state->queues[lane][1].empty();
-            });
-            if (state->closing)
-                break;
-            if (!state->takeTask(lane, task))
-                continue;
-        }
-        // The job stops when its caller asks or when the pool goes.
+        // Qt's pool (not built for ThreadSanitizer) hands the task over under its own lock, and its waitForDone()
+        // orders the task's end before the pool's: tell the sanitizer so.
+        takeOverForSanitizer(this);
+        const auto ended = qScopeGuard([this] { handOverForSanitizer(m_pool); });
+        if (m_callerStop.stop_requested() || m_poolEnd.stop_requested())
+            return; // dropped unrun
         std::stop_source jobStop;
         {
-            std::stop_callback byCaller(task.stop, [&jobStop] { jobStop.request_stop(); });
-            std::stop_callback byPool(state->poolStop.get_token(), [&jobStop] { jobStop.request_stop(); });
+            std::stop_callback byCaller(m_callerStop, [&jobStop] { jobStop.request_stop(); });
+            std::stop_callback byPool(m_poolEnd, [&jobStop] { jobStop.request_stop(); });
             try {
-                task.job(jobStop.get_token());
+                m_job(jobStop.get_token());
             } catch (...) {
                 // A job never throws; should one do so, the thread goes on with the next rather than end the process.
             }
         }
-        task = Task();
+        // What the job holds goes on its own thread, before the pool counts the job as done.
+        m_job = nullptr;
     }
-    // Queued tasks are dropped with the state, by whichever thread lets it go last.
-    state.reset();
-    LiveThreads& live = liveThreadsRegistry();
-    std::lock_guard lock(live.mutex);
-    --live.count;
-    live.ended.notify_all();
+
+private:
+    Job m_job;
+    std::stop_token m_callerStop;
+    std::stop_token m_poolEnd;
+    const void* m_pool;
+};
+
+int priorityOf(WorkPool::Urgency urgency)
+{
+    return int(urgency);
 }
 
 } // namespace
 
-WorkPool::WorkPool(int computeThreads) : m_state(std::make_shared<State>())
+WorkPool::WorkPool(int computeThreads)
 {
-    LiveThreads& live = liveThreadsRegistry();
-    std::vector<int> lanes{int(Lane::Disc)};
-    for (int i = 0; i < std::max(1, computeThreads); ++i)
-        lanes.push_back(int(Lane::Compute));
-    for (const int lane : lanes) {
-        {
-            std::lock_guard lock(live.mutex);
-            ++live.count;
-        }
-        try {
-            std::thread(work, m_state, lane).detach();
-        } catch (const std::system_error&) {
-            std::lock_guard lock(live.mutex);
-            --live.count; // fewer threads: a lane without one runs nothing, and its callers read on their own
-        }
-    }
+    m_disc.setMaxThreadCount(1);
+    m_compute.setMaxThreadCount(std::max(1, computeThreads));
+    m_disc.setObjectName(QStringLiteral("disc lane"));
+    m_compute.setObjectName(QStringLiteral("compute lane"));
 }
 
 WorkPool::~WorkPool()
 {
-    m_state->poolStop.request_stop();
-    {
-        std::lock_guard lock(m_state->mutex);
-        m_state->closing = true;
-        for (auto& lane : m_state->queues)
-            for (auto& queue : lane)
-                queue.clear();
-    }
-    m_state->wake.notify_all();
+    m_end.request_stop();
+    m_disc.clear();
+    m_compute.clear();
+    // Every job running returns within a piece now. A job may queue another while it ends (a decode its lower band):
+    // that one is dropped unrun, since the pool's end is requested.
+    m_disc.waitForDone();
+    m_compute.waitForDone();
+    m_disc.waitForDone();
+    takeOverForSanitizer(this);
 }
 
 void WorkPool::run(Lane lane, std::stop_token stop, Job job, Urgency urgency)
 {
-    {
-        std::lock_guard lock(m_state->mutex);
-        m_state->queues[int(lane)][urgency == Urgency::Urgent ? 0 : 1].push_back(Task{std::move(job), std::move(stop)});
-    }
-    m_state->wake.notify_all();
+    auto* task = new Task(std::move(job), std::move(stop), m_end.get_token(), this);
+    handOverForSanitizer(task);
+    (lane == Lane::Disc ? m_disc : m_compute).start(task, priorityOf(urgency));
 }
 
-bool WorkPool::runOnThreadOfItsOwn(std::stop_token stop, Job job)
+int WorkPool::activeThreads() const
 {
-    LiveThreads& live = liveThreadsRegistry();
-    {
-        std::lock_guard lock(live.mutex);
-        ++live.count;
-    }
-    try {
-        std::thread([stop = std::move(stop), job = std::move(job)]() mutable {
-            job(stop);
-            job = nullptr;
-            LiveThreads& live = liveThreadsRegistry();
-            std::lock_guard lock(live.mutex);
-            --live.count;
-            live.ended.notify_all();
-        }).detach();
-        return true;
-    } catch (const std::system_error&) {
-        std::lock_guard lock(live.mutex);
-        --live.count;
-        return false;
-    }
-}
-
-int WorkPool::liveThreads()
-{
-    LiveThreads& live = liveThreadsRegistry();
-    std::lock_guard lock(live.mutex);
-    return live.count;
-}
-
-bool WorkPool::waitForThreadsToEnd(int milliseconds)
-{
-    LiveThreads& live = liveThreadsRegistry();
-    std::unique_lock lock(live.mutex);
-    return live.ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] { return live.count == 0; });
+    return m_disc.activeThreadCount() + m_compute.activeThreadCount();
 }
 
 } // namespace work

@@ -2,8 +2,8 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QThreadPool>
 #include <functional>
-#include <memory>
 #include <stop_token>
 #include <utility>
 
@@ -13,42 +13,37 @@ namespace work {
 /// is requested; it never throws.
 using Job = std::function<void(std::stop_token stop)>;
 
-/// A few threads of its own that run jobs in two lanes: the disc lane (one thread: reads, one at a time, since two
+/// The program's threads, in two lanes of Qt's pools: the disc lane (one thread: reads, one at a time, since two
 /// readers make a disc drive seek back and forth) and the compute lane (decoding, reduced copies, making pages
-/// present). Within a lane, urgent jobs run before the others, each kind in the order given.
+/// present). Within a lane the more urgent jobs run first, each urgency in the order given.
 ///
-/// Destroying the pool asks every job to stop and returns at once: its threads end by themselves once their job has
-/// returned, so a job must hold shared ownership of everything it touches. Jobs not yet started are dropped unrun
-/// (their function objects are destroyed, so a promise they hold is broken).
+/// What Qt's pool lacks is added here: a job carries a stop request (its caller's, joined with the pool's end) and is
+/// dropped unrun when its stop comes before it starts. Destroying the pool asks every job to stop, drops those not
+/// started (their function objects are destroyed, so a promise they hold is broken) and waits for those running,
+/// each of which returns within a piece; no thread of it is left.
 class WorkPool
 {
 public:
     enum class Lane { Disc, Compute };
-    enum class Urgency { Normal, Urgent };
+    /// Normal: work ahead of the user (reading and decoding ahead). Soon: what the user looks at in passing (the
+    /// catalogue's preview). Urgent: what the user waits for (the map opened, its decode, its lower band).
+    enum class Urgency { Normal, Soon, Urgent };
 
     explicit WorkPool(int computeThreads = 2);
     ~WorkPool();
     WorkPool(const WorkPool&) = delete;
     WorkPool& operator=(const WorkPool&) = delete;
 
-    /// Queues job; stop (of the caller's stop source) and the pool's end both stop it. A job whose stop is requested
-    /// before it starts is dropped unrun.
+    /// Queues job; stop (of the caller's stop source) and the pool's end both stop it.
     void run(Lane lane, std::stop_token stop, Job job, Urgency urgency = Urgency::Normal);
 
-    /// Runs job on a thread of its own, for a caller that has no pool; stop stops it. The thread is counted among
-    /// liveThreads(). False when no thread could be had (job is not run).
-    static bool runOnThreadOfItsOwn(std::stop_token stop, Job job);
-
-    /// Threads of every pool in the process that have not ended yet (they end soon after their pool is destroyed).
-    static int liveThreads();
-    /// Waits at most milliseconds for liveThreads() to reach 0; true when it did. For tests and the end of the
-    /// process.
-    static bool waitForThreadsToEnd(int milliseconds);
-
-    struct State;
+    /// Threads of the pool running a job now (an idle thread Qt keeps a while for the next job is not counted).
+    int activeThreads() const;
 
 private:
-    std::shared_ptr<State> m_state;
+    std::stop_source m_end;
+    QThreadPool m_disc;
+    QThreadPool m_compute;
 };
 
 /// ThreadSanitizer cannot see that Qt's event queue (not built for it) orders a post before its delivery; these tell

@@ -218,6 +218,7 @@ TEST_F(AboutPage, ChoosingTheCitiesAgainRestoresTheStartUpWindow)
     // The way the user comes back: over the cities tab, which lights its button, and a click on it.
     QTest::mouseMove(w().citiesHoverArea, QPoint(5, 5));
     QTest::mouseClick(w().citiesTab, Qt::LeftButton, {}, QPoint(5, 5));
+    waitForPreview();
     const QStringList after = snapshot(w(), *entry);
     ASSERT_EQ(after.size(), atStart.size());
     for (qsizetype i = 0; i < atStart.size(); ++i)

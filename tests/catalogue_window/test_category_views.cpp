@@ -197,6 +197,7 @@ TEST_F(CategoryView, ADamagedFirstPreviewIsReportedAndTheViewStillShowsTheNewLis
     MessageRecorder::clear();
     QTest::mouseMove(w().regionsHoverArea, QPoint(5, 5));
     QTest::mouseClick(w().regionsTab, Qt::LeftButton, {}, QPoint(5, 5));
+    waitForPreview();
     ASSERT_EQ(MessageRecorder::messages().size(), 1);
     EXPECT_TRUE(MessageRecorder::last().contains(QStringLiteral("arh.jpg")));
     EXPECT_EQ(entry->category(), 2);

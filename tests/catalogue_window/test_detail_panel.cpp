@@ -163,6 +163,7 @@ TEST_F(PanelTest, MetroMapsLieInTheCitiesFolders)
     open({mapEntry(QStringLiteral("Москва"), QStringLiteral("Goroda"), QStringLiteral("moskva.jpg")),
           mapEntry(QStringLiteral("Схема метро"), QStringLiteral("Metro"), QStringLiteral("metro1935.jpg"))});
     w().ImageMetClick();
+    waitForPreview();
     EXPECT_EQ(entry->previewPath(), QStringLiteral("Goroda/previews/metro1935.jpg"));
     EXPECT_EQ(entry->mapPath(), QStringLiteral("Goroda/metro1935.jpg"));
     EXPECT_TRUE(w().previewPicture->hasPicture());
@@ -268,9 +269,11 @@ TEST_F(PanelTest, PreviewIsToldByItsContentAndFailuresLeaveTheRestOfThePanel)
     for (int k = 1; k <= cases; ++k) {
         const auto& c = table[k - 1];
         clickRow(1);
+        waitForPreview();
         ASSERT_TRUE(w().previewPicture->hasPicture());
         MessageRecorder::clear();
         clickRow(k + 1);
+        waitForPreview();
 
         EXPECT_EQ(w().previewPicture->hasPicture(), c.shown) << c.fileName;
         EXPECT_EQ(w().previewBytes.isEmpty(), !c.shown) << c.fileName;

@@ -17,7 +17,8 @@ class Layout : public ::testing::Test
 protected:
     catalogue::CatalogueData data;
     CurrentEntry entry{data};
-    TForm1 form{entry};
+    loading::Loader loader;
+    TForm1 form{entry, loader};
 };
 
 TEST(ControlTies, EveryRowOfBothWindowsIsTiedToOneMemberHoldingItsControl)
@@ -28,10 +29,11 @@ TEST(ControlTies, EveryRowOfBothWindowsIsTiedToOneMemberHoldingItsControl)
     ASSERT_FALSE(::testing::Test::HasFailure());
     catalogue::CatalogueData data;
     CurrentEntry entry{data};
-    const TForm1 catalogueWindow(entry);
+    loading::Loader loader;
+    const TForm1 catalogueWindow(entry, loader);
     expectTiesHoldTheirControls(TForm1::controlTies(), catalogueWindow);
     QWidget owner;
-    const TForm2 viewer(entry, owner);
+    const TForm2 viewer(entry, loader, owner);
     expectTiesHoldTheirControls(TForm2::controlTies(), viewer);
 }
 

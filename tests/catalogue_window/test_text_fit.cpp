@@ -2,6 +2,8 @@
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
+#include "loading/loader.h"
+
 #include "catalogue_window/tform1.h"
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
@@ -35,8 +37,9 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
     SCOPED_TRACE(family.toStdString());
     catalogue::CatalogueData data;
     CurrentEntry entry(data);
-    TForm1 f1(entry);
-    TForm2 f2(entry, f1);
+    loading::Loader loader;
+    TForm1 f1(entry, loader);
+    TForm2 f2(entry, loader, f1);
     const char* widestSize = "1023 bytes";
     const TextRow rows[] = {
         {"Label1000", f1.fileSizeCaption, nullptr, f1.fileSizeLabel},

@@ -155,7 +155,7 @@ TEST_F(WindowShell, CatalogueLoadsEvenWhereNothingActivatesTheWindow)
     ActivationSwallower noActivation;
     data = std::make_unique<catalogue::CatalogueData>();
     entry = std::make_unique<CurrentEntry>(*data);
-    form = std::make_unique<TForm1>(*entry);
+    form = std::make_unique<TForm1>(*entry, programLoader);
     form->installEventFilter(&noActivation);
     form->show();
     QTest::qWait(50); // long enough for an activation to arrive, were there one

@@ -11,6 +11,7 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
+#include "loading/loader.h"
 #include "support/message_recorder.h"
 #include "support/test_collection.h"
 
@@ -40,9 +41,17 @@ protected:
         MessageRecorder::clear();
         data = std::make_unique<catalogue::CatalogueData>();
         entry = std::make_unique<CurrentEntry>(*data);
-        form = std::make_unique<TForm1>(*entry);
+        form = std::make_unique<TForm1>(*entry, programLoader);
         form->show();
         form->FormActivate();
+        waitForPreview();
+    }
+
+    /// Waits until the preview asked for last has been read, decoded and shown (or its failure reported).
+    void waitForPreview()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return programLoader.pool().activeThreads() == 0; }, 5000));
+        QCoreApplication::sendPostedEvents();
     }
 
     TForm1& w() { return *form; }
@@ -74,6 +83,8 @@ protected:
     void key(int key) { QTest::keyClick(form->listGrid, static_cast<Qt::Key>(key)); }
 
     TestCollection collection;
+    // The program's loader, beside the entry; it outlives the windows.
+    loading::Loader programLoader;
     std::unique_ptr<catalogue::CatalogueData> data;
     std::unique_ptr<CurrentEntry> entry;
     std::unique_ptr<TForm1> form;

@@ -8,6 +8,7 @@
 #include "controls/picture_control.h"
 #include "controls/reduced_copies.h"
 #include "controls/reduced_copy_builder.h"
+#include "work/work_pool.h"
 
 using controls::PictureControl;
 using controls::ReducedCopies;
@@ -55,8 +56,9 @@ TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromTheLargestReductionThat
         std::atomic<int> calls{0};
         std::vector<QImage> copies;
         {
+            work::WorkPool pool;
             ReducedCopyBuilder builder(
-                picture, QSize(100, 60), [&calls] { ++calls; }, budget);
+                picture, QSize(100, 60), [&calls] { ++calls; }, budget, &pool);
             while (!builder.finished()) {
                 for (QImage& copy : builder.takeReady())
                     copies.push_back(copy);
@@ -76,7 +78,9 @@ TEST(ReducedCopyBuilder, BuildsTheChainOfHalvedCopiesFromTheLargestReductionThat
 TEST(PictureControl, LargePictureDrawsFromBackgroundCopiesOnceTheyAreReady)
 {
     const QImage picture = pattern({4000, 2100}); // above the size whose copies are built in the background
+    work::WorkPool pool;
     PictureControl control;
+    control.setWorkPool(&pool);
     control.setStretch(true);
     control.setProportional(true);
     control.setPicture(picture);

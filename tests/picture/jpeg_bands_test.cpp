@@ -13,6 +13,7 @@
 #include "picture/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
 #include "support/resident_memory.h"
+#include "work/work_pool.h"
 
 using picture::JpegDecodeOptions;
 using picture::ProgressStage;
@@ -76,6 +77,8 @@ TEST_P(JpegBands, GiveTheSinglePassPixelsAndTheProgressContract)
     std::vector<std::pair<ProgressStage, int>> reports;
     JpegDecodeOptions banded;
     banded.bands = picture::BandDecoding::Always;
+    work::WorkPool pool; // the lower band's thread
+    banded.pool = &pool;
     banded.progress = [&reports](ProgressStage stage, int percent) { reports.emplace_back(stage, percent); };
     const auto actual = picture::decodeJpeg(bytes, banded);
 
@@ -116,6 +119,8 @@ TEST(JpegBands, CancelFromTheProgressCallbackStopsBothBands)
     const QByteArray bytes = fixtureFor({"rgb", {2400, 1800}, JpegColours::Rgb, 1, 0});
     JpegDecodeOptions options;
     options.bands = picture::BandDecoding::Always;
+    work::WorkPool pool; // the lower band's thread
+    options.pool = &pool;
     // Every byte of the picture zero before the decode: a row written has 0xFF in each pixel's fourth byte.
     QImage picture;
     options.pictureStarted = [&picture](const QImage& started) {

@@ -13,6 +13,7 @@
 #include "picture/colour_profile.h"
 #include "picture/jpeg_decoder.h"
 #include "support/jpeg_fixtures.h"
+#include "work/work_pool.h"
 
 namespace {
 
@@ -200,6 +201,8 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
             const QImage expected = upright.mirrored(mirrorX, mirrorY).transformed(QTransform().rotate(degrees));
             picture::JpegDecodeOptions options;
             options.bands = bands;
+            work::WorkPool pool; // the lower band's thread
+            options.pool = &pool;
             options.previewRows = 16;
             QImage started;
             QRect written;

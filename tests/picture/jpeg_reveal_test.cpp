@@ -8,6 +8,7 @@
 
 #include "picture/jpeg_decoder.h"
 #include "support/jpeg_fixtures.h"
+#include "work/work_pool.h"
 
 using picture::JpegDecodeOptions;
 using testsupport::JpegFixture;
@@ -67,8 +68,10 @@ TEST_P(JpegReveal, RowsShownAreThoseOfTheFinalPicture)
     const failure::Result<QImage> reference = picture::decodeJpeg(bytes, plain);
     ASSERT_TRUE(reference.has_value()) << failure::describe(reference.error());
 
+    work::WorkPool pool; // the lower band's thread
     JpegDecodeOptions options;
     options.bands = c.bands;
+    options.pool = &pool;
     options.previewRows = 40;
     QImage picture;
     int finalEnd = 0, earlyPasses = 0;

@@ -30,9 +30,10 @@ protected:
         testsupport::MessageRecorder::clear();
         data = std::make_unique<catalogue::CatalogueData>();
         entry = std::make_unique<CurrentEntry>(*data);
-        form = std::make_unique<TForm1>(*entry);
+        form = std::make_unique<TForm1>(*entry, programLoader);
         form->show();
         desktop::runGuarded([this] { form->FormActivate(); });
+        waitForPreview();
     }
 
     /// Goes through every view and the first row of each; the window must answer without a message.

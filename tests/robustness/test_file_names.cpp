@@ -30,7 +30,7 @@ TEST_P(FileNames, MapsAreFoundWithinTheCollectionOnly)
         }
     }
     openGuarded();
-    w().setViewerOpener(installViewer(*entry, w()));
+    w().setViewerOpener(installViewer(*entry, programLoader, w()));
 
     EXPECT_EQ(w().previewPicture->hasPicture(), c.previewShown);
     desktop::runGuarded([this] { w().ImageMapClick(); });

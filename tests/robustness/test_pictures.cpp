@@ -36,7 +36,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
         });
     const auto soundDisc = qScopeGuard([] { files::setReadFaultForTests({}); });
     openGuarded();
-    w().setViewerOpener(installViewer(*entry, w()));
+    w().setViewerOpener(installViewer(*entry, programLoader, w()));
 
     // The first activation shows the first city's preview.
     EXPECT_EQ(takeMessages(), c.previewMessage.isEmpty() ? QStringList() : QStringList{c.previewMessage});
@@ -74,6 +74,7 @@ TEST_P(Pictures, AFailureIsOneMessageNamingTheFileAndTheNextMapStillOpens)
 
     // The second city shows and opens as if nothing had happened.
     clickRow(2);
+    waitForPreview();
     EXPECT_TRUE(w().previewPicture->hasPicture());
     TForm2& next = openMap(2);
     EXPECT_TRUE(next.mapPicture->hasPicture());

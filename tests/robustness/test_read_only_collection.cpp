@@ -93,7 +93,7 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     desktop::setOverwriteQuestionHook([](const QString&) { return true; });
 
     openGuarded();
-    w().setViewerOpener(installViewer(*entry, w()));
+    w().setViewerOpener(installViewer(*entry, programLoader, w()));
     exerciseWindow();
 
     // Orderings on every map category, then back to the cities.
@@ -115,6 +115,7 @@ TEST_F(ReadOnlyCollection, NoActionWritesIntoTheCollection)
     // Preview, save and copy in the catalogue window.
     guarded([&] { w().ImageGorClick(); });
     clickRow(2);
+    waitForPreview();
     w().savePreviewAction->trigger();
     w().copyFileAction->trigger();
 

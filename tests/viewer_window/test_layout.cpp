@@ -15,8 +15,9 @@ class ViewerLayout : public ::testing::Test
 protected:
     catalogue::CatalogueData data;
     CurrentEntry entry{data};
+    loading::Loader loader;
     QWidget catalogueWindow;
-    TForm2 form{entry, catalogueWindow};
+    TForm2 form{entry, loader, catalogueWindow};
 
     // Shown, so that the scrolling view has laid out its client area; showing runs no open step.
     void SetUp() override { form.show(); }

@@ -81,7 +81,7 @@ TEST_F(MapLoaderTest, DestroyingTheLoaderDuringASlowReadAheadReturnsAtOnceAndThe
 {
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), content(2'000'000, 'a'));
     SlowDisc disc(1'000'000); // the 2 MB file takes 2 s
-    auto loader = std::make_unique<viewer::MapLoader>();
+    auto loader = std::make_unique<viewer::MapLoader>(programLoader);
     loader->readAhead({QStringLiteral("Goroda/a.jpg")}, 0);
     disc.waitForPieces(QStringLiteral("a.jpg"), 2);
     QElapsedTimer closing;
@@ -100,7 +100,7 @@ TEST_F(MapLoaderTest, TheUsersReadComesFirstAndAHalfReadNeighbourGoesOnWhereItSt
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), a);
     collection.writeBytes(QStringLiteral("Goroda/c.jpg"), c);
     SlowDisc disc(4'000'000);
-    viewer::MapLoader loader;
+    viewer::MapLoader loader(programLoader);
     QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
     QSignalSpy progress(&loader, &viewer::MapLoader::readProgress);
     // A result holds bytes or a failure, never nothing: QSignalSpy cannot give it back, a receiver keeps it.
@@ -143,7 +143,7 @@ TEST_F(MapLoaderTest, AReadGivenUpForALaterOneIsNeverReported)
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), content(1'000'000, 'a'));
     collection.writeBytes(QStringLiteral("Goroda/c.jpg"), content(100'000, 'c'));
     SlowDisc disc(4'000'000);
-    viewer::MapLoader loader;
+    viewer::MapLoader loader(programLoader);
     QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
     loader.open(QStringLiteral("Goroda/a.jpg"));
     disc.waitForPieces(QStringLiteral("a.jpg"), 2);

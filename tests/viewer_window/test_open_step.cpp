@@ -83,7 +83,7 @@ TEST_F(OpenStep, PlaceAndYearJoinWithExactlyTwoSpaces)
         list[0].year = c.year;
         collection.writeComplete(list);
         openWritten();
-        w().setViewerOpener(installViewer(*entry, w()));
+        w().setViewerOpener(installViewer(*entry, programLoader, w()));
         EXPECT_EQ(openMap(1).titleAndYearLabel->caption(), c.expected);
         Form2->close();
     }

@@ -152,14 +152,13 @@ TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
         disc = std::make_unique<SlowDisc>();
         if (std::string(c.phase) == "decoding the map")
             disc.reset();
-        const int threadsBefore = work::WorkPool::liveThreads();
         TForm2& viewer = startOpening(2);
         ASSERT_TRUE(QTest::qWaitFor([&] { return c.reached(viewer); }, 10000)) << c.phase;
         // Each read would take three seconds more, the decode a second or more.
         EXPECT_LT(closeAndRelease(viewer), 300) << c.phase;
         EXPECT_TRUE(Form2.isNull()) << c.phase;
-        // The closed viewer's threads end as their jobs do: each job stops within a piece of work.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return work::WorkPool::liveThreads() <= threadsBefore; }, 300)) << c.phase;
+        // The closed viewer's jobs end: each stops within a piece of work, and the program's threads are idle.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return programLoader.pool().activeThreads() == 0; }, 300)) << c.phase;
         QTest::qWait(100); // nothing posted by its work arrives afterwards
         EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << c.phase << MessageRecorder::last().toStdString();
         EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr) << c.phase;
@@ -276,4 +275,45 @@ TEST_F(ViewerSlowDisc, AFailedStepKeepsTheMapBeforeWholeOrLeavesAnEmptyViewNamin
         viewer.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// Rows passed on a slow disc: the preview of a row left is stopped within a piece (the one the disc was reading) or
+// never read (those queued behind it), the failure of one left says nothing, and the row reached shows its own.
+TEST_F(ViewerSlowDisc, PreviewsOfRowsPassedAreNotReadAndTheirFailuresAreSilent)
+{
+    openCatalogue(5);
+    const auto previewPath = [](int i) { return QStringLiteral("Goroda/previews/") + fileOf(i); };
+    const QByteArray padded = TestCollection::jpegBytes(QSize(200, 150)) + QByteArray(300'000, '\0');
+    for (int i = 2; i <= 5; ++i)
+        collection.writeBytes(previewPath(i), padded);
+    files::setReadFaultForTests(
+        [&](const QString& path) { return path.endsWith(previewPath(2)) ? qint64(0) : qint64(-1); });
+    const auto soundDisc = qScopeGuard([] { files::setReadFaultForTests({}); });
+    disc = std::make_unique<SlowDisc>();
+    clickRow(2);
+    // Its read fails meanwhile (a piece's time), and the failure waits in the queue while the user moves on.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    for (int row = 3; row <= 5; ++row)
+        clickRow(row);
+    waitForPreview();
+    for (int i = 2; i <= 4; ++i)
+        EXPECT_LE(disc->bytesRead(fileOf(i)), 64 * 1024) << i; // a piece of a file read
+    EXPECT_EQ(w().previewBytes, padded);
+    EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+}
+
+// Esc and the map opened again, in a new window: what was read is not read again.
+TEST_F(ViewerSlowDisc, ReopeningAClosedMapReadsNothingAgain)
+{
+    openCatalogue(3);
+    collection.writeBytes(mapPath(2), TestCollection::jpegBytes(QSize(400, 300)) + QByteArray(300'000, '\0'));
+    disc = std::make_unique<SlowDisc>();
+    closeAndRelease(openMap(2));
+    waitForPreview();
+    const qint64 read = disc->bytesRead(fileOf(2));
+    EXPECT_GT(read, 300'000);
+    TForm2& again = openMap(2);
+    waitForPreview();
+    EXPECT_EQ(disc->bytesRead(fileOf(2)), read);
+    EXPECT_EQ(again.dimensionsLabel->caption(), QStringLiteral("400 x 300"));
 }

@@ -36,7 +36,7 @@ protected:
         for (int i = 1; i <= n; ++i)
             mapBytes.push_back(collection.writeJpeg(mapPath(i), QSize(60 + i, 40 + i)));
         openWritten();
-        w().setViewerOpener(installViewer(*entry, w()));
+        w().setViewerOpener(installViewer(*entry, programLoader, w()));
     }
 
     static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
