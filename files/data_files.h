@@ -42,7 +42,7 @@ std::optional<qint64> dataFileSize(const QString& relative);
 inline constexpr qint64 DefaultMaxFileBytes = qint64(1) << 31;
 
 /// A data file read piece by piece, so that a read can stop between two pieces and go on later where it stopped. A
-/// piece is 64 KiB: about 64 ms on a disc that gives 1 MB/s, whatever the pieces before it took. One thread at a time
+/// piece is 16 KiB: about 50 ms on a disc that gives 300 KB/s, whatever the pieces before it took. One thread at a time
 /// may use it.
 class DataFileRead
 {

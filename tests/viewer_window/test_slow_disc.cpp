@@ -297,7 +297,7 @@ TEST_F(ViewerSlowDisc, PreviewsOfRowsPassedAreNotReadAndTheirFailuresAreSilent)
         clickRow(row);
     waitForPreview();
     for (int i = 2; i <= 4; ++i)
-        EXPECT_LE(disc->bytesRead(fileOf(i)), 64 * 1024) << i; // a piece of a file read
+        EXPECT_LE(disc->bytesRead(fileOf(i)), 16 * 1024) << i; // a piece of a file read
     EXPECT_EQ(w().previewBytes, padded);
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
