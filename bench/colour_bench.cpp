@@ -6,16 +6,19 @@
 #include <vector>
 
 #include "icc_profiles.h"
+#include "loading/loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
+#include "work/work_pool.h"
 
 namespace bench {
 namespace {
 
-double decodeOnce(const QByteArray& bytes)
+double decodeOnce(const QByteArray& bytes, work::WorkPool& pool)
 {
     picture::JpegDecodeOptions options;
-    options.previewRows = 1016; // as the viewer
+    options.previewRows = 1016; // as the viewer, on the program's pool (the decode's lower band)
+    options.pool = &pool;
     const double start = now();
     const failure::Result<QImage> decoded = picture::decodeJpeg(bytes, options);
     return decoded.has_value() ? now() - start : -1;
@@ -31,10 +34,11 @@ int colourConversionCost(const QString& name, const QString& path, int runs)
     const QByteArray plain = file.readAll();
     const QByteArray tagged = iccprofiles::withProfileSegment(plain, iccprofiles::adobeRgbProfile());
     std::vector<double> untaggedTimes, taggedTimes;
-    decodeOnce(plain); // the picture's memory present before the first measured run
+    loading::Loader loader;           // the program's
+    decodeOnce(plain, loader.pool()); // the picture's memory present before the first measured run
     for (int i = 0; i < runs; ++i) {
-        untaggedTimes.push_back(decodeOnce(plain));
-        taggedTimes.push_back(decodeOnce(tagged));
+        untaggedTimes.push_back(decodeOnce(plain, loader.pool()));
+        taggedTimes.push_back(decodeOnce(tagged, loader.pool()));
         if (untaggedTimes.back() <= 0 || taggedTimes.back() <= 0)
             return 1;
     }

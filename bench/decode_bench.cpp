@@ -18,12 +18,14 @@
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
 #include "viewer_window/map_loader.h"
+#include "work/work_pool.h"
 
 namespace bench {
 namespace {
 
-/// What the viewer's open step does with one map: read, decode with the bar following the reports, show.
-double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl& control)
+/// What the viewer's open step does with one map: read, decode with the bar following the reports (on the program's
+/// pool, as the viewer's decode: its lower band and the picture's pages), show.
+double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl& control, work::WorkPool& pool)
 {
     const double start = now();
     const QFileInfo info(path);
@@ -32,6 +34,7 @@ double openOnce(const QString& path, QProgressBar& bar, controls::PictureControl
     if (!bytes)
         return -1;
     picture::JpegDecodeOptions options;
+    options.pool = &pool;
     // As the viewer: a progressive map's early passes for the rows of a full-screen view.
     options.previewRows = 1016;
     // As the viewer's progress handler: every report sets the bar, a repaint at most once a frame.
@@ -74,10 +77,12 @@ double previewOnce(const QString& path)
 
 struct Bar
 {
+    loading::Loader loader; // the program's, made first and gone last
     QProgressBar bar;
     controls::PictureControl control;
     Bar()
     {
+        control.setWorkPool(&loader.pool());
         bar.setRange(0, 100);
         bar.setTextVisible(false);
         bar.resize(1024, 25);
@@ -89,7 +94,7 @@ struct Bar
 int decodeOnce(const QString& path)
 {
     Bar sink;
-    const double seconds = openOnce(path, sink.bar, sink.control);
+    const double seconds = openOnce(path, sink.bar, sink.control, sink.loader.pool());
     std::printf("%.6f\n", seconds);
     return seconds < 0 ? 1 : 0;
 }
@@ -104,7 +109,7 @@ int decodeRatio(const QString& name, const QString& path, int runs)
         cold.push_back(runProcessOutput({self, "decode-once", path}).trimmed().toDouble());
         // The viewer window deletes itself on close; the next opening starts without the previous picture.
         sink.control.clearPicture();
-        warm.push_back(openOnce(path, sink.bar, sink.control));
+        warm.push_back(openOnce(path, sink.bar, sink.control, sink.loader.pool()));
     }
     for (const std::vector<double>* series : {&reference, &cold, &warm}) {
         if (std::any_of(series->begin(), series->end(), [](double v) { return v <= 0; })) {
