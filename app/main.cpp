@@ -3,6 +3,11 @@
 #include <QSettings>
 #include <QTranslator>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
 
 #include "app/application.h"
 #include "app/collection_search.h"
@@ -21,8 +26,19 @@ int main(int argc, char** argv)
 {
     memory::returnLargeBlocksWhenFreed();
     QStringList arguments;
+#ifdef Q_OS_WIN
+    // The command line as Windows keeps it, in wide characters: argv holds it in the ANSI code page, which loses a
+    // Cyrillic folder's name wherever that code page is not 1251.
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+    }
+#else
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+#endif
     const failure::Result<StartOptions> parsed = parseStartOptions(arguments, QDir::currentPath());
     if (!parsed) {
         std::fprintf(stderr, "%s\n%s", desktop::failureText(parsed.error()).toLocal8Bit().constData(),
