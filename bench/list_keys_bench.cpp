@@ -19,17 +19,15 @@
 #include <mutex>
 #include <thread>
 
-#include "catalogue/catalogue_data.h"
 #include "catalogue_window/tform1.h"
 #include "collection_maker.h"
 #include "controls/string_grid.h"
 #include "current_entry/current_entry.h"
 #include "desktop/error_report.h"
 #include "files/data_files.h"
-#include "loading/loader.h"
 #include "measure.h"
+#include "program_windows.h"
 #include "viewer_window/tform2.h"
-#include "viewer_window/viewer_launcher.h"
 
 namespace bench {
 namespace {
@@ -110,16 +108,9 @@ int listKeysSlowDisc(const QString& folder)
     }
     if (makeCollection(folder, maps) != 0)
         return 1;
-    files::setCollectionFolder(folder);
-    desktop::setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-
-    catalogue::CatalogueData data;
-    CurrentEntry entry(data);
-    loading::Loader loader;
-    TForm1 catalogueWindow(entry, loader);
-    catalogueWindow.show();
-    catalogueWindow.FormActivate();
-    catalogueWindow.setViewerOpener(installViewer(entry, loader, catalogueWindow));
+    ProgramWindows program(folder);
+    CurrentEntry& entry = program.entry;
+    TForm1& catalogueWindow = program.catalogueWindow;
     if (!waitUntil([&] { return entry.rowCount() == Entries && catalogueWindow.previewBytes == previews[0]; }, 10'000))
         return 1;
 

@@ -18,20 +18,17 @@
 #include <thread>
 #include <vector>
 
-#include "catalogue/catalogue_data.h"
 #include "catalogue_window/tform1.h"
 #include "collection_maker.h"
 #include "controls/reduced_copy_builder.h"
 #include "controls/string_grid.h"
-#include "current_entry/current_entry.h"
 #include "desktop/error_report.h"
 #include "files/data_files.h"
-#include "loading/loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/picture_buffers.h"
+#include "program_windows.h"
 #include "viewer_window/tform2.h"
-#include "viewer_window/viewer_launcher.h"
 
 namespace bench {
 namespace {
@@ -84,16 +81,8 @@ int slowDiscTimes(const QString& folder, int runs)
     }
     if (makeCollection(folder, files) != 0)
         return 1;
-    files::setCollectionFolder(folder);
-    desktop::setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-
-    catalogue::CatalogueData data;
-    CurrentEntry entry(data);
-    loading::Loader loader;
-    TForm1 catalogueWindow(entry, loader);
-    catalogueWindow.show();
-    catalogueWindow.FormActivate();
-    catalogueWindow.setViewerOpener(installViewer(entry, loader, catalogueWindow));
+    ProgramWindows program(folder);
+    TForm1& catalogueWindow = program.catalogueWindow;
 
     // Opens the map in the middle and lets the disc read its neighbours ahead for a while.
     const auto openAndReadAhead = [&]() -> TForm2* {
