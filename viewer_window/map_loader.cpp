@@ -84,7 +84,6 @@ QImage decodeHead(const QByteArray& bytes, int headRows, std::stop_token stop)
 MapLoader::MapLoader(loading::Loader& loader, QObject* parent)
     : QObject(parent), m_shared(std::make_shared<Shared>()), m_loader(loader)
 {
-    static_assert(MaxAheadFileBytes == loading::KeptReads::MaxFileBytes);
     m_shared->receiver = this;
     m_shared->reads = loader.keptReads();
 }

@@ -12,12 +12,9 @@
 #include <stop_token>
 
 #include "failure/result.h"
+#include "loading/loader.h"
 #include "picture/jpeg_decoder.h"
 
-namespace loading {
-class KeptReads;
-class Loader;
-} // namespace loading
 namespace work {
 class WorkPool;
 }
@@ -51,7 +48,7 @@ public:
     /// The largest file read ahead, and largest head decoded ahead: the budget of the work ahead. A wider map's head
     /// is not decoded ahead: for a 10000-pixel-wide map it would hold 40 MiB, a tenth of the picture, to save about
     /// 30 ms of a step whose rows in view decode in under 100 ms anyway (measured with bench/run).
-    static constexpr qint64 MaxAheadFileBytes = qint64(256) << 20; // as loading::KeptReads::MaxFileBytes
+    static constexpr qint64 MaxAheadFileBytes = loading::KeptReads::MaxFileBytes;
     static constexpr qint64 MaxHeadBytes = qint64(16) << 20;
 
     explicit MapLoader(loading::Loader& loader, QObject* parent = nullptr);
