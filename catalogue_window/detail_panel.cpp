@@ -104,13 +104,8 @@ void TForm1::previewMouseMove()
 void TForm1::loadPreview(const QString& relativePath)
 {
     clearImageMap();
-    picture::JpegDecodeOptions options;
-    // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
-    options.fitBox =
-        controls::deviceSize(window_layout::catalogueControl("ImageMap").place.size(), devicePixelRatioF());
-    options.maxPixels = PreviewMaxPixels;
     // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
-    m_loader.loadPicture(relativePath, std::move(options), m_previewStop.get_token(),
+    m_loader.loadPicture(relativePath, previewDecodeOptions(), m_previewStop.get_token(),
                          [this](const failure::Result<loading::LoadedPicture>& loaded) {
                              desktop::runGuarded([&] {
                                  if (loaded) {
@@ -123,6 +118,16 @@ void TForm1::loadPreview(const QString& relativePath)
                                      loaded.error().onFile(shownPath(m_lastPreviewPath).toStdString()));
                              });
                          });
+}
+
+picture::JpegDecodeOptions TForm1::previewDecodeOptions() const
+{
+    picture::JpegDecodeOptions options;
+    // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
+    options.fitBox =
+        controls::deviceSize(window_layout::catalogueControl("ImageMap").place.size(), devicePixelRatioF());
+    options.maxPixels = PreviewMaxPixels;
+    return options;
 }
 
 void TForm1::showPreviewPicture(const QImage& picture, const QByteArray& bytes)
@@ -146,12 +151,7 @@ failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
         return failed(bytes.error());
     if (!picture::looksLikeJpeg(*bytes))
         return failed({failure::What::NotJpeg, {}, {}, {}});
-    picture::JpegDecodeOptions options;
-    // Previews are decoded at the smallest DCT scale that still covers the preview area's device pixels.
-    const QSize box = window_layout::catalogueControl("ImageMap").place.size();
-    options.fitBox = controls::deviceSize(box, devicePixelRatioF());
-    options.maxPixels = PreviewMaxPixels;
-    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, options);
+    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, previewDecodeOptions());
     if (!decoded)
         return failed(decoded.error());
     showPreviewPicture(*decoded, *bytes);

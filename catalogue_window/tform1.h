@@ -19,6 +19,9 @@ class QAction;
 namespace loading {
 class Loader;
 }
+namespace picture {
+struct JpegDecodeOptions;
+}
 class QLineEdit;
 class QMenu;
 
@@ -187,6 +190,8 @@ private:
     void loadPreview(const QString& relativePath);
     /// Shows a decoded picture in previewPicture and keeps its file's bytes.
     void showPreviewPicture(const QImage& picture, const QByteArray& bytes);
+    /// How the preview, the about and the articles pictures are decoded for the preview area.
+    picture::JpegDecodeOptions previewDecodeOptions() const;
 
     // --- helpers -------------------------------------------------------------------------------------------
     void createControls();     // layout.cpp
