@@ -3,7 +3,10 @@
 # the whole suite again in an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz target for a short
 # while on its seed corpus.
 # The picture, files, desktop, controls and viewer tests, where the background work is, run once more with ThreadSanitizer.
-# SKIP_SANITIZERS=1 (both sanitizer builds) or SKIP_FUZZ=1 leave those parts out (for a quick local run).
+# Last, the Windows program: cross-built with mingw-w64 (its libraries from Debian's sources the first time, cached in
+# ~/.cache/mapcatalogue), its tests run under Wine, its installer and ZIP made and tried (tools/windows/build.sh).
+# SKIP_SANITIZERS=1 (both sanitizer builds), SKIP_FUZZ=1 or SKIP_WINDOWS=1 leave those parts out (for a quick local
+# run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install_packages.sh
@@ -86,4 +89,9 @@ if [ "${SKIP_FUZZ:-0}" != 1 ]; then
             exit 1
         fi
     done
+fi
+
+if [ "${SKIP_WINDOWS:-0}" != 1 ]; then
+    echo "== The Windows program: cross-built, its tests under Wine, its installer and ZIP"
+    bash tools/windows/build.sh build-windows
 fi

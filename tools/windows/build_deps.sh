@@ -257,7 +257,11 @@ build_qtbase() {
     # uic...). Shared (LGPL), Release, and only what a Widgets program uses; the windows and offscreen platform
     # plugins (the offscreen one with Qt's bundled FreeType). Debian's source has no wintab, hence no tablet events.
     # OpenGL (dynamic) and Direct2D stay on: without them 6.4.2's windows plugin does not compile.
+    # The bundled PCRE2 without its JIT: built with mingw-w64, the JIT stack a thread keeps for QRegularExpression
+    # is freed twice when the thread ends, which crashes the program; matching without the JIT is fine for the few
+    # patterns Qt matches.
     cmake_configure "$src" "$bld" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_C_FLAGS=-DPCRE2_DISABLE_JIT \
         -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
         -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_icu=OFF \
