@@ -11,6 +11,7 @@
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
 #include "desktop/fonts.h"
+#include "desktop/main_window.h"
 #include "window_layout/catalogue_controls.h"
 
 using controls::PictureControl;
@@ -81,7 +82,7 @@ std::span<const controls::ControlTie<TForm1>> TForm1::controlTies()
 void TForm1::createControls()
 {
     const window_layout::WindowRow& window = window_layout::catalogueWindow();
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowFlags(desktop::borderlessMainWindowFlags());
     setWindowTitle(QStringLiteral("Каталог старинных карт"));
     setFixedSize(window.size);
     move(window.at);

@@ -12,6 +12,15 @@
 
 namespace desktop {
 
+Qt::WindowFlags borderlessMainWindowFlags()
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+#ifdef Q_OS_WIN
+    flags |= Qt::WindowMinimizeButtonHint;
+#endif
+    return flags;
+}
+
 void minimiseProgram(QWidget& mainWindow)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <qnamespace.h>
 #include <functional>
 
 class QByteArray;
@@ -8,6 +9,10 @@ class QPoint;
 class QWidget;
 
 namespace desktop {
+
+/// The flags of the program's borderless main window: no frame; on Windows also the system's minimise box (drawn
+/// only with a caption, so unseen here), without which a click on the window's taskbar button does not minimise it.
+Qt::WindowFlags borderlessMainWindowFlags();
 
 /// Minimises the program: its main window (the catalogue window), which takes a viewer shown over it along. A mouse
 /// grab left by the button pressed (a press that minimises sees no release) is let go first. On Windows the window

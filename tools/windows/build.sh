@@ -16,6 +16,9 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${1:-$root/build-windows}
+# Absolute: the Wine prefix inside it must be (Wine refuses a relative WINEPREFIX).
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 jobs=${MAPCATALOGUE_JOBS:-2}
 
 say() { echo "build.sh: $*"; }
