@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QtGlobal>
-#include <qnamespace.h>
 #include <functional>
+#include <qnamespace.h>
 
 class QByteArray;
 class QPoint;
