@@ -49,9 +49,7 @@ QString& storedFolder()
     return folder;
 }
 
-// Split by hand, not by a regular expression: a regular expression matched on a reading thread leaves a per-thread
-// JIT stack that mingw-w64's runtime frees a second time when the thread ends (the Windows program then crashes at
-// exit).
+// The parts of a name relative to the collection, split at either separator; empty parts dropped.
 QStringList components(const QString& relative)
 {
     QString slashes = relative;
