@@ -26,7 +26,13 @@ trap cleanup EXIT
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
 if [ ! -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]; then echo "weston did not start"; cat "$out/weston.log"; exit 1; fi
 
-(cd "$out/demo" && QT_QPA_PLATFORM=wayland exec "$program" "$out/demo") >"$out/program.log" 2>&1 &
+# The program paints with Qt's raster engine into shared-memory buffers and makes no OpenGL window, so the test keeps
+# Qt from loading its OpenGL buffer integration (wayland-egl), which loads libEGL_mesa and Mesa's swrast driver.
+# That driver leaves a small allocation behind that LeakSanitizer reports at exit from a library already unloaded
+# ("<unknown module>", so no suppression can name it), on some processors and not on others. A name that matches no
+# integration loads none; Qt says so once on standard error.
+(cd "$out/demo" && QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none exec "$program" "$out/demo") \
+    >"$out/program.log" 2>&1 &
 app=$!
 
 # The list's text colour: a few hundred pixels of it once the rows are drawn, none in the window's artwork.
