@@ -1,14 +1,12 @@
 // The Result contract: a value or the first Failure, TRY stopping a chain of steps at that failure.
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "failure/result.h"
 
-using failure::Failure;
-using failure::Result;
+using failure::Failure, failure::Result;
 
 namespace {
 
