@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,29 +8,6 @@ MapApplication::MapApplication(int& argc, char** argv) : QApplication(argc, argv
 {
     setApplicationName(QStringLiteral("mapcatalogue"));
     setApplicationDisplayName(QStringLiteral("Каталог старинных карт"));
-}
-
-failure::Result<StartOptions> parseStartOptions(const QStringList& arguments, const QString& workingDirectory)
-{
-    StartOptions options;
-    QStringList rest = arguments.mid(1);
-    if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
-        options.help = true;
-        return options;
-    }
-    if (rest.contains(QStringLiteral("--version"))) {
-        options.version = true;
-        return options;
-    }
-    if (rest.size() > 1)
-        return failure::Failure{failure::What::TooManyArguments, {}, {}, {}};
-    const QString folder = rest.isEmpty() ? workingDirectory : QDir(workingDirectory).absoluteFilePath(rest.first());
-    const QFileInfo info(folder);
-    if (!info.isDir())
-        return failure::Failure{failure::What::NotAFolder, folder.toStdString(), {}, {}};
-    options.collectionFolder = info.absoluteFilePath();
-    options.folderGiven = !rest.isEmpty();
-    return options;
 }
 
 namespace {
@@ -49,14 +27,56 @@ const char* const SearchOrderText =
     "name of the user account); failing those, a dialog asks for the folder.\n";
 #endif
 
+/// The program's command line: --help, --version and at most one collection folder.
+struct StartParser
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this usage and exit.")};
+    const QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the version and exit.")};
+
+    StartParser()
+    {
+        // The usage lists only the options given here: Qt's own help and version options would add -v and
+        // --help-all.
+        parser.setApplicationDescription(
+            QLatin1String(SearchOrderText) +
+            QStringLiteral("The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
+                           "Goroda, Oblasti, Russia (each with previews/) and Articles."));
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addPositionalArgument(QStringLiteral("FOLDER"),
+                                     QStringLiteral("The collection to open; remembered for the next start."),
+                                     QStringLiteral("[FOLDER]"));
+    }
+};
+
 } // namespace
+
+failure::Result<StartOptions> parseStartOptions(const QStringList& arguments, const QString& workingDirectory)
+{
+    StartParser start;
+    if (!start.parser.parse(arguments))
+        return failure::Failure{failure::What::BadOption, {}, start.parser.errorText().toStdString(), {}};
+    StartOptions options;
+    options.help = start.parser.isSet(start.help);
+    options.version = !options.help && start.parser.isSet(start.version);
+    if (options.help || options.version)
+        return options;
+    const QStringList folders = start.parser.positionalArguments();
+    if (folders.size() > 1)
+        return failure::Failure{failure::What::TooManyArguments, {}, {}, {}};
+    const QString folder =
+        folders.isEmpty() ? workingDirectory : QDir(workingDirectory).absoluteFilePath(folders.first());
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return failure::Failure{failure::What::NotAFolder, folder.toStdString(), {}, {}};
+    options.collectionFolder = info.absoluteFilePath();
+    options.folderGiven = !folders.isEmpty();
+    return options;
+}
 
 QString usageText()
 {
-    return QStringLiteral("Usage: mapcatalogue [FOLDER]\n"
-                          "       mapcatalogue --version\n"
-                          "       mapcatalogue --help\n") +
-           QLatin1String(SearchOrderText) +
-           QStringLiteral("The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
-                          "Goroda, Oblasti, Russia (each with previews/) and Articles.\n");
+    return StartParser().parser.helpText();
 }

@@ -1,13 +1,10 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 #include <cstdio>
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <shellapi.h>
-#endif
+#include <variant>
 
 #include "app/application.h"
 #include "app/collection_search.h"
@@ -22,38 +19,42 @@
 #include "memory/large_memory.h"
 #include "viewer_window/viewer_launcher.h"
 
-int main(int argc, char** argv)
+namespace {
+
+/// The start options, or the status to end with at once: --help and --version answered, a usage error printed.
+///
+/// They are read while only a core application object exists, so that they need no display, which the windowing one
+/// would. It reads the command line as the system keeps it (on Windows in wide characters, where argv would lose a
+/// Cyrillic folder's name outside code page 1251).
+std::variant<StartOptions, int> readCommandLine(int& argc, char** argv)
 {
-    memory::returnLargeBlocksWhenFreed();
-    QStringList arguments;
-#ifdef Q_OS_WIN
-    // The command line as Windows keeps it, in wide characters: argv holds it in the ANSI code page, which loses a
-    // Cyrillic folder's name wherever that code page is not 1251.
-    int count = 0;
-    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 0; i < count; ++i)
-            arguments << QString::fromWCharArray(wide[i]);
-        LocalFree(wide);
-    }
-#else
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-#endif
-    const failure::Result<StartOptions> parsed = parseStartOptions(arguments, QDir::currentPath());
+    const QCoreApplication commandLine(argc, argv);
+    const failure::Result<StartOptions> parsed = parseStartOptions(QCoreApplication::arguments(), QDir::currentPath());
     if (!parsed) {
         std::fprintf(stderr, "%s\n%s", desktop::failureText(parsed.error()).toLocal8Bit().constData(),
                      usageText().toLocal8Bit().constData());
         return 2;
     }
-    const StartOptions& options = *parsed;
-    if (options.help) {
+    if (parsed->help) {
         std::fputs(usageText().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    if (options.version) {
+    if (parsed->version) {
         std::printf("mapcatalogue %s\n", MAPCATALOGUE_VERSION);
         return 0;
     }
+    return *parsed;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    memory::returnLargeBlocksWhenFreed();
+    const std::variant<StartOptions, int> read = readCommandLine(argc, argv);
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    const StartOptions& options = std::get<StartOptions>(read);
 
     // Without ICU's collation and code page the catalogue can be neither read nor ordered: say so and end.
     if (const failure::Result<void> text = catalogue::checkCatalogueCollation(); !text) {

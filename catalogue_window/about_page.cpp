@@ -11,7 +11,6 @@ namespace {
 
 using namespace catalogue_window;
 
-const QColor AboutTextColour(68, 28, 26);
 const QString AboutPicture = QStringLiteral("Goroda/About/about.jpg");
 
 } // namespace
@@ -22,9 +21,6 @@ void TForm1::ImageAboutClick()
     // runs the row click and the grid click with the category already the about page, so they fill nothing; what
     // they touch is overwritten below.
     m_entry.show(catalogue::AboutPage, std::min(listGrid->row(), AboutRows - 1));
-
-    for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
-        Label[n]->show();
 
     // On this page a right-click on the picture opens nothing.
     setPopupAttached(false);
@@ -37,25 +33,13 @@ void TForm1::ImageAboutClick()
         Label[secondColumnLabel(slot)]->setCaption(QString());
     }
 
-    const int top = listGrid->topRow();
-    for (int slot = 1; slot <= VisibleRows; ++slot)
-        Label[firstColumnLabel(slot)]->setCaption(listText(0, top + slot - 1));
+    refillRowLabels();
     for (int k = 0; k < LinkRowCount; ++k)
-        Label[FirstLinkRow + k]->setCaption(listText(1, top + k));
-
+        Label[FirstLinkRow + k]->setCaption(listText(1, listGrid->topRow() + k));
     // No row is highlighted on this page.
-    for (int slot = 1; slot <= VisibleRows; ++slot) {
-        Label[firstColumnLabel(slot)]->setBold(false);
-        Label[firstColumnLabel(slot)]->setTextColour(AboutTextColour);
-    }
+    markChosenSlot(0);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             citiesTab, regionsTab, countryTab, metroTab, articlesTab, listGrid, byNameButton, byYearButton,
-             byQualityButton, fileSizeCaption, dimensionsCaption, descriptionCaption, descriptionLabel, fileSizeLabel,
-             dimensionsLabel, authorCaption, authorLabel})
-        w->hide();
-    for (int i = 1; i <= 5; ++i)
-        starPictures[i]->hide();
+    showViewControls(window_layout::AboutView);
 
     // The pointer is set before loading, so a missing picture still leaves the whole page in place.
     previewPicture->setCursor(Qt::ArrowCursor);

@@ -44,8 +44,7 @@ void TForm1::CategoryView(int category)
         return;
     const bool articles = category == catalogue::Articles;
 
-    for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n)
-        Label[n]->hide();
+    showViewControls(articles ? window_layout::ArticlesView : window_layout::MapsView);
 
     previewPicture->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
@@ -59,15 +58,6 @@ void TForm1::CategoryView(int category)
         const window_layout::ControlRow& row = window_layout::catalogueControl(w->objectName().toStdString());
         w->move(row.place.left(), articles ? row.articlesTop : row.place.top());
     }
-    listGrid->show();
-    descriptionLabel->show();
-    authorLabel->show();
-    previewPanel->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{byNameButton, byYearButton, byQualityButton, fileSizeCaption,
-                                                      descriptionCaption, fileSizeLabel, authorCaption})
-        w->setVisible(!articles);
-    for (int n = 1; n <= 5; ++n)
-        starPictures[n]->setVisible(!articles);
 
     listGrid->resize(0, listGrid->height());
     listGrid->setRowCount(table->count());
@@ -84,6 +74,14 @@ void TForm1::CategoryView(int category)
 
     if (!picture)
         desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
+}
+
+void TForm1::showViewControls(window_layout::CatalogueView view)
+{
+    for (const window_layout::ControlRow& row : window_layout::catalogueControls()) {
+        if ((row.shownIn | row.hiddenIn) & view)
+            findChild<QWidget*>(QString::fromStdString(row.name))->setVisible(row.shownIn & view);
+    }
 }
 
 controls::PictureControl* TForm1::categoryHighlight(int category) const

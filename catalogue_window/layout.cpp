@@ -3,6 +3,7 @@
 // pictures and labels drawn on their parent. What the table does not say about a control is set here.
 #include <QLineEdit>
 #include <QMenu>
+#include <algorithm>
 
 #include "catalogue_window/tform1.h"
 #include "controls/control_builder.h"
@@ -17,6 +18,7 @@
 using controls::PictureControl;
 using controls::TextLabel;
 using window_layout::ControlRow;
+using window_layout::Kind;
 
 namespace {
 
@@ -114,12 +116,14 @@ void TForm1::createControls()
 
     built.assign<TForm1>(*this, controlTies());
 
-    for (QWidget* w : std::initializer_list<QWidget*>{windowBackground, titleArtwork, descriptionCaption,
-                                                      descriptionLabel, dimensionsCaption, dimensionsLabel, authorLabel,
-                                                      authorCaption, fileSizeCaption, fileSizeLabel})
-        makeDragSurface(w);
-    for (int n = 1; n <= 5; ++n)
-        makeDragSurface(starPictures[n]);
+    // The pictures and labels on the window itself, but for the link rows, which take the mouse (eventFilter).
+    for (const ControlRow& row : window_layout::catalogueControls()) {
+        QWidget* control = built.control(QString::fromStdString(row.name));
+        const auto linkRows = std::span(Label).subspan(catalogue_window::FirstLinkRow, catalogue_window::LinkRowCount);
+        const bool onWindow = *row.parent == '\0' && (row.kind == Kind::Picture || row.kind == Kind::Label);
+        if (onWindow && std::find(linkRows.begin(), linkRows.end(), control) == linkRows.end())
+            makeDragSurface(control);
+    }
 
     listGrid->setRowCount(55);
     listGrid->setScrollBar(listScrollBar);

@@ -14,6 +14,7 @@
 #include "controls/control_builder.h"
 #include "current_entry/current_entry.h"
 #include "failure/result.h"
+#include "window_layout/catalogue_controls.h"
 
 class QAction;
 namespace loading {
@@ -206,6 +207,8 @@ private:
     void refillRowLabels();        // row_list.cpp: the scroll refill's caption copy
     void markChosenSlot(int slot); // row_list.cpp: highlights slot's row (none for 0)
     void setSecondColumnLeft(int left);
+    /// Shows and hides the controls the view shows and hides, as the control table says.
+    void showViewControls(window_layout::CatalogueView view);
     /// The lit tab of a category (nullptr for other numbers).
     controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);

@@ -105,6 +105,8 @@ QString failureText(const failure::Failure& failure)
     case What::ConverterUnavailable:
         return QStringLiteral("Не удалось открыть преобразователь кодовой страницы 1251 ICU (%1)")
             .arg(utf8(failure.detail));
+    case What::BadOption:
+        return QStringLiteral("mapcatalogue: %1").arg(utf8(failure.detail));
     case What::TooManyArguments:
         return QStringLiteral("mapcatalogue: too many arguments; give at most one collection folder");
     case What::NotAFolder:

@@ -46,6 +46,7 @@ enum class What {
     ConverterUnavailable, ///< detail: ICU's error name
 
     // The command line.
+    BadOption,        ///< an option the program does not know, or one given a value; detail: the parser's text
     TooManyArguments, ///< more than one collection folder was given
     NotAFolder,       ///< file: the folder given, which does not exist or is no folder
 };

@@ -19,6 +19,10 @@ constexpr QColor TopBar(135, 113, 67);
 constexpr QColor ListPanel(192, 192, 192);
 constexpr QColor PreviewPanel(202, 186, 153);
 
+// Which views show and hide a control: the lists (maps and articles) and the views that are not the maps'.
+constexpr unsigned Lists = MapsView | ArticlesView;
+constexpr unsigned NotMaps = ArticlesView | AboutView;
+
 /// Top of list slot 1..VisibleRows: 15 pixels between slots 1, 2 and 3, 16 from there on.
 int slotTop(int slot)
 {
@@ -38,23 +42,27 @@ std::vector<ControlRow> makeTable()
     std::vector<ControlRow> t = {
         picture("Image5", form, {0, 61, 800, 540}).withArtwork(Parchment),
         picture("Image3", form, {0, 0, 239, 62}).withArtwork(StripeRed),
-        label("LabelOpisNadpis", form, {361, 425}, 11, Caption).inBold().withCaption("Описание:").inArticlesAt(399),
-        label("Labelopis", form, {361, 439}, 11, Value).fixedBox({282, 137}).inArticlesAt(415),
-        label("Label223", form, {361, 376}, 11, Caption).inBold().withCaption("Размер изображения").hidden(),
-        label("LabelDimention", form, {490, 366}, 11, Caption).withCaption("LabelDimention").hidden(),
-        picture("ImageZvezda1", form, {657, 383, 19, 20}).withArtwork(StarRed).hidden(),
-        picture("ImageZvezda2", form, {675, 383, 20, 20}).withArtwork(StarRed).hidden(),
-        picture("ImageZvezda3", form, {694, 383, 20, 20}).withArtwork(StarRed).hidden(),
-        picture("ImageZvezda4", form, {711, 383, 20, 20}).withArtwork(StarRed).hidden(),
-        picture("ImageZvezda5", form, {730, 384, 19, 17}).withArtwork(StarRed).hidden(),
-        label("Labelavtor", form, {406, 407}, 11, Value).fixedBox({363, 14}).inArticlesAt(383),
-        label("LabelAvtorNadpis", form, {361, 407}, 11, Caption).inBold().withCaption("Автор:").inArticlesAt(383),
-        label("Label1000", form, {361, 390}, 11, Caption).inBold().withCaption("Объём файла:"),
-        label("LabelSize", form, {451, 390}, 11, Value),
+        label("LabelOpisNadpis", form, {361, 425}, 11, Caption).inBold().withCaption("Описание:").inArticlesAt(399)
+            .inViews(MapsView, NotMaps),
+        label("Labelopis", form, {361, 439}, 11, Value).fixedBox({282, 137}).inArticlesAt(415).inViews(Lists, AboutView),
+        label("Label223", form, {361, 376}, 11, Caption).inBold().withCaption("Размер изображения").hidden()
+            .inViews(0, AboutView),
+        label("LabelDimention", form, {490, 366}, 11, Caption).withCaption("LabelDimention").hidden().inViews(0, AboutView),
+        picture("ImageZvezda1", form, {657, 383, 19, 20}).withArtwork(StarRed).hidden().inViews(MapsView, NotMaps),
+        picture("ImageZvezda2", form, {675, 383, 20, 20}).withArtwork(StarRed).hidden().inViews(MapsView, NotMaps),
+        picture("ImageZvezda3", form, {694, 383, 20, 20}).withArtwork(StarRed).hidden().inViews(MapsView, NotMaps),
+        picture("ImageZvezda4", form, {711, 383, 20, 20}).withArtwork(StarRed).hidden().inViews(MapsView, NotMaps),
+        picture("ImageZvezda5", form, {730, 384, 19, 17}).withArtwork(StarRed).hidden().inViews(MapsView, NotMaps),
+        label("Labelavtor", form, {406, 407}, 11, Value).fixedBox({363, 14}).inArticlesAt(383).inViews(Lists, AboutView),
+        label("LabelAvtorNadpis", form, {361, 407}, 11, Caption).inBold().withCaption("Автор:").inArticlesAt(383)
+            .inViews(MapsView, NotMaps),
+        label("Label1000", form, {361, 390}, 11, Caption).inBold().withCaption("Объём файла:").inViews(MapsView, NotMaps),
+        label("LabelSize", form, {451, 390}, 11, Value).inViews(MapsView, NotMaps),
     };
-    // The link rows on the window, 16 pixels apart.
+    // The link rows on the window, 16 pixels apart: the about page's.
     for (int n = FirstLinkRow; n <= LastWindowLinkRow; ++n)
-        t.push_back(label(labelName(n), form, {362, 384 + 16 * (n - FirstLinkRow)}, 13, RowNormalColour));
+        t.push_back(label(labelName(n), form, {362, 384 + 16 * (n - FirstLinkRow)}, 13, RowNormalColour)
+                        .inViews(AboutView, Lists));
 
     // Panel6 lies beneath the preview panel at the same place: its picture and rows are never seen.
     t.push_back(panel("Panel6", form, {362, 77, 397, 297}, PreviewPanel));
@@ -62,7 +70,7 @@ std::vector<ControlRow> makeTable()
     const int panel6Rows[] = {42, 43, 44, 45, 47, 46};
     for (int i = 0; i < 6; ++i) {
         const int n = panel6Rows[i];
-        const ControlRow link = label(labelName(n), "Panel6", {2, 192 + 16 * i}, 13, RowNormalColour);
+        const ControlRow link = label(labelName(n), "Panel6", {2, 192 + 16 * i}, 13, RowNormalColour).inViews(0, Lists);
         t.push_back(n <= 45 ? link.hidden() : link);
     }
 
@@ -77,20 +85,20 @@ std::vector<ControlRow> makeTable()
         picture("Image14", "Panel1", {411, 6, 48, 44}).withHand(),
         picture("Image1", "Panel1", {533, 9, 15, 15}).withHand(),
         picture("Image2", "Panel1", {551, 8, 14, 15}).withHand(),
-        picture("ImageObl", "Panel1", {108, 7, 63, 44}).withArtwork(DarkRed).withHand().hidden(),
-        picture("Imagerus", "Panel1", {201, 7, 53, 44}).withArtwork(DarkRed).withHand().hidden(),
-        picture("ImageMet", "Panel1", {284, 7, 93, 44}).withArtwork(DarkRed).withHand().hidden(),
-        picture("ImageArt", "Panel1", {408, 7, 48, 44}).withArtwork(DarkRed).withHand().hidden(),
-        picture("ImageGor", "Panel1", {25, 7, 52, 44}).withArtwork(DarkRed).withHand(),
+        picture("ImageObl", "Panel1", {108, 7, 63, 44}).withArtwork(DarkRed).withHand().hidden().inViews(0, AboutView),
+        picture("Imagerus", "Panel1", {201, 7, 53, 44}).withArtwork(DarkRed).withHand().hidden().inViews(0, AboutView),
+        picture("ImageMet", "Panel1", {284, 7, 93, 44}).withArtwork(DarkRed).withHand().hidden().inViews(0, AboutView),
+        picture("ImageArt", "Panel1", {408, 7, 48, 44}).withArtwork(DarkRed).withHand().hidden().inViews(0, AboutView),
+        picture("ImageGor", "Panel1", {25, 7, 52, 44}).withArtwork(DarkRed).withHand().inViews(0, AboutView),
     });
 
     // The list: background with the ordering bar, the ordering areas, 58 row labels, the hidden grid and its bar.
     t.insert(t.end(), {
         panel("Panel2", form, {36, 76, 312, 491}, ListPanel),
         picture("Image8", "Panel2", {0, 0, 312, 491}).withArtwork(Parchment),
-        picture("ImagePoNazvaniyu", "Panel2", {58, 475, 61, 13}).withHand(),
-        picture("ImagePoGodu", "Panel2", {124, 474, 32, 14}).withHand(),
-        picture("ImagePoKa4estvy", "Panel2", {163, 474, 124, 14}).withHand(),
+        picture("ImagePoNazvaniyu", "Panel2", {58, 475, 61, 13}).withHand().inViews(MapsView, NotMaps),
+        picture("ImagePoGodu", "Panel2", {124, 474, 32, 14}).withHand().inViews(MapsView, NotMaps),
+        picture("ImagePoKa4estvy", "Panel2", {163, 474, 124, 14}).withHand().inViews(MapsView, NotMaps),
     });
     // Slot 1 is the chosen row at first.
     for (int slot = 1; slot <= VisibleRows; ++slot) {
@@ -101,11 +109,11 @@ std::vector<ControlRow> makeTable()
         t.push_back(slot == 1 ? second.withFixedPitch() : second);
     }
     t.insert(t.end(), {
-        other("StringGrid1", "Panel2", {292, 0, 4, 468}),
+        other("StringGrid1", "Panel2", {292, 0, 4, 468}).inViews(Lists, AboutView),
         other("bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}).withHand(),
 
         // The preview.
-        panel("Panel3", form, {362, 77, 398, 298}, PreviewPanel),
+        panel("Panel3", form, {362, 77, 398, 298}, PreviewPanel).inViews(Lists, 0),
         picture("ImageMap", "Panel3", {0, 0, 396, 296}).withHand(),
 
         other("Edit1", form, {360, 573, 273, 21}).hidden(),

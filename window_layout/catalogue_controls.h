@@ -8,6 +8,10 @@ namespace window_layout {
 inline constexpr QColor RowNormalColour(68, 28, 26);    // rows and link rows
 inline constexpr QColor RowHighlightColour(112, 29, 0); // the chosen row; also the captions of the detail texts
 
+/// The catalogue window's views, as bits of ControlRow::shownIn and hiddenIn: the four map categories, the articles,
+/// the about page.
+enum CatalogueView : unsigned { MapsView = 1, ArticlesView = 2, AboutView = 4 };
+
 /// The catalogue window: place on the screen, size, colour and font.
 const WindowRow& catalogueWindow();
 /// Every control of the catalogue window in creation order.

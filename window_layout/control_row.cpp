@@ -77,6 +77,14 @@ ControlRow ControlRow::inArticlesAt(int top) const
     return r;
 }
 
+ControlRow ControlRow::inViews(unsigned shown, unsigned hidden) const
+{
+    ControlRow r = *this;
+    r.shownIn = shown;
+    r.hiddenIn = hidden;
+    return r;
+}
+
 ControlRow ControlRow::anchoredRight(int distance) const
 {
     ControlRow r = *this;

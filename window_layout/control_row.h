@@ -31,6 +31,10 @@ struct ControlRow
     QSize pictureSize;    ///< the artwork's size where the control stretches it; empty: the place's size
     const char* caption = "";
     int articlesTop = -1; ///< the top the articles view moves the control to; -1: it stays
+    /// The window's views (bits the window's table names) that show the control, and those that hide it; a view in
+    /// neither leaves it as it is.
+    unsigned shownIn = 0;
+    unsigned hiddenIn = 0;
     /// Once the window is opened the control keeps its left edge this far from its parent's right edge; 0: it keeps
     /// its place.
     int rightAnchor = 0;
@@ -45,6 +49,7 @@ struct ControlRow
     ControlRow cutAt(int width) const;
     ControlRow withFixedPitch() const;
     ControlRow inArticlesAt(int top) const;
+    ControlRow inViews(unsigned shown, unsigned hidden) const;
     ControlRow anchoredRight(int distance) const;
 
     /// The size of the control's artwork.
