@@ -1,6 +1,9 @@
 #include "catalogue_load.h"
 
+#include <optional>
+
 #include "categories.h"
+#include "codepage.h"
 #include "line_reader.h"
 
 namespace catalogue {
@@ -19,12 +22,25 @@ std::string lineLimitWarning(const char* file, int limit)
     return std::string(file) + ": lines past " + std::to_string(limit) + " are ignored";
 }
 
+// The file's text in code page 1251, as the tables keep it; a UTF-8 file is converted.
+std::optional<std::string> textOf(const std::string* bytes, const char* name, LoadReport& report)
+{
+    if (!bytes)
+        return std::nullopt;
+    Cp1251Text text = fileTextAsCp1251(*bytes);
+    if (text.unmapped > 0)
+        report.warnings.push_back(std::string(name) + ": " + std::to_string(text.unmapped) +
+                                  " characters of this UTF-8 file have no code page 1251 form and read as '?'");
+    return std::move(text.bytes);
+}
+
 void readAboutFile(const std::string* bytes, const char* name, std::array<std::string, MaxAboutLines + 1>& slots,
                    LoadReport& report)
 {
-    if (!bytes)
+    const std::optional<std::string> text = textOf(bytes, name, report);
+    if (!text)
         return;
-    const ReadLines read = splitLines(*bytes, MaxAboutLines);
+    const ReadLines read = splitLines(*text, MaxAboutLines);
     storeLines(read, slots);
     if (read.truncated)
         report.warnings.push_back(lineLimitWarning(name, MaxAboutLines));
@@ -108,8 +124,8 @@ void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& repo
     readAboutFile(input.about, AboutFile, data.AboutLines, report);
     readAboutFile(input.about2, About2File, data.AboutLines2, report);
 
-    if (input.maps) {
-        const ReadLines read = splitLines(*input.maps, MaxCatalogueLines);
+    if (const std::optional<std::string> maps = textOf(input.maps, MapsFile, report)) {
+        const ReadLines read = splitLines(*maps, MaxCatalogueLines);
         storeLines(read, data.CatalogueLines);
         data.LineCount = static_cast<int>(read.lines.size());
         if (read.truncated)

@@ -49,6 +49,7 @@ struct LoadInput
 };
 
 /// The same steps on bytes already read (used by the file version and by tests and fuzzing); adds warnings to report.
+/// Each file is read as UTF-8 or code page 1251 as fileTextAsCp1251 tells.
 void loadFromBytes(CatalogueData& data, const LoadInput& input, LoadReport& report);
 
 /// Empties every table and work area of data and sets every NextSlot to 1.

@@ -1,6 +1,8 @@
 #include "codepage.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -53,7 +55,38 @@ std::array<UChar, 256> buildTable()
     return table;
 }
 
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+// True for well-formed UTF-8 (no overlong forms, no surrogates) with at least one character above ASCII.
+bool isUtf8BeyondAscii(std::string_view bytes)
+{
+    const auto length = static_cast<int32_t>(bytes.size());
+    bool beyondAscii = false;
+    for (int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U8_NEXT(bytes.data(), i, length, c);
+        if (c < 0)
+            return false;
+        beyondAscii = beyondAscii || c > 0x7F;
+    }
+    return beyondAscii;
+}
+
 } // namespace
+
+Cp1251Text fileTextAsCp1251(std::string_view file)
+{
+    const bool marked = file.substr(0, Utf8Mark.size()) == Utf8Mark;
+    if (!marked && (file.size() > size_t(INT32_MAX) || !isUtf8BeyondAscii(file)))
+        return {std::string(file), false, 0};
+    if (marked)
+        file.remove_prefix(Utf8Mark.size());
+    Cp1251Text text{utf8ToCp1251(file), true, 0};
+    // '?' is ASCII and never part of a longer UTF-8 sequence: each one more than the file held is a substitute.
+    const auto questionMarks = [](std::string_view bytes) { return std::count(bytes.begin(), bytes.end(), '?'); };
+    text.unmapped = static_cast<std::size_t>(questionMarks(text.bytes) - questionMarks(file));
+    return text;
+}
 
 failure::Result<void> checkCp1251()
 {

@@ -5,6 +5,14 @@
 #include "catalogue/categories.h"
 
 namespace catalogue_window {
+namespace {
+
+// Documents and pictures that the usual desktop applications only show. Not here: anything that runs (programs,
+// scripts, shortcuts, launchers), and documents that carry scripts of their own outside a browser (.chm, .hta, .svg).
+constexpr const char* ArticleTypes[] = {"htm", "html", "txt",  "pdf", "rtf", "doc", "docx", "odt", "djvu",
+                                        "djv", "jpg",  "jpeg", "png", "gif", "bmp", "tif",  "tiff"};
+
+} // namespace
 
 std::optional<QString> articleRelativePath(const QString& fileName)
 {
@@ -23,6 +31,27 @@ std::optional<QString> articleRelativePath(const QString& fileName)
             return std::nullopt;
     }
     return QString::fromLatin1(catalogue::ArticlesFolder) + name;
+}
+
+bool isArticleType(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || fileName.indexOf(QLatin1Char('/'), dot) >= 0)
+        return false;
+    const QString suffix = fileName.mid(dot + 1);
+    for (const char* type : ArticleTypes) {
+        if (suffix.compare(QLatin1String(type), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString articleTypesText()
+{
+    QStringList types;
+    for (const char* type : ArticleTypes)
+        types << QString::fromLatin1(type);
+    return types.join(QStringLiteral(", "));
 }
 
 } // namespace catalogue_window

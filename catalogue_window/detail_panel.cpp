@@ -1,6 +1,5 @@
 // The detail panel of the chosen entry: the grid click, the preview, the file size, the texts and the stars, and the
 // click on the preview that opens the viewer.
-#include <QDir>
 #include <optional>
 
 #include "catalogue/categories.h"
@@ -23,11 +22,6 @@ namespace {
 // gets here; a file that needs more for its preview only declares a huge size (65500 x 65500) and would cost
 // hundreds of megabytes for a grey box.
 constexpr qint64 PreviewMaxPixels = picture::DefaultMaxPixels / 64;
-
-QString shownPath(const QString& relative)
-{
-    return QDir::toNativeSeparators(files::resolveDataPath(relative));
-}
 
 } // namespace
 
@@ -113,9 +107,8 @@ void TForm1::loadPreview(const QString& relativePath)
                                      return;
                                  }
                                  // The preview is the only thing missing: the panel beside it stays.
-                                 desktop::reportFailure(
-                                     desktop::Action::ShowPicture,
-                                     loaded.error().onFile(shownPath(m_lastPreviewPath).toStdString()));
+                                 desktop::reportFailure(desktop::Action::ShowPicture,
+                                                        loaded.error().onFile(m_lastPreviewPath.toStdString()));
                              });
                          });
 }
@@ -144,13 +137,11 @@ failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
     clearImageMap();
     const auto failed = [&](const failure::Failure& failure) {
         clearImageMap();
-        return failure.onFile(shownPath(relativePath).toStdString());
+        return failure.onFile(relativePath.toStdString());
     };
     failure::Result<QByteArray> bytes = files::readDataFile(relativePath);
     if (!bytes)
         return failed(bytes.error());
-    if (!picture::looksLikeJpeg(*bytes))
-        return failed({failure::What::NotJpeg, {}, {}, {}});
     const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, previewDecodeOptions());
     if (!decoded)
         return failed(decoded.error());

@@ -34,8 +34,9 @@ void TForm1::savePreview()
     const bool previewMissing = catalogue::isMapCategory(m_entry.category()) && !m_lastPreviewPath.isEmpty();
     const failure::Result<void> saved = desktop::savePictureAs(
         this, previewBytes,
-        previewMissing ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(m_lastPreviewPath)
-                       : QStringLiteral("Нет рисунка для сохранения."));
+        previewMissing
+            ? QStringLiteral("Рисунок %1 не загружен: сохранять нечего.").arg(desktop::shownFileName(m_lastPreviewPath))
+            : QStringLiteral("Нет рисунка для сохранения."));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }

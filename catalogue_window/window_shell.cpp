@@ -79,9 +79,7 @@ void TForm1::FormActivate()
 
     // Problems are shown after the list is up, one box each, so the window is usable behind them.
     for (const failure::Failure& problem : report.errors)
-        desktop::reportFailure(
-            desktop::Action::LoadCatalogue,
-            problem.onFile(files::resolveDataPath(QString::fromStdString(problem.file)).toStdString()));
+        desktop::reportFailure(desktop::Action::LoadCatalogue, problem);
 }
 
 bool TForm1::event(QEvent* event)

@@ -1,5 +1,7 @@
 #include "desktop/failure_text.h"
 
+#include <QDir>
+
 #include "desktop/error_report.h"
 
 namespace desktop {
@@ -10,6 +12,11 @@ using failure::What;
 QString utf8(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+QString shownFile(const failure::Failure& failure)
+{
+    return shownFileName(utf8(failure.file));
 }
 
 QString pictureSize(const failure::Failure& failure)
@@ -97,7 +104,7 @@ QString failureText(const failure::Failure& failure)
     case What::ClipboardRefused:
         return QStringLiteral("Cannot open clipboard");
     case What::WriteFailed:
-        return QStringLiteral("Не удалось записать файл %1: %2").arg(utf8(failure.file), utf8(failure.detail));
+        return QStringLiteral("Не удалось записать файл %1: %2").arg(shownFile(failure), utf8(failure.detail));
     case What::NothingToSave:
         return utf8(failure.detail);
     case What::CollatorUnavailable:
@@ -116,9 +123,14 @@ QString failureText(const failure::Failure& failure)
     return {};
 }
 
+QString shownFileName(const QString& path)
+{
+    return path.isEmpty() ? path : QDir::toNativeSeparators(QDir::cleanPath(path));
+}
+
 QString failureMessage(Action action, const failure::Failure& failure)
 {
-    const QString file = utf8(failure.file);
+    const QString file = shownFile(failure);
     switch (action) {
     case Action::LoadCatalogue:
         return QStringLiteral("%1: %2").arg(failureText(failure), file);

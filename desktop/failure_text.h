@@ -24,6 +24,11 @@ enum class Action {
 /// markers and tables the user cannot act on.
 QString failureText(const failure::Failure& failure);
 
+/// The one way a message names a file: a collection-relative path as the collection has it, with the platform's
+/// separators and no leading "./" ("Goroda/x.jpg"; "Goroda\\x.jpg" on Windows); a path the user chose the same way.
+/// Every failure's file goes through it.
+QString shownFileName(const QString& path);
+
 /// The whole text of the message box for a failure of action.
 QString failureMessage(Action action, const failure::Failure& failure);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 #include "catalogue/codepage.h"
@@ -162,6 +163,28 @@ std::optional<qint64> dataFileSize(const QString& relative)
     return info.size();
 }
 
+namespace {
+
+FileStamp stampOfResolved(const QString& resolved)
+{
+    std::error_code failed;
+    const std::filesystem::path file(resolved.toStdU16String());
+    const auto size = std::filesystem::file_size(file, failed);
+    if (failed)
+        return {};
+    const auto changed = std::filesystem::last_write_time(file, failed);
+    if (failed)
+        return {};
+    return {qint64(size), qint64(changed.time_since_epoch().count())};
+}
+
+} // namespace
+
+FileStamp stampOf(const QString& relative)
+{
+    return stampOfResolved(resolveDataPath(relative));
+}
+
 void setReadFaultForTests(ReadFault fault)
 {
     std::lock_guard lock(hooksMutex);
@@ -194,6 +217,8 @@ bool DataFileRead::open()
         fail(failure::What::FileNotFound);
         return false;
     }
+    // Before the file is opened: a change from here on, during the read too, leaves the file with another stamp.
+    m_stamp = stampOfResolved(m_resolved);
     m_file = std::make_unique<QFile>(m_resolved);
     if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         fail(failure::What::FileNotOpened, m_file->errorString().toStdString());

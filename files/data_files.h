@@ -38,6 +38,17 @@ bool dataFileExists(const QString& relative);
 /// Size in bytes of the regular file at the collection-relative path; nullopt when there is none.
 std::optional<qint64> dataFileSize(const QString& relative);
 
+/// A file's size and time of change; equal for an unchanged file. The default is a file that is not there.
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of the file at the collection-relative path (looked up as resolveDataPath does); no byte is read.
+FileStamp stampOf(const QString& relative);
+
 /// Largest file readDataFile and DataFileRead take unless told otherwise.
 inline constexpr qint64 DefaultMaxFileBytes = qint64(1) << 31;
 
@@ -63,6 +74,9 @@ public:
     qint64 bytesRead() const { return m_bytes.size(); }
     /// The size the file had when it was opened; -1 before that.
     qint64 size() const { return m_size; }
+    /// The file's stamp taken before its first byte was read: a file changed during the read or after it no longer
+    /// has it. The default stamp before the file is opened.
+    const FileStamp& stamp() const { return m_stamp; }
     /// Once Done: the file's bytes (taken, once).
     QByteArray takeBytes();
     /// The bytes read so far, shared (for another thread to use while this read is not going on).
@@ -80,6 +94,7 @@ private:
     std::unique_ptr<QFile> m_file;
     QString m_resolved;
     qint64 m_size = -1;
+    FileStamp m_stamp;
     qint64 m_failAt = -1;
     QByteArray m_bytes;
     failure::Failure m_failure{failure::What::ReadStopped, {}, {}, {}};

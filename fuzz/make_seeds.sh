@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Writes small seed inputs for the fuzzers into OUT/catalogue, OUT/orderings and OUT/jpeg: catalogue files in code
-# page 1251 like the collection's, and JPEG files of every kind the decoder handles (made with cjpeg and
-# ImageMagick). The committed seeds under fuzz/corpus/ are added to these by the callers.
+# page 1251 like the collection's, and JPEG files of every kind the decoder handles (made with cjpeg, jpegtran,
+# ImageMagick and the project's make_fuzz_seeds: colour profiles, EXIF orientations, Adobe markers, arithmetic coding;
+# restart markers and progressive scan scripts). The seeds under fuzz/corpus/ were made so and are committed; what
+# a fuzz run finds is added there.
 set -euo pipefail
-out=${1:?usage: make_seeds.sh OUT}
+out=${1:?usage: make_seeds.sh OUT [make_fuzz_seeds]}
+make_fuzz_seeds=${2:-build/tools/fuzz_seeds/make_fuzz_seeds}
 mkdir -p "$out/catalogue" "$out/orderings" "$out/jpeg"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -43,3 +46,45 @@ cjpeg -sample 1x1 "$tmp/p.ppm" > "$out/jpeg/sample444.jpg"
 convert -size 17x9 gradient:green-yellow "$tmp/odd.ppm"
 cjpeg -sample 2x2 "$tmp/odd.ppm" > "$out/jpeg/odd_size.jpg"
 convert "$tmp/p.ppm" -colorspace CMYK -quality 70 "$out/jpeg/cmyk.jpg"
+printf 'Тверь@Goroda@тверь.jpg@1853\r\n' > "$out/catalogue/maps_utf8"
+{ printf '\xef\xbb\xbf'; printf 'Тверь@Goroda@тверь.jpg@1853\r\n'; } > "$out/catalogue/maps_utf8_mark"
+
+"$make_fuzz_seeds" "$out/jpeg"
+# Restart markers every row, every three blocks, in a progressive and an arithmetic-coded file.
+jpegtran -copy all -restart 1 "$out/jpeg/icc_rgb.jpg" > "$out/jpeg/restart_rows_icc.jpg"
+jpegtran -copy all -restart 3B "$out/jpeg/exif_orientation_6.jpg" > "$out/jpeg/restart_blocks_turned.jpg"
+jpegtran -copy all -progressive -restart 2B "$out/jpeg/baseline.jpg" > "$out/jpeg/restart_progressive.jpg"
+jpegtran -copy all -arithmetic -restart 1 "$out/jpeg/adobe_cmyk.jpg" > "$out/jpeg/restart_arithmetic_cmyk.jpg"
+# Scan scripts: successive approximation in several steps, spectral selection with separate DC scans, and a
+# sequential file of one scan per component.
+cat > "$tmp/approximation.scans" <<'SCANS'
+0,1,2: 0-0, 0, 2;
+0: 1-5, 0, 2;
+2: 1-63, 0, 1;
+1: 1-63, 0, 1;
+0: 6-63, 0, 2;
+0: 1-63, 2, 1;
+0,1,2: 0-0, 2, 1;
+0,1,2: 0-0, 1, 0;
+2: 1-63, 1, 0;
+1: 1-63, 1, 0;
+0: 1-63, 1, 0;
+SCANS
+cat > "$tmp/spectral.scans" <<'SCANS'
+0: 0-0, 0, 0;
+1: 0-0, 0, 0;
+2: 0-0, 0, 0;
+0: 1-2, 0, 0;
+0: 3-9, 0, 0;
+0: 10-63, 0, 0;
+1: 1-63, 0, 0;
+2: 1-63, 0, 0;
+SCANS
+cat > "$tmp/sequential.scans" <<'SCANS'
+0: 0-63, 0, 0;
+1: 0-63, 0, 0;
+2: 0-63, 0, 0;
+SCANS
+jpegtran -copy all -scans "$tmp/approximation.scans" "$out/jpeg/icc_rgb.jpg" > "$out/jpeg/scans_approximation.jpg"
+jpegtran -copy all -scans "$tmp/spectral.scans" "$out/jpeg/exif_orientation_5.jpg" > "$out/jpeg/scans_spectral_turned.jpg"
+jpegtran -copy all -scans "$tmp/sequential.scans" "$out/jpeg/baseline.jpg" > "$out/jpeg/scans_sequential.jpg"

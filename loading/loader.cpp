@@ -1,27 +1,10 @@
 #include "loading/loader.h"
 
-#include <filesystem>
-
-#include "files/data_files.h"
-
 namespace loading {
-
-KeptReads::Stamp KeptReads::stampOf(const QString& path)
-{
-    std::error_code failed;
-    const std::filesystem::path file(files::resolveDataPath(path).toStdU16String());
-    const auto size = std::filesystem::file_size(file, failed);
-    if (failed)
-        return {};
-    const auto changed = std::filesystem::last_write_time(file, failed);
-    if (failed)
-        return {};
-    return {qint64(size), qint64(changed.time_since_epoch().count())};
-}
 
 std::shared_ptr<files::DataFileRead> KeptReads::take(const QString& path)
 {
-    const Stamp stamp = stampOf(path);
+    const Stamp stamp = files::stampOf(path);
     std::lock_guard lock(m_mutex);
     const auto found = m_reads.find(path);
     if (found == m_reads.end())
@@ -35,29 +18,30 @@ std::shared_ptr<files::DataFileRead> KeptReads::take(const QString& path)
 void KeptReads::park(std::shared_ptr<files::DataFileRead> read)
 {
     const QString path = read->path();
-    const Stamp stamp = stampOf(path);
+    const Stamp stamp = read->stamp();
     std::lock_guard lock(m_mutex);
     m_reads[path] = Kept{std::move(read), stamp};
 }
 
-void KeptReads::keepOpened(const QString& path, const QByteArray& bytes)
+void KeptReads::keepOpened(const QString& path, const QByteArray& bytes, const Stamp& stamp)
 {
     const bool kept = bytes.size() <= MaxFileBytes;
-    const Stamp stamp = kept ? stampOf(path) : Stamp();
     std::lock_guard lock(m_mutex);
     m_openedPath = kept ? path : QString();
     m_opened = kept ? bytes : QByteArray();
-    m_openedStamp = stamp;
+    m_openedStamp = kept ? stamp : Stamp();
 }
 
-QByteArray KeptReads::wholeBytes(const QString& path) const
+QByteArray KeptReads::wholeBytes(const QString& path, Stamp* stamp) const
 {
-    const Stamp stamp = stampOf(path);
+    const Stamp now = files::stampOf(path);
     std::lock_guard lock(m_mutex);
-    if (path == m_openedPath && stamp == m_openedStamp)
+    if (stamp)
+        *stamp = now;
+    if (path == m_openedPath && now == m_openedStamp)
         return m_opened;
     const auto found = m_reads.find(path);
-    if (found != m_reads.end() && found->second.stamp == stamp &&
+    if (found != m_reads.end() && found->second.stamp == now &&
         found->second.read->state() == files::DataFileRead::State::Done)
         return found->second.read->bytesSoFar();
     return {};
@@ -99,9 +83,7 @@ void Loader::loadPicture(const QString& path, picture::JpegDecodeOptions options
         auto decode = [bytes = std::move(*bytes), options = std::move(options),
                        answer](std::stop_token jobStop) mutable {
             options.stop = jobStop;
-            failure::Result<QImage> decoded = picture::looksLikeJpeg(bytes)
-                                                  ? picture::decodeJpeg(bytes, options)
-                                                  : failure::Failure{failure::What::NotJpeg, {}, {}, {}};
+            failure::Result<QImage> decoded = picture::decodeJpeg(bytes, options);
             options = {};
             if (jobStop.stop_requested())
                 return;

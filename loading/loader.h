@@ -12,23 +12,23 @@
 #include <stop_token>
 
 #include "failure/result.h"
+#include "files/data_files.h"
 #include "picture/jpeg_decoder.h"
 #include "work/work_pool.h"
-
-namespace files {
-class DataFileRead;
-}
 
 namespace loading {
 
 /// The reads the disc lane has made and that are kept for a later wish: a neighbour read ahead, whole or in part,
 /// and the map opened last, whole. They outlive the viewer window that asked for them, so that opening the same map
 /// again reads nothing. A read is kept with its file's size and time of change, and given up once the file has
-/// changed (a collection on a writable disc). Shared by the jobs; every member takes the lock; take() and
-/// wholeBytes() look at the file (no byte of it is read), on the disc lane.
+/// changed (a collection on a writable disc), during the read too: the stamp is the one taken before the read. Shared
+/// by the jobs; every member takes the lock; take() and wholeBytes() look at the file (no byte of it is read), on the
+/// disc lane.
 class KeptReads
 {
 public:
+    using Stamp = files::FileStamp;
+
     /// The largest file kept: the budget of the work ahead.
     static constexpr qint64 MaxFileBytes = qint64(256) << 20;
 
@@ -36,21 +36,14 @@ public:
     std::shared_ptr<files::DataFileRead> take(const QString& path);
     /// Keeps a read not going on now, whole, half done or failed.
     void park(std::shared_ptr<files::DataFileRead> read);
-    /// Keeps the whole bytes of the map opened last (when within the budget), in place of the one kept before.
-    void keepOpened(const QString& path, const QByteArray& bytes);
-    /// The bytes of path kept whole (opened last or read ahead to its end), shared; null when there are none.
-    QByteArray wholeBytes(const QString& path) const;
+    /// Keeps the whole bytes of the map opened last (when within the budget), in place of the one kept before; stamp
+    /// is its file's, taken before the bytes were read.
+    void keepOpened(const QString& path, const QByteArray& bytes, const Stamp& stamp);
+    /// The bytes of path kept whole (opened last or read ahead to its end), shared, with the stamp they were kept
+    /// with; null when there are none.
+    QByteArray wholeBytes(const QString& path, Stamp* stamp = nullptr) const;
     /// Drops every read but those of paths and of the map opened last.
     void keepOnly(const QStringList& paths);
-
-    /// A file's size and time of change; equal for an unchanged file.
-    struct Stamp
-    {
-        qint64 size = -1;
-        qint64 changed = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    static Stamp stampOf(const QString& path);
 
 private:
     struct Kept

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -129,9 +130,16 @@ struct MatrixAndCurves
     std::array<const cmsToneCurve*, 3> curves{};
 };
 
+// The profile's colour space as the integer of its header field. A damaged profile may hold any four bytes there, and
+// a value that is none of the enumeration's is undefined as a cmsColorSpaceSignature: it is never held as one.
+std::uint32_t colourSpaceOf(cmsHPROFILE profile)
+{
+    return static_cast<std::uint32_t>(cmsGetColorSpace(profile));
+}
+
 std::optional<MatrixAndCurves> matrixAndCurvesOf(cmsHPROFILE profile, cmsHPROFILE sRgb)
 {
-    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile))
+    if (colourSpaceOf(profile) != std::uint32_t(cmsSigRgbData) || !cmsIsMatrixShaper(profile))
         return std::nullopt;
     const std::optional<Matrix3> source = colorantMatrix(profile), target = colorantMatrix(sRgb);
     const std::optional<Matrix3> fromXyz = target ? inverse(*target) : std::nullopt;
@@ -336,12 +344,12 @@ std::unique_ptr<ColourConversion> lcmsConversion(const QByteArray& profile, Prof
                 return std::make_unique<MatrixShaperConversion>(std::move(tables), wideMatrixShaperOf(*profile));
         }
     }
-    const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
-    if (input == ProfileInput::Gray && space == cmsSigGrayData)
+    const std::uint32_t space = colourSpaceOf(source.get());
+    if (input == ProfileInput::Gray && space == std::uint32_t(cmsSigGrayData))
         return grayConversion(source.get(), sRgb.get(), warning);
     // A greyscale picture with an RGB profile: its pixels are RGB pixels whose channels are equal.
     const bool cmyk = input == ProfileInput::Cmyk || input == ProfileInput::InvertedCmyk;
-    if (space != (cmyk ? cmsSigCmykData : cmsSigRgbData)) {
+    if (space != std::uint32_t(cmyk ? cmsSigCmykData : cmsSigRgbData)) {
         *warning = QStringLiteral("the colour profile does not describe the picture's colours");
         return nullptr;
     }

@@ -352,8 +352,7 @@ int dctScaleDenominator(QSize picture, QSize box)
 
 bool looksLikeJpeg(const QByteArray& data)
 {
-    return data.size() >= 3 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8 &&
-           static_cast<uchar>(data[2]) == 0xFF;
+    return data.size() >= 2 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8;
 }
 
 failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
@@ -362,6 +361,8 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
         return failure::Failure{failure::What::PictureEmpty, {}, {}, {}};
     if (static_cast<quint64>(data.size()) > std::numeric_limits<unsigned long>::max())
         return failure::Failure{failure::What::PictureDataTooLarge, {}, {}, {}};
+    if (!looksLikeJpeg(data))
+        return failure::Failure{failure::What::NotJpeg, {}, {}, {}};
 
     auto session = std::make_unique<Session>();
     session->options = &options;

@@ -68,14 +68,17 @@ struct JpegDecodeOptions
 };
 
 /// Decodes JPEG data with the libjpeg API straight into a Format_RGB32 picture, or fails (the Failure names no file:
-/// the caller adds it). Grayscale, CMYK and YCCK files are converted; a truncated file gives what could be decoded
-/// (the rest grey). Never exits, never throws.
+/// the caller adds it); data that is no JPEG by looksLikeJpeg fails as NotJpeg (PictureEmpty when there is none).
+/// Grayscale, CMYK and YCCK files are converted; a truncated file gives what could be decoded (the rest grey). Never
+/// exits, never throws.
 failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
 
 /// The DCT scale denominator (1, 2, 4 or 8) decodeJpeg uses for a picture of the given size and a fit box.
 int dctScaleDenominator(QSize picture, QSize box);
 
-/// True when data starts with the JPEG start-of-image marker followed by a marker (FF D8 FF).
+/// The one rule for what a JPEG file is: data that starts with the start-of-image marker FF D8, as libjpeg requires.
+/// What follows is libjpeg's to judge (a damaged marker after it is skipped, as every viewer does), so decodeJpeg
+/// refuses as NotJpeg exactly the data this is false for.
 bool looksLikeJpeg(const QByteArray& data);
 
 } // namespace picture

@@ -11,7 +11,8 @@ void TForm2::saveMap()
     // What the picture shows, named as the bar names it: never the bytes of another map than the one on show.
     const failure::Result<void> saved =
         desktop::savePictureAs(this, m_document.savableBytes(),
-                               QStringLiteral("Карта %1 не загружена: сохранять нечего.").arg(m_document.named().path));
+                               QStringLiteral("Карта %1 не загружена: сохранять нечего.")
+                                   .arg(desktop::shownFileName(m_document.named().path)));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }

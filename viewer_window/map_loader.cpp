@@ -126,8 +126,9 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
                     emit shared->receiver->readProgress(path, done, size);
             });
         };
+        files::FileStamp stamp;
         MapFile file = [&]() -> MapFile {
-            if (QByteArray whole = shared->reads->wholeBytes(path); !whole.isEmpty()) {
+            if (QByteArray whole = shared->reads->wholeBytes(path, &stamp); !whole.isEmpty()) {
                 // The map opened last, or read ahead to its end, is there whole: nothing is read.
                 progress(whole.size(), whole.size());
                 return whole;
@@ -140,12 +141,13 @@ std::shared_future<MapFile> MapLoader::open(const QString& path)
                 progress(read->bytesRead(), read->size());
             bool outOfMemory = false;
             const files::DataFileRead::State state = readOn(*read, stop, outOfMemory, progress);
+            stamp = read->stamp();
             if (state == files::DataFileRead::State::Reading)
                 shared->park(read); // stopped: a later open() of it goes on from here
             return resultOf(*read, state, outOfMemory);
         }();
         if (file)
-            shared->reads->keepOpened(path, *file);
+            shared->reads->keepOpened(path, *file, stamp);
         promise->set_value(file);
         shared->post([shared, serial, path, file = std::move(file)] {
             if (shared->receiver)

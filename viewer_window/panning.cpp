@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <optional>
 
 #include "controls/cursors.h"
 #include "controls/picture_control.h"
@@ -11,6 +12,22 @@
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
 
+namespace {
+
+// The pointer's own cursor: a hand over the picture, the default over the bars. The hourglass of an opening stays
+// instead, whatever the pointer does, until the opening ends (finishOpening puts the default back).
+void showPointerCursor(const viewer::MapDocument& document, std::optional<int> hand)
+{
+    if (document.isOpening())
+        return;
+    if (hand)
+        controls::setScreenCursor(controls::screenCursor(*hand));
+    else
+        controls::setScreenCursorDefault();
+}
+
+} // namespace
+
 void TForm2::pictureMouseDown(Qt::MouseButton button, QPoint pos)
 {
     if (button != Qt::LeftButton)
@@ -18,7 +35,7 @@ void TForm2::pictureMouseDown(Qt::MouseButton button, QPoint pos)
     ViewerState& state = viewerState();
     state.DragStartX = pos.x();
     state.DragStartY = pos.y();
-    controls::setScreenCursor(controls::screenCursor(controls::GrabbingHand));
+    showPointerCursor(m_document, controls::GrabbingHand);
 }
 
 void TForm2::pictureMouseMove(Qt::MouseButtons buttons, QPoint pos)
@@ -36,7 +53,7 @@ void TForm2::pictureMouseUp(Qt::MouseButton button, QPoint)
 {
     if (button != Qt::LeftButton)
         return;
-    controls::setScreenCursor(controls::screenCursor(controls::OpenHand));
+    showPointerCursor(m_document, controls::OpenHand);
 }
 
 void TForm2::showHoverImage(controls::PictureControl* hoverImage)
@@ -46,13 +63,13 @@ void TForm2::showHoverImage(controls::PictureControl* hoverImage)
 
 void TForm2::controlBarMouseMove()
 {
-    controls::setScreenCursorDefault();
+    showPointerCursor(m_document, std::nullopt);
     hideHoverImages();
 }
 
 void TForm2::titleStripMouseMove()
 {
-    controls::setScreenCursorDefault();
+    showPointerCursor(m_document, std::nullopt);
 }
 
 void TForm2::hideHoverImages()

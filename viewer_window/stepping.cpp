@@ -9,16 +9,6 @@
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 
-namespace {
-
-/// A map's path as the user knows it from the disc: from the collection folder, with a leading "./" (".\Goroda\").
-QString shownMapPath(const QString& relative)
-{
-    return relative.startsWith(QLatin1String("./")) ? relative : QStringLiteral("./") + relative;
-}
-
-} // namespace
-
 void TForm2::stepToNext()
 {
     previousButton->show();
@@ -78,6 +68,6 @@ void TForm2::loadSteppedMap()
         FormActivate();
     else
         desktop::reportFailure(desktop::Action::StepToMap,
-                               {failure::What::FileNotFound, shownMapPath(m_entry.mapPath()).toStdString(), {}, {}});
+                               {failure::What::FileNotFound, m_entry.mapPath().toStdString(), {}, {}});
     showActualSize();
 }

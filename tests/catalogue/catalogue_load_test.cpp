@@ -184,6 +184,36 @@ TEST(CatalogueLoad, AboutFiles)
     EXPECT_NE(report.warnings[0].find("100"), std::string::npos) << report.warnings[0];
 }
 
+TEST(CatalogueLoad, FilesSavedAsUtf8AreReadAsUtf8)
+{
+    const std::string cyrillic = "Тверь@Goroda@тверь.jpg";
+    const struct
+    {
+        std::string bytes;
+        std::string line; // the first line as the tables keep it (code page 1251)
+        bool warned;
+    } table[] = {
+        {cp(cyrillic), cp(cyrillic), false},
+        {cyrillic, cp(cyrillic), false},
+        {"\xEF\xBB\xBF" + cyrillic, cp(cyrillic), false},
+        {"\xEF\xBB\xBFTver@Goroda", "Tver@Goroda", false},
+        {"Tver?@Goroda", "Tver?@Goroda", false},
+        {"Tver \xE2\x82\xAC\xE2\x84\x96", cp("Tver €№"), false},
+        {"\xEF\xBB\xBF\xE4\xB8\xAD?", "??", true},
+        {"\xED\xA0\x80" + cyrillic, "\xED\xA0\x80" + cyrillic, false}, // a surrogate: no UTF-8, kept
+        {"\xC3\x28", "\xC3\x28", false},
+    };
+    for (const auto& c : table) {
+        auto data = freshData();
+        LoadReport report;
+        loadFromBytes(*data, {&c.bytes, &c.bytes, &c.bytes}, report);
+        EXPECT_EQ(data->AboutLines[1], c.line) << c.bytes;
+        EXPECT_EQ(data->AboutLines2[1], c.line) << c.bytes;
+        EXPECT_EQ(data->CatalogueLines[1], c.line) << c.bytes;
+        EXPECT_EQ(report.warnings.size(), c.warned ? 3u : 0u) << c.bytes;
+    }
+}
+
 TEST(CatalogueLoad, SecondLoadOnTheSameDataGivesTheSameTables)
 {
     auto data = freshData();

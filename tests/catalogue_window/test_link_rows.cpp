@@ -1,7 +1,9 @@
 // The link rows of the about page, the pointer over the articles picture, and opening articles.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include "catalogue_window/article_path.h"
@@ -133,8 +135,14 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
         const char* opens; // collection-relative; nullptr: refused with a message
     } table[] = {
         {"statya.html", "Articles/statya.html"},
-        {"", "Articles"},
+        {"", nullptr}, // the folder itself
         {"razdel\\glava.html", "Articles/razdel/glava.html"},
+        {"KARTA.JPG", "Articles/KARTA.JPG"},
+        {"program.exe", nullptr},
+        {"zapusk.desktop", nullptr},
+        {"net.pdf", nullptr},
+        {"vovne.htm", nullptr}, // a link to a file outside the collection
+        {"razdel", nullptr},
         {"../secret.txt", nullptr},
         {"..\\secret.txt", nullptr},
         {"razdel/../../secret.txt", nullptr},
@@ -144,11 +152,19 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
     const int cases = static_cast<int>(std::size(table));
     std::vector<Entry> entries = cities(2);
     for (int k = 1; k <= cases; ++k)
-        entries.push_back(mapEntry(QStringLiteral("Статья %1").arg(k), QStringLiteral("art"),
+        entries.push_back(mapEntry(QStringLiteral("Статья %1").arg(k, 2, 10, QLatin1Char('0')), QStringLiteral("art"),
                                    QString::fromUtf8(table[k - 1].fileName)));
     collection.writeComplete(entries);
     collection.writeBytes(QStringLiteral("Articles/statya.html"), "<html></html>");
     collection.writeBytes(QStringLiteral("Articles/razdel/glava.html"), "<html></html>");
+    collection.writeBytes(QStringLiteral("Articles/KARTA.JPG"), "picture");
+    collection.writeBytes(QStringLiteral("Articles/program.exe"), "MZ");
+    collection.writeBytes(QStringLiteral("Articles/zapusk.desktop"), "[Desktop Entry]\nExec=true\n");
+    QTemporaryDir outside;
+    QFile page(outside.filePath(QStringLiteral("x.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    QFile::link(page.fileName(), collection.file(QStringLiteral("Articles/vovne.htm")));
     openWritten();
     w().ImageArtClick();
 
@@ -162,8 +178,8 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
         key(Qt::Key_Return);
         if (c.opens) {
             ASSERT_EQ(opened.size(), 1);
-            const QString expected = QFileInfo(collection.file(QString::fromLatin1(c.opens))).absoluteFilePath();
-            EXPECT_EQ(QDir::cleanPath(opened.first().toLocalFile()), QDir::cleanPath(expected));
+            const QString expected = QFileInfo(collection.file(QString::fromLatin1(c.opens))).canonicalFilePath();
+            EXPECT_EQ(opened.first().toLocalFile(), expected);
             EXPECT_TRUE(MessageRecorder::messages().isEmpty());
         } else {
             EXPECT_TRUE(opened.isEmpty());

@@ -1,3 +1,4 @@
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -155,6 +156,13 @@ TEST(DataFiles, AReadStopsBetweenPiecesAndGoesOnWhereItStopped)
     ASSERT_FALSE(pieces.empty());
     EXPECT_GE(pieces.back().first, 2'000'000);
     EXPECT_EQ(read.bytesRead(), pieces.back().first + pieces.back().second) << "stopped after the piece under way";
+    // The file changes while it is read: the read keeps the stamp from before, which the file no longer has.
+    const files::FileStamp before = files::stampOf(QStringLiteral("Goroda/map.jpg"));
+    EXPECT_EQ(read.stamp(), before);
+    QFile changed(collection.file(QStringLiteral("Goroda/map.jpg")));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    changed.close();
     qint64 lastProgress = 0;
     ASSERT_EQ(read.readOn({},
                           [&](qint64 done, qint64 size) {
@@ -164,6 +172,8 @@ TEST(DataFiles, AReadStopsBetweenPiecesAndGoesOnWhereItStopped)
               files::DataFileRead::State::Done);
     EXPECT_EQ(lastProgress, bytes.size());
     EXPECT_EQ(read.takeBytes(), bytes);
+    EXPECT_EQ(read.stamp(), before);
+    EXPECT_NE(read.stamp(), files::stampOf(QStringLiteral("Goroda/map.jpg")));
     qint64 expectedOffset = 0;
     for (const auto& [offset, length] : pieces) {
         EXPECT_EQ(offset, expectedOffset) << "read once, in order";

@@ -318,7 +318,8 @@ TEST(JpegDecoder, LooksLikeJpegTable)
         bool expected;
     } cases[] = {
         {QByteArray("\xFF\xD8\xFF", 3), true}, {QByteArray("\xFF\xD8\xFF\xE0\x00\x10", 6), true},
-        {QByteArray("\xFF\xD8", 2), false},    {QByteArray("\xFF\xD8\x00", 3), false},
+        {QByteArray("\xFF\xD8", 2), true},     {QByteArray("\xFF\xD8\x00", 3), true},
+        {QByteArray("\xFF", 1), false},        {QByteArray("\xD8\xFF", 2), false},
         {QByteArray("\x89PNG\r\n", 6), false}, {QByteArray(), false},
     };
     for (const auto& c : cases)

@@ -16,7 +16,7 @@ namespace {
 using testsupport::JpegColours;
 using testsupport::JpegFixture;
 
-const QString MapsPath = CollectionMark + QStringLiteral("/Goroda/About/maps.txt");
+const QString MapsPath = QStringLiteral("Goroda/About/maps.txt");
 
 QByteArray cp1251(const QString& text)
 {
@@ -282,7 +282,7 @@ const std::vector<CatalogueFileCase>& catalogueFileCases()
 
 const std::vector<PictureCase>& pictureCases()
 {
-    const QString previewFile = CollectionMark + QStringLiteral("/Goroda/previews/gorod001.jpg");
+    const QString previewFile = QStringLiteral("Goroda/previews/gorod001.jpg");
     const QString map = QStringLiteral("Не удалось открыть карту Goroda/gorod001.jpg: ");
     const QString notRead = QStringLiteral("Рисунок ") + previewFile + QStringLiteral(" не удалось прочитать: ");
     const QString notJpeg = QStringLiteral("Формат файла ") + previewFile +
@@ -309,6 +309,8 @@ const std::vector<PictureCase>& pictureCases()
         {"GarbageAfterTheHeader", "a valid header followed by 4000 random bytes", headerOnly,
          notRead + QStringLiteral("Не удалось прочитать JPEG: файл повреждён"),
          map + QStringLiteral("Не удалось прочитать JPEG: файл повреждён")},
+        {"DamagedFirstMarker", "a JPEG with three stray bytes between FF D8 and its first marker",
+         [] { return validJpeg().insert(2, QByteArray("\x00\x13\x37", 3)); }, QString(), QString()},
         {"WrongExtension", "a JPEG named .png", validJpeg, QString(), QString(), QStringLiteral("gorod001.png")},
         {"Grayscale", "a grayscale JPEG", [] { return coloured(JpegColours::Gray); }, QString(), QString()},
         {"Cmyk", "a CMYK JPEG (Adobe)", [] { return coloured(JpegColours::Cmyk); }, QString(), QString()},

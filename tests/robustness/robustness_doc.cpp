@@ -33,10 +33,9 @@ QString robustnessDocument()
                           "is run by a test "
                           "that checks exactly what it says. Do not edit by hand: run the tests with "
                           "UPDATE_ROBUSTNESS_DOC=1 to rewrite "
-                          "this file. `%1` stands for the collection folder. After every case the window goes through "
-                          "all five views, "
-                          "the about page, the three orderings and a click on a row without a further message.\n\n")
-               .arg(CollectionMark);
+                          "this file. Messages name files from the collection folder. After every case the window "
+                          "goes through all five views, "
+                          "the about page, the three orderings and a click on a row without a further message.\n\n");
 
     doc += QStringLiteral("## Catalogue and about files\n\n"
                           "| Input | File | What the user sees | Cities listed | About lines |\n"

@@ -156,6 +156,13 @@ TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
         // Room to reach the phase on a slow machine: under Wine with other work beside it the decode alone has taken
         // several seconds. Only the close below is timed.
         ASSERT_TRUE(QTest::qWaitFor([&] { return c.reached(viewer); }, 30000)) << c.phase;
+        // The opening's hourglass stays whatever the pointer does meanwhile.
+        hover(viewer.controlBarBackground);
+        hover(viewer.titleBackground);
+        QTest::mousePress(viewer.mapPicture, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(viewer.mapPicture, Qt::LeftButton, {}, QPoint(10, 10));
+        const QCursor* screen = QGuiApplication::overrideCursor();
+        EXPECT_EQ(screen && screen->shape() == Qt::WaitCursor, viewer.isOpening()) << c.phase;
         // Each read would take three seconds more, the decode a second or more.
         EXPECT_LT(closeAndRelease(viewer), 300) << c.phase;
         EXPECT_TRUE(Form2.isNull()) << c.phase;

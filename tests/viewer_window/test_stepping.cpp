@@ -1,4 +1,5 @@
 // Stepping through the catalogue list from the viewer, and the picture's context menu: save, copy, close.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -89,7 +90,10 @@ TEST_F(ViewerStepping, AMissingMapIsNamedAndThePictureOnShowStays)
     TForm2& viewer = openMap(2);
     press(viewer, Qt::Key_Right);
 
-    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod003.jpg не найден!")});
+    EXPECT_EQ(
+        MessageRecorder::messages(),
+        QStringList{
+            QStringLiteral("Файл %1 не найден!").arg(QDir::toNativeSeparators(QStringLiteral("Goroda/gorod003.jpg")))});
     EXPECT_EQ(currentRow(), 3);
     EXPECT_EQ(w().listGrid->row(), 2);
     EXPECT_EQ(entry->mapPath(), mapPath(3));
@@ -122,7 +126,10 @@ TEST_F(ViewerStepping, AStepOntoAMissingMapMidOpeningLeavesTheMapOnShowNamedAsIt
     ASSERT_TRUE(viewer.isOpening());
     const QString sizeOfMap3 = viewer.fileSizeLabel->caption();
     press(viewer, Qt::Key_Right);
-    EXPECT_EQ(MessageRecorder::messages(), QStringList{QStringLiteral("Файл ./Goroda/gorod004.jpg не найден!")});
+    EXPECT_EQ(
+        MessageRecorder::messages(),
+        QStringList{
+            QStringLiteral("Файл %1 не найден!").arg(QDir::toNativeSeparators(QStringLiteral("Goroda/gorod004.jpg")))});
     EXPECT_EQ(currentRow(), 4);
     EXPECT_EQ(viewer.mapPicture->picture().size(), QSize(63, 43));
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("63 x 43"));
