@@ -73,7 +73,7 @@ TEST_F(ViewerZoom, TheWheelZoomsAlsoOverTheScrollingViewWithoutScrollingIt)
     wheel(viewer.mapView->viewport(), -120);
     EXPECT_EQ(state().ZoomIndex, 2);
     EXPECT_EQ(viewer.mapPicture->size(), QSize(2700, 1800));
-    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    EXPECT_EQ(viewer.mapView->verticalPosition(), 45); // 55 * 0.9 - 5: the point under the pointer kept, no scroll
     wheel(viewer.mapView->viewport(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
     wheel(&viewer, 0);
@@ -97,9 +97,57 @@ TEST_F(ViewerZoom, TheWheelOverAScrollBarZoomsWithoutScrolling)
     ASSERT_TRUE(bar->isVisible());
     wheel(bar, -120);
     EXPECT_EQ(state().ZoomIndex, 2);
-    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    const int centre = viewer.mapView->viewport()->rect().center().y(); // not under a bar: the centre's point kept
+    EXPECT_EQ(viewer.mapView->verticalPosition(), qRound((50 + centre) * 0.9 - centre));
     wheel(viewer.mapView->horizontalScrollBar(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
+}
+
+// The wheel keeps the map point under the pointer, the buttons the one at the view's centre: within a pixel of the
+// view, as long as the scroll range reaches.
+TEST_F(ViewerZoom, ZoomKeepsTheMapPointInPlace)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    setViewSize(viewer, QSize(1000, 700));
+    ScrollBox* view = viewer.mapView;
+    const QPoint centre = view->viewport()->rect().center();
+    const auto mapPointAt = [&](QPoint inView) { // in the map's own pixels
+        const QPoint onPicture =
+            inView + QPoint(view->horizontalPosition(), view->verticalPosition()) - viewer.mapPicture->pos();
+        return QPointF(onPicture) * 3000.0 / viewer.mapPicture->width();
+    };
+    struct Case
+    {
+        int wheelDelta; // 0: the button
+        controls::PictureControl* button;
+        QPoint scrollFrom, pointer;
+    };
+    const Case cases[] = {
+        {-120, nullptr, {1000, 600}, {200, 150}},      {120, nullptr, {1000, 600}, {700, 500}},
+        {-120, nullptr, {3000, 2000}, {900, 600}}, // at the lower right corner, which the view keeps
+        {0, viewer.zoomOutButton, {500, 400}, centre}, {0, viewer.zoomOutButton, {800, 300}, centre},
+        {0, viewer.zoomInButton, {100, 900}, centre},  {0, viewer.actualSizeButton, {300, 200}, centre},
+    };
+    for (const Case& c : cases) {
+        view->setHorizontalPosition(c.scrollFrom.x());
+        view->setVerticalPosition(c.scrollFrom.y());
+        const QPointF before = mapPointAt(c.pointer);
+        const int zoomIndex = state().ZoomIndex;
+        if (c.button)
+            click(c.button);
+        else
+            wheel(viewer.mapPicture, c.wheelDelta, viewer.mapPicture->mapFrom(view->viewport(), c.pointer));
+        ASSERT_NE(state().ZoomIndex, zoomIndex);
+        if (c.scrollFrom == QPoint(3000, 2000)) {
+            EXPECT_EQ(view->horizontalPosition(), view->horizontalScrollBar()->maximum());
+            EXPECT_EQ(view->verticalPosition(), view->verticalScrollBar()->maximum());
+            continue;
+        }
+        const QPointF moved = mapPointAt(c.pointer) - before;
+        const qreal pixel = 3000.0 / viewer.mapPicture->width();
+        EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), pixel)
+            << c.scrollFrom.x() << "," << c.scrollFrom.y() << " step " << state().ZoomIndex;
+    }
 }
 
 TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
@@ -166,7 +214,8 @@ TEST_F(ViewerZoom, ActualSizeAfterZoomingOut)
     click(viewer.actualSizeButton);
     EXPECT_EQ(state().ZoomIndex, 1);
     EXPECT_EQ(viewer.mapPicture->geometry(), QRect(0, 0, 3000, 2000));
-    EXPECT_EQ(viewer.mapView->horizontalPosition(), 0);
+    const int centre = viewer.mapView->viewport()->rect().center().x(); // the point at the centre kept
+    EXPECT_EQ(viewer.mapView->horizontalPosition(), qRound((200 + centre) * 3000 / 2160.0 - centre));
     EXPECT_TRUE(viewer.zoomInButton->isHidden());
     EXPECT_TRUE(viewer.mapView->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(viewer.mapView->verticalScrollBar()->isVisible());
