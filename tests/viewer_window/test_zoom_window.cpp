@@ -103,50 +103,25 @@ TEST_F(ViewerZoom, TheWheelOverAScrollBarZoomsWithoutScrolling)
     EXPECT_EQ(state().ZoomIndex, 1);
 }
 
-// The wheel keeps the map point under the pointer, the buttons the one at the view's centre: within a pixel of the
-// view, as long as the scroll range reaches.
+// The wheel keeps the map point under the pointer, the buttons the one at the view's centre, to a pixel of the view.
 TEST_F(ViewerZoom, ZoomKeepsTheMapPointInPlace)
 {
     TForm2& viewer = openSized(QSize(3000, 2000));
-    setViewSize(viewer, QSize(1000, 700));
     ScrollBox* view = viewer.mapView;
-    const QPoint centre = view->viewport()->rect().center();
+    const QPoint centre = view->viewport()->rect().center(), pointer(200, 150);
     const auto mapPointAt = [&](QPoint inView) { // in the map's own pixels
-        const QPoint onPicture =
-            inView + QPoint(view->horizontalPosition(), view->verticalPosition()) - viewer.mapPicture->pos();
-        return QPointF(onPicture) * 3000.0 / viewer.mapPicture->width();
+        const QPoint scroll(view->horizontalPosition(), view->verticalPosition());
+        return QPointF(inView + scroll - viewer.mapPicture->pos()) * 3000.0 / viewer.mapPicture->width();
     };
-    struct Case
-    {
-        int wheelDelta; // 0: the button
-        controls::PictureControl* button;
-        QPoint scrollFrom, pointer;
-    };
-    const Case cases[] = {
-        {-120, nullptr, {1000, 600}, {200, 150}},      {120, nullptr, {1000, 600}, {700, 500}},
-        {-120, nullptr, {3000, 2000}, {900, 600}}, // at the lower right corner, which the view keeps
-        {0, viewer.zoomOutButton, {500, 400}, centre}, {0, viewer.zoomOutButton, {800, 300}, centre},
-        {0, viewer.zoomInButton, {100, 900}, centre},  {0, viewer.actualSizeButton, {300, 200}, centre},
-    };
-    for (const Case& c : cases) {
-        view->setHorizontalPosition(c.scrollFrom.x());
-        view->setVerticalPosition(c.scrollFrom.y());
-        const QPointF before = mapPointAt(c.pointer);
-        const int zoomIndex = state().ZoomIndex;
-        if (c.button)
-            click(c.button);
-        else
-            wheel(viewer.mapPicture, c.wheelDelta, viewer.mapPicture->mapFrom(view->viewport(), c.pointer));
-        ASSERT_NE(state().ZoomIndex, zoomIndex);
-        if (c.scrollFrom == QPoint(3000, 2000)) {
-            EXPECT_EQ(view->horizontalPosition(), view->horizontalScrollBar()->maximum());
-            EXPECT_EQ(view->verticalPosition(), view->verticalScrollBar()->maximum());
-            continue;
-        }
-        const QPointF moved = mapPointAt(c.pointer) - before;
-        const qreal pixel = 3000.0 / viewer.mapPicture->width();
-        EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), pixel)
-            << c.scrollFrom.x() << "," << c.scrollFrom.y() << " step " << state().ZoomIndex;
+    const std::pair<controls::PictureControl*, QPoint> cases[] = {
+        {nullptr, pointer}, {viewer.zoomOutButton, centre}, {viewer.zoomInButton, centre}};
+    for (const auto& [button, at] : cases) {
+        view->setHorizontalPosition(800);
+        view->setVerticalPosition(500);
+        const QPointF before = mapPointAt(at);
+        button ? click(button) : wheel(viewer.mapPicture, -120, viewer.mapPicture->mapFrom(view->viewport(), pointer));
+        const QPointF moved = mapPointAt(at) - before;
+        EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 3000.0 / viewer.mapPicture->width()) << at.x();
     }
 }
 
