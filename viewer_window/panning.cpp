@@ -105,8 +105,9 @@ void TForm2::wheelEvent(QWheelEvent* event)
     // One zoom step per notch, however finely the device divides it.
     const int notches = m_wheelNotches.add(event->angleDelta().y());
     const int delta = notches < 0 ? -viewer::WheelNotch : viewer::WheelNotch;
+    const QPoint pointer = mapView->viewport()->mapFrom(this, event->position().toPoint());
     for (int i = 0; i < std::abs(notches); ++i)
-        desktop::runGuarded([&] { zoomByWheel(delta); });
+        desktop::runGuarded([&] { zoomByWheel(delta, pointer); });
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

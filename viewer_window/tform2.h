@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <span>
 
 #include "controls/control_builder.h"
@@ -91,7 +92,9 @@ public:
     void zoomIn();
     void fitToScreen();
     void showActualSize();
-    void zoomByWheel(int delta);
+    /// Zooms out (delta below 0) or in, keeping the map point at pointer (in the view's client area) where it is;
+    /// the point at the view's centre when the pointer is elsewhere or not given. The buttons keep the centre's.
+    void zoomByWheel(int delta, std::optional<QPoint> pointer = std::nullopt);
 
     void FormKeyDown(int key);
     void closeViewer();
@@ -147,7 +150,13 @@ private:
     void readNeighboursAhead();      // stepping.cpp
     void viewReset();                // zoom.cpp
     void centre();                   // zoom.cpp
-    void loadSteppedMap();           // stepping.cpp
+    QPoint viewCentre() const;       // zoom.cpp
+    // A zoom's change of size (zoom.cpp), run by zoomKeeping, which keeps the map point at inView in its place.
+    void zoomKeeping(QPoint inView, void (TForm2::*change)());
+    void stepOut();
+    void stepIn();
+    void stepToActualSize();
+    void loadSteppedMap(); // stepping.cpp
 
     /// Shows the entry the CurrentEntry announces (a step moved it): its map at actual size, or a message naming
     /// a missing file; the step buttons at the ends of the list are hidden.

@@ -1,4 +1,4 @@
-// Zoom out and in along the step table, fit to screen, actual size, the wheel, and the view reset and centring that
+// Zoom out and in along the step table, fit to screen, actual size, the wheel, and the place kept and the centring that
 // frame every zoom.
 #include <algorithm>
 
@@ -6,6 +6,46 @@
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
+
+namespace {
+
+// A place in the view's client area and the point of the map drawn there, as a share of the drawn picture's width
+// and height (a place beside a picture smaller than the view takes the picture's nearest edge).
+struct KeptPoint
+{
+    QPoint inView;
+    QPointF share;
+};
+
+KeptPoint pointAt(const ScrollBox& view, const controls::PictureControl& picture, QPoint inView)
+{
+    const QRectF drawn = picture.drawnRect();
+    const QPointF onControl = picture.mapFrom(view.viewport(), inView);
+    const auto share = [](qreal at, qreal start, qreal length) {
+        return length > 0 ? std::clamp((at - start) / length, 0.0, 1.0) : 0.0;
+    };
+    return {inView, QPointF(share(onControl.x(), drawn.left(), drawn.width()),
+                            share(onControl.y(), drawn.top(), drawn.height()))};
+}
+
+// Scrolls the view so that the point is back at its place, as near as the scroll range allows.
+void bringBack(ScrollBox& view, const controls::PictureControl& picture, const KeptPoint& point)
+{
+    const QRectF drawn = picture.drawnRect();
+    const QPointF onControl(drawn.left() + point.share.x() * drawn.width(),
+                            drawn.top() + point.share.y() * drawn.height());
+    // The control's place is relative to the scrolled origin.
+    const QPointF scroll = QPointF(picture.pos()) + onControl - QPointF(point.inView);
+    view.setHorizontalPosition(qRound(scroll.x()));
+    view.setVerticalPosition(qRound(scroll.y()));
+}
+
+} // namespace
+
+QPoint TForm2::viewCentre() const
+{
+    return mapView->viewport()->rect().center();
+}
 
 void TForm2::viewReset()
 {
@@ -25,12 +65,35 @@ void TForm2::centre()
     mapPicture->move(place);
 }
 
-void TForm2::zoomOut()
+void TForm2::zoomKeeping(QPoint inView, void (TForm2::*change)())
 {
     if (!mapPicture->hasPicture())
         return; // an empty view (a map that failed) has nothing to zoom
+    const KeptPoint kept = pointAt(*mapView, *mapPicture, inView);
+    mapPicture->move(0, 0); // a picture centred while smaller than the view starts from the corner again
+    (this->*change)();
+    centre();
+    bringBack(*mapView, *mapPicture, kept);
+}
+
+void TForm2::zoomOut()
+{
+    zoomKeeping(viewCentre(), &TForm2::stepOut);
+}
+
+void TForm2::zoomIn()
+{
+    zoomKeeping(viewCentre(), &TForm2::stepIn);
+}
+
+void TForm2::showActualSize()
+{
+    zoomKeeping(viewCentre(), &TForm2::stepToActualSize);
+}
+
+void TForm2::stepOut()
+{
     ViewerState& state = viewerState();
-    viewReset();
     zoomInButton->show();
     // Step 10 is the last step: the wheel may ask for more, and then nothing changes.
     if (mapPicture->width() > viewer::MinZoomOutWidth && state.ZoomIndex < viewer::StepCount) {
@@ -48,15 +111,11 @@ void TForm2::zoomOut()
         state.StepHeights[state.ZoomIndex] = mapPicture->height();
         state.StepWidths[state.ZoomIndex] = mapPicture->width();
     }
-    centre();
 }
 
-void TForm2::zoomIn()
+void TForm2::stepIn()
 {
-    if (!mapPicture->hasPicture())
-        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
-    viewReset();
     state.ZoomIndex = std::max(1, state.ZoomIndex - 1);
     zoomOutButton->show();
     mapPicture->setAutoSize(false);
@@ -68,15 +127,11 @@ void TForm2::zoomIn()
         zoomInHover->hide();
         mapPicture->setAutoSize(true);
     }
-    centre();
 }
 
-void TForm2::showActualSize()
+void TForm2::stepToActualSize()
 {
-    if (!mapPicture->hasPicture())
-        return; // an empty view (a map that failed) has nothing to zoom
     ViewerState& state = viewerState();
-    viewReset();
     state.ZoomIndex = 1;
     zoomOutButton->show();
     mapPicture->setAutoSize(false);
@@ -85,7 +140,6 @@ void TForm2::showActualSize()
     mapPicture->setProportional(true);
     zoomInButton->hide();
     mapPicture->setAutoSize(true);
-    centre();
 }
 
 void TForm2::fitToScreen()
@@ -106,12 +160,16 @@ void TForm2::fitToScreen()
         zoomInButton->show();
 }
 
-void TForm2::zoomByWheel(int delta)
+void TForm2::zoomByWheel(int delta, std::optional<QPoint> pointer)
 {
     ViewerState& state = viewerState();
     state.ZoomIndex = viewer::wheelZoomIndex(state.ZoomIndex);
+    // Over the picture the wheel keeps the point under the pointer; elsewhere (a scroll bar, the control bar) the one
+    // at the view's centre, as the buttons do.
+    const bool overView = pointer && mapView->viewport()->rect().contains(*pointer);
+    const QPoint at = overView ? *pointer : viewCentre();
     if (delta < 0)
-        zoomOut();
+        zoomKeeping(at, &TForm2::stepOut);
     else if (delta > 0)
-        zoomIn();
+        zoomKeeping(at, &TForm2::stepIn);
 }

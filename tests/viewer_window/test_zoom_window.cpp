@@ -73,7 +73,7 @@ TEST_F(ViewerZoom, TheWheelZoomsAlsoOverTheScrollingViewWithoutScrollingIt)
     wheel(viewer.mapView->viewport(), -120);
     EXPECT_EQ(state().ZoomIndex, 2);
     EXPECT_EQ(viewer.mapPicture->size(), QSize(2700, 1800));
-    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    EXPECT_EQ(viewer.mapView->verticalPosition(), 45); // 55 * 0.9 - 5: the point under the pointer kept, no scroll
     wheel(viewer.mapView->viewport(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
     wheel(&viewer, 0);
@@ -97,9 +97,32 @@ TEST_F(ViewerZoom, TheWheelOverAScrollBarZoomsWithoutScrolling)
     ASSERT_TRUE(bar->isVisible());
     wheel(bar, -120);
     EXPECT_EQ(state().ZoomIndex, 2);
-    EXPECT_EQ(viewer.mapView->verticalPosition(), 0); // the zoom's view reset, not a wheel scroll
+    const int centre = viewer.mapView->viewport()->rect().center().y(); // not under a bar: the centre's point kept
+    EXPECT_EQ(viewer.mapView->verticalPosition(), qRound((50 + centre) * 0.9 - centre));
     wheel(viewer.mapView->horizontalScrollBar(), 120);
     EXPECT_EQ(state().ZoomIndex, 1);
+}
+
+// The wheel keeps the map point under the pointer, the buttons the one at the view's centre, to a pixel of the view.
+TEST_F(ViewerZoom, ZoomKeepsTheMapPointInPlace)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    ScrollBox* view = viewer.mapView;
+    const QPoint centre = view->viewport()->rect().center(), pointer(200, 150);
+    const auto mapPointAt = [&](QPoint inView) { // in the map's own pixels
+        const QPoint scroll(view->horizontalPosition(), view->verticalPosition());
+        return QPointF(inView + scroll - viewer.mapPicture->pos()) * 3000.0 / viewer.mapPicture->width();
+    };
+    const std::pair<controls::PictureControl*, QPoint> cases[] = {
+        {nullptr, pointer}, {viewer.zoomOutButton, centre}, {viewer.zoomInButton, centre}};
+    for (const auto& [button, at] : cases) {
+        view->setHorizontalPosition(800);
+        view->setVerticalPosition(500);
+        const QPointF before = mapPointAt(at);
+        button ? click(button) : wheel(viewer.mapPicture, -120, viewer.mapPicture->mapFrom(view->viewport(), pointer));
+        const QPointF moved = mapPointAt(at) - before;
+        EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 3000.0 / viewer.mapPicture->width()) << at.x();
+    }
 }
 
 TEST_F(ViewerZoom, FitToScreenInAViewSevenHundredPixelsHigh)
@@ -166,7 +189,8 @@ TEST_F(ViewerZoom, ActualSizeAfterZoomingOut)
     click(viewer.actualSizeButton);
     EXPECT_EQ(state().ZoomIndex, 1);
     EXPECT_EQ(viewer.mapPicture->geometry(), QRect(0, 0, 3000, 2000));
-    EXPECT_EQ(viewer.mapView->horizontalPosition(), 0);
+    const int centre = viewer.mapView->viewport()->rect().center().x(); // the point at the centre kept
+    EXPECT_EQ(viewer.mapView->horizontalPosition(), qRound((200 + centre) * 3000 / 2160.0 - centre));
     EXPECT_TRUE(viewer.zoomInButton->isHidden());
     EXPECT_TRUE(viewer.mapView->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(viewer.mapView->verticalScrollBar()->isVisible());

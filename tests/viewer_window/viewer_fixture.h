@@ -94,10 +94,9 @@ protected:
         QApplication::sendEvent(widget, &move);
     }
 
-    /// A wheel turn over widget: negative delta toward the user.
-    static void wheel(QWidget* widget, int delta)
+    /// A wheel turn over widget at pos: negative delta toward the user.
+    static void wheel(QWidget* widget, int delta, QPointF pos = QPointF(5, 5))
     {
-        const QPointF pos(5, 5);
         QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         // As from the window system: a wheel event the widget leaves unhandled passes on to its parents.
