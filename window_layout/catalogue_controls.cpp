@@ -41,7 +41,7 @@ std::vector<ControlRow> makeTable()
         label("LabelOpisNadpis", form, {361, 425}, 11, Caption).inBold().withCaption("Описание:").inArticlesAt(399).ignored(),
         label("Labelopis", form, {361, 439}, 11, Value).fixedBox({282, 137}).inArticlesAt(415).captionedBy("LabelOpisNadpis"),
         label("Label223", form, {361, 376}, 11, Caption).inBold().withCaption("Размер изображения").hidden().ignored(),
-        label("LabelDimention", form, {490, 366}, 11, Caption).withCaption("LabelDimention").hidden().captionedBy("Label223"),
+        label("LabelDimention", form, {490, 366}, 11, Caption).withCaption("LabelDimention").hidden().ignored(),
         picture("ImageZvezda1", form, {657, 383, 19, 20}).withArtwork(StarRed).hidden().as(Role::Picture, "Качество: %1 из 5"),
         picture("ImageZvezda2", form, {675, 383, 20, 20}).withArtwork(StarRed).hidden().ignored(),
         picture("ImageZvezda3", form, {694, 383, 20, 20}).withArtwork(StarRed).hidden().ignored(),
