@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include "controls/picture_control.h"
+#include "controls/skin_scroll_bar.h"
 
 using window_layout::Role;
 
@@ -122,15 +123,22 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::ValueInterface && m_role == Role::ZoomedPicture)
+        if (type == QAccessible::ValueInterface && (m_role == Role::ZoomedPicture || m_role == Role::ScrollBar))
             return static_cast<QAccessibleValueInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
-    // The zoom of a picture in percent; it is only read.
-    QVariant currentValue() const override { return zoomPercent(widget()); }
+    // The zoom of a picture in percent, the position of a scroll bar; they are only read.
+    QVariant currentValue() const override
+    {
+        const auto* bar = qobject_cast<const SkinScrollBar*>(widget());
+        return bar ? bar->position() : zoomPercent(widget());
+    }
     void setCurrentValue(const QVariant&) override {}
-    QVariant maximumValue() const override { return {}; }
+    QVariant maximumValue() const override
+    {
+        return m_role == Role::ScrollBar ? QVariant(SkinScrollBar::Max) : QVariant();
+    }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 0; }
 
@@ -155,6 +163,8 @@ private:
         case Role::Picture:
         case Role::ZoomedPicture:
             return QAccessible::Graphic;
+        case Role::ScrollBar:
+            return QAccessible::ScrollBar;
         }
         return QAccessible::NoRole;
     }

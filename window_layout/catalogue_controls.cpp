@@ -102,7 +102,7 @@ std::vector<ControlRow> makeTable()
     }
     t.insert(t.end(), {
         other("StringGrid1", "Panel2", {292, 0, 4, 468}),
-        other("bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}).withHand(),
+        other("bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}).withHand().as(Role::ScrollBar, "Прокрутка списка"),
 
         // The preview.
         panel("Panel3", form, {362, 77, 398, 298}, PreviewPanel),

@@ -14,7 +14,8 @@ static const Reading Tree[] = {
     {"ImageMap", QAccessible::Graphic, "Город 001"}, {"ImageZvezda1", QAccessible::Graphic, "Качество: 1 из 5"},
     {"LabelSize", QAccessible::StaticText, "Объём файла: "}, {"Labelavtor", QAccessible::StaticText, "Автор: Автор 1"},
     {"Labelopis", QAccessible::StaticText, "Описание: Описание карты 1"}, {"Label30", QAccessible::Link, ""},
-    {"Image4", QAccessible::Link, "Сайт издателя"}, {"Image6", QAccessible::Button, "О диске"},
+    {"bsSkinScrollBar1", QAccessible::ScrollBar, "Прокрутка списка"}, {"Image4", QAccessible::Link, "Сайт издателя"},
+    {"Image6", QAccessible::Button, "О диске"},
     {"Image5", QAccessible::NoRole, ""}, {"Image9", QAccessible::NoRole, ""}, {"ImageGor", QAccessible::NoRole, ""},
     {"ImageZvezda2", QAccessible::NoRole, ""}, {"LabelAvtorNadpis", QAccessible::NoRole, ""},
 };
@@ -46,24 +47,18 @@ protected:
 TEST_F(CatalogueAccess, TheTreeAndTheKeysForCategoriesAndOrderings)
 {
     expectTree(w(), Tree);
-    const struct
-    {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int category;
-        const char* tab;
-    } steps[] = {{Qt::Key_2, Qt::ControlModifier, catalogue::Regions, "Image11"},
-                 {Qt::Key_Tab, Qt::ControlModifier, catalogue::Country, "Image12"},
-                 {Qt::Key_5, Qt::ControlModifier, catalogue::Articles, "Image14"},
-                 {Qt::Key_Tab, Qt::ControlModifier, catalogue::Cities, "Image10"},
-                 {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, catalogue::Articles, "Image14"}};
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.tab);
-        key(s.key, s.modifiers);
-        EXPECT_EQ(entry->category(), s.category);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, const char*> steps[] = {
+        {Qt::Key_2, Qt::ControlModifier, catalogue::Regions, "Image11"},
+        {Qt::Key_Tab, Qt::ControlModifier, catalogue::Country, "Image12"},
+        {Qt::Key_5, Qt::ControlModifier, catalogue::Articles, "Image14"},
+        {Qt::Key_Tab, Qt::ControlModifier, catalogue::Cities, "Image10"},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, catalogue::Articles, "Image14"}};
+    for (const auto& [keys, modifiers, category, chosen] : steps) {
+        key(keys, modifiers);
+        EXPECT_EQ(entry->category(), category);
         for (const char* tab : {"Image10", "Image11", "Image12", "Image14"})
-            EXPECT_EQ(readOf(tab)->state().selected, tab == s.tab) << tab;
-        EXPECT_TRUE(AccessibilitySpy::heard(control(s.tab), QAccessible::StateChanged));
+            EXPECT_EQ(readOf(tab)->state().selected, tab == chosen) << tab << chosen;
+        EXPECT_TRUE(AccessibilitySpy::heard(control(chosen), QAccessible::StateChanged)) << chosen;
     }
     readOf("Image11")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(row(1), QStringLiteral("Область"));

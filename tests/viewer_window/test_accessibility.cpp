@@ -41,21 +41,15 @@ TEST_F(ViewerAccess, TheTreeAndTheZoomKeysWithTheZoomAnnounced)
     expectTree(viewer, Tree);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&viewer)->text(QAccessible::Name),
               QStringLiteral("Город 002  1702"));
-    const struct
-    {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int zoom;
-    } steps[] = {{Qt::Key_Minus, {}, 90}, {Qt::Key_Minus, {}, 72},
-                 {Qt::Key_Plus, {}, 90},  {Qt::Key_0, Qt::ControlModifier, 100},
-                 {Qt::Key_F, {}, 33},     {Qt::Key_0, {}, 100}}; // fit: 993 of 3000
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.zoom);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> steps[] = {
+        {Qt::Key_Minus, {}, 90}, {Qt::Key_Minus, {}, 72}, {Qt::Key_Plus, {}, 90}, {Qt::Key_0, Qt::ControlModifier, 100},
+        {Qt::Key_F, {}, 33},     {Qt::Key_0, {}, 100}}; // fit: 993 of 3000
+    for (const auto& [key, modifiers, zoom] : steps) {
         AccessibilitySpy::clear();
-        QTest::keyClick(&viewer, s.key, s.modifiers);
+        QTest::keyClick(&viewer, key, modifiers);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(viewer.mapPicture)->text(QAccessible::Value),
-                  QStringLiteral("%1 %").arg(s.zoom));
-        EXPECT_TRUE(AccessibilitySpy::heard(viewer.mapPicture, QAccessible::ValueChanged, s.zoom));
+                  QStringLiteral("%1 %").arg(zoom));
+        EXPECT_TRUE(AccessibilitySpy::heard(viewer.mapPicture, QAccessible::ValueChanged, zoom)) << zoom;
     }
 }
 
@@ -64,20 +58,16 @@ TEST_F(ViewerAccess, PanKeysMoveTheViewAndTheArrowsAloneStillStep)
     TForm2& viewer = openLarge();
     const QSize view = viewer.mapView->viewport()->size() / 10;
     const QPoint end(viewer.mapView->horizontalScrollBar()->maximum(), viewer.mapView->verticalScrollBar()->maximum());
-    const struct
-    {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        QPoint at;
-    } steps[] = {{Qt::Key_Down, {}, {0, view.height()}},
-                 {Qt::Key_Right, Qt::ShiftModifier, {view.width(), view.height()}},
-                 {Qt::Key_PageDown, {}, {view.width(), viewer.mapView->viewport()->height()}},
-                 {Qt::Key_End, {}, end},
-                 {Qt::Key_Up, {}, end - QPoint(0, view.height())},
-                 {Qt::Key_Home, {}, {0, 0}}};
-    for (const auto& s : steps) {
-        QTest::keyClick(&viewer, s.key, s.modifiers);
-        EXPECT_EQ(QPoint(viewer.mapView->horizontalPosition(), viewer.mapView->verticalPosition()), s.at) << s.key;
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QPoint> steps[] = {
+        {Qt::Key_Down, {}, {0, view.height()}},
+        {Qt::Key_Right, Qt::ShiftModifier, {view.width(), view.height()}},
+        {Qt::Key_PageDown, {}, {view.width(), viewer.mapView->viewport()->height()}},
+        {Qt::Key_End, {}, end},
+        {Qt::Key_Up, {}, end - QPoint(0, view.height())},
+        {Qt::Key_Home, {}, {0, 0}}};
+    for (const auto& [key, modifiers, at] : steps) {
+        QTest::keyClick(&viewer, key, modifiers);
+        EXPECT_EQ(QPoint(viewer.mapView->horizontalPosition(), viewer.mapView->verticalPosition()), at) << key;
     }
     EXPECT_EQ(currentRow(), 2); // Shift with an arrow pans, never steps
     press(viewer, Qt::Key_Right);
