@@ -198,6 +198,10 @@ private:
     void createControls();     // layout.cpp
     void showInitialPreview(); // window_shell.cpp
     void connectHandlers();    // connect_handlers.cpp
+    void createShortcuts();    // keys.cpp
+    /// What a screen reader is told of the chosen entry as it changes (accessibility.cpp).
+    void connectAccessibility();
+    void announceChosenEntry();
     void startDrag(QPoint globalPos);
     /// The window's own background and what lies on it transparently, and a link row that holds no link.
     bool isDragSurface(QPoint pos) const;

@@ -33,6 +33,8 @@ TForm1::TForm1(CurrentEntry& entry, loading::Loader& loader, QWidget* parent)
 {
     createControls();
     connectHandlers();
+    connectAccessibility();
+    createShortcuts();
     setPopupAttached(true);
 }
 

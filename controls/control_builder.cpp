@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <utility>
 
+#include "controls/accessible_control.h"
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
 
@@ -12,6 +13,7 @@ namespace controls {
 
 using window_layout::ControlRow;
 using window_layout::Kind;
+using window_layout::Role;
 
 namespace {
 
@@ -124,6 +126,14 @@ void ControlBuilder::build(const std::vector<ControlRow>& table, const Maker& ma
         if (row.handCursor)
             control->setCursor(Qt::PointingHandCursor);
         m_controls.insert(control->objectName(), control);
+    }
+    // Roles and names once every control is there: a caption or a pressed control may come later in the table.
+    makeAccessible(m_window, Role::Group, {}, nullptr, nullptr);
+    for (const ControlRow& row : table) {
+        const Role role = row.role == Role::Stock && row.kind == Kind::Panel ? Role::Group : row.role;
+        makeAccessible(m_controls.value(QString::fromStdString(row.name)), role, QString::fromUtf8(row.accessibleName),
+                       m_controls.value(QString::fromUtf8(row.captionRow)),
+                       m_controls.value(QString::fromUtf8(row.pressRow)));
     }
 }
 

@@ -11,6 +11,7 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -o DPkg::Lock::Timeo
   g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev \
   libicu-dev libjpeg-dev libjpeg-turbo-progs liblcms2-dev libexif-dev xvfb xauth xdotool x11-utils imagemagick \
   weston libweston-10-dev qt6-wayland \
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0 \
   fonts-dejavu-core fonts-liberation2 \
   clang-14 libclang-rt-14-dev clang-format-14 \
   dpkg-dev file lintian appstream desktop-file-utils

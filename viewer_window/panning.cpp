@@ -91,6 +91,8 @@ void TForm2::FormKeyDown(int key)
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
+    if (handleViewKey(event))
+        return;
     const int key = event->key();
     if (key != Qt::Key_Escape && key != Qt::Key_Right && key != Qt::Key_Left) {
         QWidget::keyPressEvent(event);

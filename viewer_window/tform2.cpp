@@ -62,6 +62,7 @@ TForm2::TForm2(CurrentEntry& entry, loading::Loader& loader, QWidget& catalogueW
 
     createControls();
     connectHandlers();
+    connectAccessibility();
     // The reduced copies and the picture's pages are jobs of the program's pool, which outlives the window.
     mapPicture->setWorkPool(&m_loader.pool());
     layoutControls();

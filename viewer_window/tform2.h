@@ -134,8 +134,13 @@ private:
     void copyMapFile();
 
     // --- helpers -------------------------------------------------------------------------------------------
-    void createControls();     // tform2.cpp
-    void connectHandlers();    // tform2.cpp
+    void createControls();       // tform2.cpp
+    void connectHandlers();      // tform2.cpp
+    void connectAccessibility(); // accessibility.cpp
+    void announceMap();          // accessibility.cpp: names the window and the picture by the map on show
+    /// The keys that zoom and pan (keys.cpp); false for a key they leave to FormKeyDown.
+    bool viewKey(int key, Qt::KeyboardModifiers modifiers);
+    bool handleViewKey(QKeyEvent* event);
     void layoutControls();     // tform2.cpp
     void placeWindowButtons(); // tform2.cpp
     // What the window shows of its document (open_step.cpp).

@@ -92,6 +92,28 @@ ControlRow ControlRow::anchoredRight(int distance) const
     return r;
 }
 
+ControlRow ControlRow::as(Role accessibleRole, const char* name) const
+{
+    ControlRow r = *this;
+    r.role = accessibleRole;
+    r.accessibleName = name;
+    return r;
+}
+
+ControlRow ControlRow::captionedBy(const char* caption) const
+{
+    ControlRow r = *this;
+    r.captionRow = caption;
+    return r;
+}
+
+ControlRow ControlRow::pressing(const char* target) const
+{
+    ControlRow r = *this;
+    r.pressRow = target;
+    return r;
+}
+
 namespace {
 
 ControlRow makeRow(std::string name, Kind kind, const char* parent, QRect place, QColor colour)

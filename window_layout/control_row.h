@@ -10,6 +10,10 @@ namespace window_layout {
 
 enum class Kind { Picture, Label, Panel, Other };
 
+/// What a screen reader meets in a control. Stock leaves the control to Qt's own accessible interface (a label's
+/// text, a progress bar's value); Ignored gives artwork that does no job no presence in the accessible tree.
+enum class Role { Stock, Ignored, Group, Button, PageTab, Link, Picture, ZoomedPicture, ScrollBar };
+
 /// One control of a window as the window creates it. A table lists them in creation order: among controls of one
 /// parent a later row lies on top of an earlier one. The modifiers return a changed copy, so that a row reads as one
 /// line: picture("ImageObl", "Panel1", {108, 7, 63, 44}).withArtwork(DarkRed).hidden().withHand().
@@ -38,6 +42,14 @@ struct ControlRow
     /// Once the window is opened the control keeps its left edge this far from its parent's right edge; 0: it keeps
     /// its place.
     int rightAnchor = 0;
+    /// The role and name a screen reader gives the control; a name with "%1" is completed by the window with what the
+    /// control shows (the entry's title, the number of stars).
+    Role role = Role::Stock;
+    const char* accessibleName = "";
+    /// The row of the caption label whose text leads this value label's accessible name ("Автор: ..."); empty: none.
+    const char* captionRow = "";
+    /// The row whose control a press of this one clicks (a tab's hover area presses its lit copy); empty: itself.
+    const char* pressRow = "";
 
     ControlRow hidden() const;
     ControlRow withHand() const;
@@ -51,6 +63,10 @@ struct ControlRow
     ControlRow inArticlesAt(int top) const;
     ControlRow inViews(unsigned shown, unsigned hidden) const;
     ControlRow anchoredRight(int distance) const;
+    ControlRow as(Role accessibleRole, const char* name = "") const;
+    ControlRow ignored() const { return as(Role::Ignored); }
+    ControlRow captionedBy(const char* caption) const;
+    ControlRow pressing(const char* target) const;
 
     /// The size of the control's artwork.
     QSize artworkSize() const { return pictureSize.isEmpty() ? place.size() : pictureSize; }

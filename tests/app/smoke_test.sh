@@ -2,8 +2,9 @@
 # Starts the real program under Xvfb on the demo collection, clicks through the catalogue window's tabs, orderings and
 # about page and opens the viewer, checks that each click shows what it should (the list changes with each tab and
 # ordering, a viewer window appears on Enter), takes screenshots of what the user sees (the catalogue window and the
-# viewer at actual size and fit to screen), closes both and checks a clean exit; then starts it once more on a screen
-# scaled by 2 and takes a picture of the catalogue window there.
+# viewer at actual size and fit to screen), closes both and checks a clean exit; reads the catalogue window's accessible
+# tree through AT-SPI once (accessible_tree.sh); then starts it once more on a screen scaled by 2 and takes a picture
+# of the catalogue window there.
 set -euo pipefail
 program=$1 generator=$2 out=$3
 mkdir -p "$out"
@@ -112,6 +113,10 @@ sleep 1
 catalogue_shot catalogue_after_viewer 1
 xdotool key Escape
 expect_exit "program"
+
+# What a screen reader finds, read through the accessibility bus of a D-Bus session made for it.
+dbus-run-session -- bash "$(dirname "$0")/accessible_tree.sh" "$program" "$out/demo" "$out" 2> "$out/dbus.log"
+echo "accessible tree $out/accessible_tree.txt"
 
 # The catalogue on a screen scaled by 2, on a server large enough for the window's 1600 x 1202 device pixels.
 kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
