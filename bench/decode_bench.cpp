@@ -15,9 +15,9 @@
 #include "controls/picture_control.h"
 #include "files/data_files.h"
 #include "loading/loader.h"
+#include "loading/map_loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
-#include "viewer_window/map_loader.h"
 #include "work/work_pool.h"
 
 namespace bench {
@@ -148,7 +148,7 @@ int stopProgressiveDecode(const QString& path, int runs)
     for (int run = 0; run < runs; ++run) {
         // As the viewer's decode: a job of the program's loader, with the early passes of a full-screen view, stopped
         // from the GUI thread as a step or a close stops it, once the bar shows 30 %.
-        viewer::MapLoader loader(programLoader);
+        loading::MapLoader loader(programLoader);
         std::stop_source stop;
         picture::JpegDecodeOptions options;
         options.previewRows = 1016;

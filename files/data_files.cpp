@@ -199,6 +199,11 @@ bool DataFileRead::open()
         fail(failure::What::FileNotOpened, m_file->errorString().toStdString());
         return false;
     }
+    // A read stopped part way goes on where it stopped, in a file of the size it had; one that changed size since
+    // is read again from its start.
+    if (m_size >= 0 && m_file->size() == m_size && m_file->seek(m_bytes.size()))
+        return true;
+    m_bytes = QByteArray();
     m_size = m_file->size();
     if (m_size > m_maxBytes) {
         fail(failure::What::FileTooLarge, {}, {m_size, m_maxBytes});
@@ -257,6 +262,8 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
         if (progress)
             progress(m_bytes.size(), m_size);
     }
+    // Stopped: the file is let go at once (a disc the user wants to eject is not held); a later call opens it again.
+    m_file.reset();
     return m_state;
 }
 
