@@ -15,9 +15,9 @@
 #include "controls/picture_control.h"
 #include "files/data_files.h"
 #include "loading/loader.h"
+#include "loading/map_loader.h"
 #include "measure.h"
 #include "picture/jpeg_decoder.h"
-#include "viewer_window/map_loader.h"
 #include "work/work_pool.h"
 
 namespace bench {
@@ -148,8 +148,9 @@ int stopProgressiveDecode(const QString& path, int runs)
     for (int run = 0; run < runs; ++run) {
         // As the viewer's decode: a job of the program's loader, with the early passes of a full-screen view, stopped
         // from the GUI thread as a step or a close stops it, once the bar shows 30 %.
-        viewer::MapLoader loader(programLoader);
+        loading::MapLoader loader(programLoader);
         std::stop_source stop;
+        QEventLoop loop;
         picture::JpegDecodeOptions options;
         options.previewRows = 1016;
         options.stop = stop.get_token();
@@ -160,19 +161,20 @@ int stopProgressiveDecode(const QString& path, int runs)
             if (percent >= 30 && stoppedAt < 0) {
                 stoppedAt = now();
                 stop.request_stop();
+                loop.quit();
             }
         };
-        QEventLoop loop;
-        bool stoppedEarly = false;
-        double endedAt = -1;
-        // The result comes once the decode has returned: its coefficients and its picture are let go by then.
-        loader.decode(bytes, options, [&](const failure::Result<QImage>& result) {
-            endedAt = now();
-            stoppedEarly = !result.has_value();
+        bool finished = false;
+        // A stopped decode delivers nothing: its end is the end of the pool's jobs, when its coefficients and its
+        // picture are let go.
+        loader.decode(bytes, options, [&](const failure::Result<QImage>&) {
+            finished = true;
             loop.quit();
         });
         loop.exec();
-        if (stoppedAt < 0 || !stoppedEarly) {
+        const bool ended = programLoader.pool().waitForJobs(10'000);
+        const double endedAt = now();
+        if (stoppedAt < 0 || finished || !ended) {
             std::fprintf(stderr, "the decode of %s was not stopped\n", qPrintable(path));
             return 1;
         }

@@ -7,6 +7,7 @@
 #include "collection_maker.h"
 #include "colour_bench.h"
 #include "decode_bench.h"
+#include "disc_release_bench.h"
 #include "list_keys_bench.h"
 #include "map_picture.h"
 #include "memory/large_memory.h"
@@ -17,11 +18,13 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
-                         "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
-                         "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
-                         "       icc NAME FILE RUNS | slow-disc DIR RUNS | list-keys-slow-disc DIR |\n"
-                         "       resident-after-close FILE | stop-progressive FILE RUNS\n");
+    std::fprintf(stderr,
+                 "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
+                 "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
+                 "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
+                 "       icc NAME FILE RUNS | slow-disc DIR RUNS | disc-release DIR RUNS | exit-with-hung-read DIR |\n"
+                 "       list-keys-slow-disc DIR |\n"
+                 "       resident-after-close FILE | stop-progressive FILE RUNS\n");
     return 2;
 }
 
@@ -63,6 +66,12 @@ int main(int argc, char** argv)
         return bench::slowDiscTimes(args[1], args[2].toInt());
     if (command == QLatin1String("stop-progressive") && args.size() == 3)
         return bench::stopProgressiveDecode(args[1], args[2].toInt());
+    if (command == QLatin1String("disc-release") && args.size() == 3)
+        return bench::discRelease(args[1], args[2].toInt());
+    if (command == QLatin1String("exit-with-hung-read") && args.size() == 2)
+        return bench::exitWithHungRead(QCoreApplication::applicationFilePath(), args[1]);
+    if (command == QLatin1String("hung-read-process") && args.size() == 2)
+        return bench::hungReadProcess(args[1]);
     if (command == QLatin1String("resident-after-close") && args.size() == 2)
         return bench::residentAfterClose(args[1]);
     return usage();

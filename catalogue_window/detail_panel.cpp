@@ -99,7 +99,7 @@ void TForm1::loadPreview(const QString& relativePath)
 {
     clearImageMap();
     // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
-    m_loader.loadPicture(relativePath, previewDecodeOptions(), m_previewStop.get_token(),
+    m_loader.loadPicture(this, relativePath, previewDecodeOptions(), m_previewStop.get_token(),
                          [this](const failure::Result<loading::LoadedPicture>& loaded) {
                              desktop::runGuarded([&] {
                                  if (loaded) {

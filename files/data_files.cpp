@@ -218,12 +218,18 @@ bool DataFileRead::open()
         return false;
     }
     // Before the file is opened: a change from here on, during the read too, leaves the file with another stamp.
-    m_stamp = stampOfResolved(m_resolved);
+    const FileStamp stamp = stampOfResolved(m_resolved);
     m_file = std::make_unique<QFile>(m_resolved);
     if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         fail(failure::What::FileNotOpened, m_file->errorString().toStdString());
         return false;
     }
+    // A read stopped part way goes on where it stopped, in a file unchanged since; one that changed is read again
+    // from its start.
+    if (m_size >= 0 && stamp == m_stamp && m_file->size() == m_size && m_file->seek(m_bytes.size()))
+        return true;
+    m_stamp = stamp;
+    m_bytes = QByteArray();
     m_size = m_file->size();
     if (m_size > m_maxBytes) {
         fail(failure::What::FileTooLarge, {}, {m_size, m_maxBytes});
@@ -282,6 +288,8 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
         if (progress)
             progress(m_bytes.size(), m_size);
     }
+    // Stopped: the file is let go at once (a disc the user wants to eject is not held); a later call opens it again.
+    m_file.reset();
     return m_state;
 }
 

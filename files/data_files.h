@@ -65,8 +65,9 @@ public:
     DataFileRead(const DataFileRead&) = delete;
     DataFileRead& operator=(const DataFileRead&) = delete;
 
-    /// Reads on until the file is read, the read fails or stop is requested (then the state stays Reading and a later
-    /// call goes on from there). progress runs after each piece with the bytes read so far and the file's size.
+    /// Reads on until the file is read, the read fails or stop is requested (then the state stays Reading, the file
+    /// is closed within the piece under way, and a later call opens it again and goes on from there). progress runs
+    /// after each piece with the bytes read so far and the file's size.
     State readOn(std::stop_token stop, const std::function<void(qint64 done, qint64 size)>& progress = {});
 
     State state() const { return m_state; }

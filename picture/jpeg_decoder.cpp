@@ -235,13 +235,27 @@ bool readRows(Session& session, JDIMENSION end, bool finalRows)
     return true;
 }
 
+bool decodeSteps(Session* session, const unsigned char* data, unsigned long size);
+
 // The only frame that calls setjmp: its locals and arguments are plain pointers and integers. Returns false with the
-// reason in the session; the caller destroys the decompressor on every path.
+// reason in the session; the caller destroys the decompressor on every path. No exception crosses it: a shortage of
+// memory in the steps (the picture, a band, the lower band's state) fails the decode.
 bool runDecoder(Session* session, const unsigned char* data, unsigned long size)
 {
-    jpeg_decompress_struct* cinfo = &session->cinfo;
     if (setjmp(session->jump))
         return false;
+    try {
+        return decodeSteps(session, data, size);
+    } catch (const std::bad_alloc&) {
+        session->failed = failure::Failure{failure::What::NoMemory, {}, {}, {}};
+        return false;
+    }
+}
+
+// The decode's steps, left by libjpeg's failures through longjmp: a frame with no locals that need destroying.
+bool decodeSteps(Session* session, const unsigned char* data, unsigned long size)
+{
+    jpeg_decompress_struct* cinfo = &session->cinfo;
 
     // Creation fails only for want of memory, reported through error_exit like everything else.
     jpeg_create_decompress(cinfo);

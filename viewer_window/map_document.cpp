@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "desktop/guarded.h"
+#include "loading/map_loader.h"
 #include "picture/jpeg_decoder.h"
-#include "viewer_window/map_loader.h"
 
 namespace viewer {
 
@@ -15,11 +15,11 @@ constexpr int ReadShare = 50;
 
 } // namespace
 
-MapDocument::MapDocument(MapLoader& loader, QObject* parent) : QObject(parent), m_loader(loader)
+MapDocument::MapDocument(loading::MapLoader& loader, QObject* parent) : QObject(parent), m_loader(loader)
 {
-    QObject::connect(&m_loader, &MapLoader::readProgress, this, &MapDocument::showReadProgress);
-    desktop::connectGuarded(&m_loader, &MapLoader::mapRead, this,
-                            [this](const QString& path, const MapFile& file) { startDecode(path, file); });
+    QObject::connect(&m_loader, &loading::MapLoader::readProgress, this, &MapDocument::showReadProgress);
+    desktop::connectGuarded(&m_loader, &loading::MapLoader::mapRead, this,
+                            [this](const QString& path, const loading::MapFile& file) { startDecode(path, file); });
 }
 
 MapDocument::~MapDocument()
@@ -61,7 +61,7 @@ void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size
     emit changed();
 }
 
-void MapDocument::startDecode(const QString& path, const MapFile& file)
+void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
 {
     if (m_opening.stage != Stage::Reading || path != m_opening.path)
         return;

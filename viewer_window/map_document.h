@@ -8,7 +8,7 @@
 #include <stop_token>
 
 #include "failure/failure.h"
-#include "viewer_window/map_loader.h"
+#include "loading/map_loader.h"
 
 namespace picture {
 enum class ProgressStage;
@@ -39,7 +39,7 @@ public:
         QImage picture;   ///< from the start of its decode; whole once Shown; null in an empty view
     };
 
-    explicit MapDocument(MapLoader& loader, QObject* parent = nullptr);
+    explicit MapDocument(loading::MapLoader& loader, QObject* parent = nullptr);
     ~MapDocument() override;
 
     /// Opens a map, giving up the opening still running (its decode stops; what it still posts is ignored). The
@@ -80,7 +80,7 @@ signals:
 
 private:
     void showReadProgress(const QString& path, qint64 done, qint64 size);
-    void startDecode(const QString& path, const MapFile& file);
+    void startDecode(const QString& path, const loading::MapFile& file);
     void decodeProgress(picture::ProgressStage stage, int percent);
     void letGoOfShownMap();
     void decodeStarted(const QImage& picture);
@@ -89,7 +89,7 @@ private:
     void fail(const failure::Failure& failure);
     void replaceShown(Map map);
 
-    MapLoader& m_loader;
+    loading::MapLoader& m_loader;
     Map m_shown;
     Map m_opening;
     std::optional<failure::Failure> m_failure;

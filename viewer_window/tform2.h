@@ -7,8 +7,8 @@
 #include <span>
 
 #include "controls/control_builder.h"
+#include "loading/map_loader.h"
 #include "viewer_window/map_document.h"
-#include "viewer_window/map_loader.h"
 #include "viewer_window/zoom_steps.h"
 
 class QAction;
@@ -100,7 +100,7 @@ public:
     void closeViewer();
 
     /// The owner of the window's background work.
-    const viewer::MapLoader& loader() const { return m_loader; }
+    loading::MapLoader& loader() { return m_loader; }
 
     /// Each control of the window's table and the member that holds it.
     static std::span<const controls::ControlTie<TForm2>> controlTies();
@@ -171,7 +171,7 @@ private:
     QWidget& m_catalogueWindow;
     // Asks the program's loader for every job of the viewer's background work; what they post is dropped once it is
     // gone, and it goes before the window's controls.
-    viewer::MapLoader m_loader;
+    loading::MapLoader m_loader;
     // The map on show and the map being opened; it goes before the loader whose events drive it.
     viewer::MapDocument m_document{m_loader};
     // Rows of the map being decoded written since the view was last painted, and when that was.

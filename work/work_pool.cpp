@@ -1,8 +1,12 @@
 #include "work/work_pool.h"
 
+#include <QDeadlineTimer>
 #include <QRunnable>
 #include <QScopeGuard>
 #include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 extern "C" void __tsan_acquire(void* addr);
@@ -54,8 +58,10 @@ public:
             std::stop_callback byPool(m_poolEnd, [&jobStop] { jobStop.request_stop(); });
             try {
                 m_job(jobStop.get_token());
-            } catch (...) {
-                // A job never throws; should one do so, the thread goes on with the next rather than end the process.
+            } catch (const std::exception& e) {
+                // A job delivers its own failures and never throws; should one do so, the thread goes on with the
+                // next rather than end the process, and says so.
+                std::fprintf(stderr, "mapcatalogue: a background job failed: %s\n", e.what());
             }
         }
         // What the job holds goes on its own thread, before the pool counts the job as done.
@@ -78,22 +84,29 @@ int priorityOf(WorkPool::Urgency urgency)
 
 WorkPool::WorkPool(int computeThreads)
 {
-    m_disc.setMaxThreadCount(1);
+    m_disc->setMaxThreadCount(1);
     m_compute.setMaxThreadCount(std::max(1, computeThreads));
-    m_disc.setObjectName(QStringLiteral("disc lane"));
+    m_disc->setObjectName(QStringLiteral("disc lane"));
     m_compute.setObjectName(QStringLiteral("compute lane"));
 }
 
 WorkPool::~WorkPool()
 {
     m_end.request_stop();
-    m_disc.clear();
+    m_disc->clear();
     m_compute.clear();
-    // Every job running returns within a piece now. A job may queue another while it ends (a decode its lower band):
-    // that one is dropped unrun, since the pool's end is requested.
-    m_disc.waitForDone();
+    // Every job running returns within a piece now, but for a read the system holds. A job may queue another while it
+    // ends (a decode its lower band, a look at the kept reads its disc read): that one is dropped unrun, since the
+    // pool's end is requested.
     m_compute.waitForDone();
-    m_disc.waitForDone();
+    if (!m_disc->waitForDone(DiscWaitAtEndMs)) {
+        std::fprintf(stderr, "mapcatalogue: a read of the disc does not return; it is abandoned\n");
+        // Kept where a leak checker finds it: destroying it would wait for the read.
+        static auto* const abandoned = new std::vector<QThreadPool*>();
+        abandoned->push_back(m_disc.release());
+        return;
+    }
+    m_compute.waitForDone();
     takeOverForSanitizer(this);
 }
 
@@ -101,12 +114,22 @@ void WorkPool::run(Lane lane, std::stop_token stop, Job job, Urgency urgency)
 {
     auto* task = new Task(std::move(job), std::move(stop), m_end.get_token(), this);
     handOverForSanitizer(task);
-    (lane == Lane::Disc ? m_disc : m_compute).start(task, priorityOf(urgency));
+    (lane == Lane::Disc ? *m_disc : m_compute).start(task, priorityOf(urgency));
 }
 
-int WorkPool::activeThreads() const
+bool WorkPool::waitForJobs(int milliseconds)
 {
-    return m_disc.activeThreadCount() + m_compute.activeThreadCount();
+    QDeadlineTimer deadline(milliseconds);
+    // A job of one lane may queue one in the other: both are idle together once a pass finds them so.
+    for (;;) {
+        if (!m_disc->waitForDone(int(deadline.remainingTime())) ||
+            !m_compute.waitForDone(int(deadline.remainingTime())))
+            return false;
+        if (m_disc->activeThreadCount() == 0 && m_compute.activeThreadCount() == 0)
+            break;
+    }
+    takeOverForSanitizer(this);
+    return true;
 }
 
 } // namespace work

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <utility>
 
@@ -19,8 +20,10 @@ using Job = std::function<void(std::stop_token stop)>;
 ///
 /// What Qt's pool lacks is added here: a job carries a stop request (its caller's, joined with the pool's end) and is
 /// dropped unrun when its stop comes before it starts. Destroying the pool asks every job to stop, drops those not
-/// started (their function objects are destroyed, so a promise they hold is broken) and waits for those running,
-/// each of which returns within a piece; no thread of it is left.
+/// started (their function objects are destroyed) and waits for those running, each of which returns within a piece.
+/// A read the system does not return from (a scratched disc retries for minutes) is not waited for: after
+/// DiscWaitAtEndMs the disc lane's thread is abandoned, still inside the read, and its job returns unheard once the
+/// system lets it go (a stopped job delivers nothing and touches nothing of the pool).
 class WorkPool
 {
 public:
@@ -28,6 +31,9 @@ public:
     /// Normal: work ahead of the user (reading and decoding ahead). Soon: what the user looks at in passing (the
     /// catalogue's preview). Urgent: what the user waits for (the map opened, its decode, its lower band).
     enum class Urgency { Normal, Soon, Urgent };
+
+    /// How long the pool's end waits for the disc lane's job under way.
+    static constexpr int DiscWaitAtEndMs = 500;
 
     explicit WorkPool(int computeThreads = 2);
     ~WorkPool();
@@ -37,12 +43,14 @@ public:
     /// Queues job; stop (of the caller's stop source) and the pool's end both stop it.
     void run(Lane lane, std::stop_token stop, Job job, Urgency urgency = Urgency::Normal);
 
-    /// Threads of the pool running a job now (an idle thread Qt keeps a while for the next job is not counted).
-    int activeThreads() const;
+    /// Waits up to milliseconds for every job queued and running to end; false when some still run. Jobs may be
+    /// queued meanwhile, and are waited for too.
+    bool waitForJobs(int milliseconds);
 
 private:
     std::stop_source m_end;
-    QThreadPool m_disc;
+    // Let go of, not destroyed, when its job hangs at the end.
+    std::unique_ptr<QThreadPool> m_disc = std::make_unique<QThreadPool>();
     QThreadPool m_compute;
 };
 

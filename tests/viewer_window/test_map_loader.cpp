@@ -11,7 +11,7 @@
 
 #include "catalogue_window/window_fixture.h"
 #include "files/data_files.h"
-#include "viewer_window/map_loader.h"
+#include "loading/map_loader.h"
 
 using namespace testsupport;
 
@@ -81,7 +81,7 @@ TEST_F(MapLoaderTest, DestroyingTheLoaderDuringASlowReadAheadReturnsAtOnceAndThe
 {
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), content(2'000'000, 'a'));
     SlowDisc disc(1'000'000); // the 2 MB file takes 2 s
-    auto loader = std::make_unique<viewer::MapLoader>(programLoader);
+    auto loader = std::make_unique<loading::MapLoader>(programLoader);
     loader->readAhead({QStringLiteral("Goroda/a.jpg")}, 0);
     disc.waitForPieces(QStringLiteral("a.jpg"), 2);
     QElapsedTimer closing;
@@ -100,12 +100,12 @@ TEST_F(MapLoaderTest, TheUsersReadComesFirstAndAHalfReadNeighbourGoesOnWhereItSt
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), a);
     collection.writeBytes(QStringLiteral("Goroda/c.jpg"), c);
     SlowDisc disc(4'000'000);
-    viewer::MapLoader loader(programLoader);
-    QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
-    QSignalSpy progress(&loader, &viewer::MapLoader::readProgress);
+    loading::MapLoader loader(programLoader);
+    QSignalSpy read(&loader, &loading::MapLoader::mapRead);
+    QSignalSpy progress(&loader, &loading::MapLoader::readProgress);
     // A result holds bytes or a failure, never nothing: QSignalSpy cannot give it back, a receiver keeps it.
     QList<QByteArray> readBytes;
-    QObject::connect(&loader, &viewer::MapLoader::mapRead, [&readBytes](const QString&, const viewer::MapFile& file) {
+    QObject::connect(&loader, &loading::MapLoader::mapRead, [&readBytes](const QString&, const loading::MapFile& file) {
         readBytes << (file ? *file : QByteArray());
     });
 
@@ -143,8 +143,8 @@ TEST_F(MapLoaderTest, AReadGivenUpForALaterOneIsNeverReported)
     collection.writeBytes(QStringLiteral("Goroda/a.jpg"), content(1'000'000, 'a'));
     collection.writeBytes(QStringLiteral("Goroda/c.jpg"), content(100'000, 'c'));
     SlowDisc disc(4'000'000);
-    viewer::MapLoader loader(programLoader);
-    QSignalSpy read(&loader, &viewer::MapLoader::mapRead);
+    loading::MapLoader loader(programLoader);
+    QSignalSpy read(&loader, &loading::MapLoader::mapRead);
     loader.open(QStringLiteral("Goroda/a.jpg"));
     disc.waitForPieces(QStringLiteral("a.jpg"), 2);
     loader.open(QStringLiteral("Goroda/c.jpg"));

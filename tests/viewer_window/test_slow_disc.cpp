@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <chrono>
 #include <mutex>
 #include <thread>
@@ -167,7 +168,7 @@ TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
         EXPECT_LT(closeAndRelease(viewer), 300) << c.phase;
         EXPECT_TRUE(Form2.isNull()) << c.phase;
         // The closed viewer's jobs end: each stops within a piece of work, and the program's threads are idle.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return programLoader.pool().activeThreads() == 0; }, 300)) << c.phase;
+        EXPECT_TRUE(programLoader.pool().waitForJobs(300)) << c.phase;
         QTest::qWait(100); // nothing posted by its work arrives afterwards
         EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << c.phase << MessageRecorder::last().toStdString();
         EXPECT_TRUE(QGuiApplication::overrideCursor() == nullptr) << c.phase;
@@ -204,7 +205,9 @@ TEST_F(ViewerSlowDisc, TheTopDecodedAheadOfAnotherMapIsNeverShown)
     collection.writeBytes(mapPath(1), withoutQuantisationTables(TestCollection::jpegBytes(QSize(800, 600), Qt::red)));
     collection.writeJpeg(mapPath(3), QSize(800, 600), Qt::blue);
     TForm2& viewer = openMap(2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.loader().hasHead(mapPath(3)); }, 5000));
+    QSignalSpy headDecoded(&viewer.loader(), &loading::MapLoader::headDecoded);
+    ASSERT_TRUE(headDecoded.wait(5000));
+    EXPECT_EQ(headDecoded.at(0).at(0).toString(), mapPath(3));
     ASSERT_TRUE(viewer.windowHandle()->isExposed()) << "rows are painted as they come";
     // The top-left pixel of every picture painted with rows on show.
     QList<QColor> painted;
