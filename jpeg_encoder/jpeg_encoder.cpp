@@ -99,6 +99,11 @@ bool compress(const Encoding& encoding, const std::function<const unsigned char*
         info.comp_info[0].h_samp_factor = 1;
         info.comp_info[0].v_samp_factor = 1;
     }
+    if (!encoding.sampling.isEmpty()) {
+        info.comp_info[0].h_samp_factor = encoding.sampling.width();
+        info.comp_info[0].v_samp_factor = encoding.sampling.height();
+    }
+    info.restart_interval = static_cast<unsigned int>(encoding.restartInterval);
     info.optimize_coding = encoding.optimisedCoding;
     if (encoding.progressive)
         jpeg_simple_progression(&info);

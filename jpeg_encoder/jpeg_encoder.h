@@ -29,6 +29,10 @@ struct Encoding
     /// Huffman tables made for this picture rather than the standard ones.
     bool optimisedCoding = false;
     Chroma chroma = Chroma::Halved;
+    /// The first component's sampling factors (the others 1 x 1), overriding chroma; empty: chroma decides.
+    QSize sampling;
+    /// MCUs between restart markers; 0 writes none.
+    int restartInterval = 0;
     /// An ICC profile embedded in APP2 segments; none when empty.
     QByteArray iccProfile;
     /// The contents of an APP1 segment ("Exif\0\0" and a TIFF block); none when empty.

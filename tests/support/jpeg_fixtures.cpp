@@ -39,6 +39,9 @@ QByteArray makeJpeg(const JpegFixture& fixture)
     encoding.arithmetic = fixture.arithmetic;
     encoding.iccProfile = fixture.iccProfile;
     encoding.exif = fixture.exif;
+    encoding.sampling = fixture.sampling;
+    encoding.restartInterval = fixture.restartInterval;
+    encoding.optimisedCoding = fixture.optimisedCoding;
 
     const int components = jpegencoder::bytesPerPixel(encoding.samples);
     std::vector<unsigned char> row(static_cast<std::size_t>(fixture.size.width() * components));

@@ -1,0 +1,140 @@
+// The streaming scanner of sequential JPEG files against libjpeg: its overview equals libjpeg's 1/8 decode, and
+// regions decoded from its resume points equal the same part of libjpeg's whole decode at each scale.
+#include <QRect>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "picture/jpeg_decoder.h"
+#include "picture/jpeg_overview.h"
+#include "picture/jpeg_region.h"
+#include "support/jpeg_fixtures.h"
+
+namespace {
+
+using testsupport::JpegColours;
+
+struct Scanned
+{
+    failure::Result<void> result;
+    picture::scan::ScanIndex index;
+    QImage overview;
+};
+
+// Feeds the file in pieces of 1 to maxPiece bytes, as a slow disc gives them.
+Scanned scan(const QByteArray& file, int mcusPerPoint = 2, qint64 budget = 1 << 30, int maxPiece = 97)
+{
+    picture::JpegOverview overview(budget);
+    picture::scan::JpegScanner scanner(mcusPerPoint, &overview);
+    std::mt19937 random(static_cast<unsigned>(file.size()));
+    failure::Result<void> result;
+    for (qsizetype at = 0; result && at < file.size();) {
+        const qsizetype piece = std::min<qsizetype>(file.size() - at, 1 + random() % maxPiece);
+        result = scanner.feed(reinterpret_cast<const std::uint8_t*>(file.constData() + at), std::size_t(piece));
+        at += piece;
+    }
+    if (result)
+        result = scanner.finish();
+    return {result, scanner.index(), overview.image().copy(0, 0, overview.image().width(), overview.rowsReady())};
+}
+
+int largestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 1000;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max(
+                {largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+QImage libjpegAt(const QByteArray& file, int scale)
+{
+    const failure::Result<QImage> size = picture::decodeJpeg(file);
+    picture::JpegDecodeOptions options;
+    options.fitBox = QSize((size->width() + scale - 1) / scale, (size->height() + scale - 1) / scale);
+    return picture::decodeJpeg(file, options).value();
+}
+
+picture::ReadFileBytes readerOf(const QByteArray& file)
+{
+    return [file](quint64 offset, qint64 length) -> failure::Result<QByteArray> {
+        return file.mid(qsizetype(offset), length);
+    };
+}
+
+// Colour and detail in every block, so that AC coefficients and chroma matter.
+std::array<unsigned char, 4> texture(int x, int y)
+{
+    const auto at = [](int v) { return static_cast<unsigned char>(v & 255); };
+    return {at(x * 9 + y * 2 + (x * y) % 37), at(200 - y * 5 + (x ^ y) * 3), at(x * y / 3 + 60), at(x * 4 - y)};
+}
+
+struct Case
+{
+    const char* name;
+    JpegColours colours;
+    QSize size;
+    QSize sampling; // of the first component
+    int restartInterval;
+    bool optimised;
+};
+
+const Case cases[] = {
+    {"444", JpegColours::Rgb, {37, 29}, {1, 1}, 0, false},
+    {"422_restarts", JpegColours::Rgb, {45, 23}, {2, 1}, 3, false},
+    {"420", JpegColours::Rgb, {61, 47}, {2, 2}, 0, true},
+    {"420_restarts", JpegColours::Rgb, {64, 48}, {2, 2}, 5, false},
+    {"411", JpegColours::Rgb, {70, 20}, {4, 1}, 0, false},
+    {"440_restarts", JpegColours::Rgb, {33, 50}, {1, 2}, 2, true},
+    {"gray_restarts", JpegColours::Gray, {41, 27}, {1, 1}, 4, false},
+    {"cmyk", JpegColours::Cmyk, {30, 30}, {2, 2}, 0, false},
+    {"ycck", JpegColours::Ycck, {35, 19}, {}, 1, false},
+};
+
+class ScanCase : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(ScanCase, OverviewAndRegionsEqualLibjpeg)
+{
+    const Case& c = GetParam();
+    testsupport::JpegFixture fixture;
+    fixture.size = c.size;
+    fixture.colours = c.colours;
+    fixture.sampling = c.sampling;
+    fixture.restartInterval = c.restartInterval;
+    fixture.optimisedCoding = c.optimised;
+    fixture.quality = 90;
+    fixture.pixel = texture;
+    const QByteArray file = testsupport::makeJpeg(fixture);
+    const Scanned scanned = scan(file);
+    ASSERT_TRUE(scanned.result) << failure::describe(scanned.result.error());
+    EXPECT_EQ(scanned.index.damagedFrom, -1);
+    EXPECT_EQ(largestDifference(scanned.overview, libjpegAt(file, 8)), 0);
+    // Whole or piecewise, the same index.
+    EXPECT_EQ(scan(file, 2, 1 << 30, 1 << 20).index.points.size(), scanned.index.points.size());
+
+    for (int scale : {1, 2, 4, 8}) {
+        const QImage whole = libjpegAt(file, scale);
+        const QRect regions[] = {whole.rect(), QRect(whole.width() / 3, whole.height() / 4, 9, 7),
+                                 QRect(whole.width() / 2, whole.height() / 2, whole.width(), whole.height())};
+        for (const QRect& region : regions) {
+            const failure::Result<QImage> part =
+                picture::decodeJpegRegion(scanned.index, readerOf(file), region, scale);
+            ASSERT_TRUE(part) << failure::describe(part.error());
+            EXPECT_EQ(largestDifference(*part, whole.copy(region & whole.rect())), 0)
+                << "scale 1/" << scale << " region " << region.x() << "," << region.y();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Samplings, ScanCase, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
