@@ -27,6 +27,16 @@ const char* const SearchOrderText =
     "name of the user account); failing those, a dialog asks for the folder.\n";
 #endif
 
+// The keys beside the mouse, for a user who reads the usage before starting.
+const char* const KeysText =
+    "\n"
+    "Catalogue: Up, Down, Page Up, Page Down, Home, End choose an entry; Enter opens it;\n"
+    "Ctrl+Tab and Ctrl+Shift+Tab the next and the previous category, Ctrl+1 .. Ctrl+5\n"
+    "each; Ctrl+N, Ctrl+Y, Ctrl+Q order by name, year, quality; Esc closes the program.\n"
+    "Viewer: Left and Right the previous and next map; + and - zoom; 0 or Ctrl+0 actual\n"
+    "size; F fit to screen; Up, Down, Shift+Left, Shift+Right, Page Up, Page Down, Home,\n"
+    "End pan; Esc closes the viewer.";
+
 /// The program's command line: --help, --version and at most one collection folder.
 struct StartParser
 {
@@ -42,7 +52,8 @@ struct StartParser
         parser.setApplicationDescription(
             QLatin1String(SearchOrderText) +
             QStringLiteral("The folder holds Goroda/About/maps.txt, about.dat, about2.dat and the map folders\n"
-                           "Goroda, Oblasti, Russia (each with previews/) and Articles."));
+                           "Goroda, Oblasti, Russia (each with previews/) and Articles.\n") +
+            QLatin1String(KeysText));
         parser.addOption(help);
         parser.addOption(version);
         parser.addPositionalArgument(QStringLiteral("FOLDER"),

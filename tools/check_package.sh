@@ -40,7 +40,13 @@ display=":$((200 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; }
+cleanup() {
+    status=$?
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    kill "$xvfb" 2>/dev/null || true
+    # Whatever step failed, the program's own words come with the failure.
+    if [ "$status" -ne 0 ] && [ -s "$out/program.log" ]; then echo "== the program printed:"; cat "$out/program.log"; fi
+}
 trap cleanup EXIT
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 (cd "$home" && exec env -u QT_QPA_PLATFORM DISPLAY="$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" \
@@ -53,7 +59,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep 2 # time for a message box, should one come
-windows=$(DISPLAY=$display xdotool search --onlyvisible --name "." 2>/dev/null | wc -l)
+windows=$( (DISPLAY=$display xdotool search --onlyvisible --name "." 2>/dev/null || true) | wc -l)
 DISPLAY=$display import -window root "$out/started.png"
 [ "$windows" -eq 1 ] || { cat "$out/program.log"; echo "expected the catalogue window alone, saw $windows windows"; exit 1; }
 grep -q "DEMO_DISC" "$home/.config/mapcatalogue/mapcatalogue.conf" \

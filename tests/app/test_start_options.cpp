@@ -29,6 +29,6 @@ TEST(StartOptions, HelpAndBadArgumentsAreReported)
         parseStartOptions({QStringLiteral("mapcatalogue"), QStringLiteral("a"), QStringLiteral("b")}, dir.path())
             .has_value());
     // The usage names each thing the command line takes.
-    for (const char* option : {"FOLDER", "--version", "--help"})
+    for (const char* option : {"FOLDER", "--version", "--help", "Ctrl+Tab", "Ctrl+0"})
         EXPECT_TRUE(usageText().contains(QLatin1String(option))) << option;
 }
