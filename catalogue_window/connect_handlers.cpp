@@ -51,11 +51,11 @@ void TForm1::connectHandlers()
     // The wheel moves the list wherever the pointer is over the list panel: rows, the gaps between and beside their
     // texts, empty rows and the scroll bar all pass the wheel on to the panel, which hands it to the grid.
     listPanel->installEventFilter(this);
-    // The grid keeps neither the list's texts nor its current row: it reads the texts from the tables and the row
-    // from the chosen entry, and moves the entry when the user moves the row.
+    // The grid keeps neither the list's texts nor its current row: it reads the texts from the entry's list and the
+    // row from the entry, and asks the entry to move when the user moves the row. The window follows the entry:
+    // showChosenEntry runs the grid's click, which the grid itself never raises.
     listGrid->setCellSource([this](int column, int row) { return listText(column, row); });
     listGrid->bindRow([this] { return m_entry.row(); }, [this](int row) { m_entry.setRow(row); });
-    connectGuarded(listGrid, &StringGrid::clicked, this, &TForm1::StringGrid1Click);
     connectGuarded(listGrid, &StringGrid::keyPressed, this, &TForm1::StringGrid1KeyDown);
     connectGuarded(listGrid, &StringGrid::topLeftChanged, this, &TForm1::StringGrid1TopLeftChanged);
     connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm1::showChosenEntry);

@@ -89,14 +89,14 @@ void StringGrid::setRow(int row)
         return;
     }
     m_row = row;
-    showCurrentRow();
+    scrollToCurrentRow();
+    emit clicked();
 }
 
-void StringGrid::showCurrentRow()
+void StringGrid::scrollToCurrentRow()
 {
     update();
     scrollIntoView();
-    emit clicked();
 }
 
 void StringGrid::scrollIntoView()

@@ -19,12 +19,12 @@ class SkinScrollBar;
 /// - clicked after every change of the current row (last of all events of one change);
 /// - keyPressed before the grid's own key handling;
 /// - topLeftChanged after every change of the top row.
-/// Assigning the current row to itself raises nothing; this is what keeps the row click and the grid click from
-/// calling each other without end.
+/// Assigning the current row to itself raises nothing.
 ///
 /// The grid keeps no texts: it reads its cells from the source it is given. Its current row is its own unless it is
-/// bound to a holder (the window's chosen entry): then the grid reads the row from there and moves it there, and
-/// the holder's observer calls showCurrentRow(), which scrolls the row into view and raises clicked.
+/// bound to a holder (the window's chosen entry): then the grid is a view of the holder's row. It reads the row from
+/// there and asks there to move it, and raises no click: the holder's observer calls scrollToCurrentRow() and
+/// handles the change itself.
 class StringGrid : public QWidget
 {
     Q_OBJECT
@@ -49,13 +49,14 @@ public:
     int row() const { return m_readRow ? m_readRow() : m_row; }
     /// Makes row current: nothing when it already is; a row outside 0..RowCount-1 is a fault of the caller;
     /// otherwise scrolls it into view (topLeftChanged) and raises clicked. A bound grid hands the row to its
-    /// holder instead, whose observer then calls showCurrentRow().
+    /// holder instead, whose observer then calls scrollToCurrentRow().
     void setRow(int row);
     /// Binds the current row to a holder: read gives it, write moves it. The holder's row and row count are kept in
     /// step by its owner (the grid does not clamp a held row).
     void bindRow(std::function<int()> read, std::function<void(int)> write);
-    /// The current row has changed (in the holder, or here): scrolls it into view and raises clicked.
-    void showCurrentRow();
+    /// The current row has changed (in the holder, or here): repaints and scrolls it into view (topLeftChanged when
+    /// the top row moves).
+    void scrollToCurrentRow();
 
     int topRow() const { return m_topRow; }
     /// Scrolls so that row is the first visible one (clamped to 0..lastTopRow()); topLeftChanged when it moved.
