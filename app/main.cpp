@@ -12,8 +12,8 @@
 #include "catalogue/catalogue_data.h"
 #include "catalogue/collation.h"
 #include "catalogue_window/tform1.h"
+#include "controls/fonts.h"
 #include "desktop/failure_text.h"
-#include "desktop/fonts.h"
 #include "files/data_files.h"
 #include "loading/loader.h"
 #include "memory/large_memory.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
 
     MapApplication app(argc, argv);
     initAssets();
-    desktop::installFontSubstitutions();
+    controls::installFontSubstitutions();
 
     QTranslator qtTranslations;
     if (qtTranslations.load(QLocale(QStringLiteral("ru_RU")), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -1,6 +1,6 @@
-// Binds the controls' events to the window's handlers. Every binding enters program code through the error guard, so
-// an error raised by a handler ends that handler and is shown by the general error handler: the controls guard the
-// callbacks they call from their Qt events, and signals are bound through desktop::connectGuarded.
+// Binds the controls' events to the window's handlers. Every binding enters program code through the error guard
+// (desktop::connectGuarded), so an error raised by a handler ends that handler and is shown by the general error
+// handler. The bindings are direct: the handlers of one event run at once, in the order they are bound here.
 #include <QAction>
 #include <QMenu>
 
@@ -13,66 +13,69 @@
 
 using catalogue_window::firstColumnLabel;
 using catalogue_window::secondColumnLabel;
+using controls::PictureControl;
+using controls::StringGrid;
+using controls::TextLabel;
 using desktop::connectGuarded;
 
 void TForm1::connectHandlers()
 {
-    minimiseButton->OnClick = [this] { minimiseProgram(); };
-    closeButton->OnClick = [this] { closeWindow(); };
+    connectGuarded(minimiseButton, &PictureControl::clicked, this, &TForm1::minimiseProgram);
+    connectGuarded(closeButton, &PictureControl::clicked, this, &TForm1::closeWindow);
 
-    citiesTab->OnClick = [this] { ImageGorClick(); };
-    regionsTab->OnClick = [this] { ImageOblClick(); };
-    countryTab->OnClick = [this] { ImagerusClick(); };
-    metroTab->OnClick = [this] { ImageMetClick(); };
-    articlesTab->OnClick = [this] { ImageArtClick(); };
-    const std::pair<controls::PictureControl*, int> hoverAreas[] = {{citiesHoverArea, catalogue::Cities},
-                                                                    {regionsHoverArea, catalogue::Regions},
-                                                                    {countryHoverArea, catalogue::Country},
-                                                                    {metroHoverArea, catalogue::MetroMaps},
-                                                                    {articlesHoverArea, catalogue::Articles}};
+    connectGuarded(citiesTab, &PictureControl::clicked, this, &TForm1::ImageGorClick);
+    connectGuarded(regionsTab, &PictureControl::clicked, this, &TForm1::ImageOblClick);
+    connectGuarded(countryTab, &PictureControl::clicked, this, &TForm1::ImagerusClick);
+    connectGuarded(metroTab, &PictureControl::clicked, this, &TForm1::ImageMetClick);
+    connectGuarded(articlesTab, &PictureControl::clicked, this, &TForm1::ImageArtClick);
+    const std::pair<PictureControl*, int> hoverAreas[] = {{citiesHoverArea, catalogue::Cities},
+                                                          {regionsHoverArea, catalogue::Regions},
+                                                          {countryHoverArea, catalogue::Country},
+                                                          {metroHoverArea, catalogue::MetroMaps},
+                                                          {articlesHoverArea, catalogue::Articles}};
     for (const auto& [area, category] : hoverAreas) {
         area->setMouseTracking(true);
-        area->OnMouseMove = [this, category](Qt::MouseButtons, QPoint) { CategoryHoverMove(category); };
+        connectGuarded(area, &PictureControl::mouseMoved, this, [this, category] { CategoryHoverMove(category); });
     }
-    for (controls::PictureControl* background : {topBarBackground, listBackground}) {
+    for (PictureControl* background : {topBarBackground, listBackground}) {
         background->setMouseTracking(true);
-        background->OnMouseMove = [this](Qt::MouseButtons, QPoint) { backgroundMouseMove(); };
+        connectGuarded(background, &PictureControl::mouseMoved, this, &TForm1::backgroundMouseMove);
     }
 
     for (int slot = 1; slot <= catalogue_window::VisibleRows; ++slot) {
-        for (controls::TextLabel* label : {Label[firstColumnLabel(slot)], Label[secondColumnLabel(slot)]}) {
-            label->OnClick = [this, slot] { rowClick(slot); };
-            label->OnDblClick = [this, slot] { rowDoubleClick(slot); };
+        for (TextLabel* label : {Label[firstColumnLabel(slot)], Label[secondColumnLabel(slot)]}) {
+            connectGuarded(label, &TextLabel::clicked, this, [this, slot] { rowClick(slot); });
+            connectGuarded(label, &TextLabel::doubleClicked, this, [this, slot] { rowDoubleClick(slot); });
         }
     }
     // The wheel moves the list wherever the pointer is over the list panel: rows, the gaps between and beside their
     // texts, empty rows and the scroll bar all pass the wheel on to the panel, which hands it to the grid.
     listPanel->installEventFilter(this);
-    // The grid keeps neither the list's texts nor its current row: it reads the texts from the tables and the row
-    // from the chosen entry, and moves the entry when the user moves the row.
+    // The grid keeps neither the list's texts nor its current row: it reads the texts from the entry's list and the
+    // row from the entry, and asks the entry to move when the user moves the row. The window follows the entry:
+    // showChosenEntry runs the grid's click, which the grid itself never raises.
     listGrid->setCellSource([this](int column, int row) { return listText(column, row); });
     listGrid->bindRow([this] { return m_entry.row(); }, [this](int row) { m_entry.setRow(row); });
-    listGrid->OnClick = [this] { StringGrid1Click(); };
-    listGrid->OnKeyDown = [this](int key) { StringGrid1KeyDown(key); };
-    listGrid->OnTopLeftChanged = [this] { StringGrid1TopLeftChanged(); };
+    connectGuarded(listGrid, &StringGrid::keyPressed, this, &TForm1::StringGrid1KeyDown);
+    connectGuarded(listGrid, &StringGrid::topLeftChanged, this, &TForm1::StringGrid1TopLeftChanged);
     connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm1::showChosenEntry);
 
-    byNameButton->OnClick = [this] { ImagePoNazvaniyuClick(); };
-    byYearButton->OnClick = [this] { ImagePoGoduClick(); };
-    byQualityButton->OnClick = [this] { ImagePoKa4estvyClick(); };
+    connectGuarded(byNameButton, &PictureControl::clicked, this, &TForm1::ImagePoNazvaniyuClick);
+    connectGuarded(byYearButton, &PictureControl::clicked, this, &TForm1::ImagePoGoduClick);
+    connectGuarded(byQualityButton, &PictureControl::clicked, this, &TForm1::ImagePoKa4estvyClick);
 
-    previewPicture->OnClick = [this] { ImageMapClick(); };
+    connectGuarded(previewPicture, &PictureControl::clicked, this, &TForm1::ImageMapClick);
     previewPicture->setMouseTracking(true);
-    previewPicture->OnMouseMove = [this](Qt::MouseButtons, QPoint) { previewMouseMove(); };
+    connectGuarded(previewPicture, &PictureControl::mouseMoved, this, &TForm1::previewMouseMove);
 
     for (int n = catalogue_window::FirstLinkRow; n <= catalogue_window::LastLinkRow; ++n) {
-        Label[n]->OnClick = [this, n] { LinkRowClick(n); };
-        Label[n]->OnMouseMove = [this, n] { LinkRowMouseMove(n); };
+        connectGuarded(Label[n], &TextLabel::clicked, this, [this, n] { LinkRowClick(n); });
+        connectGuarded(Label[n], &TextLabel::mouseMoved, this, [this, n] { LinkRowMouseMove(n); });
         Label[n]->installEventFilter(this);
     }
 
-    publisherLogo->OnClick = [this] { openPublisherSite(); };
-    aboutButton->OnClick = [this] { ImageAboutClick(); };
+    connectGuarded(publisherLogo, &PictureControl::clicked, this, &TForm1::openPublisherSite);
+    connectGuarded(aboutButton, &PictureControl::clicked, this, &TForm1::ImageAboutClick);
 
     connectGuarded(openInViewerAction, &QAction::triggered, this, &TForm1::openInViewer);
     connectGuarded(openWithViewerAction, &QAction::triggered, this, &TForm1::openHiddenFile);

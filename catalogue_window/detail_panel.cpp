@@ -27,15 +27,16 @@ constexpr qint64 PreviewMaxPixels = picture::DefaultMaxPixels / 64;
 
 void TForm1::showChosenEntry()
 {
-    // The grid reads its row from the entry: it scrolls the row into view (the scroll refill) and raises its click.
-    listGrid->showCurrentRow();
+    // The grid reads its row from the entry and scrolls it into view: a new top row runs StringGrid1TopLeftChanged
+    // (the scroll refill) first. Then the grid's click lights the row and fills the panel.
+    listGrid->scrollToCurrentRow();
+    StringGrid1Click();
 }
 
 void TForm1::StringGrid1Click()
 {
-    const int d = listGrid->row() - listGrid->topRow();
-    if (d >= 0 && d < catalogue_window::VisibleRows)
-        rowClick(d + 1);
+    if (const int slot = visibleSlotOfCurrentRow())
+        markChosenSlot(slot);
     ShowDetails();
 }
 

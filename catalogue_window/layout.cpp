@@ -7,11 +7,11 @@
 
 #include "catalogue_window/tform1.h"
 #include "controls/control_builder.h"
+#include "controls/fonts.h"
 #include "controls/picture_control.h"
 #include "controls/skin_scroll_bar.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/fonts.h"
 #include "desktop/main_window.h"
 #include "window_layout/catalogue_controls.h"
 
@@ -92,7 +92,7 @@ void TForm1::createControls()
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, window.colour);
     setPalette(windowPalette);
-    setFont(desktop::designFont(window.fontHeight));
+    setFont(controls::designFont(window.fontHeight));
 
     controls::ControlBuilder built(this, QStringLiteral(":/artwork/catalogue"));
     built.build(window_layout::catalogueControls(), [](const ControlRow& row, QWidget* parent) -> QWidget* {

@@ -26,7 +26,7 @@ void TForm1::applyOrdering(catalogue::Ordering ordering)
     const bool yearsFirst = ordering == catalogue::Ordering::ByYear;
     // The list reads the table, now in the new order; the by-year order shows the years in the first column.
     if (catalogue::isMapCategory(category)) {
-        catalogue::sortCategory(m_entry.data(), category, ordering);
+        m_entry.sortList(ordering);
         m_yearsFirst = yearsFirst;
     }
 

@@ -15,18 +15,9 @@ using catalogue_window::VisibleRows;
 
 QString TForm1::listText(int column, int row) const
 {
-    const catalogue::CatalogueData& data = m_entry.data();
-    const int slot = row + 1;
-    if (m_entry.category() == catalogue::AboutPage) {
-        if (slot < 1 || slot > catalogue_window::AboutRows)
-            return {};
-        return files::displayText(column == 0 ? data.AboutLines[slot] : data.AboutLines2[slot]);
-    }
-    const catalogue::CategoryTable* table = m_entry.table();
-    if (!table || slot < 1 || slot > table->count())
-        return {};
-    const bool year = (column == 1) != m_yearsFirst;
-    return files::displayText(year ? table->Year[slot] : table->Title[slot]);
+    // The by-year ordering shows the years first; the about page's lines keep their places.
+    const bool swapped = m_yearsFirst && m_entry.category() != catalogue::AboutPage;
+    return m_entry.list().text(row, swapped ? 1 - column : column);
 }
 
 void TForm1::refillRowLabels()
@@ -76,6 +67,7 @@ void TForm1::rowClick(int slot)
     // A row past the end of a short list is empty: a click on it changes nothing.
     if (row >= listGrid->rowCount())
         return;
+    // The grid asks the entry to move; the window follows the entry (showChosenEntry), also the viewer.
     listGrid->setRow(row);
     markChosenSlot(slot);
 }
@@ -89,12 +81,13 @@ void TForm1::rowDoubleClick(int /*slot*/)
 void TForm1::StringGrid1TopLeftChanged()
 {
     refillRowLabels();
+    markChosenSlot(visibleSlotOfCurrentRow());
+}
+
+int TForm1::visibleSlotOfCurrentRow() const
+{
     const int d = listGrid->row() - listGrid->topRow();
-    if (d >= 0 && d < VisibleRows) {
-        rowClick(d + 1);
-        return;
-    }
-    markChosenSlot(0);
+    return d >= 0 && d < VisibleRows ? d + 1 : 0;
 }
 
 void TForm1::StringGrid1KeyDown(int key)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/string_grid.h"
+#include "current_entry/entry_list.h"
 #include "window_layout/row_slots.h"
 
 namespace catalogue_window {
@@ -22,6 +23,6 @@ int secondColumnLeft();
 /// With years in the first column (the year ordering) the titles in the second column stand nearer.
 inline constexpr int SecondColumnLeftAfterYears = 95;
 /// Lines of each about file the about page lists (the grid's rows on that page).
-inline constexpr int AboutRows = 30;
+inline constexpr int AboutRows = EntryList::AboutRows;
 
 } // namespace catalogue_window

@@ -205,11 +205,13 @@ private:
     void startDrag(QPoint globalPos);
     /// The window's own background and what lies on it transparently, and a link row that holds no link.
     bool isDragSurface(QPoint pos) const;
-    /// The list's text in column 0 or 1 of row (0-based), read from the table on show (the about lines on the about
-    /// page); empty past the end of the list. The grid and the row labels both read it.
+    /// The list's text in column 0 or 1 of row (0-based): the entry's list in the order the view shows its columns;
+    /// empty past the end of the list. The grid and the row labels both read it.
     QString listText(int column, int row) const;
     void refillRowLabels();        // row_list.cpp: the scroll refill's caption copy
     void markChosenSlot(int slot); // row_list.cpp: highlights slot's row (none for 0)
+    /// The slot (1..29) the current row is shown in; 0 when it is scrolled out of view.
+    int visibleSlotOfCurrentRow() const;
     void setSecondColumnLeft(int left);
     /// Shows and hides the controls the view shows and hides, as the control table says.
     void showViewControls(window_layout::CatalogueView view);
@@ -217,8 +219,8 @@ private:
     controls::PictureControl* categoryHighlight(int category) const;
     void applyOrdering(catalogue::Ordering ordering);
     void setPopupAttached(bool attached);
-    /// Shows the entry the CurrentEntry announces: the grid scrolls to it and raises its click, which lights its slot
-    /// and fills the panel.
+    /// Follows the entry the CurrentEntry announces: the grid scrolls to it (StringGrid1TopLeftChanged when its top
+    /// row moves), then StringGrid1Click lights its slot and fills the panel.
     void showChosenEntry();
 
     CurrentEntry& m_entry;

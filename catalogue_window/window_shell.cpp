@@ -69,13 +69,12 @@ void TForm1::FormActivate()
         return;
     m_loaded = true;
 
-    catalogue::CatalogueData& data = m_entry.data();
-    const catalogue::LoadReport report = catalogue::CatalogueLoad(data, catalogue_window::readCatalogueFile);
+    const catalogue::LoadReport report = m_entry.load(catalogue_window::readCatalogueFile);
     for (const std::string& warning : report.warnings)
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
     listGrid->resize(0, listGrid->height());
-    listGrid->setRowCount(data.CategoryTables[catalogue::Cities].count());
+    listGrid->setRowCount(m_entry.data().CategoryTables[catalogue::Cities].count());
     ImageGorClick();
     listGrid->setFocus();
 

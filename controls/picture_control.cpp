@@ -1,5 +1,6 @@
 #include "controls/picture_control.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "desktop/error_report.h"
 #include "work/work_pool.h"
 
 namespace controls {
@@ -203,19 +203,25 @@ bool PictureControl::buildingReducedCopies() const
     return m_builder && !m_builder->finished();
 }
 
+bool PictureControl::takesPresses() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureControl::mousePressed)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&PictureControl::clicked)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&PictureControl::doubleClicked));
+}
+
 void PictureControl::mousePressEvent(QMouseEvent* event)
 {
     const Qt::MouseButton button = event->button();
     const QPoint pos = event->position().toPoint();
-    if (!OnMouseDown && !OnClick && !OnDblClick) {
+    if (!takesPresses()) {
         // A picture without handlers (a background) leaves the press to the window beneath.
         event->ignore();
         return;
     }
     if (button == Qt::LeftButton)
         m_pressedLeft = true;
-    if (OnMouseDown)
-        desktop::runGuarded([&] { OnMouseDown(button, pos); });
+    emit mousePressed(button, pos);
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent* event)
@@ -226,32 +232,31 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event)
     if (button == Qt::LeftButton)
         m_pressedLeft = false;
     QPointer<PictureControl> self(this);
-    if (OnMouseUp)
-        desktop::runGuarded([&] { OnMouseUp(button, pos); });
+    emit mouseReleased(button, pos);
     // The handlers may close the window the control lives in.
-    if (click && self && OnClick)
-        desktop::runGuarded([&] { OnClick(); });
+    if (click && self)
+        emit clicked();
 }
 
 void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (!OnMouseDown && !OnClick && !OnDblClick) {
+    if (!takesPresses()) {
         event->ignore();
         return;
     }
-    // Qt delivers the second press before this event, so OnMouseDown has run already; the release that ends a
+    // Qt delivers the second press before this event, so mousePressed has been raised already; the release that ends a
     // double-click is no second click.
     m_pressedLeft = false;
-    if (event->button() == Qt::LeftButton && OnDblClick)
-        desktop::runGuarded([&] { OnDblClick(); });
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent* event)
 {
     const Qt::MouseButtons buttons = event->buttons();
     const QPoint pos = event->position().toPoint();
-    if (OnMouseMove)
-        desktop::runGuarded([&] { OnMouseMove(buttons, pos); });
+    if (isSignalConnected(QMetaMethod::fromSignal(&PictureControl::mouseMoved)))
+        emit mouseMoved(buttons, pos);
     else
         event->ignore();
 }

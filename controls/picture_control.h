@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 #include "controls/reduced_copies.h"
@@ -28,7 +27,8 @@ qreal fillingPixelRatio(QSize picture, QSize box, qreal deviceRatio);
 /// picture it is an invisible click area. Paints only the exposed part; when the picture is drawn smaller than its
 /// natural size it draws from reduced copies (built once per picture, when first needed) with smooth filtering; a
 /// large picture's copies are built as a job of the control's pool, so the first zoom out never waits for them.
-/// Mouse callbacks run under desktop::runGuarded; positions are in the control's coordinates.
+/// Mouse events are signals; positions are in the control's coordinates. A control with no press, click or
+/// double-click connected leaves presses to the window beneath, one with no move connected leaves it the moves.
 class PictureControl : public QWidget
 {
     Q_OBJECT
@@ -76,11 +76,13 @@ public:
     /// first needed, when none is set.
     void setWorkPool(work::WorkPool* pool) { m_pool = pool; }
 
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseDown;
-    std::function<void(Qt::MouseButtons buttons, QPoint pos)> OnMouseMove;
-    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseUp;
+signals:
+    /// A left press and release inside the control, after mouseReleased.
+    void clicked();
+    void doubleClicked();
+    void mousePressed(Qt::MouseButton button, QPoint pos);
+    void mouseMoved(Qt::MouseButtons buttons, QPoint pos);
+    void mouseReleased(Qt::MouseButton button, QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,6 +92,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    bool takesPresses() const;
     void applyAutoSize();
     /// The source for drawing the picture at drawnPixels (device pixels), fewer than it has; smooth tells whether to
     /// filter.

@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "controls/string_grid.h"
-#include "desktop/error_report.h"
 
 namespace controls {
 namespace {
@@ -166,9 +165,7 @@ bool SkinScrollBar::scrollStep()
 void SkinScrollBar::repeatStep()
 {
     m_repeat->setInterval(RepeatInterval);
-    bool goesOn = false;
-    desktop::runGuarded([&] { goesOn = scrollStep(); });
-    if (!goesOn)
+    if (!scrollStep())
         m_repeat->stop();
 }
 
@@ -195,9 +192,7 @@ void SkinScrollBar::mousePressEvent(QMouseEvent* event)
         m_dragOffset = y - thumb.top();
         return;
     }
-    bool goesOn = false;
-    desktop::runGuarded([&] { goesOn = scrollStep(); });
-    if (goesOn)
+    if (scrollStep())
         m_repeat->start(RepeatDelay);
 }
 
@@ -206,7 +201,7 @@ void SkinScrollBar::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging)
         return;
     const int y = event->position().toPoint().y();
-    desktop::runGuarded([&] { dragTo(y); });
+    dragTo(y);
 }
 
 void SkinScrollBar::mouseReleaseEvent(QMouseEvent* event)

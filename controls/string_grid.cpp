@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "controls/skin_scroll_bar.h"
-#include "desktop/error_report.h"
 
 namespace controls {
 namespace {
@@ -76,8 +75,7 @@ void StringGrid::setTopRow(int row)
     m_topRow = clamped;
     update();
     syncScrollBar();
-    if (OnTopLeftChanged)
-        OnTopLeftChanged();
+    emit topLeftChanged();
 }
 
 void StringGrid::setRow(int row)
@@ -91,15 +89,14 @@ void StringGrid::setRow(int row)
         return;
     }
     m_row = row;
-    showCurrentRow();
+    scrollToCurrentRow();
+    emit clicked();
 }
 
-void StringGrid::showCurrentRow()
+void StringGrid::scrollToCurrentRow()
 {
     update();
     scrollIntoView();
-    if (OnClick)
-        OnClick();
 }
 
 void StringGrid::scrollIntoView()
@@ -194,13 +191,10 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     event->accept();
     QPointer<StringGrid> self(this);
-    desktop::runGuarded([&] {
-        if (OnKeyDown)
-            OnKeyDown(key);
-        // The key handler may have closed and deleted the window the grid lives in.
-        if (self)
-            navigateKey(key);
-    });
+    emit keyPressed(key);
+    // The key handler may have closed and deleted the window the grid lives in.
+    if (self)
+        navigateKey(key);
 }
 
 void StringGrid::wheelEvent(QWheelEvent* event)
@@ -210,7 +204,7 @@ void StringGrid::wheelEvent(QWheelEvent* event)
     const int steps = m_wheelRemainder / WheelNotch;
     m_wheelRemainder -= steps * WheelNotch;
     if (steps != 0)
-        desktop::runGuarded([&] { wheelSteps(steps); });
+        wheelSteps(steps);
 }
 
 void StringGrid::paintEvent(QPaintEvent*)

@@ -15,17 +15,16 @@ class SkinScrollBar;
 /// The hidden list grid: two text columns, a current row, a top row and a page of exactly 29 rows (rows 15 pixels
 /// high plus a 1-pixel line at height 468). It holds the keyboard focus even at width 0.
 ///
-/// Events are plain callbacks, called synchronously like the handlers they stand for:
-/// - OnClick after every change of the current row (last of all events of one change);
-/// - OnKeyDown before the grid's own key handling;
-/// - OnTopLeftChanged after every change of the top row.
-/// Assigning the current row to itself raises nothing; this is what keeps the row click and the grid click from
-/// calling each other without end. Calls from program code run the callbacks directly, so an error they raise goes
-/// back to the caller; key and wheel events from Qt run them under desktop::runGuarded.
+/// Events are signals, whose direct connections run at once, in the order they were made:
+/// - clicked after every change of the current row (last of all events of one change);
+/// - keyPressed before the grid's own key handling;
+/// - topLeftChanged after every change of the top row.
+/// Assigning the current row to itself raises nothing.
 ///
 /// The grid keeps no texts: it reads its cells from the source it is given. Its current row is its own unless it is
-/// bound to a holder (the window's chosen entry): then the grid reads the row from there and moves it there, and
-/// the holder's observer calls showCurrentRow(), which scrolls the row into view and raises OnClick.
+/// bound to a holder (the window's chosen entry): then the grid is a view of the holder's row. It reads the row from
+/// there and asks there to move it, and raises no click: the holder's observer calls scrollToCurrentRow() and
+/// handles the change itself.
 class StringGrid : public QWidget
 {
     Q_OBJECT
@@ -49,17 +48,18 @@ public:
 
     int row() const { return m_readRow ? m_readRow() : m_row; }
     /// Makes row current: nothing when it already is; a row outside 0..RowCount-1 is a fault of the caller;
-    /// otherwise scrolls it into view (OnTopLeftChanged) and raises OnClick. A bound grid hands the row to its
-    /// holder instead, whose observer then calls showCurrentRow().
+    /// otherwise scrolls it into view (topLeftChanged) and raises clicked. A bound grid hands the row to its
+    /// holder instead, whose observer then calls scrollToCurrentRow().
     void setRow(int row);
     /// Binds the current row to a holder: read gives it, write moves it. The holder's row and row count are kept in
     /// step by its owner (the grid does not clamp a held row).
     void bindRow(std::function<int()> read, std::function<void(int)> write);
-    /// The current row has changed (in the holder, or here): scrolls it into view and raises OnClick.
-    void showCurrentRow();
+    /// The current row has changed (in the holder, or here): repaints and scrolls it into view (topLeftChanged when
+    /// the top row moves).
+    void scrollToCurrentRow();
 
     int topRow() const { return m_topRow; }
-    /// Scrolls so that row is the first visible one (clamped to 0..lastTopRow()); OnTopLeftChanged when it moved.
+    /// Scrolls so that row is the first visible one (clamped to 0..lastTopRow()); topLeftChanged when it moved.
     void setTopRow(int row);
     /// The largest top row: max(0, RowCount - PageRows).
     int lastTopRow() const;
@@ -74,9 +74,10 @@ public:
 
     void setColours(const GridColours& colours);
 
-    std::function<void()> OnClick;
-    std::function<void(int key)> OnKeyDown;
-    std::function<void()> OnTopLeftChanged;
+signals:
+    void clicked();
+    void keyPressed(int key);
+    void topLeftChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

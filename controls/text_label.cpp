@@ -1,13 +1,13 @@
 #include "controls/text_label.h"
 
 #include <QFontMetrics>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "desktop/error_report.h"
-#include "desktop/fonts.h"
+#include "controls/fonts.h"
 
 namespace controls {
 namespace {
@@ -24,7 +24,7 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent), m_colour(palette().color
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setFont(desktop::designFont(13));
+    setFont(designFont(13));
 }
 
 void TextLabel::setCaption(const QString& text)
@@ -59,7 +59,7 @@ void TextLabel::setMaxTextWidth(int width)
 
 void TextLabel::setFontSpec(int pixelHeight, bool bold, bool fixedPitch)
 {
-    setFont(desktop::designFont(pixelHeight, bold, fixedPitch));
+    setFont(designFont(pixelHeight, bold, fixedPitch));
     fitToText();
 }
 
@@ -82,11 +82,22 @@ void TextLabel::setBold(bool bold)
     fitToText();
 }
 
+bool TextLabel::hasClickHandlers() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TextLabel::clicked)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&TextLabel::doubleClicked));
+}
+
+bool TextLabel::hasMoveHandler() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TextLabel::mouseMoved));
+}
+
 bool TextLabel::event(QEvent* event)
 {
-    // Tracking only while a move handler is set, so labels without one cost nothing on every pointer move.
+    // Tracking only while a move handler is connected, so labels without one cost nothing on every pointer move.
     if (event->type() == QEvent::Enter)
-        setMouseTracking(static_cast<bool>(OnMouseMove));
+        setMouseTracking(hasMoveHandler());
     return QLabel::event(event);
 }
 
@@ -110,8 +121,8 @@ void TextLabel::mouseReleaseEvent(QMouseEvent* event)
         return;
     const bool click = m_pressed && rect().contains(event->position().toPoint());
     m_pressed = false;
-    if (click && OnClick)
-        desktop::runGuarded([&] { OnClick(); });
+    if (click)
+        emit clicked();
 }
 
 void TextLabel::mouseDoubleClickEvent(QMouseEvent* event)
@@ -122,23 +133,23 @@ void TextLabel::mouseDoubleClickEvent(QMouseEvent* event)
     }
     // The release that ends a double-click is no second click.
     m_pressed = false;
-    if (event->button() == Qt::LeftButton && OnDblClick)
-        desktop::runGuarded([&] { OnDblClick(); });
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }
 
 void TextLabel::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!OnMouseMove) {
+    if (!hasMoveHandler()) {
         event->ignore();
         return;
     }
     setMouseTracking(true);
-    desktop::runGuarded([&] { OnMouseMove(); });
+    emit mouseMoved();
 }
 
 void TextLabel::wheelEvent(QWheelEvent* event)
 {
-    if (!OnWheel) {
+    if (!isSignalConnected(QMetaMethod::fromSignal(&TextLabel::wheelTurned))) {
         event->ignore();
         return;
     }
@@ -146,7 +157,7 @@ void TextLabel::wheelEvent(QWheelEvent* event)
     const int steps = m_wheelRemainder / WheelNotch;
     m_wheelRemainder -= steps * WheelNotch;
     if (steps != 0)
-        desktop::runGuarded([&] { OnWheel(steps); });
+        emit wheelTurned(steps);
 }
 
 Panel::Panel(QWidget* parent, QColor colour) : QWidget(parent)

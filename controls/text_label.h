@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QLabel>
-#include <functional>
 
 namespace controls {
 
 /// A transparent text label showing plain text (never rich text). Without a fixed box it takes the size of its text
-/// (never wider than maxTextWidth when one is set). Never takes the focus. Mouse events are callbacks run under
-/// desktop::runGuarded; events without a callback go on to the widget beneath.
+/// (never wider than maxTextWidth when one is set). Never takes the focus. Mouse events are signals; events of
+/// signals nothing is connected to go on to the widget beneath.
 class TextLabel : public QLabel
 {
     Q_OBJECT
@@ -28,12 +27,13 @@ public:
     bool isBold() const { return font().bold(); }
     void setBold(bool bold);
 
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    /// Receives moves without a button pressed too (mouse tracking is switched on while it is set).
-    std::function<void()> OnMouseMove;
+signals:
+    void clicked();
+    void doubleClicked();
+    /// Raised for moves without a button pressed too (mouse tracking is on while something is connected).
+    void mouseMoved();
     /// Whole wheel notches; positive towards the top.
-    std::function<void(int steps)> OnWheel;
+    void wheelTurned(int steps);
 
 protected:
     bool event(QEvent* event) override;
@@ -45,7 +45,8 @@ protected:
 
 private:
     void fitToText();
-    bool hasClickHandlers() const { return OnClick || OnDblClick; }
+    bool hasClickHandlers() const;
+    bool hasMoveHandler() const;
 
     QColor m_colour;
     bool m_fixedSize = false;

@@ -6,17 +6,19 @@
 #include "catalogue/size_text.h"
 #include "files/data_files.h"
 
-CurrentEntry::CurrentEntry(catalogue::CatalogueData& data, QObject* parent) : QObject(parent), m_data(data) {}
+CurrentEntry::CurrentEntry(catalogue::CatalogueData& data, QObject* parent)
+    : QObject(parent), m_data(data), m_list(data)
+{
+}
 
 int CurrentEntry::rowCount() const
 {
-    const catalogue::CategoryTable* list = table();
-    return list ? std::max(1, list->count()) : 1;
+    return std::max(1, m_list.rowCount());
 }
 
 const catalogue::CategoryTable* CurrentEntry::table() const
 {
-    return m_data.table(CurrentCategory);
+    return m_data.table(m_category);
 }
 
 std::optional<int> CurrentEntry::slotOfRow(int row) const
@@ -32,14 +34,30 @@ void CurrentEntry::setRow(int row)
     if (row == m_row)
         return;
     m_row = row;
-    emit changed(CurrentCategory, m_row);
+    emit changed(m_category, m_row);
 }
 
 void CurrentEntry::show(int category, int row)
 {
-    CurrentCategory = category;
+    m_category = category;
     m_row = row;
-    emit changed(CurrentCategory, m_row);
+    m_list.showCategory(category);
+    emit changed(m_category, m_row);
+}
+
+catalogue::LoadReport CurrentEntry::load(const catalogue::FileReader& read)
+{
+    catalogue::LoadReport report = catalogue::CatalogueLoad(m_data, read);
+    m_list.tablesChanged();
+    return report;
+}
+
+void CurrentEntry::sortList(catalogue::Ordering ordering)
+{
+    if (!catalogue::isMapCategory(m_category))
+        return;
+    catalogue::sortCategory(m_data, m_category, ordering);
+    m_list.tablesChanged();
 }
 
 QString CurrentEntry::fileNameOfRow(int row) const

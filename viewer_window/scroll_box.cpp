@@ -6,8 +6,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "desktop/error_report.h"
-
 ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -84,16 +82,14 @@ void ScrollBox::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
-    if (OnMouseDown)
-        desktop::runGuarded([&] { OnMouseDown(event->button(), pos); });
+    emit mousePressed(event->button(), pos);
 }
 
 void ScrollBox::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
-    if (OnMouseUp)
-        desktop::runGuarded([&] { OnMouseUp(event->button(), pos); });
+    emit mouseReleased(event->button(), pos);
 }
 
 void ScrollBox::wheelEvent(QWheelEvent* event)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QScrollArea>
-#include <functional>
 
 /// The viewer's scrolling view: a sunken 2-pixel frame around a coloured client area that scrolls one placed child
 /// (the picture control) by its position and size. The child's position is kept relative to the scrolled origin.
@@ -26,9 +25,10 @@ public:
     void setHorizontalPosition(int position);
     void setVerticalPosition(int position);
 
+signals:
     /// Presses and releases on the view itself (not on the child), in the view's coordinates.
-    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseDown;
-    std::function<void(Qt::MouseButton button, QPoint pos)> OnMouseUp;
+    void mousePressed(Qt::MouseButton button, QPoint pos);
+    void mouseReleased(Qt::MouseButton button, QPoint pos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,11 +10,11 @@
 #include <QResizeEvent>
 
 #include "controls/control_builder.h"
+#include "controls/fonts.h"
 #include "controls/picture_control.h"
 #include "controls/progress_bar.h"
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
-#include "desktop/fonts.h"
 #include "desktop/guarded.h"
 #include "viewer_window/scroll_box.h"
 #include "window_layout/viewer_controls.h"
@@ -52,7 +52,7 @@ TForm2::TForm2(CurrentEntry& entry, loading::Loader& loader, QWidget& catalogueW
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     const window_layout::WindowRow& window = window_layout::viewerWindow();
-    setFont(desktop::designFont(window.fontHeight));
+    setFont(controls::designFont(window.fontHeight));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, window.colour);
     setPalette(colours);
@@ -155,20 +155,21 @@ void TForm2::createControls()
 
 void TForm2::connectHandlers()
 {
-    // The controls and the scroll box guard the callbacks they call from their Qt events; signals are bound through
-    // the guard here.
-    mapPicture->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { pictureMouseDown(b, p); };
-    mapPicture->OnMouseMove = [this](Qt::MouseButtons b, QPoint p) { pictureMouseMove(b, p); };
-    mapPicture->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
-    mapView->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { pictureMouseDown(b, p); };
-    mapView->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { pictureMouseUp(b, p); };
+    // Every event of the controls and every signal is bound through the guard here; the bindings are direct, so the
+    // handlers of one event run at once, in the order they are bound.
+    using controls::PictureControl;
+    desktop::connectGuarded(mapPicture, &PictureControl::mousePressed, this, &TForm2::pictureMouseDown);
+    desktop::connectGuarded(mapPicture, &PictureControl::mouseMoved, this, &TForm2::pictureMouseMove);
+    desktop::connectGuarded(mapPicture, &PictureControl::mouseReleased, this, &TForm2::pictureMouseUp);
+    desktop::connectGuarded(mapView, &ScrollBox::mousePressed, this, &TForm2::pictureMouseDown);
+    desktop::connectGuarded(mapView, &ScrollBox::mouseReleased, this, &TForm2::pictureMouseUp);
     desktop::connectGuarded(mapPicture, &QWidget::customContextMenuRequested, this,
                             [this](QPoint pos) { pictureMenu->popup(mapPicture->mapToGlobal(pos)); });
 
-    titleBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { titleStripMouseMove(); };
-    controlBarBackground->OnMouseMove = [this](Qt::MouseButtons, QPoint) { controlBarMouseMove(); };
-    minimiseButton->OnClick = [this] { minimiseProgram(); };
-    closeButton->OnClick = [this] { closeViewer(); };
+    desktop::connectGuarded(titleBackground, &PictureControl::mouseMoved, this, &TForm2::titleStripMouseMove);
+    desktop::connectGuarded(controlBarBackground, &PictureControl::mouseMoved, this, &TForm2::controlBarMouseMove);
+    desktop::connectGuarded(minimiseButton, &PictureControl::clicked, this, &TForm2::minimiseProgram);
+    desktop::connectGuarded(closeButton, &PictureControl::clicked, this, &TForm2::closeViewer);
 
     struct Button
     {
@@ -185,10 +186,10 @@ void TForm2::connectHandlers()
         {actualSizeButton, actualSizeHover, &TForm2::showActualSize},
     };
     for (const Button& button : buttons) {
-        const auto click = [this, handler = button.click] { (this->*handler)(); };
-        button.plain->OnClick = click;
-        button.hover->OnClick = click;
-        button.plain->OnMouseMove = [this, hover = button.hover](Qt::MouseButtons, QPoint) { showHoverImage(hover); };
+        desktop::connectGuarded(button.plain, &PictureControl::clicked, this, button.click);
+        desktop::connectGuarded(button.hover, &PictureControl::clicked, this, button.click);
+        desktop::connectGuarded(button.plain, &PictureControl::mouseMoved, this,
+                                [this, hover = button.hover] { showHoverImage(hover); });
     }
 
     desktop::connectGuarded(saveMapAction, &QAction::triggered, this, &TForm2::saveMap);

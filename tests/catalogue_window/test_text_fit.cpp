@@ -5,9 +5,9 @@
 #include "loading/loader.h"
 
 #include "catalogue_window/tform1.h"
+#include "controls/fonts.h"
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
-#include "desktop/fonts.h"
 #include "viewer_window/tform2.h"
 
 namespace {
@@ -31,7 +31,7 @@ TEST(TextFit, EveryTextEndsBeforeTheNextControlInItsRow)
 {
     // The stand-in the program picks on this machine (on Windows Microsoft Sans Serif; Liberation Sans where it is
     // installed, else DejaVu Sans).
-    const QString family = desktop::designFamily();
+    const QString family = controls::designFamily();
     if (family == QLatin1String("MS Sans Serif"))
         GTEST_SKIP() << "no stand-in is installed; the texts are measured in one of them";
     SCOPED_TRACE(family.toStdString());

@@ -15,16 +15,18 @@ struct GridRecorder
 
     void attach(controls::StringGrid& grid)
     {
-        grid.OnClick = [this, &grid] { events << QStringLiteral("click r%1 t%2").arg(grid.row()).arg(grid.topRow()); };
-        grid.OnTopLeftChanged = [this, &grid] {
+        QObject::connect(&grid, &controls::StringGrid::clicked, [this, &grid] {
+            events << QStringLiteral("click r%1 t%2").arg(grid.row()).arg(grid.topRow());
+        });
+        QObject::connect(&grid, &controls::StringGrid::topLeftChanged, [this, &grid] {
             events << QStringLiteral("topleft r%1 t%2").arg(grid.row()).arg(grid.topRow());
-        };
-        grid.OnKeyDown = [this, &grid](int key) {
+        });
+        QObject::connect(&grid, &controls::StringGrid::keyPressed, [this, &grid](int key) {
             events << QStringLiteral("key(%1) r%2 t%3")
                           .arg(QKeySequence(key).toString())
                           .arg(grid.row())
                           .arg(grid.topRow());
-        };
+        });
     }
 };
 

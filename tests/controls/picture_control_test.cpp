@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/picture_control.h"
-#include "desktop/error_report.h"
+#include "desktop/guarded.h"
 #include "qt_test_helpers.h"
 #include "support/message_recorder.h"
 
@@ -25,14 +25,14 @@ struct MouseLog
     QStringList events;
     void attach(PictureControl& control)
     {
-        control.OnMouseDown = [this](Qt::MouseButton b, QPoint p) {
+        QObject::connect(&control, &PictureControl::mousePressed, [this](Qt::MouseButton b, QPoint p) {
             events << QStringLiteral("down %1 %2,%3").arg(int(b)).arg(p.x()).arg(p.y());
-        };
-        control.OnMouseUp = [this](Qt::MouseButton b, QPoint p) {
+        });
+        QObject::connect(&control, &PictureControl::mouseReleased, [this](Qt::MouseButton b, QPoint p) {
             events << QStringLiteral("up %1 %2,%3").arg(int(b)).arg(p.x()).arg(p.y());
-        };
-        control.OnClick = [this] { events << QStringLiteral("click"); };
-        control.OnDblClick = [this] { events << QStringLiteral("dblclick"); };
+        });
+        QObject::connect(&control, &PictureControl::clicked, [this] { events << QStringLiteral("click"); });
+        QObject::connect(&control, &PictureControl::doubleClicked, [this] { events << QStringLiteral("dblclick"); });
     }
 };
 
@@ -195,9 +195,9 @@ TEST(PictureControl, MovesReachTheHandlerWithTheButtons)
     PictureControl control;
     control.resize(50, 40);
     QStringList moves;
-    control.OnMouseMove = [&](Qt::MouseButtons buttons, QPoint p) {
+    QObject::connect(&control, &PictureControl::mouseMoved, [&](Qt::MouseButtons buttons, QPoint p) {
         moves << QStringLiteral("%1 %2,%3").arg(int(buttons)).arg(p.x()).arg(p.y());
-    };
+    });
     EXPECT_TRUE(control.hasMouseTracking());
     QMouseEvent plain(QEvent::MouseMove, QPointF(4, 6), QPointF(4, 6), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&control, &plain);
@@ -211,7 +211,8 @@ TEST(PictureControl, HandlerErrorsAreReported)
     testsupport::MessageRecorder::clear();
     PictureControl control;
     control.resize(20, 20);
-    control.OnClick = [] { desktop::showMessage(QStringLiteral("File not found")); };
+    desktop::connectGuarded(&control, &PictureControl::clicked, &control,
+                            [] { desktop::showMessage(QStringLiteral("File not found")); });
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(testsupport::MessageRecorder::last(), QStringLiteral("File not found"));
 }
@@ -228,7 +229,7 @@ TEST(PictureControl, WithoutHandlersPressesGoToTheWindowBeneath)
     control->setGeometry(0, 0, 30, 30);
     QTest::mousePress(control, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(parent.presses, 1);
-    control->OnClick = [] {};
+    QObject::connect(control, &PictureControl::clicked, [] {});
     QTest::mousePress(control, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(parent.presses, 1);
 }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/text_label.h"
-#include "desktop/error_report.h"
+#include "desktop/guarded.h"
 #include "qt_test_helpers.h"
 #include "support/message_recorder.h"
 
@@ -95,9 +95,10 @@ TEST(TextLabel, ClickDoubleClickAndWheel)
     TextLabel label;
     label.setCaption(QStringLiteral("Label1"));
     QStringList events;
-    label.OnClick = [&] { events << QStringLiteral("click"); };
-    label.OnDblClick = [&] { events << QStringLiteral("dblclick"); };
-    label.OnWheel = [&](int steps) { events << QStringLiteral("wheel %1").arg(steps); };
+    QObject::connect(&label, &TextLabel::clicked, [&] { events << QStringLiteral("click"); });
+    QObject::connect(&label, &TextLabel::doubleClicked, [&] { events << QStringLiteral("dblclick"); });
+    QObject::connect(&label, &TextLabel::wheelTurned,
+                     [&](int steps) { events << QStringLiteral("wheel %1").arg(steps); });
 
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseClick(&label, Qt::RightButton, {}, QPoint(2, 2));
@@ -124,7 +125,7 @@ TEST(TextLabel, MouseMoveTrackingOnlyWithAHandler)
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(&label, &enter);
     EXPECT_FALSE(label.hasMouseTracking());
-    label.OnMouseMove = [&] { ++moves; };
+    QObject::connect(&label, &TextLabel::mouseMoved, [&] { ++moves; });
     QApplication::sendEvent(&label, &enter);
     EXPECT_TRUE(label.hasMouseTracking());
     QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -143,7 +144,7 @@ TEST(TextLabel, WithoutHandlersEventsGoToTheWindowBeneath)
     EXPECT_EQ(parent.presses, 1);
     EXPECT_EQ(parent.wheels, 1);
     int steps = 0;
-    label->OnWheel = [&](int s) { steps += s; };
+    QObject::connect(label, &TextLabel::wheelTurned, [&](int s) { steps += s; });
     controlstests::platformWheel(label, QPoint(2, 2), -120);
     EXPECT_EQ(steps, -1);
     EXPECT_EQ(parent.wheels, 1) << "a label with a wheel handler keeps the wheel";
@@ -154,7 +155,8 @@ TEST(TextLabel, HandlerErrorsAreReported)
     testsupport::MessageRecorder::clear();
     TextLabel label;
     label.setCaption(QStringLiteral("x"));
-    label.OnClick = [] { desktop::showMessage(QStringLiteral("Grid index out of range")); };
+    desktop::connectGuarded(&label, &TextLabel::clicked, &label,
+                            [] { desktop::showMessage(QStringLiteral("Grid index out of range")); });
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(testsupport::MessageRecorder::last(), QStringLiteral("Grid index out of range"));
 }

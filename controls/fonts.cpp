@@ -1,9 +1,9 @@
-#include "desktop/fonts.h"
+#include "controls/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace desktop {
+namespace controls {
 namespace {
 
 const char* const DesignFamily = "MS Sans Serif";
@@ -75,4 +75,4 @@ QFont designFont(int pixelHeight, bool bold, bool fixedPitch)
     return font;
 }
 
-} // namespace desktop
+} // namespace controls

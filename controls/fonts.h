@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-namespace desktop {
+namespace controls {
 
 /// Maps the design's "MS Sans Serif" to an installed sans font with Cyrillic glyphs (on Windows its successor
 /// Microsoft Sans Serif first; then Liberation Sans, close in width, else DejaVu Sans). Without an explicit mapping a
@@ -16,4 +16,4 @@ QString designFamily();
 /// The design's font at a character height of pixelHeight pixels, narrowed to the design's text widths.
 QFont designFont(int pixelHeight, bool bold = false, bool fixedPitch = false);
 
-} // namespace desktop
+} // namespace controls
