@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "controls/picture_control.h"
-#include "desktop/error_report.h"
+#include "desktop/guarded.h"
 #include "viewer_window/scroll_box.h"
 
 namespace viewer {
@@ -49,7 +49,7 @@ Navigator::Navigator(ScrollBox& view, controls::PictureControl& picture, QColor 
     view.viewport()->installEventFilter(this);
     picture.installEventFilter(this);
     for (QScrollBar* bar : {view.horizontalScrollBar(), view.verticalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { desktop::runGuarded([this] { follow(); }); });
+        desktop::connectGuarded(bar, &QScrollBar::valueChanged, this, &Navigator::follow);
 }
 
 void Navigator::setMap(const QImage& map)
