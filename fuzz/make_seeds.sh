@@ -88,3 +88,17 @@ SCANS
 jpegtran -copy all -scans "$tmp/approximation.scans" "$out/jpeg/icc_rgb.jpg" > "$out/jpeg/scans_approximation.jpg"
 jpegtran -copy all -scans "$tmp/spectral.scans" "$out/jpeg/exif_orientation_5.jpg" > "$out/jpeg/scans_spectral_turned.jpg"
 jpegtran -copy all -scans "$tmp/sequential.scans" "$out/jpeg/baseline.jpg" > "$out/jpeg/scans_sequential.jpg"
+
+# The streaming scanner: sequential files of every sampling, with and without restart markers, a grey and a CMYK one,
+# a damaged and a truncated one, and the kinds it refuses (progressive, arithmetic, several scans, 12-bit samples).
+mkdir -p "$out/jpeg_scan"
+for sampling in 2x1 4x1 1x2; do
+    cjpeg -quality 85 -sample "$sampling" "$tmp/p.ppm" > "$out/jpeg_scan/sample${sampling}.jpg"
+done
+cjpeg -quality 85 -sample 2x2 -restart 2B "$tmp/p.ppm" > "$out/jpeg_scan/sample2x2_restart_blocks.jpg"
+cjpeg -quality 85 -grayscale -restart 1 "$tmp/odd.ppm" > "$out/jpeg_scan/gray_restart_rows.jpg"
+for seed in baseline sample444 odd_size restart full_chroma_optimised cmyk adobe_cmyk adobe_ycck icc_gray \
+    restart_rows_icc restart_blocks_turned truncated progressive arithmetic arithmetic_progressive restart_progressive \
+    restart_arithmetic_cmyk scans_sequential precision12 declared_65500; do
+    cp "$out/jpeg/$seed.jpg" "$out/jpeg_scan/"
+done

@@ -39,6 +39,10 @@ failure::Result<HuffmanTable> buildHuffmanTable(const HuffmanSpec& spec)
     table.maxCode.fill(-1);
     for (int length = 1; length <= 16; ++length) {
         const int count = spec.counts[static_cast<std::size_t>(length - 1)];
+        // The all-ones code of each length is kept free: a table that needs it is no table. Checked before the
+        // codes are entered, which would otherwise run past the lookahead table.
+        if (code + count >= (1 << length))
+            return failure::Failure{failure::What::DamagedJpeg, {}, "a Huffman table with too many codes", {}};
         table.offset[static_cast<std::size_t>(length)] = index - code;
         for (int i = 0; i < count; ++i, ++code, ++index) {
             if (length <= LookaheadBits) {
@@ -50,9 +54,6 @@ failure::Result<HuffmanTable> buildHuffmanTable(const HuffmanSpec& spec)
         }
         if (count > 0)
             table.maxCode[static_cast<std::size_t>(length)] = code - 1;
-        // The all-ones code of each length is kept free: a table that needs it is no table.
-        if (code >= (1 << length))
-            return failure::Failure{failure::What::DamagedJpeg, {}, "a Huffman table with too many codes", {}};
         code <<= 1;
     }
     table.maxCode[17] = 0x7FFFFFFF;
@@ -62,12 +63,24 @@ failure::Result<HuffmanTable> buildHuffmanTable(const HuffmanSpec& spec)
 Restart passRestartMarker(BitReader& reader, int expected)
 {
     const std::uint8_t* data = reader.data();
+    // From the first byte the scan has not used: how far the reader had read ahead must not matter.
     std::size_t at = reader.state.position;
-    while (at + 1 < reader.size() && data[at] == 0xFF && data[at + 1] == 0xFF)
-        ++at;
+    for (int bytes = reader.dataBitsLeft() / 8; bytes > 0 && at > 0; --bytes) {
+        --at;
+        if (at > 0 && data[at] == 0 && data[at - 1] == 0xFF)
+            --at;
+    }
+    // Bytes before the marker (fill bytes, or extraneous ones in a damaged file) are passed over as libjpeg does,
+    // up to a limit, so that a file whose markers are gone is not held in memory to its end.
+    constexpr std::size_t MaxPassed = 1 << 16;
+    const std::size_t limit = at + MaxPassed;
+    while (at < limit && at + 1 < reader.size() && !(data[at] == 0xFF && data[at + 1] != 0 && data[at + 1] != 0xFF))
+        at += data[at] == 0xFF && data[at + 1] == 0 ? 2 : 1;
+    if (at >= limit)
+        return Restart::Missing;
     if (at + 1 >= reader.size())
         return Restart::NeedMore;
-    if (data[at] != 0xFF || data[at + 1] != 0xD0 + expected)
+    if (data[at + 1] != 0xD0 + expected)
         return Restart::Missing;
     reader.state = BitState{};
     reader.state.position = at + 2;

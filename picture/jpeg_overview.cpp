@@ -7,9 +7,18 @@
 namespace picture {
 namespace {
 
+// libjpeg's range limit after its inverse DCT (jdmaster.c): a clamp of value + 128 to 0..255 within -512..511, and
+// beyond that, where only damaged data reaches, the wrap of its table, taken modulo 1024.
 inline std::uint8_t clampSample(std::int64_t value)
 {
-    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value + 128, 0, 255));
+    const int wrapped = static_cast<int>(value & 1023);
+    if (wrapped < 128)
+        return static_cast<std::uint8_t>(wrapped + 128);
+    if (wrapped < 512)
+        return 255;
+    if (wrapped < 896)
+        return 0;
+    return static_cast<std::uint8_t>(wrapped - 896);
 }
 
 inline std::int64_t descale(std::int64_t value, int bits)

@@ -187,9 +187,14 @@ JpegScanner::Step JpegScanner::checkForHeight(bool final)
     const BitState& bits = m_reader.state;
     const std::size_t at = bits.position;
     const bool restartMarker = bits.atMarker && (m_buffer[at + 1] & 0xF8) == 0xD0;
-    if (m_reader.dataBitsLeft() >= 8 || restartMarker)
+    const bool damaged = m_index.damagedFrom >= 0;
+    if (!damaged && (m_reader.dataBitsLeft() >= 8 || restartMarker))
         return Step::Decoded;
-    if (bits.atMarker && m_buffer[at + 1] == 0xDC) {
+    if (damaged) {
+        // Past damaged data no height is looked for (the rows would be grey however many): the rows decoded are the
+        // picture.
+        m_index.frame.height = m_row * m_index.frame.mcuHeight();
+    } else if (bits.atMarker && m_buffer[at + 1] == 0xDC) {
         if (at + 6 > m_buffer.size())
             return final ? (markDamaged(m_mcu), Step::Decoded) : Step::NeedMore;
         const int height = m_buffer[at + 4] << 8 | m_buffer[at + 5];

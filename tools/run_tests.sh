@@ -73,8 +73,8 @@ if [ "${SKIP_FUZZ:-0}" != 1 ]; then
     CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DMAPCATALOGUE_FUZZ=ON -DMAPCATALOGUE_SANITIZE=ON -DMAPCATALOGUE_TESTS=OFF -DMAPCATALOGUE_TOOLS=OFF \
         -DMAPCATALOGUE_WERROR=ON
-    cmake --build build-fuzz --target catalogue_load_fuzzer orderings_fuzzer jpeg_fuzzer
-    for target in catalogue_load:catalogue:60 orderings:orderings:60 jpeg:jpeg:300; do
+    cmake --build build-fuzz --target catalogue_load_fuzzer orderings_fuzzer jpeg_fuzzer jpeg_scan_fuzzer
+    for target in catalogue_load:catalogue:60 orderings:orderings:60 jpeg:jpeg:300 jpeg_scan:jpeg_scan:60; do
         IFS=: read -r name seeds seconds <<< "$target"
         corpus=build-fuzz/corpus/$name
         # A copy: what the run adds to the corpus stays in the build tree.

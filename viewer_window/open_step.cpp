@@ -16,6 +16,7 @@
 #include "current_entry/current_entry.h"
 #include "desktop/failure_text.h"
 #include "files/data_files.h"
+#include "viewer_window/navigator.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_state.h"
@@ -86,6 +87,7 @@ void TForm2::showDocument()
 void TForm2::showPictureOfDocument()
 {
     viewReset();
+    mapNavigator->setMap({}); // until the new map is whole
     const QImage& picture = m_document.shown().picture;
     if (picture.isNull()) {
         // Nothing of the previous map stays behind: no scroll range, no steps to zoom along.
@@ -111,6 +113,7 @@ void TForm2::showOpenedMap()
     mapPicture->setPicture(m_document.shown().picture);
     computeZoomSteps();
     centre();
+    mapNavigator->setMap(m_document.shown().picture);
     finishOpening();
     readNeighboursAhead();
 }

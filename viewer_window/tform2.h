@@ -19,6 +19,9 @@ class CurrentEntry;
 namespace loading {
 class Loader;
 }
+namespace viewer {
+class Navigator;
+}
 
 namespace controls {
 class Panel;
@@ -42,6 +45,7 @@ public:
     ScrollBox* mapView = nullptr;
     controls::PictureControl* mapPicture = nullptr;
     QProgressBar* progressBar = nullptr;
+    viewer::Navigator* mapNavigator = nullptr; // the whole map in small, while part of it is out of view
 
     controls::Panel* titleStrip = nullptr; // title strip
     controls::PictureControl* titleBackground = nullptr;

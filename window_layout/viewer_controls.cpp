@@ -18,6 +18,8 @@ std::vector<ControlRow> makeTable()
         other("ScrollBox1", form, {0, 20, 800, 483}, QColor(225, 207, 174)),
         picture("Image1", "ScrollBox1", {0, 0, 737, 337}).as(Role::ZoomedPicture, "%1"),
         other("ProgressBar1", "ScrollBox1", {0, 0, 796, 25}).cutAt(1024).as(Role::Stock, "Загрузка карты"),
+        // Beyond the design: the whole map in small in the view's lower right corner; it places itself.
+        other("MapNavigator", "ScrollBox1", {}, BarColour).hidden().as(Role::Picture, "Обзор карты"),
 
         panel("Panel1", form, {0, 0, 800, 20}, WindowColour),
         picture("Image2", "Panel1", {0, 0, 800, 20}).withArtwork().stretching({758, 20}).ignored(),

@@ -137,4 +137,48 @@ TEST_P(ScanCase, OverviewAndRegionsEqualLibjpeg)
 INSTANTIATE_TEST_SUITE_P(Samplings, ScanCase, ::testing::ValuesIn(cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Damaged files end, with the same index however the file arrives: extraneous bytes before each restart marker (passed
+// over, as libjpeg does), and a height given after the scan (DNL) that damaged data comes before.
+TEST(ScanDamaged, EndsWithTheSameIndexWholeOrInPieces)
+{
+    testsupport::JpegFixture fixture;
+    fixture.size = {64, 48};
+    fixture.restartInterval = 1;
+    fixture.pixel = texture;
+    const QByteArray clean = testsupport::makeJpeg(fixture);
+    const qsizetype data = clean.indexOf("\xff\xda") + 14; // three components: a 12-byte scan header
+    QByteArray extraneous = clean;
+    for (qsizetype at = extraneous.size() - 2; at > data; --at) {
+        if (uchar(extraneous[at]) == 0xFF && (uchar(extraneous[at + 1]) & 0xF8) == 0xD0)
+            extraneous.insert(at, "\x12\x34\x56", 3);
+    }
+    fixture.restartInterval = 0;
+    QByteArray dnl = testsupport::withDeclaredSize(testsupport::makeJpeg(fixture), 64, 0);
+    dnl.replace(dnl.size() - 2, 2, QByteArray("\xff\xdc\x00\x04\x00\x30\xff\xd9", 8));
+    for (qsizetype at = data + 80; at < data + 96; at += 2) // all-ones codes: no table has them
+        dnl.replace(at, 2, QByteArray("\xff\x00", 2));
+    const std::pair<const char*, QByteArray> files[] = {{"extraneous bytes", extraneous}, {"dnl", dnl}};
+    for (const auto& [name, file] : files) {
+        SCOPED_TRACE(name);
+        const Scanned whole = scan(file, 2, 1 << 30, 1 << 20);
+        ASSERT_TRUE(whole.result);
+        for (const int piece : {1, 97}) {
+            const Scanned pieces = scan(file, 2, 1 << 30, piece);
+            ASSERT_TRUE(pieces.result);
+            EXPECT_EQ(pieces.index.damagedFrom, whole.index.damagedFrom) << piece;
+            ASSERT_EQ(pieces.index.points.size(), whole.index.points.size()) << piece;
+            for (std::size_t i = 0; i < whole.index.points.size(); ++i)
+                EXPECT_EQ(pieces.index.points[i].bitOffset, whole.index.points[i].bitOffset) << piece << " " << i;
+        }
+        if (file == extraneous) {
+            EXPECT_EQ(whole.index.damagedFrom, -1);
+            EXPECT_EQ(largestDifference(whole.overview, libjpegAt(file, 8)), 0);
+        } else {
+            EXPECT_GE(whole.index.damagedFrom, 0);
+            EXPECT_GT(whole.index.frame.height, 0);
+            EXPECT_LT(whole.index.frame.height, 48);
+        }
+    }
+}
+
 } // namespace

@@ -14,6 +14,7 @@ static const Reading Tree[] = {
     {"Imageplus", QAccessible::Button, "Увеличить"}, {"Imageminus", QAccessible::Button, "Уменьшить"},
     {"Imagenaekran", QAccessible::Button, "По размеру экрана"}, {"Imageistinnyy", QAccessible::Button, "Истинный размер"},
     {"Image1", QAccessible::Graphic, "Город 002  1702"}, {"ProgressBar1", QAccessible::ProgressBar, "Загрузка карты"},
+    {"MapNavigator", QAccessible::Graphic, "Обзор карты"},
     {"LabelSize", QAccessible::StaticText, "Объём файла: "},
     {"LabelDimention", QAccessible::StaticText, "Размер изображения: 3000 x 2000"},
     {"niz", QAccessible::NoRole, ""}, {"Image2", QAccessible::NoRole, ""}, {"prev2", QAccessible::NoRole, ""},
@@ -39,6 +40,12 @@ TEST_F(ViewerAccess, TheTreeAndTheZoomKeysWithTheZoomAnnounced)
 {
     TForm2& viewer = openLarge();
     expectTree(viewer, Tree);
+    const QSize client = viewer.mapView->viewport()->size(); // of 3000 x 2000 at actual size
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(viewer.findChild<QWidget*>("MapNavigator"))
+                  ->text(QAccessible::Description),
+              QStringLiteral("Видна область: %1 % ширины, %2 % высоты")
+                  .arg(qRound(client.width() / 30.0))
+                  .arg(qRound(client.height() / 20.0)));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&viewer)->text(QAccessible::Name),
               QStringLiteral("Город 002  1702"));
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> steps[] = {

@@ -4,6 +4,7 @@
 
 #include "controls/picture_control.h"
 #include "viewer_fixture.h"
+#include "viewer_window/navigator.h"
 #include "viewer_window/scroll_box.h"
 
 using namespace testsupport;
@@ -254,4 +255,54 @@ TEST_F(ViewerZoom, HoverImagesShowOverTheirButtonsAndTakeTheSameClick)
     hover(viewer.zoomInButton); // now shown by the zoom out
     click(viewer.zoomInHover);
     EXPECT_EQ(state().ZoomIndex, 1);
+}
+
+// The navigator shows while part of the map is out of view, within its size limits in the view's lower right corner,
+// and a click or a drag on it centres the view on the point under the pointer.
+TEST_F(ViewerZoom, TheNavigatorShowsTheWholeMapAndMovesTheViewWhereItIsClicked)
+{
+    TForm2& viewer = openSized(QSize(3000, 2000));
+    setViewSize(viewer, QSize(1000, 700));
+    ScrollBox* view = viewer.mapView;
+    viewer::Navigator* navigator = viewer.mapNavigator;
+    const auto checkShown = [&](const char* when) {
+        SCOPED_TRACE(when);
+        ASSERT_TRUE(navigator->isVisible());
+        const QRect placed = navigator->geometry(), client = view->viewport()->rect();
+        EXPECT_TRUE(client.contains(placed));
+        EXPECT_GT(placed.left(), client.center().x());
+        EXPECT_GT(placed.top(), client.center().y());
+        EXPECT_LE(placed.width(), client.width() / 5);
+        EXPECT_LE(std::max(placed.width(), placed.height()), 200);
+        EXPECT_NEAR(placed.width() * 2000.0 / placed.height(), 3000, 3000.0 / placed.height() * 2);
+    };
+    checkShown("actual size");
+    // Where a click, then a drag, puts the map point under it: at the view's centre, as near as the range allows.
+    const QPoint centre = view->viewport()->rect().center();
+    const auto mapPointAtCentre = [&] {
+        const QPoint scroll(view->horizontalPosition(), view->verticalPosition());
+        return QPointF(centre + scroll - viewer.mapPicture->pos()) * 3000.0 / viewer.mapPicture->width();
+    };
+    const QSize size = navigator->size();
+    const QPointF share(0.4, 0.6), dragged(0.55, 0.45);
+    const auto at = [&](QPointF s) { return QPoint(int(s.x() * size.width()), int(s.y() * size.height())); };
+    QTest::mouseClick(navigator, Qt::LeftButton, {}, at(share));
+    EXPECT_NEAR(mapPointAtCentre().x(), 3000 * share.x(), 3000.0 / size.width() + 2);
+    EXPECT_NEAR(mapPointAtCentre().y(), 2000 * share.y(), 2000.0 / size.height() + 2);
+    QTest::mousePress(navigator, Qt::LeftButton, {}, at(share));
+    moveWithLeftButton(navigator, at(dragged));
+    QTest::mouseRelease(navigator, Qt::LeftButton, {}, at(dragged));
+    EXPECT_NEAR(mapPointAtCentre().x(), 3000 * dragged.x(), 3000.0 / size.width() + 2);
+    EXPECT_NEAR(mapPointAtCentre().y(), 2000 * dragged.y(), 2000.0 / size.height() + 2);
+    // Hidden whenever the whole map is in view: at fit, and zoomed out until it fits.
+    click(viewer.fitButton);
+    EXPECT_FALSE(navigator->isVisible());
+    click(viewer.actualSizeButton);
+    checkShown("back at actual size");
+    for (int i = 0; i < 4; ++i)
+        click(viewer.zoomOutButton); // 907 x 604
+    EXPECT_FALSE(navigator->isVisible());
+    click(viewer.zoomInButton);
+    checkShown("zoomed in again");
+    EXPECT_FALSE(openSized(QSize(600, 500)).mapNavigator->isVisible()); // smaller than the view
 }
