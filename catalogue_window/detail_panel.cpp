@@ -100,15 +100,15 @@ void TForm1::loadPreview(const QString& relativePath)
     clearImageMap();
     // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
     m_loader.loadPicture(this, relativePath, previewDecodeOptions(), m_previewStop.get_token(),
-                         [this](const failure::Result<loading::LoadedPicture>& loaded) {
+                         [this, relativePath](const failure::Result<loading::LoadedPicture>& loaded) {
                              desktop::runGuarded([&] {
                                  if (loaded) {
                                      showPreviewPicture(loaded->picture, loaded->bytes);
                                      return;
                                  }
-                                 // The preview is the only thing missing: the panel beside it stays.
+                                 // The picture is the only thing missing: the panel or the page beside it stays.
                                  desktop::reportFailure(desktop::Action::ShowPicture,
-                                                        loaded.error().onFile(m_lastPreviewPath.toStdString()));
+                                                        loaded.error().onFile(relativePath.toStdString()));
                              });
                          });
 }
@@ -129,24 +129,6 @@ void TForm1::showPreviewPicture(const QImage& picture, const QByteArray& bytes)
     previewPicture->setPixelRatio(controls::fillingPixelRatio(picture.size(), box, devicePixelRatioF()));
     previewPicture->setPicture(picture);
     previewBytes = bytes;
-}
-
-failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
-{
-    // The about and articles pictures are small assets of the collection, read here at once.
-    clearImageMap();
-    const auto failed = [&](const failure::Failure& failure) {
-        clearImageMap();
-        return failure.onFile(relativePath.toStdString());
-    };
-    failure::Result<QByteArray> bytes = files::readDataFile(relativePath);
-    if (!bytes)
-        return failed(bytes.error());
-    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, previewDecodeOptions());
-    if (!decoded)
-        return failed(decoded.error());
-    showPreviewPicture(*decoded, *bytes);
-    return {};
 }
 
 void TForm1::clearImageMap()
