@@ -65,10 +65,8 @@ void TForm1::ShowDetails()
 
     // The rest of the panel shows at once; the preview once it is read and decoded, and its failure is reported
     // then, while this is still the entry on show. Until then the panel shows no picture, never the previous entry's.
-    if (files::dataFileExists(m_lastPreviewPath))
-        loadPreview(m_lastPreviewPath);
-    else
-        clearImageMap();
+    // Whether there is a preview is found on the disc lane too: an entry without one shows none, silently.
+    loadPreview(m_lastPreviewPath, true);
 
     fileSizeLabel->setCaption(m_entry.fileSizeText());
 
@@ -95,17 +93,19 @@ void TForm1::previewMouseMove()
         previewPicture->setCursor(Qt::ArrowCursor);
 }
 
-void TForm1::loadPreview(const QString& relativePath)
+void TForm1::loadPreview(const QString& relativePath, bool mayBeMissing)
 {
     clearImageMap();
     // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
     m_loader.loadPicture(this, relativePath, previewDecodeOptions(), m_previewStop.get_token(),
-                         [this, relativePath](const failure::Result<loading::LoadedPicture>& loaded) {
+                         [this, relativePath, mayBeMissing](const failure::Result<loading::LoadedPicture>& loaded) {
                              desktop::runGuarded([&] {
                                  if (loaded) {
                                      showPreviewPicture(loaded->picture, loaded->bytes);
                                      return;
                                  }
+                                 if (loaded.error().what == failure::What::FileNotFound && mayBeMissing)
+                                     return;
                                  // The picture is the only thing missing: the panel or the page beside it stays.
                                  desktop::reportFailure(desktop::Action::ShowPicture,
                                                         loaded.error().onFile(relativePath.toStdString()));

@@ -185,8 +185,9 @@ private:
     void clearImageMap();
     /// Clears the preview and loads the picture file relativePath (an entry's preview, the about or the articles
     /// picture) through the loader, off the GUI thread: shown once decoded, its failure reported then (Action
-    /// ShowPicture, on the file), unless another preview or picture has been asked for meanwhile (detail_panel.cpp).
-    void loadPreview(const QString& relativePath);
+    /// ShowPicture, on the file), unless another preview or picture has been asked for meanwhile, or the file is
+    /// missing and mayBeMissing (an entry's preview) (detail_panel.cpp).
+    void loadPreview(const QString& relativePath, bool mayBeMissing = false);
     /// Shows a decoded picture in previewPicture and keeps its file's bytes.
     void showPreviewPicture(const QImage& picture, const QByteArray& bytes);
     /// How the preview, the about and the articles pictures are decoded for the preview area.
