@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTranslator>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "catalogue_window/tform1.h"
 #include "controls/fonts.h"
 #include "desktop/failure_text.h"
+#include "desktop/save_dialog_preview.h"
 #include "files/data_files.h"
 #include "loading/loader.h"
 #include "memory/large_memory.h"
@@ -86,6 +88,12 @@ int main(int argc, char** argv)
     CurrentEntry currentEntry(catalogueData);
     // Every background job of the program; it goes after the windows, stopping and waiting for what still runs.
     loading::Loader loader;
+    // The save dialog's preview of the file pointed at is one of its jobs.
+    desktop::setPreviewLoader([&loader](QObject* owner, const QString& path, QSize box, std::stop_token stop,
+                                        std::function<void(const QImage&)> shown) {
+        loader.loadFilePreview(owner, path, box, std::move(stop), std::move(shown));
+    });
+    const auto noPreviews = qScopeGuard([] { desktop::setPreviewLoader({}); });
     TForm1 form1(currentEntry, loader);
     form1.setViewerOpener(installViewer(currentEntry, loader, form1));
     form1.show();

@@ -4,8 +4,6 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/failure_text.h"
-#include "files/data_files.h"
 
 namespace {
 
@@ -41,8 +39,7 @@ void TForm1::ImageAboutClick()
 
     showViewControls(window_layout::AboutView);
 
-    // The pointer is set before loading, so a missing picture still leaves the whole page in place.
+    // The page is whole at once; its picture shows once read, or a message names it.
     previewPicture->setCursor(Qt::ArrowCursor);
-    if (const failure::Result<void> picture = loadImageMap(AboutPicture); !picture)
-        desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
+    loadPreview(AboutPicture);
 }

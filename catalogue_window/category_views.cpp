@@ -5,7 +5,6 @@
 #include "controls/picture_control.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
-#include "desktop/failure_text.h"
 #include "files/data_files.h"
 #include "window_layout/catalogue_controls.h"
 
@@ -48,9 +47,9 @@ void TForm1::CategoryView(int category)
 
     previewPicture->setCursor(Qt::PointingHandCursor);
     setPopupAttached(true);
-    // A missing articles picture does not stop the view: the articles are listed with an empty preview.
-    const failure::Result<void> picture =
-        articles ? loadImageMap(QStringLiteral("Articles/foto.jpg")) : failure::Result<void>();
+    // The articles are listed at once, their picture shown once read; a missing one leaves an empty preview.
+    if (articles)
+        loadPreview(QStringLiteral("Articles/foto.jpg"));
 
     // The author and description move up in the articles view, where the file size and the stars are hidden.
     for (QWidget* w :
@@ -71,9 +70,6 @@ void TForm1::CategoryView(int category)
     refillRowLabels();
     setSecondColumnLeft(catalogue_window::secondColumnLeft());
     listGrid->setFocus();
-
-    if (!picture)
-        desktop::reportFailure(desktop::Action::ShowPicture, picture.error());
 }
 
 void TForm1::showViewControls(window_layout::CatalogueView view)

@@ -66,10 +66,8 @@ void TForm1::ShowDetails()
 
     // The rest of the panel shows at once; the preview once it is read and decoded, and its failure is reported
     // then, while this is still the entry on show. Until then the panel shows no picture, never the previous entry's.
-    if (files::dataFileExists(m_lastPreviewPath))
-        loadPreview(m_lastPreviewPath);
-    else
-        clearImageMap();
+    // Whether there is a preview is found on the disc lane too: an entry without one shows none, silently.
+    loadPreview(m_lastPreviewPath, true);
 
     fileSizeLabel->setCaption(m_entry.fileSizeText());
 
@@ -96,20 +94,22 @@ void TForm1::previewMouseMove()
         previewPicture->setCursor(Qt::ArrowCursor);
 }
 
-void TForm1::loadPreview(const QString& relativePath)
+void TForm1::loadPreview(const QString& relativePath, bool mayBeMissing)
 {
     clearImageMap();
     // Called only while this is still the preview wanted: a later preview, picture or the window's end stops it.
     m_loader.loadPicture(this, relativePath, previewDecodeOptions(), m_previewStop.get_token(),
-                         [this](const failure::Result<loading::LoadedPicture>& loaded) {
+                         [this, relativePath, mayBeMissing](const failure::Result<loading::LoadedPicture>& loaded) {
                              desktop::runGuarded([&] {
                                  if (loaded) {
                                      showPreviewPicture(loaded->picture, loaded->bytes);
                                      return;
                                  }
-                                 // The preview is the only thing missing: the panel beside it stays.
+                                 if (loaded.error().what == failure::What::FileNotFound && mayBeMissing)
+                                     return;
+                                 // The picture is the only thing missing: the panel or the page beside it stays.
                                  desktop::reportFailure(desktop::Action::ShowPicture,
-                                                        loaded.error().onFile(m_lastPreviewPath.toStdString()));
+                                                        loaded.error().onFile(relativePath.toStdString()));
                              });
                          });
 }
@@ -130,24 +130,6 @@ void TForm1::showPreviewPicture(const QImage& picture, const QByteArray& bytes)
     previewPicture->setPixelRatio(controls::fillingPixelRatio(picture.size(), box, devicePixelRatioF()));
     previewPicture->setPicture(picture);
     previewBytes = bytes;
-}
-
-failure::Result<void> TForm1::loadImageMap(const QString& relativePath)
-{
-    // The about and articles pictures are small assets of the collection, read here at once.
-    clearImageMap();
-    const auto failed = [&](const failure::Failure& failure) {
-        clearImageMap();
-        return failure.onFile(relativePath.toStdString());
-    };
-    failure::Result<QByteArray> bytes = files::readDataFile(relativePath);
-    if (!bytes)
-        return failed(bytes.error());
-    const failure::Result<QImage> decoded = picture::decodeJpeg(*bytes, previewDecodeOptions());
-    if (!decoded)
-        return failed(decoded.error());
-    showPreviewPicture(*decoded, *bytes);
-    return {};
 }
 
 void TForm1::clearImageMap()

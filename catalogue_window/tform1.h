@@ -181,14 +181,13 @@ private:
     void copyMapFile();
     void openPublisherSite();
 
-    /// Shows a picture file in previewPicture and keeps its bytes. When it cannot, clears the picture and returns the
-    /// failure, on the file as the message names it, for the caller to report (desktop::Action::ShowPicture).
-    failure::Result<void> loadImageMap(const QString& relativePath);
     /// Clears the preview picture (and the bytes kept for saving) and gives up the preview being loaded.
     void clearImageMap();
-    /// Clears the preview and loads the picture file relativePath through the loader: shown once decoded, its failure
-    /// reported then, unless another preview or picture has been asked for meanwhile (detail_panel.cpp).
-    void loadPreview(const QString& relativePath);
+    /// Clears the preview and loads the picture file relativePath (an entry's preview, the about or the articles
+    /// picture) through the loader, off the GUI thread: shown once decoded, its failure reported then (Action
+    /// ShowPicture, on the file), unless another preview or picture has been asked for meanwhile, or the file is
+    /// missing and mayBeMissing (an entry's preview) (detail_panel.cpp).
+    void loadPreview(const QString& relativePath, bool mayBeMissing = false);
     /// Shows a decoded picture in previewPicture and keeps its file's bytes.
     void showPreviewPicture(const QImage& picture, const QByteArray& bytes);
     /// How the preview, the about and the articles pictures are decoded for the preview area.

@@ -1,32 +1,24 @@
 #include "desktop/save_dialog_preview.h"
 
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <memory>
 
 #include "desktop/error_report.h"
-#include "picture/jpeg_decoder.h"
 
 namespace desktop {
 namespace {
 
-// A preview is not worth reading more than this: a map of the collection is far smaller.
-constexpr qint64 MaxPreviewFileBytes = qint64(512) << 20;
-
-QImage shrunkToFit(const QImage& image, QSize box)
+PreviewLoader& previewLoader()
 {
-    if (image.isNull() || (image.width() <= box.width() && image.height() <= box.height()))
-        return image;
-    return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    static PreviewLoader loader;
+    return loader;
 }
 
-void showPreview(QLabel* label, const QString& path)
+void showPreview(QLabel* label, const QImage& picture)
 {
-    const QImage picture = QFileInfo(path).isFile() ? previewPicture(path, label->size()) : QImage();
     if (picture.isNull())
         label->clear();
     else
@@ -35,26 +27,9 @@ void showPreview(QLabel* label, const QString& path)
 
 } // namespace
 
-QImage previewPicture(const QString& path, QSize box)
+void setPreviewLoader(PreviewLoader loader)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    if (picture::looksLikeJpeg(file.peek(3))) {
-        if (file.size() > MaxPreviewFileBytes)
-            return {};
-        picture::JpegDecodeOptions options;
-        options.fitBox = box;
-        // A file that cannot be shown leaves the preview empty: the dialog only offers it.
-        const failure::Result<QImage> decoded = picture::decodeJpeg(file.readAll(), options);
-        return decoded ? shrunkToFit(*decoded, box) : QImage();
-    }
-    file.close();
-    QImageReader reader(path);
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > box.width() || size.height() > box.height()))
-        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
-    return shrunkToFit(reader.read(), box);
+    previewLoader() = std::move(loader);
 }
 
 QFileDialog* createSaveDialog(QWidget* parent, const QString& proposed)
@@ -78,8 +53,19 @@ QFileDialog* createSaveDialog(QWidget* parent, const QString& proposed)
     if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
         grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignCenter);
 
-    QObject::connect(dialog, &QFileDialog::currentChanged, preview,
-                     [preview](const QString& path) { runGuarded([&] { showPreview(preview, path); }); });
+    // Each change gives up the preview still loading; the picture shows once read and shrunk.
+    auto loading = std::make_shared<std::stop_source>();
+    QObject::connect(dialog, &QFileDialog::currentChanged, preview, [preview, loading](const QString& path) {
+        runGuarded([&] {
+            loading->request_stop();
+            *loading = std::stop_source();
+            preview->clear();
+            if (previewLoader() && !path.isEmpty())
+                previewLoader()(preview, path, preview->size(), loading->get_token(),
+                                [preview](const QImage& picture) { showPreview(preview, picture); });
+        });
+    });
+    QObject::connect(preview, &QObject::destroyed, [loading] { loading->request_stop(); });
     return dialog;
 }
 

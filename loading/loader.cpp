@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 
+#include "loading/file_preview.h"
+
 namespace loading {
 
 Loader::Loader(int computeThreads, QObject* parent) : QObject(parent), m_pool(computeThreads) {}
@@ -17,6 +19,30 @@ void Loader::loadPicture(QObject* owner, const QString& path, picture::JpegDecod
                                                       Delivery(*this, owner, stop), std::move(done)));
     // The entry's change that asks for this picture may open a map in the viewer too, later in the same event.
     QMetaObject::invokeMethod(this, &Loader::startWaiting, Qt::QueuedConnection);
+}
+
+void Loader::loadFilePreview(QObject* owner, const QString& path, QSize box, std::stop_token stop,
+                             std::function<void(const QImage&)> shown)
+{
+    const Delivery delivery(*this, owner, stop);
+    // The user's own wish, before reading ahead.
+    m_pool.run(
+        work::WorkPool::Lane::Disc, stop,
+        [this, path, box, delivery, shown = std::move(shown)](std::stop_token stop) {
+            QByteArray bytes = readPreviewFile(path);
+            // Stopped once the pool's end is asked for, it queues nothing: the pool is gone or going.
+            if (stop.stop_requested())
+                return;
+            m_pool.run(
+                work::WorkPool::Lane::Compute, delivery.wish(),
+                [bytes = std::move(bytes), box, delivery, shown](std::stop_token stop) {
+                    const QImage picture = previewOfBytes(bytes, box, stop);
+                    if (!stop.stop_requested())
+                        delivery([shown, picture] { shown(picture); });
+                },
+                work::WorkPool::Urgency::Soon);
+        },
+        work::WorkPool::Urgency::Soon);
 }
 
 void Loader::mapReadStarted()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stop_token>
 #include <vector>
@@ -41,6 +44,12 @@ public:
     /// load stopped before it starts reads nothing.
     void loadPicture(QObject* owner, const QString& path, picture::JpegDecodeOptions options, std::stop_token stop,
                      PictureLoad::Done done, qint64 maxBytes = MaxPictureFileBytes);
+
+    /// The save dialog's preview of a file the user points at (any path): read on the disc lane within
+    /// MaxPreviewFileBytes, shrunk to fit box on the compute lane. shown runs on the GUI thread with the picture (null
+    /// for a file that is no picture, too large or unreadable), unless owner is gone or stop was requested by then.
+    void loadFilePreview(QObject* owner, const QString& path, QSize box, std::stop_token stop,
+                         std::function<void(const QImage&)> shown);
 
     /// A viewer's map read begins and ends: pictures asked for meanwhile wait.
     void mapReadStarted();

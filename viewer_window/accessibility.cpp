@@ -12,7 +12,7 @@ void TForm2::connectAccessibility()
 
 void TForm2::announceMap()
 {
-    const QString named = m_document.named().titleAndYear.trimmed();
-    setWindowTitle(named);
-    controls::setAccessibleShown(mapPicture, named);
+    const QString shown = m_document.shown().titleAndYear.trimmed();
+    setWindowTitle(shown);
+    controls::setAccessibleShown(mapPicture, shown);
 }

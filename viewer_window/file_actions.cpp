@@ -1,5 +1,4 @@
 // The picture's context menu (save, copy, close) and the title strip's window buttons.
-#include "current_entry/current_entry.h"
 #include "desktop/failure_text.h"
 #include "desktop/file_drop_clipboard.h"
 #include "desktop/main_window.h"
@@ -12,15 +11,15 @@ void TForm2::saveMap()
     const failure::Result<void> saved =
         desktop::savePictureAs(this, m_document.savableBytes(),
                                QStringLiteral("Карта %1 не загружена: сохранять нечего.")
-                                   .arg(desktop::shownFileName(m_document.named().path)));
+                                   .arg(desktop::shownFileName(m_document.shown().path)));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }
 
 void TForm2::copyMapFile()
 {
-    // The map of the catalogue's current row, also when it could not be shown.
-    if (const failure::Result<void> copied = desktop::copyCollectionFile(m_entry.mapPath()); !copied)
+    // The map the window shows and names, as Save: not the one being opened, nor a missing one stepped over.
+    if (const failure::Result<void> copied = desktop::copyCollectionFile(m_document.shown().path); !copied)
         desktop::reportFailure(desktop::Action::CopyFile, copied.error());
 }
 

@@ -36,6 +36,9 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, const Q
     m_showsProgress = true;
     m_readFraction = 0;
     m_decodedPercent = 0;
+    // Nothing on show yet: the empty view names the map it waits for.
+    if (m_shown.stage == Stage::None)
+        m_shown = Map{Stage::None, path, titleAndYear, fileSizeText, {}, {}};
     emit changed();
     m_loader.open(path);
 }
@@ -122,7 +125,7 @@ void MapDocument::decodeProgress(picture::ProgressStage stage, int percent)
 void MapDocument::letGoOfShownMap()
 {
     // The header is accepted: the map on show gives its memory (and stops its reduced copies) to the new one, which
-    // is on show from now on, its picture still to come.
+    // is on show from now on with all its texts, its picture still to come.
     replaceShown(m_opening);
 }
 

@@ -16,12 +16,14 @@ enum class ProgressStage;
 
 namespace viewer {
 
-/// What the viewer shows and opens, as one object that changes whole: the map on show (the picture, its dimensions
-/// and what Save writes describe it) and the map being opened (the title, the file size and the bar name it). An
-/// opening is a sequence of stages driven by the loader's events: reading, decoding (the map on show gives its memory
-/// to the new one, whose rows then appear), shown. An opening that fails leaves the map on show as it was when it is
-/// whole and nothing of it was let go (the file could not be read, its header was refused); otherwise the map on show
-/// becomes an empty one that names the map that failed. A map is never shown with another map's texts or bytes.
+/// What the viewer shows and opens, as one object that changes whole: the map on show (its picture, title, file size,
+/// dimensions and what Save and Copy act on all describe it) and the map being opened (only the bar's progress shows
+/// it). An opening is a sequence of stages driven by the loader's events: reading, decoding (the map on show gives its
+/// memory to the new one, which is on show from then on with all its texts, its rows appearing), shown. A window that
+/// has shown nothing yet shows an empty view naming the map being opened. An opening that fails leaves the map on
+/// show as it was when it is whole and nothing of it was let go (the file could not be read, its header was refused);
+/// otherwise the map on show becomes an empty one that names the map that failed. A map is never shown with another
+/// map's texts or bytes.
 class MapDocument : public QObject
 {
     Q_OBJECT
@@ -48,10 +50,9 @@ public:
     /// Gives up the opening still running; the map on show stays as it is.
     void stop();
 
-    /// The map the picture, its dimensions and Save describe: whole, being decoded, or empty naming a failed map.
+    /// The map every text of the window, Save and Copy describe: whole, being decoded, or an empty view naming a map
+    /// that failed or, in a window that has shown nothing yet, the one being opened.
     const Map& shown() const { return m_shown; }
-    /// The map the title and the file size name: the one being opened while an opening runs, else the one on show.
-    const Map& named() const { return isOpening() ? m_opening : m_shown; }
     /// True from the start of an opening until its map is shown whole or its failure reported.
     bool isOpening() const { return m_opening.stage != Stage::None; }
     /// The part of the shown picture that holds its pixels: rows from the top, or from the bottom or columns from a

@@ -70,12 +70,11 @@ void TForm2::FormActivate()
 
 void TForm2::showDocument()
 {
-    // The title and the file size name the map being opened, the bar shows its progress; the dimensions are those of
-    // the picture on show.
-    const viewer::MapDocument::Map& named = m_document.named();
-    fileSizeLabel->setCaption(named.fileSizeText);
-    titleAndYearLabel->setCaption(named.titleAndYear);
-    const QImage& picture = m_document.shown().picture;
+    // Every text describes the map on show; only the bar shows an opening under way.
+    const viewer::MapDocument::Map& shown = m_document.shown();
+    fileSizeLabel->setCaption(shown.fileSizeText);
+    titleAndYearLabel->setCaption(shown.titleAndYear);
+    const QImage& picture = shown.picture;
     dimensionsLabel->setCaption(
         picture.isNull() ? QString() : QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height()));
     if (!m_document.showsProgress())

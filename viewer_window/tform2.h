@@ -83,8 +83,9 @@ public:
     // --- handlers the tests drive ------------------------------------------------------------------------
     /// The open step: starts the opening of the current entry's map and returns. The opening goes on in states driven
     /// by the loader's events (reading, then decoding, then reading the neighbours ahead) while the window paints and
-    /// takes keys; the title, year and file size show from its start, the bar covers the read and the decode, and
-    /// the map's rows show as they are decoded, at actual size. A new opening (a step) stops the one still running.
+    /// takes keys; the bar covers the read and the decode, while the title, year, file size, dimensions, Save and
+    /// Copy stay with the map on show until the new map replaces it: all at once, as its rows start to show as they
+    /// are decoded, at actual size. A new opening (a step) stops the one still running.
     /// When the map cannot be loaded a message names the file and the reason; the map on show stays whole, with its
     /// own texts, when the file cannot be read or its header is refused, and otherwise (the decode failed later, or
     /// the map on show was itself still being decoded) the view is left empty and names the map that failed.

@@ -4,11 +4,15 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QThread>
 #include <QUrl>
 
 #include "catalogue_window/panel_entries.h"
 #include "catalogue_window/window_fixture.h"
 #include "controls/skin_scroll_bar.h"
+#include "files/data_files.h"
+#include "loading/loader.h"
 #include "support/system_clipboard.h"
 
 using namespace testsupport;
@@ -72,7 +76,11 @@ protected:
                               numberedLines(QStringLiteral("Ссылка"), about2Count));
         openWritten();
     }
-    void clickAbout() { QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5)); }
+    void clickAbout()
+    {
+        QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5));
+        waitForPreview();
+    }
 };
 
 TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
@@ -108,7 +116,15 @@ TEST_F(AboutPage, PlacesTheAboutTextsByTheirLineCounts)
 TEST_F(AboutPage, HidesTheListAndPanelControlsAndHighlightsNoRow)
 {
     openWithAbout(30, 20);
+    // The picture is read off the GUI thread, which a slow disc would hold up.
+    bool readOnGuiThread = false;
+    files::setReadPaceForTests([&](const QString& path, qint64, qint64) {
+        readOnGuiThread = readOnGuiThread ||
+                          (path.endsWith(QLatin1String("about.jpg")) && QThread::currentThread() == qApp->thread());
+    });
+    const auto soundDisc = qScopeGuard([] { files::setReadPaceForTests({}); });
     clickAbout();
+    EXPECT_FALSE(readOnGuiThread);
 
     const std::pair<const char*, QWidget*> hidden[] = {{"ImageGor", w().citiesTab},
                                                        {"ImageObl", w().regionsTab},
@@ -153,7 +169,10 @@ TEST_F(AboutPage, ABadAboutPictureIsNamedAndTheRestOfThePageShows)
     {
         const char* name;
         QByteArray bytes; // empty: no file
-    } table[] = {{"missing", QByteArray()}, {"undecodable", QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z')}};
+    } table[] = {{"missing", QByteArray()},
+                 {"undecodable", QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'z')},
+                 {"larger than a picture of the page needs",
+                  TestCollection::jpegBytes(QSize(100, 80)) + QByteArray(loading::Loader::MaxPictureFileBytes, '\0')}};
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
         openWithAbout(12, 20);

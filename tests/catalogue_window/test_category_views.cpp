@@ -145,6 +145,7 @@ TEST_F(CategoryView, MissingArticlesPictureStillListsTheArticles)
     QFile::remove(collection.file(QStringLiteral("Articles/foto.jpg")));
     openWritten();
     desktop::runGuarded([this] { w().ImageArtClick(); });
+    waitForPreview();
     EXPECT_EQ(entry->category(), 5);
     EXPECT_EQ(row(1), QStringLiteral("О картах"));
     EXPECT_FALSE(w().previewPicture->hasPicture());

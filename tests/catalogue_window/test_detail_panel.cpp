@@ -180,6 +180,7 @@ TEST_F(PanelTest, ArticlesViewShowsTextsOnly)
     open({mapEntry(QStringLiteral("Москва"), QStringLiteral("Goroda"), QStringLiteral("moskva.jpg")), article});
     const QString sizeBefore = w().fileSizeLabel->caption();
     w().ImageArtClick();
+    waitForPreview();
 
     EXPECT_EQ(w().descriptionLabel->caption(), QStringLiteral("Статья о старых картах"));
     EXPECT_EQ(w().authorLabel->caption(), QString());

@@ -162,6 +162,7 @@ TEST_F(FileActions, SaveInTheArticlesViewWritesTheArticlesPicture)
 {
     open(mapsAndArticle());
     w().ImageArtClick();
+    waitForPreview();
     answer = target.filePath(QStringLiteral("foto"));
     w().savePreviewAction->trigger();
     EXPECT_EQ(fileBytes(target.filePath(QStringLiteral("foto.jpg"))),

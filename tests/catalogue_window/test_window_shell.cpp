@@ -124,6 +124,7 @@ TEST_F(WindowShell, CatalogueFilesAreFoundInAnyLetterCase)
     openWritten();
     EXPECT_EQ(row(5), QStringLiteral("Город 005"));
     QTest::mouseClick(w().aboutButton, Qt::LeftButton, {}, QPoint(5, 5));
+    waitForPreview();
     EXPECT_NE(row(1), QString());
     EXPECT_TRUE(w().previewPicture->hasPicture());
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +16,8 @@
 #include "desktop/failure_text.h"
 #include "desktop/save_dialog.h"
 #include "desktop/save_dialog_preview.h"
+#include "loading/file_preview.h"
+#include "loading/loader.h"
 #include "support/qstring_printer.h"
 #include "support/test_collection.h"
 
@@ -132,7 +135,7 @@ TEST_F(SaveDialog, PreviewPictureFitsTheBox)
 {
     const QString jpeg = m_dir.filePath(QStringLiteral("big.jpg"));
     writeFile(jpeg, testsupport::TestCollection::jpegBytes(QSize(800, 600), QColor(10, 200, 30)));
-    const QImage fromJpeg = desktop::previewPicture(jpeg, desktop::SavePreviewSize);
+    const QImage fromJpeg = loading::previewPicture(jpeg, desktop::SavePreviewSize);
     EXPECT_EQ(fromJpeg.size(), QSize(200, 150));
     EXPECT_EQ(fromJpeg.pixelColor(100, 75).green() > 150, true);
 
@@ -140,16 +143,22 @@ TEST_F(SaveDialog, PreviewPictureFitsTheBox)
     QImage tall(100, 600, QImage::Format_RGB32);
     tall.fill(Qt::red);
     ASSERT_TRUE(tall.save(png));
-    EXPECT_EQ(desktop::previewPicture(png, desktop::SavePreviewSize).size(), QSize(25, 150));
+    EXPECT_EQ(loading::previewPicture(png, desktop::SavePreviewSize).size(), QSize(25, 150));
 
     const QString small = m_dir.filePath(QStringLiteral("small.jpg"));
     writeFile(small, testsupport::TestCollection::jpegBytes(QSize(40, 30)));
-    EXPECT_EQ(desktop::previewPicture(small, desktop::SavePreviewSize).size(), QSize(40, 30));
+    EXPECT_EQ(loading::previewPicture(small, desktop::SavePreviewSize).size(), QSize(40, 30));
 
     const QString text = m_dir.filePath(QStringLiteral("notes.txt"));
     writeFile(text, "not a picture");
-    EXPECT_TRUE(desktop::previewPicture(text, desktop::SavePreviewSize).isNull());
-    EXPECT_TRUE(desktop::previewPicture(m_dir.filePath(QStringLiteral("missing.jpg")), {200, 150}).isNull());
+    EXPECT_TRUE(loading::previewPicture(text, desktop::SavePreviewSize).isNull());
+    EXPECT_TRUE(loading::previewPicture(m_dir.filePath(QStringLiteral("missing.jpg")), {200, 150}).isNull());
+    // A file larger than a preview is worth reading, and a folder, preview as nothing.
+    const QString huge = m_dir.filePath(QStringLiteral("huge.jpg"));
+    writeFile(huge,
+              testsupport::TestCollection::jpegBytes(QSize(40, 30)) + QByteArray(loading::MaxPreviewFileBytes, 0));
+    EXPECT_TRUE(loading::previewPicture(huge, desktop::SavePreviewSize).isNull());
+    EXPECT_TRUE(loading::previewPicture(m_dir.path(), desktop::SavePreviewSize).isNull());
 }
 
 TEST_F(SaveDialog, DialogIsConfiguredForSavingWithPreview)
@@ -180,6 +189,13 @@ TEST_F(SaveDialog, RealDialogPreviewsAndKeepsWorkingFolder)
     int questions = 0;
     desktop::setOverwriteQuestionHook([&questions](const QString&) { return ++questions, false; });
 
+    // The preview is read and shrunk by a job of the program's loader.
+    loading::Loader loader;
+    desktop::setPreviewLoader([&loader](QObject* owner, const QString& path, QSize box, std::stop_token stop,
+                                        std::function<void(const QImage&)> shown) {
+        loader.loadFilePreview(owner, path, box, std::move(stop), std::move(shown));
+    });
+    const auto noPreviews = qScopeGuard([] { desktop::setPreviewLoader({}); });
     QString proposedInDialog;
     bool previewShown = false;
     QTimer poll;
@@ -208,7 +224,7 @@ TEST_F(SaveDialog, RealDialogPreviewsAndKeepsWorkingFolder)
         if (listed) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
             const auto* preview = dialog->findChild<QLabel*>(QStringLiteral("picturePreview"));
-            previewShown = !preview->pixmap().isNull();
+            previewShown = QTest::qWaitFor([&] { return !preview->pixmap().isNull(); }, 5000);
         }
         list->clearSelection();
         edit->clear();

@@ -176,24 +176,31 @@ TEST_F(ViewerSlowDisc, ClosingInEveryPhaseOfAnOpeningReturnsAtOnce)
     }
 }
 
-// Opening the map before while the next one is read ahead: the key returns at once, the bar names the map stepped to
-// and shows its read, which is not queued behind the three seconds of the other one.
+// Opening the map before while the next one is read ahead: the key returns at once, the bar shows the read of the map
+// stepped to, which is not queued behind the three seconds of the other one. Meanwhile the texts and Copy are those of
+// the map still on show.
 TEST_F(ViewerSlowDisc, AStepToTheOtherNeighbourIsReadBeforeTheOneReadAhead)
 {
     openSlowCatalogue(3);
     disc = std::make_unique<SlowDisc>();
     TForm2& viewer = openMap(2);
+    const QStringList textsOfMap2 = barTexts(viewer);
     ASSERT_TRUE(QTest::qWaitFor([&] { return disc->bytesRead(fileOf(3)) > 0; }, 5000));
     QElapsedTimer timer;
     timer.start();
     QTest::keyClick(&viewer, Qt::Key_Left);
     EXPECT_LT(timer.elapsed(), 1500) << "the key returns before the read would finish";
     EXPECT_TRUE(viewer.isOpening());
-    EXPECT_EQ(viewer.titleAndYearLabel->caption(), QStringLiteral("Город 001  1701"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.progressBar->value() > 0; }, 1500)) << "its read shows at once";
+    ASSERT_TRUE(viewer.isOpening());
+    EXPECT_EQ(barTexts(viewer), textsOfMap2);
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Город 002  1702"));
+    EXPECT_EQ(copiedFile(viewer), fileOf(2));
     waitForOpening(viewer);
     EXPECT_LT(disc->bytesRead(fileOf(3)), qint64(Padding)) << "the map stepped to came before the one read ahead";
+    EXPECT_EQ(barTexts(viewer)[0], QStringLiteral("Город 001  1701"));
     EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("400 x 300"));
+    EXPECT_EQ(copiedFile(viewer), fileOf(1));
     EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
 }
 
@@ -262,6 +269,7 @@ TEST_F(ViewerSlowDisc, AFailedStepKeepsTheMapBeforeWholeOrLeavesAnEmptyViewNamin
         press(viewer, Qt::Key_Right);
         ASSERT_EQ(MessageRecorder::messages().size(), 1) << c.what;
         EXPECT_TRUE(MessageRecorder::last().contains(mapPath(failing))) << MessageRecorder::last().toStdString();
+        EXPECT_EQ(copiedFile(viewer), fileOf(c.keepsMap ? 1 : failing)) << c.what;
         if (c.keepsMap) {
             EXPECT_EQ(barTexts(viewer), textsBefore) << c.what;
             EXPECT_EQ(viewer.mapPicture->size(), QSize(3000, 2000)) << c.what << ": actual size";

@@ -2,6 +2,7 @@
 
 // A loaded catalogue window with the viewer installed, and maps of chosen sizes.
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QSpontaneKeyEvent>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include "catalogue_window/window_fixture.h"
 #include "controls/cursors.h"
 #include "desktop/save_dialog.h"
+#include "support/system_clipboard.h"
 #include "viewer_window/tform2.h"
 #include "viewer_window/viewer_launcher.h"
 #include "viewer_window/viewer_state.h"
@@ -123,6 +125,15 @@ protected:
         desktop::setSaveDialogHook({});
         QFile saved(chosen);
         return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    }
+
+    /// The name of the file "Копировать файл" puts on the clipboard; empty when it puts none.
+    static QString copiedFile(TForm2& viewer)
+    {
+        setClipboardText(QStringLiteral("none"));
+        viewer.copyFileAction->trigger();
+        const QList<QUrl> files = clipboardFiles();
+        return files.size() == 1 ? QFileInfo(files.first().toLocalFile()).fileName() : QString();
     }
 
     /// The screen cursor (Qt's override cursor, which the viewer sets) is the hand registered under number.
