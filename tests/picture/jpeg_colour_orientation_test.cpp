@@ -21,6 +21,7 @@ using testsupport::JpegFixture;
 
 using iccprofiles::rgbProfile;
 using iccprofiles::SrgbPrimaries;
+using picture::ConversionPath;
 
 // An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
 QByteArray swappedPrimariesProfile()
@@ -62,9 +63,9 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
 }
 
 // The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little
-// CMS's conversion, on pixels of every kind, within a level. Processors with the wide path convert a line 64 pixels at
-// a time and the rest one by one: the pixels are converted once as one line and once as lines of 63 pixels, which
-// the one-pixel path converts whole, so each path sees every pixel.
+// CMS's conversion, on pixels of every kind, within a level, on each path this processor has. The register paths
+// convert a line 32 or 64 pixels at a time and the rest one by one: the pixels are converted once as one line and once
+// as lines of 63 pixels, so that the one-pixel tail sees many.
 TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 {
     const std::pair<const char*, QByteArray> profiles[] = {
@@ -73,7 +74,7 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
         {"swapped primaries", swappedPrimariesProfile()},
     };
     constexpr int NarrowWidth = 63;
-    constexpr int Width = NarrowWidth * 66; // 64 blocks of 64 pixels and a tail of 62
+    constexpr int Width = NarrowWidth * 66; // blocks of 64 pixels and a tail of 62, or of 32 and a tail of 30
     std::vector<uchar> pixels(4 * Width);
     std::mt19937 random(21);
     for (const auto& [name, icc] : profiles) {
@@ -94,19 +95,25 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
         cmsCloseProfile(sRgb);
         cmsCloseProfile(source);
 
-        const auto conversion = picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr);
-        ASSERT_NE(conversion, nullptr);
-        for (const int lineWidth : {Width, NarrowWidth}) {
-            SCOPED_TRACE(lineWidth);
-            std::vector<uchar> converted = pixels;
-            conversion->convertRows(converted.data(), 4 * lineWidth, lineWidth, Width / lineWidth);
-            int worst = 0, worstAt = 0;
-            for (int i = 0; i < 4 * Width; ++i) {
-                const int difference = std::abs(int(converted[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
-                if (difference > worst)
-                    std::tie(worst, worstAt) = std::pair(difference, i);
+        for (const auto path : {ConversionPath::Scalar, ConversionPath::Avx2, ConversionPath::Avx512}) {
+            if (!picture::ColourConversion::pathAvailable(path))
+                continue;
+            const auto conversion =
+                picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr, path);
+            ASSERT_NE(conversion, nullptr);
+            EXPECT_EQ(conversion->path(), path);
+            for (const int lineWidth : {Width, NarrowWidth}) {
+                SCOPED_TRACE(testing::Message() << "path " << int(path) << ", line " << lineWidth);
+                std::vector<uchar> converted = pixels;
+                conversion->convertRows(converted.data(), 4 * lineWidth, lineWidth, Width / lineWidth);
+                int worst = 0, worstAt = 0;
+                for (int i = 0; i < 4 * Width; ++i) {
+                    const int difference = std::abs(int(converted[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
+                    if (difference > worst)
+                        std::tie(worst, worstAt) = std::pair(difference, i);
+                }
+                EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
             }
-            EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
         }
     }
 }
