@@ -51,12 +51,14 @@ NARROW_TARGET inline void toLinear(const Curve& curve, __m256i plane, __m256i (&
     const __m256i zero = _mm256_setzero_si256();
     const __m256i u[2] = {_mm256_unpacklo_epi8(zero, place), _mm256_unpackhi_epi8(zero, place)};
     __m256i c[3][2];
+#pragma GCC unroll 4
     for (int k = 0; k < 3; ++k) {
         const __m256i lowBytes = _mm256_shuffle_epi8(curve.low[k], piece);
         const __m256i highBytes = _mm256_shuffle_epi8(curve.high[k], piece);
         c[k][0] = _mm256_unpacklo_epi8(lowBytes, highBytes);
         c[k][1] = _mm256_unpackhi_epi8(lowBytes, highBytes);
     }
+#pragma GCC unroll 4
     for (int half = 0; half < 2; ++half) {
         const __m256i inner = _mm256_add_epi16(c[1][half], _mm256_mulhrs_epi16(c[2][half], u[half]));
         linear[half] = _mm256_add_epi16(c[0][half], _mm256_mulhrs_epi16(inner, u[half]));
@@ -68,10 +70,11 @@ template <int PieceBits> NARROW_TARGET inline __m256i encodeTier(const Tier& tie
 {
     const __m256i piece = _mm256_srli_epi16(sum, PieceBits);
     // pshufb indices of the piece's two bytes in a table of eight 16-bit values.
-    const __m256i index = _mm256_add_epi16(_mm256_mullo_epi16(piece, _mm256_set1_epi16(0x0202)),
-                                           _mm256_set1_epi16(0x0100));
+    const __m256i index =
+        _mm256_add_epi16(_mm256_mullo_epi16(piece, _mm256_set1_epi16(0x0202)), _mm256_set1_epi16(0x0100));
     const __m256i u = _mm256_and_si256(_mm256_slli_epi16(sum, 15 - PieceBits), _mm256_set1_epi16(0x7FFF));
     __m256i y = _mm256_shuffle_epi8(tier.c[3], index);
+#pragma GCC unroll 4
     for (int k = 2; k >= 0; --k)
         y = _mm256_add_epi16(_mm256_shuffle_epi8(tier.c[k], index), _mm256_mulhrs_epi16(y, u));
     return y;
@@ -108,18 +111,18 @@ template <int SumBits> NARROW_TARGET int convertBlocks(const NarrowMatrixShaper&
         for (int in = 0; in < 3; ++in)
             matrix[out][in] = _mm256_set1_epi16(tables.matrix[out][in]);
     // Within each 128-bit half: the blue bytes of its four pixels, then green, red and the fourth byte.
-    const __m256i byChannel =
-        _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3,
-                         7, 11, 15);
+    const __m256i byChannel = _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 0, 4, 8, 12, 1, 5,
+                                               9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
     const __m256i opaque = _mm256_set1_epi8(static_cast<char>(0xFF));
 
     const int blocks = width / 32;
     for (int block = 0; block < blocks; ++block) {
         unsigned char* pixels = line + 128 * block;
         __m256i grouped[4];
+#pragma GCC unroll 4
         for (int i = 0; i < 4; ++i)
-            grouped[i] = _mm256_shuffle_epi8(
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + 32 * i)), byChannel);
+            grouped[i] =
+                _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + 32 * i)), byChannel);
         // Byte 4i + j of each half of a plane: pixel j of that half of register i.
         const __m256i blueGreen01 = _mm256_unpacklo_epi32(grouped[0], grouped[1]);
         const __m256i redRest01 = _mm256_unpackhi_epi32(grouped[0], grouped[1]);
@@ -129,11 +132,14 @@ template <int SumBits> NARROW_TARGET int convertBlocks(const NarrowMatrixShaper&
                                    _mm256_unpackhi_epi64(blueGreen01, blueGreen23),
                                    _mm256_unpacklo_epi64(redRest01, redRest23)};
         __m256i linear[3][2];
+#pragma GCC unroll 4
         for (int channel = 0; channel < 3; ++channel)
             toLinear(curves[channel], planes[channel], linear[channel]);
         __m256i encoded[3];
+#pragma GCC unroll 4
         for (int out = 0; out < 3; ++out) {
             __m256i samples[2];
+#pragma GCC unroll 4
             for (int half = 0; half < 2; ++half) {
                 const __m256i sum =
                     _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhrs_epi16(linear[0][half], matrix[out][0]),
@@ -147,11 +153,11 @@ template <int SumBits> NARROW_TARGET int convertBlocks(const NarrowMatrixShaper&
         const __m256i blueGreenHigh = _mm256_unpackhi_epi8(encoded[0], encoded[1]);
         const __m256i redOpaqueLow = _mm256_unpacklo_epi8(encoded[2], opaque);
         const __m256i redOpaqueHigh = _mm256_unpackhi_epi8(encoded[2], opaque);
-        const __m256i woven[4] = {
-            _mm256_unpacklo_epi16(blueGreenLow, redOpaqueLow), _mm256_unpackhi_epi16(blueGreenLow, redOpaqueLow),
-            _mm256_unpacklo_epi16(blueGreenHigh, redOpaqueHigh), _mm256_unpackhi_epi16(blueGreenHigh, redOpaqueHigh)};
-        for (int i = 0; i < 4; ++i)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + 32 * i), woven[i]);
+        auto* out = reinterpret_cast<__m256i*>(pixels);
+        _mm256_storeu_si256(out, _mm256_unpacklo_epi16(blueGreenLow, redOpaqueLow));
+        _mm256_storeu_si256(out + 1, _mm256_unpackhi_epi16(blueGreenLow, redOpaqueLow));
+        _mm256_storeu_si256(out + 2, _mm256_unpacklo_epi16(blueGreenHigh, redOpaqueHigh));
+        _mm256_storeu_si256(out + 3, _mm256_unpackhi_epi16(blueGreenHigh, redOpaqueHigh));
     }
     return 32 * blocks;
 }
