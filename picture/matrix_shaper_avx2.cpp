@@ -80,18 +80,39 @@ template <int PieceBits> NARROW_TARGET inline __m256i encodeTier(const Tier& tie
     return y;
 }
 
-template <int SumBits> NARROW_TARGET inline __m256i encode(const Tier (&tiers)[3], __m256i sum)
+// Six registers of sums (the three channels' of 32 pixels) to sRGB samples in 16-bit lanes. The darker tiers are
+// evaluated for all six when any sum needs them: one branch a block, which the pixels of a stroke of ink take
+// together.
+template <int SumBits> NARROW_TARGET inline void encode(const Tier (&tiers)[3], __m256i (&sums)[6])
 {
-    sum = _mm256_min_epi16(_mm256_max_epi16(sum, _mm256_setzero_si256()), _mm256_set1_epi16((1 << SumBits) - 1));
-    __m256i y = encodeTier<SumBits - 3>(tiers[0], sum);
-    const __m256i dark = _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 3)), sum);
-    if (!_mm256_testz_si256(dark, dark)) {
-        y = _mm256_blendv_epi8(y, encodeTier<SumBits - 6>(tiers[1], sum), dark);
-        const __m256i darker = _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 6)), sum);
-        if (!_mm256_testz_si256(darker, darker))
-            y = _mm256_blendv_epi8(y, encodeTier<SumBits - 9>(tiers[2], sum), darker);
+    __m256i y[6];
+    __m256i darkest = _mm256_set1_epi16((1 << SumBits) - 1);
+#pragma GCC unroll 6
+    for (int i = 0; i < 6; ++i) {
+        sums[i] = _mm256_min_epi16(_mm256_max_epi16(sums[i], _mm256_setzero_si256()), darkest);
+        y[i] = encodeTier<SumBits - 3>(tiers[0], sums[i]);
     }
-    return _mm256_srai_epi16(y, 7); // the bases hold the half level that rounds
+#pragma GCC unroll 6
+    for (int i = 1; i < 6; ++i)
+        darkest = _mm256_min_epi16(darkest, sums[i]);
+    darkest = _mm256_min_epi16(darkest, sums[0]);
+    const __m256i dark = _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 3)), darkest);
+    if (!_mm256_testz_si256(dark, dark)) {
+#pragma GCC unroll 6
+        for (int i = 0; i < 6; ++i)
+            y[i] = _mm256_blendv_epi8(y[i], encodeTier<SumBits - 6>(tiers[1], sums[i]),
+                                      _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 3)), sums[i]));
+        const __m256i darker = _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 6)), darkest);
+        if (!_mm256_testz_si256(darker, darker)) {
+#pragma GCC unroll 6
+            for (int i = 0; i < 6; ++i)
+                y[i] = _mm256_blendv_epi8(y[i], encodeTier<SumBits - 9>(tiers[2], sums[i]),
+                                          _mm256_cmpgt_epi16(_mm256_set1_epi16(1 << (SumBits - 6)), sums[i]));
+        }
+    }
+#pragma GCC unroll 6
+    for (int i = 0; i < 6; ++i)
+        sums[i] = _mm256_srai_epi16(y[i], 7); // the bases hold the half level that rounds
 }
 
 template <int SumBits> NARROW_TARGET int convertBlocks(const NarrowMatrixShaper& tables, unsigned char* line, int width)
@@ -135,20 +156,20 @@ template <int SumBits> NARROW_TARGET int convertBlocks(const NarrowMatrixShaper&
 #pragma GCC unroll 4
         for (int channel = 0; channel < 3; ++channel)
             toLinear(curves[channel], planes[channel], linear[channel]);
-        __m256i encoded[3];
+        __m256i samples[6]; // output channel c's in 2c and 2c + 1
 #pragma GCC unroll 4
-        for (int out = 0; out < 3; ++out) {
-            __m256i samples[2];
+        for (int out = 0; out < 3; ++out)
 #pragma GCC unroll 4
-            for (int half = 0; half < 2; ++half) {
-                const __m256i sum =
+            for (int half = 0; half < 2; ++half)
+                samples[2 * out + half] =
                     _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhrs_epi16(linear[0][half], matrix[out][0]),
                                                       _mm256_mulhrs_epi16(linear[1][half], matrix[out][1])),
                                      _mm256_mulhrs_epi16(linear[2][half], matrix[out][2]));
-                samples[half] = encode<SumBits>(tiers, sum);
-            }
-            encoded[out] = _mm256_packus_epi16(samples[0], samples[1]);
-        }
+        encode<SumBits>(tiers, samples);
+        __m256i encoded[3];
+#pragma GCC unroll 4
+        for (int out = 0; out < 3; ++out)
+            encoded[out] = _mm256_packus_epi16(samples[2 * out], samples[2 * out + 1]);
         const __m256i blueGreenLow = _mm256_unpacklo_epi8(encoded[0], encoded[1]);
         const __m256i blueGreenHigh = _mm256_unpackhi_epi8(encoded[0], encoded[1]);
         const __m256i redOpaqueLow = _mm256_unpacklo_epi8(encoded[2], opaque);
