@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QImage>
 #include <QTransform>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <lcms2.h>
 #include <random>
@@ -21,6 +23,7 @@ using testsupport::JpegFixture;
 
 using iccprofiles::rgbProfile;
 using iccprofiles::SrgbPrimaries;
+using picture::ConversionPath;
 
 // An RGB profile like sRGB but with the red and green colorants exchanged: a file's red means sRGB's green.
 QByteArray swappedPrimariesProfile()
@@ -61,22 +64,49 @@ TEST(JpegColourProfile, SwappedPrimariesTurnRedIntoGreenInMapAndPreview)
     }
 }
 
+// An RGB profile with sRGB's primaries and a tabulated curve that jumps by an eighth at sample 100, as a posterised
+// scan's might: no smooth piece fits its values across the jump.
+QByteArray steppedCurveProfile()
+{
+    std::vector<cmsUInt16Number> table(256);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] =
+            static_cast<cmsUInt16Number>(std::min(65535.0, 57000 * std::pow(i / 255.0, 2.2) + (i >= 100 ? 8000 : 0)));
+    cmsToneCurve* curve =
+        cmsBuildTabulatedToneCurve16(nullptr, static_cast<cmsUInt32Number>(table.size()), table.data());
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &SrgbPrimaries, curves);
+    cmsFreeToneCurve(curve);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
 // The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little
-// CMS's conversion, on pixels of every kind, within a level. Processors with the wide path convert a line 64 pixels at
-// a time and the rest one by one: the pixels are converted once as one line and once as lines of 63 pixels, which
-// the one-pixel path converts whole, so each path sees every pixel.
+// CMS's conversion, on pixels of every kind, within a level, on each path this processor has. The register paths
+// convert a line 32 or 64 pixels at a time and the rest one by one: the pixels are converted once as one line and once
+// as lines of 63 pixels, so that the one-pixel tail sees many. A curve the AVX2 path cannot fit takes the one-pixel
+// path.
 TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
 {
-    const std::pair<const char*, QByteArray> profiles[] = {
-        {"Adobe RGB", iccprofiles::adobeRgbProfile()},
-        {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8)},
-        {"swapped primaries", swappedPrimariesProfile()},
+    const std::tuple<const char*, QByteArray, bool> profiles[] = {
+        // name, profile, whether its curves are smooth enough for the AVX2 path
+        {"Adobe RGB", iccprofiles::adobeRgbProfile(), true},
+        {"ProPhoto", rgbProfile({{0.7347, 0.2653, 1.0}, {0.1596, 0.8404, 1.0}, {0.0366, 0.0001, 1.0}}, 5003, 1.8),
+         true},
+        {"swapped primaries", swappedPrimariesProfile(), true},
+        {"stepped curve", steppedCurveProfile(), false},
     };
     constexpr int NarrowWidth = 63;
-    constexpr int Width = NarrowWidth * 66; // 64 blocks of 64 pixels and a tail of 62
+    constexpr int Width = NarrowWidth * 66; // blocks of 64 pixels and a tail of 62, or of 32 and a tail of 30
     std::vector<uchar> pixels(4 * Width);
     std::mt19937 random(21);
-    for (const auto& [name, icc] : profiles) {
+    for (const auto& [name, icc, smooth] : profiles) {
         SCOPED_TRACE(name);
         for (int x = 0; x < Width; ++x) {
             const quint32 value = x < 256 ? 0x010101U * quint32(x) : random(); // greys, then any colour
@@ -94,19 +124,25 @@ TEST(JpegColourProfile, MatrixAndCurveProfilesConvertAsLittleCmsDoes)
         cmsCloseProfile(sRgb);
         cmsCloseProfile(source);
 
-        const auto conversion = picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr);
-        ASSERT_NE(conversion, nullptr);
-        for (const int lineWidth : {Width, NarrowWidth}) {
-            SCOPED_TRACE(lineWidth);
-            std::vector<uchar> converted = pixels;
-            conversion->convertRows(converted.data(), 4 * lineWidth, lineWidth, Width / lineWidth);
-            int worst = 0, worstAt = 0;
-            for (int i = 0; i < 4 * Width; ++i) {
-                const int difference = std::abs(int(converted[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
-                if (difference > worst)
-                    std::tie(worst, worstAt) = std::pair(difference, i);
+        for (const auto path : {ConversionPath::Scalar, ConversionPath::Avx2, ConversionPath::Avx512}) {
+            if (!picture::ColourConversion::pathAvailable(path))
+                continue;
+            const auto conversion =
+                picture::ColourConversion::fromIcc(icc, picture::ProfileInput::Rgb32, nullptr, path);
+            ASSERT_NE(conversion, nullptr);
+            EXPECT_EQ(conversion->path(), path == ConversionPath::Avx2 && !smooth ? ConversionPath::Scalar : path);
+            for (const int lineWidth : {Width, NarrowWidth}) {
+                SCOPED_TRACE(testing::Message() << "path " << int(path) << ", line " << lineWidth);
+                std::vector<uchar> converted = pixels;
+                conversion->convertRows(converted.data(), 4 * lineWidth, lineWidth, Width / lineWidth);
+                int worst = 0, worstAt = 0;
+                for (int i = 0; i < 4 * Width; ++i) {
+                    const int difference = std::abs(int(converted[i]) - int(i % 4 == 3 ? 0xFF : expected[i]));
+                    if (difference > worst)
+                        std::tie(worst, worstAt) = std::pair(difference, i);
+                }
+                EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
             }
-            EXPECT_LE(worst, 1) << "pixel " << worstAt / 4 << " byte " << worstAt % 4;
         }
     }
 }
