@@ -36,8 +36,9 @@ home=$out/home media=$out/media
 account=$(id -un) # the program takes the account's name from the user database, not from USER
 mkdir -p "$home" "$media/media/$account"
 "$build/tools/demo_collection/make_demo_collection" "$media/media/$account/DEMO_DISC" > "$out/generator.log"
-display=":$((200 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and names it once it listens; -noreset keeps the server from resetting when its
+# last client (the readiness probe below) leaves, so the program never meets a server in the middle of a reset.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3> "$out/display" > "$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
 cleanup() {
@@ -48,12 +49,18 @@ cleanup() {
     if [ "$status" -ne 0 ] && [ -s "$out/program.log" ]; then echo "== the program printed:"; cat "$out/program.log"; fi
 }
 trap cleanup EXIT
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { cat "$out/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+display=":$(head -n 1 "$out/display")"
+# Under load the server may name its display before it answers: without one to talk to, the program aborts.
+answering=""
+for _ in $(seq 300); do DISPLAY=$display xdpyinfo > /dev/null 2>&1 && answering=1 && break; sleep 0.1; done
+[ -n "$answering" ] || { cat "$out/xvfb.log"; echo "Xvfb on $display does not answer"; exit 1; }
 (cd "$home" && exec env -u QT_QPA_PLATFORM DISPLAY="$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     USER=checker MAPCATALOGUE_MEDIA_ROOT="$media" "$program" > "$out/program.log" 2>&1) &
 app=$!
 windows=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     windows=$(DISPLAY=$display xdotool search --onlyvisible --name "Каталог" 2>/dev/null || true)
     [ -n "$windows" ] && break
     sleep 0.1
@@ -61,12 +68,12 @@ done
 sleep 2 # time for a message box, should one come
 windows=$( (DISPLAY=$display xdotool search --onlyvisible --name "." 2>/dev/null || true) | wc -l)
 DISPLAY=$display import -window root "$out/started.png"
-[ "$windows" -eq 1 ] || { cat "$out/program.log"; echo "expected the catalogue window alone, saw $windows windows"; exit 1; }
+[ "$windows" -eq 1 ] || { echo "expected the catalogue window alone, saw $windows windows"; exit 1; }
 grep -q "DEMO_DISC" "$home/.config/mapcatalogue/mapcatalogue.conf" \
     || { echo "the collection found was not remembered"; exit 1; }
 DISPLAY=$display xdotool key Escape
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 status=0; wait "$app" || status=$?
 app=""
-[ "$status" -eq 0 ] || { cat "$out/program.log"; echo "the program ended with $status"; exit 1; }
+[ "$status" -eq 0 ] || { echo "the program ended with $status"; exit 1; }
 echo "package $deb checked; screenshot $out/started.png"
