@@ -241,19 +241,29 @@ std::unique_ptr<MatrixShaper> matrixShaperOf(const MatrixAndCurves& profile)
     return tables;
 }
 
-// The same conversion for the wide path: 16-bit sums hold linear light 1.0 as 2^14, or 2^13 when a row of the matrix
-// could reach 2; nothing when a row could reach 4.
-std::unique_ptr<detail::WideMatrixShaper> wideMatrixShaperOf(const MatrixAndCurves& profile)
+// The bits a 16-bit sum gives linear light 1.0: 14, or 13 when a row of the matrix could reach 2; none when a row
+// could reach 4.
+std::optional<int> sumBitsOf(const Matrix3& m)
 {
-    const Matrix3& m = profile.toLinearSrgb;
     double strongestRow = 0;
     for (int row = 0; row < 3; ++row)
         strongestRow =
             std::max(strongestRow, std::abs(m[3 * row]) + std::abs(m[3 * row + 1]) + std::abs(m[3 * row + 2]));
     if (strongestRow >= 3.99)
+        return std::nullopt;
+    return strongestRow < 1.99 ? 14 : 13;
+}
+
+// The same conversion for the wide path: 16-bit sums hold linear light 1.0 as 2^14, or 2^13 when a row of the matrix
+// could reach 2; nothing when a row could reach 4.
+std::unique_ptr<detail::WideMatrixShaper> wideMatrixShaperOf(const MatrixAndCurves& profile)
+{
+    const Matrix3& m = profile.toLinearSrgb;
+    const std::optional<int> sumBits = sumBitsOf(m);
+    if (!sumBits)
         return nullptr;
     auto tables = std::make_unique<detail::WideMatrixShaper>();
-    tables->sumBits = strongestRow < 1.99 ? 14 : 13;
+    tables->sumBits = *sumBits;
     // Pixel bytes are blue, green, red; the profile's channels red, green, blue.
     for (std::size_t byte = 0; byte < 3; ++byte) {
         for (int sample = 0; sample < 256; ++sample) {
@@ -331,14 +341,11 @@ std::unique_ptr<detail::NarrowMatrixShaper> narrowMatrixShaperOf(const MatrixAnd
 {
     constexpr double MaxCurveError = 3.0;
     const Matrix3& m = profile.toLinearSrgb;
-    double strongestRow = 0;
-    for (int row = 0; row < 3; ++row)
-        strongestRow =
-            std::max(strongestRow, std::abs(m[3 * row]) + std::abs(m[3 * row + 1]) + std::abs(m[3 * row + 2]));
-    if (strongestRow >= 3.99)
+    const std::optional<int> sumBits = sumBitsOf(m);
+    if (!sumBits)
         return nullptr;
     auto tables = std::make_unique<detail::NarrowMatrixShaper>();
-    tables->sumBits = strongestRow < 1.99 ? 14 : 13;
+    tables->sumBits = *sumBits;
     std::vector<double> u(16), y(16);
     for (std::size_t byte = 0; byte < 3; ++byte) {
         for (std::size_t in = 0; in < 3; ++in)
