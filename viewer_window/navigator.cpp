@@ -43,7 +43,7 @@ QSize navigatorSize(QSize map, int viewWidth)
 }
 
 Navigator::Navigator(ScrollBox& view, controls::PictureControl& picture, QColor colour)
-    : QWidget(view.viewport()), m_view(view), m_picture(picture), m_colour(colour)
+    : QWidget(view.viewport()), m_view(view), m_viewport(view.viewport()), m_picture(picture), m_colour(colour)
 {
     hide();
     view.viewport()->installEventFilter(this);
@@ -100,7 +100,8 @@ void Navigator::follow()
 
 bool Navigator::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool viewResized = watched == m_view.viewport() && event->type() == QEvent::Resize;
+    // Only pointers are compared: the filter also sees the events of a view being destroyed.
+    const bool viewResized = watched == m_viewport && event->type() == QEvent::Resize;
     const bool pictureChanged =
         watched == &m_picture && (event->type() == QEvent::Move || event->type() == QEvent::Resize);
     if (viewResized || pictureChanged)

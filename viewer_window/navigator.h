@@ -47,6 +47,7 @@ private:
     void centreOn(QPoint pos);
 
     ScrollBox& m_view;
+    const QObject* m_viewport;
     controls::PictureControl& m_picture;
     QColor m_colour;
     QImage m_small;
