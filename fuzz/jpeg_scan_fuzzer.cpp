@@ -105,16 +105,22 @@ struct Reference
     QImage image;            // at the scale asked, as the viewer's decoder gives it (no profile, no orientation)
 };
 
+// A decompressor whose errors jump back to the caller's setjmp and whose warnings are counted.
+void createDecompress(jpeg_decompress_struct& cinfo, LibjpegError& error)
+{
+    cinfo.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = leave;
+    error.manager.emit_message = countWarning;
+    jpeg_create_decompress(&cinfo);
+}
+
 // libjpeg's decode at 1/scale in the drawn format, as the viewer's decoder sets it up. Holds only trivially
 // destructible locals: the picture is the caller's.
 void decodeWithLibjpeg(const uint8_t* data, size_t size, unsigned scale, Reference& out)
 {
     jpeg_decompress_struct cinfo;
     LibjpegError error;
-    cinfo.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = leave;
-    error.manager.emit_message = countWarning;
-    jpeg_create_decompress(&cinfo);
+    createDecompress(cinfo, error);
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&cinfo);
         out.clean = false;
@@ -153,10 +159,7 @@ void readCoefficients(const uint8_t* data, size_t size, bool& inRange)
 {
     jpeg_decompress_struct cinfo;
     LibjpegError error;
-    cinfo.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = leave;
-    error.manager.emit_message = countWarning;
-    jpeg_create_decompress(&cinfo);
+    createDecompress(cinfo, error);
     inRange = false;
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&cinfo);
