@@ -164,7 +164,11 @@ TEST_F(LinkRows, ArticlesOpenOnlyInsideTheArticlesFolder)
     QFile page(outside.filePath(QStringLiteral("x.htm")));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.close();
+#ifndef Q_OS_WIN
+    // Windows' links are shortcut files of their own type (QFile::link writes one under any name): there the row is a
+    // missing file.
     QFile::link(page.fileName(), collection.file(QStringLiteral("Articles/vovne.htm")));
+#endif
     openWritten();
     w().ImageArtClick();
 

@@ -126,7 +126,7 @@ TEST_F(SaveDialog, WriteFailureNamesTheFile)
     ASSERT_FALSE(written) << "no failure";
     EXPECT_EQ(written.error().what, failure::What::WriteFailed);
     const QString text = desktop::failureMessage(desktop::Action::SavePicture, written.error());
-    EXPECT_TRUE(text.contains(path)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(path))) << text.toStdString();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Не удалось записать файл"))) << text.toStdString();
     EXPECT_FALSE(QFile::exists(path));
 }

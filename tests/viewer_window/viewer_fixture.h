@@ -2,6 +2,7 @@
 
 // A loaded catalogue window with the viewer installed, and maps of chosen sizes.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSpontaneKeyEvent>
@@ -42,6 +43,8 @@ protected:
     }
 
     static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
+    /// The map's file as messages name it: with the platform's separators.
+    static QString shownPath(int i) { return QDir::toNativeSeparators(mapPath(i)); }
 
     /// Selects list row i (1-based) in the catalogue and opens it as the preview click does, then lets the event
     /// loop run until the opening has ended (map shown or failure reported).
