@@ -30,6 +30,7 @@ const char* const SearchOrderText =
 // The keys beside the mouse, for a user who reads the usage before starting.
 const char* const KeysText = "\n"
                              "Catalogue: Up, Down, Page Up, Page Down, Home, End choose an entry; Enter opens it;\n"
+                             "typing the start of a title (of a year, when ordered by year) chooses its entry;\n"
                              "Ctrl+Tab and Ctrl+Shift+Tab the next and the previous category, Ctrl+1 .. Ctrl+5\n"
                              "each; Ctrl+N, Ctrl+Y, Ctrl+Q order by name, year, quality; Esc closes the program.\n"
                              "Viewer: Left and Right the previous and next map; + and - zoom; 0 or Ctrl+0 actual\n"

@@ -25,11 +25,11 @@ struct Opened
     UErrorCode status = U_ZERO_ERROR;
 };
 
-Opened openCollator()
+Opened openCollator(UCollationStrength strength)
 {
     Opened opened;
     UParseError parseError{};
-    opened.collator = ucol_openRules(reinterpret_cast<const UChar*>(CatalogueRules), -1, UCOL_DEFAULT, UCOL_SECONDARY,
+    opened.collator = ucol_openRules(reinterpret_cast<const UChar*>(CatalogueRules), -1, UCOL_DEFAULT, strength,
                                      &parseError, &opened.status);
     if (U_FAILURE(opened.status))
         opened.collator = nullptr;
@@ -39,13 +39,13 @@ Opened openCollator()
 const Opened& opened()
 {
     // Opened once for the process; kept until its end.
-    static const Opened collator = openCollator();
+    static const Opened collator = openCollator(UCOL_SECONDARY);
     return collator;
 }
 
-const UCollator* catalogueCollator()
+const UCollator* catalogueCollator(const Opened& which = opened())
 {
-    const UCollator* collator = opened().collator;
+    const UCollator* collator = which.collator;
     if (!collator) {
         // The program checks the collation at its start (checkCatalogueCollation): a fault of the caller.
         std::fprintf(stderr, "mapcatalogue: the catalogue collation is used but could not be opened\n");
@@ -61,6 +61,25 @@ failure::Result<void> checkCatalogueCollation()
     if (!opened().collator)
         return failure::Failure{failure::What::CollatorUnavailable, {}, u_errorName(opened().status), {}};
     return checkCp1251();
+}
+
+bool startsWithCatalogueText(std::u16string_view text, std::u16string_view prefix)
+{
+    static const Opened firstLevel = openCollator(UCOL_PRIMARY);
+    const UCollator* collator = catalogueCollator(firstLevel);
+    const auto* typed = reinterpret_cast<const UChar*>(prefix.data());
+    const auto typedLength = static_cast<int32_t>(prefix.size());
+    // The shortest start of text that compares equal; ignorable characters make it longer than the prefix. Once a
+    // start compares greater, every longer one does too.
+    for (std::size_t length = 0; length <= text.size(); ++length) {
+        const UCollationResult result = ucol_strcoll(collator, reinterpret_cast<const UChar*>(text.data()),
+                                                     static_cast<int32_t>(length), typed, typedLength);
+        if (result == UCOL_EQUAL)
+            return true;
+        if (result == UCOL_GREATER)
+            return false;
+    }
+    return false;
 }
 
 int compareCatalogueText(std::string_view a, std::string_view b)

@@ -12,6 +12,11 @@ namespace catalogue {
 /// The texts' code page and collation must be open (an ICU without them is a broken installation): a check.
 int compareCatalogueText(std::string_view a, std::string_view b);
 
+/// Whether text starts with prefix as the list's type-ahead reads them: at the catalogue order's first level, so
+/// letter case, "ё" against "е" and the nearly ignored hyphen and apostrophe make no difference. An empty prefix
+/// starts every text.
+bool startsWithCatalogueText(std::u16string_view text, std::u16string_view prefix);
+
 /// Opens the collation and the code page 1251 converter the catalogue needs, or fails (CollatorUnavailable,
 /// ConverterUnavailable). The program checks it at its start; comparing or converting without them ends the process.
 failure::Result<void> checkCatalogueCollation();

@@ -58,6 +58,7 @@ void TForm1::connectHandlers()
     listGrid->bindRow([this] { return m_entry.row(); }, [this](int row) { m_entry.setRow(row); });
     connectGuarded(listGrid, &StringGrid::keyPressed, this, &TForm1::StringGrid1KeyDown);
     connectGuarded(listGrid, &StringGrid::topLeftChanged, this, &TForm1::StringGrid1TopLeftChanged);
+    connectGuarded(listGrid, &StringGrid::textTyped, this, &TForm1::chooseTypedEntry);
     connectGuarded(&m_entry, &CurrentEntry::changed, this, &TForm1::showChosenEntry);
 
     connectGuarded(byNameButton, &PictureControl::clicked, this, &TForm1::ImagePoNazvaniyuClick);

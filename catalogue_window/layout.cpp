@@ -7,6 +7,7 @@
 
 #include "catalogue_window/tform1.h"
 #include "controls/control_builder.h"
+#include "controls/focus_frame.h"
 #include "controls/fonts.h"
 #include "controls/picture_control.h"
 #include "controls/skin_scroll_bar.h"
@@ -125,6 +126,7 @@ void TForm1::createControls()
             makeDragSurface(control);
     }
 
+    listFocusFrame = new controls::FocusFrame(listGrid, window_layout::RowHighlightColour, listPanel);
     listGrid->setRowCount(55);
     listGrid->setScrollBar(listScrollBar);
     listScrollBar->setGrid(listGrid);

@@ -2,8 +2,10 @@
 #include <string>
 
 #include "catalogue/categories.h"
+#include "catalogue/collation.h"
 #include "catalogue_window/row_slots.h"
 #include "catalogue_window/tform1.h"
+#include "controls/focus_frame.h"
 #include "controls/string_grid.h"
 #include "controls/text_label.h"
 #include "files/data_files.h"
@@ -59,6 +61,8 @@ void TForm1::markChosenSlot(int chosen)
         setRowLook(Label[firstColumnLabel(slot)], slot == chosen);
         setRowLook(Label[secondColumnLabel(slot)], slot == chosen);
     }
+    const controls::TextLabel* first = chosen > 0 ? Label[firstColumnLabel(chosen)] : nullptr;
+    listFocusFrame->setPlace(first ? QRect(1, first->y() - 1, listGrid->x() - 2, first->height() + 2) : QRect());
 }
 
 void TForm1::rowClick(int slot)
@@ -98,6 +102,20 @@ void TForm1::StringGrid1KeyDown(int key)
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         OpenCurrentEntry();
+}
+
+void TForm1::chooseTypedEntry(const QString& typed)
+{
+    if (!catalogue::isCategory(m_entry.category()))
+        return;
+    const std::u16string prefix = typed.toStdU16String();
+    const int count = m_entry.list().rowCount();
+    for (int row = 0; row < count; ++row) {
+        if (catalogue::startsWithCatalogueText(listText(0, row).toStdU16String(), prefix)) {
+            m_entry.setRow(row);
+            return;
+        }
+    }
 }
 
 void TForm1::OpenCurrentEntry()

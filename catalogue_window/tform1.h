@@ -27,6 +27,7 @@ class QLineEdit;
 class QMenu;
 
 namespace controls {
+class FocusFrame;
 class PictureControl;
 class Panel;
 class SkinScrollBar;
@@ -92,6 +93,7 @@ public:
     controls::PictureControl* byQualityButton = nullptr;
     controls::StringGrid* listGrid = nullptr; ///< the list's hidden grid; its current row is the entry's
     controls::SkinScrollBar* listScrollBar = nullptr;
+    controls::FocusFrame* listFocusFrame = nullptr; ///< outlines the chosen row while the list has the focus
 
     controls::Panel* previewPanel = nullptr; // preview
     controls::PictureControl* previewPicture = nullptr;
@@ -166,6 +168,9 @@ private:
     void rowDoubleClick(int slot); ///< Label1DblClick..Label29DblClick
     void StringGrid1TopLeftChanged();
     void StringGrid1KeyDown(int key);
+    /// Type-ahead: chooses the first entry of the list, in its order, whose first column starts with typed (the
+    /// title, or the year while the years lead); nothing moves when none does, or on the about page.
+    void chooseTypedEntry(const QString& typed);
 
     // detail panel
     void ShowDetails();

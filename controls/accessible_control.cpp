@@ -13,8 +13,10 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "controls/accessible_list.h"
 #include "controls/picture_control.h"
 #include "controls/skin_scroll_bar.h"
+#include "controls/string_grid.h"
 
 using window_layout::Role;
 
@@ -165,6 +167,8 @@ private:
             return QAccessible::Graphic;
         case Role::ScrollBar:
             return QAccessible::ScrollBar;
+        case Role::List:
+            return QAccessible::List;
         }
         return QAccessible::NoRole;
     }
@@ -193,6 +197,8 @@ QAccessibleInterface* accessibleFactory(const QString&, QObject* object)
     const QVariant role = object->property(RoleProperty);
     if (!role.isValid() || (Role(role.toInt()) == Role::Stock && !object->property(CaptionProperty).isValid()))
         return nullptr;
+    if (auto* grid = qobject_cast<StringGrid*>(object); grid && Role(role.toInt()) == Role::List)
+        return makeListInterface(grid);
     return new AccessibleControl(static_cast<QWidget*>(object), Role(role.toInt()));
 }
 

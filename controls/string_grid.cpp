@@ -1,10 +1,12 @@
 #include "controls/string_grid.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "controls/accessible_control.h"
 #include "controls/skin_scroll_bar.h"
 
 namespace controls {
@@ -54,6 +56,7 @@ void StringGrid::bindRow(std::function<int()> read, std::function<void(int)> wri
 void StringGrid::setRowCount(int count)
 {
     m_rowCount = std::clamp(count, 1, MaxRows);
+    m_itemCount = std::clamp(count, 0, MaxRows);
     // Shrinking moves the current row silently, as no row was chosen by the user.
     if (!m_readRow)
         m_row = std::min(m_row, m_rowCount - 1);
@@ -97,6 +100,22 @@ void StringGrid::scrollToCurrentRow()
 {
     update();
     scrollIntoView();
+    announceCurrentRow();
+}
+
+void StringGrid::announceCurrentRow()
+{
+    const int current = row();
+    if (current < 0 || current >= m_itemCount)
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(current);
+    announce(selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(current);
+        announce(focus);
+    }
 }
 
 void StringGrid::scrollIntoView()
@@ -193,8 +212,21 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
     QPointer<StringGrid> self(this);
     emit keyPressed(key);
     // The key handler may have closed and deleted the window the grid lives in.
-    if (self)
-        navigateKey(key);
+    if (!self)
+        return;
+    navigateKey(key);
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        typeAhead(text);
+}
+
+void StringGrid::typeAhead(const QString& text)
+{
+    if (!m_sinceTyped.isValid() || m_sinceTyped.elapsed() > TypeAheadMilliseconds)
+        m_typed.clear();
+    m_sinceTyped.start();
+    m_typed += text;
+    emit textTyped(m_typed);
 }
 
 void StringGrid::wheelEvent(QWheelEvent* event)

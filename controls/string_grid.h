@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -43,8 +44,11 @@ public:
     QString cell(int column, int row) const;
 
     int rowCount() const { return m_rowCount; }
-    /// Sets the row count (1..MaxRows); keeps Row and TopRow inside the new range.
+    /// Sets the row count (1..MaxRows); keeps Row and TopRow inside the new range. count is the number of rows that
+    /// hold something (0 for an empty list, which still has its one blank row).
     void setRowCount(int count);
+    /// The rows that hold something, as a screen reader counts the list's items.
+    int itemCount() const { return m_itemCount; }
 
     int row() const { return m_readRow ? m_readRow() : m_row; }
     /// Makes row current: nothing when it already is; a row outside 0..RowCount-1 is a fault of the caller;
@@ -74,10 +78,16 @@ public:
 
     void setColours(const GridColours& colours);
 
+    /// How long the letters typed into the list add up to one text.
+    static constexpr int TypeAheadMilliseconds = 1000;
+
 signals:
     void clicked();
     void keyPressed(int key);
     void topLeftChanged();
+    /// Text was typed into the list: what was typed within TypeAheadMilliseconds of the previous letter, this one
+    /// included. Raised after keyPressed.
+    void textTyped(const QString& typed);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,11 +99,17 @@ private:
     void moveByPage(int delta);
     void scrollIntoView();
     void syncScrollBar();
+    /// Tells screen readers that the current row is the chosen (and, with the focus here, focused) item.
+    void announceCurrentRow();
+    void typeAhead(const QString& text);
 
     CellSource m_cellSource;
     std::function<int()> m_readRow;
     std::function<void(int)> m_writeRow;
     int m_rowCount = 1;
+    int m_itemCount = 0;
+    QString m_typed;
+    QElapsedTimer m_sinceTyped;
     int m_row = 0;
     int m_topRow = 0;
     int m_wheelRemainder = 0;

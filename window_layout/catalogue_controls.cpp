@@ -127,7 +127,7 @@ std::vector<ControlRow> makeTable()
         t.push_back(slot == 1 ? second.withFixedPitch() : second);
     }
     t.insert(t.end(), {
-        other("StringGrid1", "Panel2", {292, 0, 4, 468}).inViews(Lists, AboutView),
+        other("StringGrid1", "Panel2", {292, 0, 4, 468}).inViews(Lists, AboutView).as(Role::List, "Список"),
         other("bsSkinScrollBar1", "Panel2", {298, 3, 13, 467}).withHand().as(Role::ScrollBar, "Прокрутка списка"),
         // The preview.
         panel("Panel3", form, {362, 77, 398, 298}, PreviewPanel).inViews(Lists, 0),

@@ -11,8 +11,9 @@ namespace window_layout {
 enum class Kind { Picture, Label, Panel, Other };
 
 /// What a screen reader meets in a control. Stock leaves the control to Qt's own accessible interface (a label's
-/// text, a progress bar's value); Ignored gives artwork that does no job no presence in the accessible tree.
-enum class Role { Stock, Ignored, Group, Button, PageTab, Link, Picture, ZoomedPicture, ScrollBar };
+/// text, a progress bar's value); Ignored gives artwork that does no job no presence in the accessible tree. List is
+/// the list grid, whose rows are its items.
+enum class Role { Stock, Ignored, Group, Button, PageTab, Link, Picture, ZoomedPicture, ScrollBar, List };
 
 /// One control of a window as the window creates it. A table lists them in creation order: among controls of one
 /// parent a later row lies on top of an earlier one. The modifiers return a changed copy, so that a row reads as one

@@ -14,7 +14,8 @@ MUST_FIND = [("frame", "Каталог старинных карт"), ("page tab
              ("page tab", "Россия"), ("page tab", "Схемы метро"), ("page tab", "Статьи"), ("push button", "Свернуть"),
              ("push button", "Закрыть"), ("push button", "По названию"), ("push button", "По году"),
              ("push button", "По качеству изображения"), ("push button", "О диске"), ("link", "Сайт издателя"),
-             ("image", "Качество: *"), ("label", "Автор: *"), ("label", "Объём файла: *")]
+             ("image", "Качество: *"), ("label", "Автор: *"), ("label", "Объём файла: *"),
+             ("list", "Список"), ("list item", "*")]
 
 
 def walk(node, depth, rows):

@@ -73,6 +73,21 @@ TEST(Collation, EqualTexts)
         EXPECT_EQ(compareCatalogueText(cp(a), cp(b)), 0) << a << " == " << b;
 }
 
+TEST(Collation, TypedStartsAsTheListReadsThem)
+{
+    const std::tuple<std::u16string_view, std::u16string_view, bool> cases[] = {
+        {u"Москва", u"мос", true},    {u"Ёлкино", u"ел", true},
+        {u"Елец", u"Ё", true},        {u"Ростов-на-Дону", u"ростовн", true},
+        {u"1812", u"18", true},       {u"Москва", u"", true},
+        {u"Москва", u"моск ", false}, {u"Москва", u"москвар", false},
+        {u"Мо", u"моск", false},      {u"Орёл", u"рё", false},
+        {u"Йошкар-Ола", u"и", false},
+    };
+    int row = 0;
+    for (const auto& [text, typed, starts] : cases)
+        EXPECT_EQ(startsWithCatalogueText(text, typed), starts) << "row " << row++;
+}
+
 TEST(Collation, EveryByteOfTheCodePageCompares)
 {
     // No byte may be lost in conversion: each differs from the empty text but for the ignorable ones (hyphen,

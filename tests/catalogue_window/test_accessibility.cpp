@@ -1,6 +1,8 @@
 // The catalogue window as a screen reader reads it, and its keys for the categories and the orderings.
 #include "catalogue_window/window_fixture.h"
+#include "controls/focus_frame.h"
 #include "support/accessibility_spy.h"
+#include "window_layout/row_slots.h"
 
 using namespace testsupport;
 
@@ -15,7 +17,7 @@ static const Reading Tree[] = {
     {"LabelSize", QAccessible::StaticText, "Объём файла: "}, {"Labelavtor", QAccessible::StaticText, "Автор: Автор 1"},
     {"Labelopis", QAccessible::StaticText, "Описание: Описание карты 1"}, {"Label30", QAccessible::Link, ""},
     {"bsSkinScrollBar1", QAccessible::ScrollBar, "Прокрутка списка"}, {"Image4", QAccessible::Link, "Сайт издателя"},
-    {"Image6", QAccessible::Button, "О диске"},
+    {"Image6", QAccessible::Button, "О диске"}, {"StringGrid1", QAccessible::List, "Список"},
     {"Image5", QAccessible::NoRole, ""}, {"Image9", QAccessible::NoRole, ""}, {"ImageGor", QAccessible::NoRole, ""},
     {"ImageZvezda2", QAccessible::NoRole, ""}, {"LabelAvtorNadpis", QAccessible::NoRole, ""},
 };
@@ -73,4 +75,43 @@ TEST_F(CatalogueAccess, TheTreeAndTheKeysForCategoriesAndOrderings)
     EXPECT_EQ(readOf("ImageZvezda1")->text(QAccessible::Name), QStringLiteral("Качество: 3 из 5"));
     key(Qt::Key_N);
     EXPECT_EQ(row(1), QStringLiteral("Город 001"));
+}
+
+TEST_F(CatalogueAccess, TheListReadsItsEntriesWithTheChosenOneAndTypedTextChoosesAnEntry)
+{
+    QAccessibleInterface* list = readOf("StringGrid1");
+    const auto chosen = [&](int row) {
+        const QAccessible::State state = list->child(row)->state();
+        return state.selected && state.focused;
+    };
+    ASSERT_EQ(list->childCount(), 3);
+    EXPECT_EQ(list->child(2)->text(QAccessible::Name), QStringLiteral("Город 003, 1703"));
+    EXPECT_TRUE(chosen(0));
+    AccessibilitySpy::clear();
+    QTest::keyClick(control("StringGrid1"), Qt::Key_Down);
+    EXPECT_TRUE(chosen(1) && !chosen(0));
+    EXPECT_TRUE(AccessibilitySpy::heard(control("StringGrid1"), QAccessible::Focus, 1));
+    // The outline marks the chosen row while the list has the focus.
+    const QWidget* outline = w().listFocusFrame;
+    EXPECT_TRUE(outline->isVisible());
+    EXPECT_TRUE(outline->geometry().contains(w().Label[window_layout::firstColumnLabel(2)]->geometry()));
+    control("StringGrid1")->clearFocus();
+    EXPECT_FALSE(outline->isVisible());
+    control("StringGrid1")->setFocus();
+
+    // Letters typed within a second add up; a text no entry starts with moves nothing; the years when they lead.
+    const std::tuple<const char*, Qt::Key, int> typed[] = {{"ГОРОД 003", Qt::Key_unknown, 2},
+                                                           {"г", Qt::Key_unknown, 0},
+                                                           {"х", Qt::Key_unknown, 0},
+                                                           {"1702", Qt::Key_Y, 1}};
+    for (const auto& [text, ordering, chosenRow] : typed) {
+        if (ordering != Qt::Key_unknown)
+            key(ordering);
+        if (text != std::get<0>(typed[0]))
+            QTest::qWait(controls::StringGrid::TypeAheadMilliseconds + 50);
+        for (const QChar letter : QString::fromUtf8(text))
+            QTest::sendKeyEvent(QTest::Click, control("StringGrid1"), Qt::Key_A, QString(letter), Qt::NoModifier);
+        EXPECT_EQ(entry->row(), chosenRow) << text;
+    }
+    EXPECT_EQ(entry->year(), QStringLiteral("1702"));
 }

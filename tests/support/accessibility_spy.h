@@ -27,7 +27,8 @@ public:
     AccessibilitySpy() { controls::setAnnouncementObserver(&record); }
     ~AccessibilitySpy() { controls::setAnnouncementObserver(nullptr), seen().clear(); }
     static void clear() { seen().clear(); }
-    /// Whether object announced an event of type (with this value, when one is given) since the last clear.
+    /// Whether object announced an event of type (with this value, or for this child item, when one is given) since
+    /// the last clear.
     static bool heard(const QObject* object, QAccessible::Event type, const QVariant& value = {})
     {
         for (const auto& [o, t, v] : seen()) {
@@ -45,9 +46,12 @@ private:
     }
     static void record(QAccessibleEvent* e)
     {
-        const bool value = e->type() == QAccessible::ValueChanged;
-        seen().emplace_back(e->object(), e->type(),
-                            value ? static_cast<QAccessibleValueChangeEvent*>(e)->value() : QVariant());
+        QVariant value;
+        if (e->type() == QAccessible::ValueChanged)
+            value = static_cast<QAccessibleValueChangeEvent*>(e)->value();
+        else if (e->child() >= 0)
+            value = e->child();
+        seen().emplace_back(e->object(), e->type(), value);
     }
 };
 
