@@ -68,8 +68,11 @@ void TForm1::ShowDetails()
     // then, while this is still the entry on show. Until then the panel shows no picture, never the previous entry's.
     // Whether there is a preview is found on the disc lane too: an entry without one shows none, silently.
     loadPreview(m_lastPreviewPath, true);
-
-    fileSizeLabel->setCaption(m_entry.fileSizeText());
+    // The map file's size is found on the disc lane as well, and stopped with the preview.
+    fileSizeLabel->setCaption({});
+    m_loader.measureFile(this, m_lastMapPath, m_previewStop.get_token(), [this](std::optional<qint64> size) {
+        fileSizeLabel->setCaption(QString::fromStdString(catalogue::sizeText(size)));
+    });
 
     showTexts();
 

@@ -91,17 +91,3 @@ QString CurrentEntry::year() const
     const std::optional<int> s = slot();
     return s ? files::displayText(table()->Year[*s]) : QString();
 }
-
-std::optional<qint64> CurrentEntry::fileSize() const
-{
-    const QString path = mapPath();
-    if (path.isEmpty())
-        return std::nullopt;
-    return files::dataFileSize(path);
-}
-
-QString CurrentEntry::fileSizeText() const
-{
-    const std::optional<qint64> size = fileSize();
-    return QString::fromStdString(catalogue::sizeText(size ? std::optional<std::int64_t>(*size) : std::nullopt));
-}

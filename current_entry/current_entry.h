@@ -52,10 +52,6 @@ public:
     /// The entry's title and year as shown; empty past the end of the list.
     QString title() const;
     QString year() const;
-    /// Size in bytes of the entry's map file; nullopt when there is none.
-    std::optional<qint64> fileSize() const;
-    /// The file size as the catalogue and the viewer show it ("812 Kb"); empty when there is no file.
-    QString fileSizeText() const;
 
 signals:
     /// The chosen entry is another one (or its list was built anew): category and row as they now are.

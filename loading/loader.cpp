@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 
+#include "files/data_files.h"
 #include "loading/file_preview.h"
 
 namespace loading {
@@ -41,6 +42,19 @@ void Loader::loadFilePreview(QObject* owner, const QString& path, QSize box, std
                         delivery([shown, picture] { shown(picture); });
                 },
                 work::WorkPool::Urgency::Soon);
+        },
+        work::WorkPool::Urgency::Soon);
+}
+
+void Loader::measureFile(QObject* owner, const QString& path, std::stop_token stop,
+                         std::function<void(std::optional<qint64>)> done)
+{
+    const Delivery delivery(*this, owner, stop);
+    m_pool.run(
+        work::WorkPool::Lane::Disc, stop,
+        [path, delivery, done = std::move(done)](std::stop_token) {
+            const std::optional<qint64> size = files::dataFileSize(path);
+            delivery([done, size] { done(size); });
         },
         work::WorkPool::Urgency::Soon);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     void loadFilePreview(QObject* owner, const QString& path, QSize box, std::stop_token stop,
                          std::function<void(const QImage&)> shown);
 
+    /// The size of the data file path (nullopt: there is none), found on the disc lane as the user's wish, before
+    /// reading ahead: done runs on the GUI thread with it, unless owner is gone or stop was requested by then.
+    void measureFile(QObject* owner, const QString& path, std::stop_token stop,
+                     std::function<void(std::optional<qint64>)> done);
     /// A viewer's map read begins and ends: pictures asked for meanwhile wait.
     void mapReadStarted();
     void mapReadEnded();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/size_text.h"
 #include "desktop/guarded.h"
 #include "loading/map_loader.h"
 #include "picture/jpeg_decoder.h"
@@ -27,10 +28,10 @@ MapDocument::~MapDocument()
     m_decodeStop.request_stop();
 }
 
-void MapDocument::open(const QString& path, const QString& titleAndYear, const QString& fileSizeText, int previewRows)
+void MapDocument::open(const QString& path, const QString& titleAndYear, int previewRows)
 {
     stop();
-    m_opening = Map{Stage::Reading, path, titleAndYear, fileSizeText, {}, {}};
+    m_opening = Map{Stage::Reading, path, titleAndYear, {}, {}, {}};
     m_failure.reset();
     m_previewRows = previewRows;
     m_showsProgress = true;
@@ -38,7 +39,7 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, const Q
     m_decodedPercent = 0;
     // Nothing on show yet: the empty view names the map it waits for.
     if (m_shown.stage == Stage::None)
-        m_shown = Map{Stage::None, path, titleAndYear, fileSizeText, {}, {}};
+        m_shown = Map{Stage::None, path, titleAndYear, {}, {}, {}};
     emit changed();
     m_loader.open(path);
 }
@@ -61,7 +62,16 @@ void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size
     if (m_opening.stage != Stage::Reading || path != m_opening.path)
         return;
     m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
+    // The size is the read's, so no file is looked at on this thread; an empty view waiting for this map shows it.
+    setFileSize(size);
     emit changed();
+}
+
+void MapDocument::setFileSize(qint64 size)
+{
+    m_opening.fileSizeText = QString::fromStdString(catalogue::sizeText(size));
+    if (m_shown.stage == Stage::None && m_shown.path == m_opening.path)
+        m_shown.fileSizeText = m_opening.fileSizeText;
 }
 
 void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
@@ -72,6 +82,7 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
         return fail(file.error().onFile(path.toStdString()));
     m_opening.stage = Stage::Decoding;
     m_opening.bytes = *file;
+    setFileSize(file->size());
     m_readFraction = 1;
     emit changed();
 

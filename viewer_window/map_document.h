@@ -36,9 +36,9 @@ public:
         Stage stage = Stage::None;
         QString path; ///< collection-relative
         QString titleAndYear;
-        QString fileSizeText;
-        QByteArray bytes; ///< the file's bytes, once read
-        QImage picture;   ///< from the start of its decode; whole once Shown; null in an empty view
+        QString fileSizeText; ///< from the read: known once it has begun (empty for a file that is not there)
+        QByteArray bytes;     ///< the file's bytes, once read
+        QImage picture;       ///< from the start of its decode; whole once Shown; null in an empty view
     };
 
     explicit MapDocument(loading::MapLoader& loader, QObject* parent = nullptr);
@@ -46,7 +46,7 @@ public:
 
     /// Opens a map, giving up the opening still running (its decode stops; what it still posts is ignored). The
     /// early scans of a progressive file are put out for the top previewRows rows.
-    void open(const QString& path, const QString& titleAndYear, const QString& fileSizeText, int previewRows);
+    void open(const QString& path, const QString& titleAndYear, int previewRows);
     /// Gives up the opening still running; the map on show stays as it is.
     void stop();
 
@@ -81,6 +81,8 @@ signals:
 
 private:
     void showReadProgress(const QString& path, qint64 done, qint64 size);
+    /// The opening's file holds size bytes.
+    void setFileSize(qint64 size);
     void startDecode(const QString& path, const loading::MapFile& file);
     void decodeProgress(picture::ProgressStage stage, int percent);
     void letGoOfShownMap();

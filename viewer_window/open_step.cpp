@@ -64,7 +64,7 @@ void TForm2::FormActivate()
     mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
     // An opening still running is given up: its decode stops, and what it posts from now on is ignored.
-    m_document.open(m_entry.mapPath(), m_entry.title() + QStringLiteral("  ") + m_entry.year(), m_entry.fileSizeText(),
+    m_document.open(m_entry.mapPath(), m_entry.title() + QStringLiteral("  ") + m_entry.year(),
                     qCeil(mapView->height() * devicePixelRatioF()));
 }
 

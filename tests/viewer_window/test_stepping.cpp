@@ -132,7 +132,7 @@ TEST_F(ViewerStepping, AStepOntoAMissingMapMidOpeningLeavesTheMapOnShowNamedAsIt
     TForm2& viewer = openMap(2);
     QTest::keyClick(&viewer, Qt::Key_Right);
     ASSERT_TRUE(viewer.isOpening());
-    const QString sizeOfMap3 = entry->fileSizeText();
+    const QString sizeOfMap3 = sizeTextOf(3);
     press(viewer, Qt::Key_Right);
     EXPECT_EQ(
         MessageRecorder::messages(),

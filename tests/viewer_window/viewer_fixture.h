@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "catalogue/size_text.h"
 #include "catalogue_window/window_fixture.h"
 #include "controls/cursors.h"
 #include "desktop/save_dialog.h"
@@ -45,6 +46,11 @@ protected:
     static QString mapPath(int i) { return QStringLiteral("Goroda/gorod%1.jpg").arg(i, 3, 10, QLatin1Char('0')); }
     /// The map's file as messages name it: with the platform's separators.
     static QString shownPath(int i) { return QDir::toNativeSeparators(mapPath(i)); }
+    /// The size of map i's file as the viewer shows it.
+    QString sizeTextOf(int i) const
+    {
+        return QString::fromStdString(catalogue::sizeText(QFileInfo(collection.file(mapPath(i))).size()));
+    }
 
     /// Selects list row i (1-based) in the catalogue and opens it as the preview click does, then lets the event
     /// loop run until the opening has ended (map shown or failure reported).
