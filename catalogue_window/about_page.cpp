@@ -23,7 +23,6 @@ void TForm1::ImageAboutClick()
     // On this page a right-click on the picture opens nothing.
     setPopupAttached(false);
 
-    listGrid->setRowCount(AboutRows);
     listGrid->setTopRow(0);
 
     for (int slot = 1; slot <= VisibleRows; ++slot) {

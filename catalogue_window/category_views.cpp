@@ -59,7 +59,6 @@ void TForm1::CategoryView(int category)
     }
 
     listGrid->resize(0, listGrid->height());
-    listGrid->setRowCount(table->count());
     m_yearsFirst = false;
     // The first entry is chosen, also when the list was scrolled without moving its current row: the grid scrolls
     // to it, its slot is lit and its details are shown.

@@ -27,6 +27,8 @@ constexpr qint64 PreviewMaxPixels = picture::DefaultMaxPixels / 64;
 
 void TForm1::showChosenEntry()
 {
+    // The grid has as many rows as the entry's list.
+    listGrid->setRowCount(m_entry.list().rowCount());
     // The grid reads its row from the entry and scrolls it into view: a new top row runs StringGrid1TopLeftChanged
     // (the scroll refill) first. Then the grid's click lights the row and fills the panel.
     listGrid->scrollToCurrentRow();

@@ -127,7 +127,6 @@ void TForm1::createControls()
     }
 
     listFocusFrame = new controls::FocusFrame(listGrid, window_layout::RowHighlightColour, listPanel);
-    listGrid->setRowCount(55);
     listGrid->setScrollBar(listScrollBar);
     listScrollBar->setGrid(listGrid);
     previewPicture->setProportional(true);

@@ -74,7 +74,6 @@ void TForm1::FormActivate()
         std::fprintf(stderr, "mapcatalogue: %s\n", warning.c_str());
 
     listGrid->resize(0, listGrid->height());
-    listGrid->setRowCount(m_entry.data().CategoryTables[catalogue::Cities].count());
     ImageGorClick();
     listGrid->setFocus();
 
