@@ -160,7 +160,7 @@ void TextLabel::wheelEvent(QWheelEvent* event)
         emit wheelTurned(steps);
 }
 
-Panel::Panel(QWidget* parent, QColor colour) : QWidget(parent)
+Panel::Panel(QWidget* parent, QColor colour) : QFrame(parent)
 {
     QPalette p = palette();
     p.setColor(QPalette::Window, colour);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFrame>
 #include <QLabel>
 
 namespace controls {
@@ -56,7 +57,7 @@ private:
 };
 
 /// A panel: a plain child window filled with its colour.
-class Panel : public QWidget
+class Panel : public QFrame
 {
     Q_OBJECT
 public:

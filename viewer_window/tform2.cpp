@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPainter>
 #include <QPalette>
 #include <QProgressBar>
 #include <QResizeEvent>
@@ -24,26 +23,19 @@ QPointer<TForm2> Form2;
 
 namespace {
 
-/// The control bar: a panel with a raised one-pixel bevel (light top and left, shadow bottom and right).
-class RaisedPanel : public controls::Panel
+/// The control bar: a panel with a raised one-pixel bevel, light top and left, shadow bottom and right, in the
+/// colours of the design.
+QWidget* raisedPanel(QWidget* parent, QColor colour)
 {
-public:
-    RaisedPanel(QWidget* parent, QColor colour) : controls::Panel(parent, colour) {}
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        controls::Panel::paintEvent(event);
-        QPainter painter(this);
-        const QRect r = rect().adjusted(0, 0, -1, -1);
-        painter.setPen(QColor(255, 255, 255));
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(QColor(128, 128, 128));
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
-    }
-};
+    auto* panel = new controls::Panel(parent, colour);
+    QPalette bevel = panel->palette();
+    bevel.setColor(QPalette::Light, QColor(255, 255, 255));
+    bevel.setColor(QPalette::Dark, QColor(128, 128, 128));
+    panel->setPalette(bevel);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    return panel;
+}
 
 } // namespace
 
@@ -134,7 +126,7 @@ void TForm2::createControls()
             auto* picture = qobject_cast<controls::PictureControl*>(built.control(QStringLiteral("Image1")));
             made = new viewer::Navigator(*box, *picture, row.colour);
         } else if (row.name == "Panel2") {
-            made = new RaisedPanel(parent, row.colour);
+            made = raisedPanel(parent, row.colour);
             made->setGeometry(row.place);
         }
         return made;
