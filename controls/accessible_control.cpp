@@ -293,6 +293,11 @@ void setAccessibleSelected(QWidget* control, bool selected)
     changed.selected = true;
     QAccessibleStateChangeEvent event(control, changed);
     announce(event);
+    // Qt's AT-SPI bridge passes on a change of the selected state only as a selection event.
+    if (selected) {
+        QAccessibleEvent chosen(control, QAccessible::Selection);
+        announce(chosen);
+    }
 }
 
 int zoomPercent(const QWidget* picture)

@@ -60,7 +60,9 @@ TEST_F(CatalogueAccess, TheTreeAndTheKeysForCategoriesAndOrderings)
         EXPECT_EQ(entry->category(), category);
         for (const char* tab : {"Image10", "Image11", "Image12", "Image14"})
             EXPECT_EQ(readOf(tab)->state().selected, tab == chosen) << tab << chosen;
-        EXPECT_TRUE(AccessibilitySpy::heard(control(chosen), QAccessible::StateChanged)) << chosen;
+        EXPECT_TRUE(AccessibilitySpy::heard(control(chosen), QAccessible::StateChanged) &&
+                    AccessibilitySpy::heard(control(chosen), QAccessible::Selection))
+            << chosen;
     }
     readOf("Image11")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(row(1), QStringLiteral("Область"));
