@@ -55,7 +55,6 @@ public:
 
     // --- controls ------------------------------------------------------------------------------------------
     controls::PictureControl* windowBackground = nullptr; // window background
-    controls::PictureControl* titleArtwork = nullptr;     // title artwork
     controls::TextLabel* descriptionCaption = nullptr;
     controls::TextLabel* descriptionLabel = nullptr;
     controls::TextLabel* dimensionsCaption = nullptr;
@@ -69,7 +68,6 @@ public:
     std::array<controls::TextLabel*, catalogue_window::LastLabel + 1> Label{};
 
     controls::Panel* linkPanel = nullptr;
-    controls::PictureControl* linkPanelBackground = nullptr;
 
     controls::Panel* topBar = nullptr; // top bar
     controls::PictureControl* topBarBackground = nullptr;
@@ -98,11 +96,8 @@ public:
     controls::Panel* previewPanel = nullptr; // preview
     controls::PictureControl* previewPicture = nullptr;
 
-    QLineEdit* hiddenEdit = nullptr;
-    controls::Panel* publisherPanel = nullptr;
     controls::PictureControl* publisherLogo = nullptr; // publisher's logo
-    controls::Panel* aboutPanel = nullptr;
-    controls::PictureControl* aboutButton = nullptr; // about button
+    controls::PictureControl* aboutButton = nullptr;   // about button
 
     QMenu* previewMenu = nullptr;
     QAction* openInViewerAction = nullptr;   // "Открыть в новом окне"
@@ -154,6 +149,13 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
+    // Controls only the window itself touches.
+    controls::PictureControl* titleArtwork = nullptr;
+    controls::PictureControl* linkPanelBackground = nullptr;
+    QLineEdit* hiddenEdit = nullptr;
+    controls::Panel* publisherPanel = nullptr;
+    controls::Panel* aboutPanel = nullptr;
+
     // --- handlers ------------------------------------------------------------------------------------------
     // window shell
     void minimiseProgram();

@@ -74,7 +74,6 @@ public:
     controls::PictureControl* fitHover = nullptr;
     controls::PictureControl* actualSizeHover = nullptr;
 
-    QMenu* pictureMenu = nullptr;
     QAction* openWithViewerAction = nullptr; // "Открыть с помощью просмотрщика" (never shown)
     QAction* saveMapAction = nullptr;        // "Сохранить в файл..."
     QAction* copyFileAction = nullptr;       // "Копировать файл"
@@ -117,6 +116,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QMenu* pictureMenu = nullptr; // only the window itself touches it; its actions are read by the tests
+
     // --- handlers ------------------------------------------------------------------------------------------
     void FormCreate();
 
