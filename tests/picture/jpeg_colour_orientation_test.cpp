@@ -22,6 +22,7 @@ namespace {
 using testsupport::JpegFixture;
 
 using iccprofiles::rgbProfile;
+using iccprofiles::savedAndClosed;
 using iccprofiles::SrgbPrimaries;
 using picture::ConversionPath;
 
@@ -79,12 +80,7 @@ QByteArray steppedCurveProfile()
     cmsWhitePointFromTemp(&white, 6504);
     cmsHPROFILE profile = cmsCreateRGBProfile(&white, &SrgbPrimaries, curves);
     cmsFreeToneCurve(curve);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
+    return savedAndClosed(profile);
 }
 
 // The converter for matrix-and-curve profiles works in fixed point with tables of its own: it must agree with Little

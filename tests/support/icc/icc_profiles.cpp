@@ -6,7 +6,8 @@ namespace {
 
 const cmsFloat64Number SrgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
 
-// The profile's bytes as it would be embedded; the profile is closed.
+} // namespace
+
 QByteArray savedAndClosed(cmsHPROFILE profile)
 {
     cmsUInt32Number size = 0;
@@ -16,8 +17,6 @@ QByteArray savedAndClosed(cmsHPROFILE profile)
     cmsCloseProfile(profile);
     return bytes;
 }
-
-} // namespace
 
 QByteArray rgbProfile(const cmsCIExyYTRIPLE& primaries, int whiteKelvin, double gamma)
 {

@@ -19,6 +19,9 @@ QByteArray grayProfile(double gamma);
 /// Adobe RGB (1998): its primaries, D65 and a gamma of 563/256, as scanners embed it.
 QByteArray adobeRgbProfile();
 
+/// The profile's bytes as a JPEG file embeds them; the profile is closed.
+QByteArray savedAndClosed(cmsHPROFILE profile);
+
 /// The JPEG file with one APP2 segment holding the whole profile (up to 65 519 bytes) right after the start-of-image
 /// marker.
 QByteArray withProfileSegment(const QByteArray& jpeg, const QByteArray& profile);
