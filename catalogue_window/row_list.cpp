@@ -108,10 +108,12 @@ void TForm1::chooseTypedEntry(const QString& typed)
 {
     if (!catalogue::isCategory(m_entry.category()))
         return;
-    const std::u16string prefix = typed.toStdU16String();
+    const auto view = [](const QString& text) {
+        return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
+    };
     const int count = m_entry.list().rowCount();
     for (int row = 0; row < count; ++row) {
-        if (catalogue::startsWithCatalogueText(listText(0, row).toStdU16String(), prefix)) {
+        if (catalogue::startsWithCatalogueText(view(listText(0, row)), view(typed))) {
             m_entry.setRow(row);
             return;
         }

@@ -63,7 +63,9 @@ void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size
         return;
     m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
     // The size is the read's, so no file is looked at on this thread; an empty view waiting for this map shows it.
-    setFileSize(size);
+    // It is known from the first report on.
+    if (m_opening.fileSizeText.isEmpty())
+        setFileSize(size);
     emit changed();
 }
 
