@@ -1,7 +1,8 @@
 // The streaming scanner of sequential JPEG files on arbitrary bytes, fed in pieces as a slow disc gives them and
-// whole: both ways it ends with the same index. Where libjpeg decodes the same bytes without a warning and the scanner
-// found no damage, the scanner's overview equals libjpeg's 1/8 decode and its regions equal the same parts of
-// libjpeg's decode at that scale; what the scanner does not read (progressive, arithmetic) it refuses.
+// whole: both ways it ends with the same index. Where libjpeg decodes the same bytes without a warning, the scanner
+// found no damage and the coefficients lie within what 8-bit samples give, the scanner's overview equals libjpeg's 1/8
+// decode and its regions equal the same parts of libjpeg's decode at that scale; what the scanner does not read
+// (progressive, arithmetic) it refuses.
 #include <QImage>
 #include <QRect>
 #include <algorithm>
@@ -153,36 +154,49 @@ void decodeWithLibjpeg(const uint8_t* data, size_t size, unsigned scale, Referen
     jpeg_destroy_decompress(&cinfo);
 }
 
-// Whether every coefficient of the file, as libjpeg reads it, lies within what the region's small file codes with the
-// standard tables (8-bit samples never need more; damaged data may hold more, which the region then clamps).
-void readCoefficients(const uint8_t* data, size_t size, bool& inRange)
+struct CoefficientRanges
+{
+    // Every coefficient lies within what the region's small file codes with the standard tables (8-bit samples never
+    // need more; damaged data may hold more, which the region then clamps).
+    bool coded = false;
+    // Every coefficient times its quantiser lies within what 8-bit samples give (a few times 1024). Damaged data may
+    // hold more, where libjpeg's SIMD transforms wrap their 16-bit products and so differ from its C code.
+    bool dequantised = false;
+};
+
+// The ranges of the file's coefficients as libjpeg reads them.
+void readCoefficients(const uint8_t* data, size_t size, CoefficientRanges& ranges)
 {
     jpeg_decompress_struct cinfo;
     LibjpegError error;
     createDecompress(cinfo, error);
-    inRange = false;
+    ranges = {};
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&cinfo);
-        inRange = false;
+        ranges = {};
         return;
     }
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(&cinfo, TRUE);
     jvirt_barray_ptr* arrays = jpeg_read_coefficients(&cinfo);
-    inRange = true;
+    bool coded = true, dequantised = true;
     for (int c = 0; c < cinfo.num_components; ++c) {
         const jpeg_component_info& component = cinfo.comp_info[c];
+        const UINT16* quant = component.quant_table->quantval;
         for (JDIMENSION row = 0; row < component.height_in_blocks; ++row) {
             JBLOCKARRAY blocks =
                 cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), arrays[c], row, 1, FALSE);
             for (JDIMENSION column = 0; column < component.width_in_blocks; ++column) {
                 const JCOEF* block = blocks[0][column];
-                inRange = inRange && block[0] >= -1024 && block[0] <= 1023;
+                coded = coded && block[0] >= -1024 && block[0] <= 1023;
                 for (int k = 1; k < 64; ++k)
-                    inRange = inRange && block[k] >= -1023 && block[k] <= 1023;
+                    coded = coded && block[k] >= -1023 && block[k] <= 1023;
+                for (int k = 0; k < 64; ++k)
+                    dequantised = dequantised && std::abs(block[k] * int(quant[k])) <= 4096;
             }
         }
     }
+    ranges = {coded, dequantised};
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
 }
@@ -226,19 +240,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Reference eighth = libjpeg(data, size, 8);
     // A file the scanner read is one libjpeg reads as sequential too.
     check(eighth.sequential || !eighth.clean);
+    CoefficientRanges ranges;
+    if (eighth.clean && pieces.index.damagedFrom < 0)
+        readCoefficients(data, size, ranges);
     const bool exact = eighth.clean && pieces.index.damagedFrom < 0;
-    if (exact && pieces.reduction == 8)
+    if (exact && ranges.dequantised && pieces.reduction == 8)
         check(pieces.overview == eighth.image);
-    bool coefficientsInRange = false;
-    if (exact)
-        readCoefficients(data, size, coefficientsInRange);
     for (const unsigned scale : {1u, 4u}) {
         const Reference reference = libjpeg(data, size, scale);
         const QRect picture = exact ? reference.image.rect() : QRect(0, 0, 64, 64);
         const QRect regions[] = {picture, QRect(picture.width() / 3, picture.height() / 2, 17, 9)};
         for (const QRect& region : regions) {
             const failure::Result<QImage> part = picture::decodeJpegRegion(pieces.index, read, region, int(scale));
-            if (exact && coefficientsInRange && reference.clean) {
+            if (exact && ranges.coded && reference.clean) {
                 check(bool(part));
                 check(*part == reference.image.copy(region & reference.image.rect()));
             }

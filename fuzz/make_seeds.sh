@@ -92,8 +92,8 @@ jpegtran -copy all -scans "$tmp/sequential.scans" "$out/jpeg/baseline.jpg" > "$o
 # The streaming scanner: sequential files of every sampling, with and without restart markers, a grey and a CMYK one,
 # a damaged and a truncated one, and the kinds it refuses (progressive, arithmetic, several scans, 12-bit samples).
 mkdir -p "$out/jpeg_scan"
-for sampling in 2x1 4x1 1x2; do
-    cjpeg -quality 85 -sample "$sampling" "$tmp/p.ppm" > "$out/jpeg_scan/sample${sampling}.jpg"
+for sampling in 2x1 4x1 1x2 4x1,1x4,1x1; do
+    cjpeg -quality 85 -sample "$sampling" "$tmp/p.ppm" > "$out/jpeg_scan/sample${sampling//,/_}.jpg"
 done
 cjpeg -quality 85 -sample 2x2 -restart 2B "$tmp/p.ppm" > "$out/jpeg_scan/sample2x2_restart_blocks.jpg"
 cjpeg -quality 85 -grayscale -restart 1 "$tmp/odd.ppm" > "$out/jpeg_scan/gray_restart_rows.jpg"

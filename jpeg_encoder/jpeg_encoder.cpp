@@ -103,6 +103,10 @@ bool compress(const Encoding& encoding, const std::function<const unsigned char*
         info.comp_info[0].h_samp_factor = encoding.sampling.width();
         info.comp_info[0].v_samp_factor = encoding.sampling.height();
     }
+    if (!encoding.secondSampling.isEmpty() && info.num_components > 1) {
+        info.comp_info[1].h_samp_factor = encoding.secondSampling.width();
+        info.comp_info[1].v_samp_factor = encoding.secondSampling.height();
+    }
     info.restart_interval = static_cast<unsigned int>(encoding.restartInterval);
     info.optimize_coding = encoding.optimisedCoding;
     if (encoding.progressive)

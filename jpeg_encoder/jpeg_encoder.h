@@ -31,6 +31,8 @@ struct Encoding
     Chroma chroma = Chroma::Halved;
     /// The first component's sampling factors (the others 1 x 1), overriding chroma; empty: chroma decides.
     QSize sampling;
+    /// The second component's, where it is not 1 x 1.
+    QSize secondSampling;
     /// MCUs between restart markers; 0 writes none.
     int restartInterval = 0;
     /// An ICC profile embedded in APP2 segments; none when empty.

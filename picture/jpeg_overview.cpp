@@ -26,27 +26,66 @@ inline std::int64_t descale(std::int64_t value, int bits)
     return (value + (std::int64_t{1} << (bits - 1))) >> bits;
 }
 
-// libjpeg's 2 x 2 inverse DCT (jidctred.c, 13-bit constants): the four samples a block gives at a quarter of its
-// component's scale, from its coefficients of rows and columns 0, 1, 3, 5 and 7.
-void inverseDct2x2(const std::int16_t* block, const std::uint16_t* quant, std::uint8_t out[4])
+// libjpeg's reduced inverse DCTs (jidctred.c, 13-bit constants), without its shortcuts for blocks whose AC terms are
+// zero (they give the same samples). The 2 x 2 one reads rows and columns 0, 1, 3, 5 and 7.
+std::int64_t oddOf2x2(std::int64_t c1, std::int64_t c3, std::int64_t c5, std::int64_t c7)
 {
-    const auto odd = [](std::int64_t c1, std::int64_t c3, std::int64_t c5, std::int64_t c7) {
-        return c7 * -5906 + c5 * 6967 + c3 * -10426 + c1 * 29692;
-    };
+    return c7 * -5906 + c5 * 6967 + c3 * -10426 + c1 * 29692;
+}
+
+void inverseDct2x2(const std::int16_t* block, const std::uint16_t* quant, std::uint8_t* out, int outStride)
+{
     std::int64_t work[2][8] = {};
     for (int column : {0, 1, 3, 5, 7}) {
         const auto at = [&](int row) { return std::int64_t{block[8 * row + column]} * quant[8 * row + column]; };
         const std::int64_t even = at(0) << 15;
-        const std::int64_t sum = odd(at(1), at(3), at(5), at(7));
+        const std::int64_t sum = oddOf2x2(at(1), at(3), at(5), at(7));
         work[0][column] = descale(even + sum, 13);
         work[1][column] = descale(even - sum, 13);
     }
     for (int row = 0; row < 2; ++row) {
         const std::int64_t* w = work[row];
         const std::int64_t even = w[0] << 15;
-        const std::int64_t sum = odd(w[1], w[3], w[5], w[7]);
-        out[2 * row] = clampSample(descale(even + sum, 20));
-        out[2 * row + 1] = clampSample(descale(even - sum, 20));
+        const std::int64_t sum = oddOf2x2(w[1], w[3], w[5], w[7]);
+        out[row * outStride] = clampSample(descale(even + sum, 20));
+        out[row * outStride + 1] = clampSample(descale(even - sum, 20));
+    }
+}
+
+// One 4-point pass of the 4 x 4 transform over terms 0 to 7 (term 4 unused), descaled by `bits`.
+void fourPoint(const std::int64_t t[8], int bits, std::int64_t out[4])
+{
+    const std::int64_t first = t[0] << 14;
+    const std::int64_t even = t[2] * 15137 + t[6] * -6270;
+    const std::int64_t sum10 = first + even, sum12 = first - even;
+    const std::int64_t z1 = t[7], z2 = t[5], z3 = t[3], z4 = t[1];
+    const std::int64_t odd0 = z1 * -1730 + z2 * 11893 + z3 * -17799 + z4 * 8697;
+    const std::int64_t odd2 = z1 * -4176 + z2 * -4926 + z3 * 7373 + z4 * 20995;
+    out[0] = descale(sum10 + odd2, bits);
+    out[3] = descale(sum10 - odd2, bits);
+    out[1] = descale(sum12 + odd0, bits);
+    out[2] = descale(sum12 - odd0, bits);
+}
+
+void inverseDct4x4(const std::int16_t* block, const std::uint16_t* quant, std::uint8_t* out, int outStride)
+{
+    std::int64_t work[4][8] = {};
+    for (int column = 0; column < 8; ++column) {
+        if (column == 4)
+            continue;
+        std::int64_t terms[8];
+        for (int row = 0; row < 8; ++row)
+            terms[row] = std::int64_t{block[8 * row + column]} * quant[8 * row + column];
+        std::int64_t samples[4];
+        fourPoint(terms, 12, samples);
+        for (int row = 0; row < 4; ++row)
+            work[row][column] = samples[row];
+    }
+    for (int row = 0; row < 4; ++row) {
+        std::int64_t samples[4];
+        fourPoint(work[row], 19, samples);
+        for (int x = 0; x < 4; ++x)
+            out[row * outStride + x] = clampSample(samples[x]);
     }
 }
 
@@ -106,9 +145,9 @@ failure::Result<std::array<bool, scan::MaxComponents>> JpegOverview::frameRead(c
         int size = 1;
         while (size < 8 && frame.maxH % (component.h * size * 2) == 0 && frame.maxV % (component.v * size * 2) == 0)
             size *= 2;
-        // Only the 2 x 2 case (4:2:0) is done here; larger ones, from more exotic samplings, are approximated.
-        m_dctSize[c] = size == 2 ? 2 : 1;
-        whole[c] = size == 2;
+        // Samplings allow 1, 2 (as in 4:2:0) and 4 (a 1 x 1 component beside a 4 x 1 and a 1 x 4 one).
+        m_dctSize[c] = size;
+        whole[c] = size > 1;
     }
     m_line.assign(static_cast<std::size_t>(m_eighthWidth), 0);
     m_sums.assign(static_cast<std::size_t>(m_image.width()) * 3, 0);
@@ -128,16 +167,12 @@ void JpegOverview::makeSamples(const scan::McuRow& row, std::size_t c)
         for (int bx = 0; bx < wide; ++bx) {
             const std::int16_t* block = row.blocks[c] + (by * wide + bx) * row.stride[c];
             std::uint8_t* out = samples.data() + by * size * m_samplesWide[c] + bx * size;
-            if (size == 1) {
+            if (size == 1)
                 *out = clampSample(descale(std::int64_t{block[0]} * quant[0], 3));
-                continue;
-            }
-            std::uint8_t four[4];
-            inverseDct2x2(block, quant, four);
-            out[0] = four[0];
-            out[1] = four[1];
-            out[m_samplesWide[c]] = four[2];
-            out[m_samplesWide[c] + 1] = four[3];
+            else if (size == 2)
+                inverseDct2x2(block, quant, out, m_samplesWide[c]);
+            else
+                inverseDct4x4(block, quant, out, m_samplesWide[c]);
         }
     }
 }

@@ -83,6 +83,7 @@ struct Case
     QSize sampling; // of the first component
     int restartInterval;
     bool optimised;
+    QSize secondSampling = {};
 };
 
 const Case cases[] = {
@@ -91,6 +92,8 @@ const Case cases[] = {
     {"420", JpegColours::Rgb, {61, 47}, {2, 2}, 0, true},
     {"420_restarts", JpegColours::Rgb, {64, 48}, {2, 2}, 5, false},
     {"411", JpegColours::Rgb, {70, 20}, {4, 1}, 0, false},
+    // The third component's blocks give 4 x 4 samples in the 1/8 decode.
+    {"41_14_11", JpegColours::Rgb, {53, 41}, {4, 1}, 0, false, {1, 4}},
     {"440_restarts", JpegColours::Rgb, {33, 50}, {1, 2}, 2, true},
     {"gray_restarts", JpegColours::Gray, {41, 27}, {1, 1}, 4, false},
     {"cmyk", JpegColours::Cmyk, {30, 30}, {2, 2}, 0, false},
@@ -108,6 +111,7 @@ TEST_P(ScanCase, OverviewAndRegionsEqualLibjpeg)
     fixture.size = c.size;
     fixture.colours = c.colours;
     fixture.sampling = c.sampling;
+    fixture.secondSampling = c.secondSampling;
     fixture.restartInterval = c.restartInterval;
     fixture.optimisedCoding = c.optimised;
     fixture.quality = 90;

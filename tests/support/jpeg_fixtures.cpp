@@ -40,6 +40,7 @@ QByteArray makeJpeg(const JpegFixture& fixture)
     encoding.iccProfile = fixture.iccProfile;
     encoding.exif = fixture.exif;
     encoding.sampling = fixture.sampling;
+    encoding.secondSampling = fixture.secondSampling;
     encoding.restartInterval = fixture.restartInterval;
     encoding.optimisedCoding = fixture.optimisedCoding;
 

@@ -21,7 +21,8 @@ struct JpegFixture
     /// CMYK and YCCK only: false drops the Adobe marker, so the samples are read as plain ink amounts.
     bool adobeMarker = true;
     int quality = 95;
-    QSize sampling; ///< the first component's sampling factors; empty: 2 x 2
+    QSize sampling;       ///< the first component's sampling factors; empty: 2 x 2
+    QSize secondSampling; ///< the second component's; empty: 1 x 1
     int restartInterval = 0;
     bool optimisedCoding = false;
     /// The samples of one pixel (the first 1, 3 or 4 are used); a mid grey when unset.
