@@ -243,6 +243,14 @@ void MapDecode::run(std::stop_token jobStop)
             std::unique_lock lock(handover->mutex);
             handover->done.wait(lock, stop, [&handover] { return handover->ran; });
         };
+    if (gui.overviewStarted)
+        options.overviewStarted = [this, &gui](QSize map, int reduction) {
+            m_delivery([overviewStarted = gui.overviewStarted, map, reduction] { overviewStarted(map, reduction); });
+        };
+    if (gui.overviewScanned)
+        options.overviewScanned = [this, &gui](std::shared_ptr<const picture::OverviewDetail> detail) {
+            m_delivery([overviewScanned = gui.overviewScanned, detail] { overviewScanned(detail); });
+        };
     if (gui.pictureStarted)
         options.pictureStarted = [this, &gui](const QImage& picture) {
             m_delivery([pictureStarted = gui.pictureStarted, picture] { pictureStarted(picture); });

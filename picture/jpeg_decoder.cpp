@@ -17,6 +17,7 @@
 
 #include "picture/exif_orientation.h"
 #include "picture/jpeg_lower_band.h"
+#include "picture/jpeg_overview_decode.h"
 #include "picture/jpeg_session.h"
 
 namespace picture {
@@ -275,8 +276,12 @@ bool decodeSteps(Session* session, const unsigned char* data, unsigned long size
     chooseOutput(*session);
     readColourProfile(*session);
     jpeg_calc_output_dimensions(cinfo);
-    if (!sizeAccepted(*session))
+    if (!sizeAccepted(*session)) {
+        session->overview = session->failed && session->failed->what == failure::What::PictureTooLarge &&
+                            session->options->overviewBytes > 0 && session->options->headRows == 0 &&
+                            !cinfo->progressive_mode && !cinfo->arith_code;
         return false;
+    }
     if (session->options->beforePicture)
         callBack(*session, [&] { session->options->beforePicture(); });
     // beforePicture returns early when the decode is stopped while it waits: no picture is taken then.
@@ -392,6 +397,14 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
     session->lowerBand.reset();
     // Safe also when creation failed: libjpeg clears the memory manager first.
     jpeg_destroy_decompress(&session->cinfo);
+    if (session->overview) {
+        // The overview's own scan converts RGB colours; a CMYK file's profile takes ink, which the overview has
+        // already turned into RGB.
+        std::shared_ptr<const ColourConversion> colour;
+        if (!session->cmyk)
+            colour = std::move(session->colour);
+        return decodeOverview(data, options, std::move(colour), session->orientation, *session->failed);
+    }
 
     // A fault in the trailer after the last row leaves a complete picture.
     const bool whole = !session->failed && (decoded || session->allRowsRead);

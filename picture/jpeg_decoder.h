@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <stop_token>
 
 #include "failure/result.h"
@@ -17,6 +18,8 @@ class WorkPool;
 namespace picture {
 
 enum class ProgressStage { Starting, Running, Ending };
+
+struct OverviewDetail;
 
 /// Pixels a decoded picture may have unless the caller says otherwise: 600 million, about 2.3 GiB as RGB32. Large
 /// enough for the biggest scans of the collection (400 megapixels and more), small enough to refuse a header that
@@ -38,6 +41,16 @@ struct JpegDecodeOptions
     std::function<void(ProgressStage stage, int percent)> progress;
     /// Largest picture accepted, in pixels of the decoded result; checked before any pixel buffer exists.
     qint64 maxPixels = DefaultMaxPixels;
+    /// Above maxPixels, a sequential Huffman-coded file gives its overview instead of being refused: the picture at
+    /// 1/8 each way (1/16, 1/32, ... where that takes more than overviewBytes), made while the data is scanned, with
+    /// the same progress reports, picture callbacks, colour profile and orientation. 0: such a file is refused.
+    qint64 overviewBytes = 0;
+    /// Called before pictureStarted when the picture is an overview: the map's size as displayed, and the map pixels
+    /// an overview pixel stands for each way (8, 16, ...).
+    std::function<void(QSize map, int reduction)> overviewStarted;
+    /// Called once an overview's scan has ended, before the decode returns: what the parts of the map are decoded
+    /// from at full detail (jpeg_overview_decode.h).
+    std::function<void(std::shared_ptr<const OverviewDetail> detail)> overviewScanned;
     /// Whether a large sequential picture is decoded in two bands on two threads (the same pixels, sooner while a
     /// second core is free); progress is still reported on the calling thread.
     BandDecoding bands = BandDecoding::WhenCoreIdle;

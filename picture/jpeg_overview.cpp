@@ -135,7 +135,7 @@ failure::Result<std::array<bool, scan::MaxComponents>> JpegOverview::frameRead(c
     if (bytesAt(m_reduction) > m_budget)
         return failure::Failure{failure::What::PictureTooLarge, {}, {}, {frame.width, frame.height, 0}};
     const int height = frame.height > 0 ? (frame.height + m_reduction - 1) / m_reduction : 64;
-    m_image = QImage((frame.width + m_reduction - 1) / m_reduction, height, QImage::Format_RGB32);
+    adopt(QImage((frame.width + m_reduction - 1) / m_reduction, height, QImage::Format_RGB32));
     if (m_image.isNull())
         return failure::Failure{failure::What::NoMemoryForPicture, {}, {}, {m_image.width(), height}};
     std::array<bool, scan::MaxComponents> whole{};
@@ -246,9 +246,9 @@ void JpegOverview::putLine(int eighthRow)
             return;
         for (int y = 0; y < m_rowsReady; ++y)
             std::copy_n(m_image.constScanLine(y), m_image.bytesPerLine(), taller.scanLine(y));
-        m_image = taller;
+        adopt(std::move(taller));
     }
-    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(row));
+    auto* out = reinterpret_cast<QRgb*>(m_bits + row * m_bytesPerLine);
     if (factor == 1) {
         std::copy(m_line.begin(), m_line.end(), out);
     } else {
@@ -277,12 +277,19 @@ void JpegOverview::putLine(int eighthRow)
         rowsFilled(row, row + 1);
 }
 
+void JpegOverview::adopt(QImage image)
+{
+    m_image = std::move(image);
+    m_bits = m_image.isNull() ? nullptr : m_image.bits(); // not shared yet: no copy
+    m_bytesPerLine = m_image.bytesPerLine();
+}
+
 void JpegOverview::heightKnown(int height)
 {
     m_frame.height = height;
     const int rows = (height + m_reduction - 1) / m_reduction;
     if (rows != m_image.height())
-        m_image = m_image.copy(0, 0, m_image.width(), rows);
+        adopt(m_image.copy(0, 0, m_image.width(), rows));
     m_rowsReady = std::min(m_rowsReady, rows);
 }
 

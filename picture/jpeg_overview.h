@@ -20,9 +20,13 @@ public:
     /// Format_RGB32 pixels take at most budgetBytes.
     explicit JpegOverview(qint64 budgetBytes);
 
-    /// Rows 0 to rowsReady() - 1 hold pixels; the rest are undefined.
+    /// Rows 0 to rowsReady() - 1 hold pixels; the rest are undefined. The rows are written through the picture's own
+    /// memory, never through the QImage, so a copy of it (held by another thread) sees them come; a file whose height
+    /// comes after its scan makes a new picture as it grows.
     const QImage& image() const { return m_image; }
     int rowsReady() const { return m_rowsReady; }
+    /// Where row y's pixels are written.
+    uchar* line(int y) const { return m_bits + y * m_bytesPerLine; }
     /// 8, 16, 32, ...: picture pixels per overview pixel each way.
     int reduction() const { return m_reduction; }
     /// Called as rows first to end - 1 are filled.
@@ -36,11 +40,14 @@ private:
     void makeSamples(const scan::McuRow& row, std::size_t component);
     void convertLine(int y);
     void putLine(int eighthRow);
+    void adopt(QImage image);
 
     scan::Frame m_frame;
     qint64 m_budget;
     int m_reduction = 8;
     QImage m_image;
+    uchar* m_bits = nullptr;
+    qsizetype m_bytesPerLine = 0;
     int m_rowsReady = 0;
     int m_eighthWidth = 0;
     std::array<int, scan::MaxComponents> m_dctSize{}; // samples a block gives each way in libjpeg's 1/8 decode

@@ -59,6 +59,8 @@ struct Session
     // The EXIF orientation: other than 1, the picture is allocated as displayed and each band of stored rows is
     // turned into it as it is decoded; the caller sees only the picture as displayed.
     int orientation = 1;
+    // Too large to decode whole, the file is to be decoded as its overview.
+    bool overview = false;
 };
 
 inline Session* sessionOf(j_common_ptr cinfo)

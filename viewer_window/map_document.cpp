@@ -6,6 +6,7 @@
 #include "desktop/guarded.h"
 #include "loading/map_loader.h"
 #include "picture/jpeg_decoder.h"
+#include "picture/jpeg_overview_decode.h"
 
 namespace viewer {
 
@@ -13,6 +14,8 @@ namespace {
 
 // The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
 constexpr int ReadShare = 50;
+// The overview of a map too large to decode whole takes at most this much memory (a 65,500 x 65,500 map's at 1/16).
+constexpr qint64 OverviewBytes = qint64(192) << 20;
 
 } // namespace
 
@@ -31,7 +34,7 @@ MapDocument::~MapDocument()
 void MapDocument::open(const QString& path, const QString& titleAndYear, int previewRows)
 {
     stop();
-    m_opening = Map{Stage::Reading, path, titleAndYear, {}, {}, {}};
+    m_opening = Map{Stage::Reading, path, titleAndYear, {}, {}, {}, {}, 1, {}};
     m_failure.reset();
     m_previewRows = previewRows;
     m_showsProgress = true;
@@ -39,7 +42,7 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, int pre
     m_decodedPercent = 0;
     // Nothing on show yet: the empty view names the map it waits for.
     if (m_shown.stage == Stage::None)
-        m_shown = Map{Stage::None, path, titleAndYear, {}, {}, {}};
+        m_shown = Map{Stage::None, path, titleAndYear, {}, {}, {}, {}, 1, {}};
     emit changed();
     m_loader.open(path);
 }
@@ -109,7 +112,17 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
         if (current())
             decodePart(written, ready);
     };
+    options.overviewStarted = [this, current](QSize map, int reduction) {
+        if (current())
+            overviewStarted(map, reduction);
+    };
+    options.overviewScanned = [this, current](std::shared_ptr<const picture::OverviewDetail> detail) {
+        if (current())
+            overviewScanned(std::move(detail));
+    };
     options.previewRows = m_previewRows;
+    options.maxPixels = s_fullDecodeLimit;
+    options.overviewBytes = OverviewBytes;
     options.knownHead = m_loader.takeHead(path);
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();
@@ -142,12 +155,25 @@ void MapDocument::letGoOfShownMap()
     replaceShown(m_opening);
 }
 
+void MapDocument::overviewStarted(QSize map, int reduction)
+{
+    m_opening.mapSize = map;
+    m_opening.reduction = reduction;
+}
+
+void MapDocument::overviewScanned(std::shared_ptr<const picture::OverviewDetail> detail)
+{
+    m_opening.detail = std::move(detail);
+}
+
 void MapDocument::decodeStarted(const QImage& picture)
 {
     // The new picture is on show from the start, its rows appearing as they are decoded; rows not yet decoded are not
     // drawn.
     Map map = m_opening;
     map.picture = picture;
+    if (map.reduction == 1)
+        map.mapSize = picture.size();
     replaceShown(std::move(map));
 }
 
@@ -166,6 +192,8 @@ void MapDocument::decodeFinished(const failure::Result<QImage>& result)
     Map shown = std::exchange(m_opening, Map());
     shown.stage = Stage::Shown;
     shown.picture = picture;
+    if (shown.reduction == 1)
+        shown.mapSize = picture.size();
     m_shown = std::move(shown);
     m_shownPart = picture.rect();
     m_showsProgress = false;
@@ -185,6 +213,9 @@ void MapDocument::fail(const failure::Failure& failure)
         failedMap.stage = Stage::Failed;
         failedMap.bytes.clear();
         failedMap.picture = QImage();
+        failedMap.mapSize = QSize();
+        failedMap.reduction = 1;
+        failedMap.detail.reset();
         replaceShown(std::move(failedMap));
     }
     emit changed();

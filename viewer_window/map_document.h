@@ -4,11 +4,13 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <stop_token>
 
 #include "failure/failure.h"
 #include "loading/map_loader.h"
+#include "picture/jpeg_decoder.h"
 
 namespace picture {
 enum class ProgressStage;
@@ -39,10 +41,21 @@ public:
         QString fileSizeText; ///< from the read: known once it has begun (empty for a file that is not there)
         QByteArray bytes;     ///< the file's bytes, once read
         QImage picture;       ///< from the start of its decode; whole once Shown; null in an empty view
+        /// The map's size as displayed: the picture's, or for a map too large to decode whole, whose picture is its
+        /// overview, the map's own.
+        QSize mapSize;
+        /// Map pixels a pixel of the picture stands for each way: 1, or 8, 16, ... for an overview.
+        int reduction = 1;
+        /// What an overview's parts are decoded from at full detail, once its scan has ended (with bytes).
+        std::shared_ptr<const picture::OverviewDetail> detail;
     };
 
     explicit MapDocument(loading::MapLoader& loader, QObject* parent = nullptr);
     ~MapDocument() override;
+
+    /// Maps of more pixels than this, in every viewer, are shown as their overview (sequential files) or refused
+    /// (progressive ones). The program keeps the decoder's default; tests make it small.
+    static void setFullDecodeLimit(qint64 pixels) { s_fullDecodeLimit = pixels; }
 
     /// Opens a map, giving up the opening still running (its decode stops; what it still posts is ignored). The
     /// early scans of a progressive file are put out for the top previewRows rows.
@@ -86,6 +99,8 @@ private:
     void startDecode(const QString& path, const loading::MapFile& file);
     void decodeProgress(picture::ProgressStage stage, int percent);
     void letGoOfShownMap();
+    void overviewStarted(QSize map, int reduction);
+    void overviewScanned(std::shared_ptr<const picture::OverviewDetail> detail);
     void decodeStarted(const QImage& picture);
     void decodePart(const QRect& written, const QRect& ready);
     void decodeFinished(const failure::Result<QImage>& result);
@@ -98,6 +113,7 @@ private:
     std::optional<failure::Failure> m_failure;
     QRect m_shownPart;
     int m_previewRows = 0;
+    static inline qint64 s_fullDecodeLimit = picture::DefaultMaxPixels;
     // Counts openings: what an opening given up for a later one still posts is ignored.
     quint64 m_serial = 0;
     std::stop_source m_decodeStop;

@@ -74,9 +74,9 @@ void TForm2::showDocument()
     const viewer::MapDocument::Map& shown = m_document.shown();
     fileSizeLabel->setCaption(shown.fileSizeText);
     titleAndYearLabel->setCaption(shown.titleAndYear);
-    const QImage& picture = shown.picture;
-    dimensionsLabel->setCaption(
-        picture.isNull() ? QString() : QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height()));
+    dimensionsLabel->setCaption(shown.picture.isNull()
+                                    ? QString()
+                                    : QStringLiteral("%1 x %2").arg(shown.mapSize.width()).arg(shown.mapSize.height()));
     if (!m_document.showsProgress())
         return progressBar->hide();
     progressBar->show();
@@ -98,7 +98,8 @@ void TForm2::showPictureOfDocument()
         return;
     }
     // A new picture is on show from the start at actual size, its rows appearing as they are decoded. Zooming acts on
-    // it meanwhile with its own steps.
+    // it meanwhile with its own steps. The overview of a map too large to decode whole is drawn as large as the map.
+    mapPicture->setPixelRatio(devicePixelRatioF() / m_document.shown().reduction);
     mapPicture->setAutoSize(true);
     mapPicture->setPicture(picture);
     mapPicture->setShownPart(m_document.shownPart());

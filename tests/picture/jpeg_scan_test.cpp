@@ -1,10 +1,12 @@
 // The streaming scanner of sequential JPEG files against libjpeg: its overview equals libjpeg's 1/8 decode, and
-// regions decoded from its resume points equal the same part of libjpeg's whole decode at each scale.
+// regions decoded from its resume points equal the same part of libjpeg's whole decode at each scale; the decoder gives
+// the overview of a file too large to decode whole.
 #include <QRect>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
+#include "icc_profiles.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/jpeg_overview.h"
 #include "picture/jpeg_region.h"
@@ -182,6 +184,63 @@ TEST(ScanDamaged, EndsWithTheSameIndexWholeOrInPieces)
             EXPECT_GT(whole.index.frame.height, 0);
             EXPECT_LT(whole.index.frame.height, 48);
         }
+    }
+}
+
+// Above the decoder's limit a sequential file gives its overview: libjpeg's 1/8 decode, with the colour profile and the
+// orientation applied as a whole decode applies them, and the callbacks and progress of a decode. A progressive file
+// is refused as too large.
+TEST(OverviewDecode, AFileAboveTheLimitGivesLibjpegsEighthWithItsProfileAndOrientation)
+{
+    struct Case
+    {
+        const char* name;
+        int orientation;
+        bool profile;
+        bool progressive;
+    };
+    const Case cases[] = {{"upright", 1, false, false},
+                          {"turned", 6, false, false},
+                          {"profile", 1, true, false},
+                          {"progressive", 1, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::JpegFixture fixture;
+        fixture.size = {203, 150};
+        fixture.pixel = texture;
+        fixture.progressive = c.progressive;
+        if (c.orientation != 1)
+            fixture.exif = testsupport::exifWithOrientation(c.orientation);
+        if (c.profile)
+            fixture.iccProfile = iccprofiles::adobeRgbProfile();
+        const QByteArray file = testsupport::makeJpeg(fixture);
+        std::vector<QString> calls;
+        int percent = 0;
+        QRect ready;
+        picture::JpegDecodeOptions options;
+        options.maxPixels = 100 * 100;
+        options.overviewBytes = 1 << 20;
+        options.progress = [&](picture::ProgressStage stage, int done) {
+            percent += stage == picture::ProgressStage::Running ? done : 0;
+        };
+        options.beforePicture = [&] { calls.push_back("before"); };
+        options.overviewStarted = [&](QSize map, int reduction) {
+            calls.push_back(QStringLiteral("%1x%2 /%3").arg(map.width()).arg(map.height()).arg(reduction));
+        };
+        options.pictureStarted = [&](const QImage&) { calls.push_back("picture"); };
+        options.partReady = [&](const QRect&, const QRect& part) { ready = part; };
+        const failure::Result<QImage> overview = picture::decodeJpeg(file, options);
+        if (c.progressive) {
+            ASSERT_FALSE(overview);
+            EXPECT_EQ(overview.error().what, failure::What::PictureTooLarge);
+            continue;
+        }
+        ASSERT_TRUE(overview) << failure::describe(overview.error());
+        EXPECT_EQ(largestDifference(*overview, libjpegAt(file, 8)), 0);
+        const QString map = c.orientation == 6 ? "150x203 /8" : "203x150 /8";
+        EXPECT_EQ(calls, (std::vector<QString>{"before", map, "picture"}));
+        EXPECT_EQ(percent, 100);
+        EXPECT_EQ(ready, overview->rect());
     }
 }
 

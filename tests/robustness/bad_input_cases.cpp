@@ -321,8 +321,18 @@ const std::vector<PictureCase>& pictureCases()
         {"Arithmetic", "an arithmetic-coded JPEG", arithmetic, QString(), QString()},
         {"DamagedProfile", "a JPEG whose colour profile is noise", damagedProfile, QString(), QString()},
         {"DamagedExif", "a JPEG whose EXIF block points past its end", damagedExif, QString(), QString()},
+        // The map, too large to decode whole, is shown as its overview: grey past the data of its first blocks.
         {"Declared65500", "a JPEG declaring 65500 x 65500 pixels",
          [] { return testsupport::withDeclaredSize(validJpeg(), 65500, 65500); },
+         notRead +
+             QStringLiteral("Рисунок слишком велик: 8188 x 8188 точек (можно открыть не более 9 миллионов точек)"),
+         QString()},
+        {"ProgressiveDeclared65500", "a progressive JPEG declaring 65500 x 65500 pixels",
+         [] {
+             JpegFixture fixture = fixtureOfSize(QSize(48, 32));
+             fixture.progressive = true;
+             return testsupport::withDeclaredSize(testsupport::makeJpeg(fixture), 65500, 65500);
+         },
          notRead +
              QStringLiteral("Рисунок слишком велик: 8188 x 8188 точек (можно открыть не более 9 миллионов точек)"),
          map +

@@ -23,19 +23,30 @@ TEST_F(OpenStep, ComputesTheStepTablesOfTheLoadedMap)
     {
         QSize size;
         viewer::StepTable widths, heights;
+        QSize picture; // the overview's of a map above the full-decode limit; empty: the map decoded whole
     };
     const Case cases[] = {
         {{3000, 2000},
          {0, 3000, 2700, 2160, 1512, 907, 453, 181, 63, 18, 4},
-         {0, 2000, 1800, 1440, 1008, 604, 302, 120, 42, 12, 3}},
+         {0, 2000, 1800, 1440, 1008, 604, 302, 120, 42, 12, 3},
+         {}},
         {{1000, 800},
          {0, 1000, 900, 720, 504, 302, 151, 60, 21, 6, 1},
-         {0, 800, 720, 576, 403, 241, 120, 48, 16, 4, 1}},
+         {0, 800, 720, 576, 403, 241, 120, 48, 16, 4, 1},
+         {}},
+        // Drawn as large as the map, with the map's texts and steps.
+        {{3000, 2000},
+         {0, 3000, 2700, 2160, 1512, 907, 453, 181, 63, 18, 4},
+         {0, 2000, 1800, 1440, 1008, 604, 302, 120, 42, 12, 3},
+         {375, 250}},
     };
     openCatalogue(3);
+    const auto restoreLimit = qScopeGuard([] { viewer::MapDocument::setFullDecodeLimit(picture::DefaultMaxPixels); });
     for (const Case& c : cases) {
+        viewer::MapDocument::setFullDecodeLimit(c.picture.isEmpty() ? picture::DefaultMaxPixels : 1000 * 1000);
         const QByteArray bytes = collection.writeJpeg(mapPath(2), c.size);
         TForm2& viewer = openMap(2);
+        EXPECT_EQ(viewer.mapPicture->picture().size(), c.picture.isEmpty() ? c.size : c.picture);
         EXPECT_EQ(state().ZoomIndex, 1);
         EXPECT_EQ(state().StepWidths, c.widths);
         EXPECT_EQ(state().StepHeights, c.heights);
@@ -145,6 +156,9 @@ TEST_F(OpenStep, ProgressReportsAddUpAndTheEndHidesTheBar)
 
 TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillCloses)
 {
+    JpegFixture progressive16;
+    progressive16.size = {16, 16};
+    progressive16.progressive = true;
     struct Case
     {
         QByteArray bytes;
@@ -152,8 +166,9 @@ TEST_F(OpenStep, AFailedLoadNamesTheFileRestoresTheCursorsAndTheViewerStillClose
     };
     const Case cases[] = {
         {QByteArray("this is no picture"), "not a JPEG"},
-        // Declares 60000 x 60000 pixels: refused before any pixel buffer exists.
-        {withDeclaredSize(TestCollection::jpegBytes(QSize(16, 16)), 60000, 60000), "over the memory budget"},
+        // A progressive file declaring 60000 x 60000 pixels, too many to decode whole, with no overview to give:
+        // refused before any pixel buffer exists.
+        {withDeclaredSize(makeJpeg(progressive16), 60000, 60000), "over the memory budget"},
     };
     openCatalogue(3);
     for (const Case& c : cases) {
