@@ -94,6 +94,13 @@ void MapLoader::startAhead()
                                                  }));
 }
 
+void MapLoader::decodePart(std::shared_ptr<const picture::OverviewDetail> detail, QByteArray bytes, QRect region,
+                           int scale, std::stop_token stop, PartDecode::Done done)
+{
+    PartDecode::start(pool(), std::move(detail), std::move(bytes), region, scale, Delivery(m_loader, this, stop),
+                      std::move(done));
+}
+
 void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options, MapDecode::Finished finished)
 {
     const std::stop_token callerStop = options.stop;

@@ -16,6 +16,7 @@
 #include "current_entry/current_entry.h"
 #include "desktop/failure_text.h"
 #include "files/data_files.h"
+#include "viewer_window/detail_tiles.h"
 #include "viewer_window/navigator.h"
 #include "viewer_window/scroll_box.h"
 #include "viewer_window/tform2.h"
@@ -87,6 +88,7 @@ void TForm2::showPictureOfDocument()
 {
     viewReset();
     mapNavigator->setMap({}); // until the new map is whole
+    mapDetail->setMap({}, {}, {}, 1);
     const QImage& picture = m_document.shown().picture;
     if (picture.isNull()) {
         // Nothing of the previous map stays behind: no scroll range, no steps to zoom along.
@@ -114,6 +116,8 @@ void TForm2::showOpenedMap()
     computeZoomSteps();
     centre();
     mapNavigator->setMap(m_document.shown().picture);
+    const viewer::MapDocument::Map& shown = m_document.shown();
+    mapDetail->setMap(shown.detail, shown.bytes, shown.mapSize, shown.reduction);
     finishOpening();
     readNeighboursAhead();
 }

@@ -15,6 +15,7 @@
 #include "controls/text_label.h"
 #include "current_entry/current_entry.h"
 #include "desktop/guarded.h"
+#include "viewer_window/detail_tiles.h"
 #include "viewer_window/navigator.h"
 #include "viewer_window/scroll_box.h"
 #include "window_layout/viewer_controls.h"
@@ -72,6 +73,7 @@ std::span<const controls::ControlTie<TForm2>> TForm2::controlTies()
         tie<&TForm2::mapPicture>("Image1"),
         tie<&TForm2::progressBar>("ProgressBar1"),
         tie<&TForm2::mapNavigator>("MapNavigator"),
+        tie<&TForm2::mapDetail>("MapDetail"),
         tie<&TForm2::titleStrip>("Panel1"),
         tie<&TForm2::titleBackground>("Image2"),
         tie<&TForm2::minimiseButton>("Imagesvernut"),
@@ -125,6 +127,9 @@ void TForm2::createControls()
         } else if (row.name == "MapNavigator") {
             auto* picture = qobject_cast<controls::PictureControl*>(built.control(QStringLiteral("Image1")));
             made = new viewer::Navigator(*box, *picture, row.colour);
+        } else if (row.name == "MapDetail") {
+            auto* picture = qobject_cast<controls::PictureControl*>(built.control(QStringLiteral("Image1")));
+            made = new viewer::DetailTiles(m_loader, *picture);
         } else if (row.name == "Panel2") {
             made = raisedPanel(parent, row.colour);
             made->setGeometry(row.place);

@@ -20,8 +20,9 @@ namespace loading {
 class Loader;
 }
 namespace viewer {
+class DetailTiles;
 class Navigator;
-}
+} // namespace viewer
 
 namespace controls {
 class Panel;
@@ -46,6 +47,7 @@ public:
     controls::PictureControl* mapPicture = nullptr;
     QProgressBar* progressBar = nullptr;
     viewer::Navigator* mapNavigator = nullptr; // the whole map in small, while part of it is out of view
+    viewer::DetailTiles* mapDetail = nullptr;  // the part in view at full detail, over a map shown as its overview
 
     controls::Panel* titleStrip = nullptr; // title strip
     controls::PictureControl* titleBackground = nullptr;

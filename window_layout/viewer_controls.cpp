@@ -20,6 +20,8 @@ std::vector<ControlRow> makeTable()
         other("ProgressBar1", "ScrollBox1", {0, 0, 796, 25}).cutAt(1024).as(Role::Stock, "Загрузка карты"),
         // Beyond the design: the whole map in small in the view's lower right corner; it places itself.
         other("MapNavigator", "ScrollBox1", {}, BarColour).hidden().as(Role::Picture, "Обзор карты"),
+        // Beyond the design: the part in view of a map shown as its overview, at full detail, over the picture.
+        other("MapDetail", "Image1", {}).hidden().ignored(),
 
         panel("Panel1", form, {0, 0, 800, 20}, WindowColour),
         picture("Image2", "Panel1", {0, 0, 800, 20}).withArtwork().stretching({758, 20}).ignored(),

@@ -9,6 +9,7 @@
 #include "support/jpeg_fixtures.h"
 #include "support/resident_memory.h"
 #include "viewer_fixture.h"
+#include "viewer_window/detail_tiles.h"
 #include "viewer_window/scroll_box.h"
 
 using namespace testsupport;
@@ -220,4 +221,48 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
             QTest::qWait(10);
         EXPECT_GE(closed - testsupport::residentBytes(), pictureBytes) << "given back after its time";
     }
+}
+
+// Over a map shown as its overview the part in view comes at full detail: at actual size the pixels on screen are the
+// map's own, at fit to screen its tiles are decoded at the DCT scale the drawn size needs.
+TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
+{
+    viewer::MapDocument::setFullDecodeLimit(1000 * 1000);
+    const auto restoreLimit = qScopeGuard([] { viewer::MapDocument::setFullDecodeLimit(picture::DefaultMaxPixels); });
+    JpegFixture fixture;
+    fixture.size = {3000, 2000};
+    fixture.quality = 90;
+    fixture.pixel = [](int x, int y) {
+        return std::array<unsigned char, 4>{static_cast<unsigned char>((x * 7) ^ (y * 3)),
+                                            static_cast<unsigned char>(x + y), static_cast<unsigned char>(x * y), 0};
+    };
+    const QByteArray bytes = makeJpeg(fixture);
+    const QImage map = picture::decodeJpeg(bytes).value();
+    openCatalogue(3);
+    collection.writeBytes(mapPath(2), bytes);
+    TForm2& viewer = openMap(2);
+    ASSERT_EQ(viewer.mapPicture->picture().width(), 375);
+    const auto tilesCome = [&viewer] {
+        return QTest::qWaitFor([&viewer] {
+            QCoreApplication::processEvents();
+            return viewer.mapDetail->tilesPending() == 0 && viewer.mapDetail->scale() > 0;
+        });
+    };
+
+    viewer.showActualSize();
+    viewer.grab(); // paints, and so asks for the tiles in view
+    ASSERT_TRUE(tilesCome());
+    EXPECT_EQ(viewer.mapDetail->scale(), 1);
+    const QImage shot = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint origin = viewer.mapPicture->mapTo(&viewer, QPoint(0, 0));
+    int wrong = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 600; ++x)
+            wrong += shot.pixel(origin + QPoint(x, y)) != map.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
+
+    viewer.fitToScreen();
+    viewer.grab();
+    ASSERT_TRUE(tilesCome());
+    EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->width() * 4 <= 3000 ? 4 : 2);
 }
