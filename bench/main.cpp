@@ -8,6 +8,7 @@
 #include "colour_bench.h"
 #include "decode_bench.h"
 #include "disc_release_bench.h"
+#include "huge_map_bench.h"
 #include "list_keys_bench.h"
 #include "map_picture.h"
 #include "memory/large_memory.h"
@@ -23,7 +24,7 @@ int usage()
                  "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
                  "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
                  "       icc NAME FILE RUNS | slow-disc DIR RUNS | disc-release DIR RUNS | exit-with-hung-read DIR |\n"
-                 "       list-keys-slow-disc DIR |\n"
+                 "       list-keys-slow-disc DIR | huge NAME FILE RUNS |\n"
                  "       resident-after-close FILE | stop-progressive FILE RUNS\n");
     return 2;
 }
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
         return bench::decodeRatio(args[1], args[2], args[3].toInt());
     if (command == QLatin1String("preview") && args.size() == 4)
         return bench::previewRatio(args[1], args[2], args[3].toInt());
+    if (command == QLatin1String("huge") && args.size() == 4)
+        return bench::hugeMap(args[1], args[2], args[3].toInt());
     if (command == QLatin1String("icc") && args.size() == 4)
         return bench::colourConversionCost(args[1], args[2], args[3].toInt());
     if (command == QLatin1String("repaint") && args.size() == 3)

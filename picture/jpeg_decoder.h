@@ -26,6 +26,9 @@ struct OverviewDetail;
 /// declares 65500 x 65500 before memory is spent on it.
 inline constexpr qint64 DefaultMaxPixels = 600'000'000;
 
+/// The memory a larger map's overview may take: a 65,500 x 65,500 map's is made at 1/16 within it.
+inline constexpr qint64 DefaultOverviewBytes = qint64(192) << 20;
+
 /// Two-band decoding costs about a quarter more work in all: it pays only while another core is idle.
 enum class BandDecoding { Never, WhenCoreIdle, Always };
 

@@ -14,8 +14,6 @@ namespace {
 
 // The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
 constexpr int ReadShare = 50;
-// The overview of a map too large to decode whole takes at most this much memory (a 65,500 x 65,500 map's at 1/16).
-constexpr qint64 OverviewBytes = qint64(192) << 20;
 
 } // namespace
 
@@ -122,7 +120,7 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
     };
     options.previewRows = m_previewRows;
     options.maxPixels = s_fullDecodeLimit;
-    options.overviewBytes = OverviewBytes;
+    options.overviewBytes = picture::DefaultOverviewBytes;
     options.knownHead = m_loader.takeHead(path);
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();

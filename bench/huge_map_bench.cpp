@@ -1,0 +1,108 @@
+// Figures of a map too large to decode whole: the overview, the parts in view at full detail, the memory.
+#include "huge_map_bench.h"
+
+#include <QFile>
+#include <QRect>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "measure.h"
+#include "picture/jpeg_decoder.h"
+#include "picture/jpeg_overview_decode.h"
+
+namespace bench {
+namespace {
+
+constexpr QSize View(1920, 1080);
+
+struct Overview
+{
+    double seconds = -1;
+    QSize map;
+    std::shared_ptr<const picture::OverviewDetail> detail;
+};
+
+// As the viewer: the file read whole, then decoded as its overview.
+Overview overviewOnce(const QString& path, QByteArray& bytes)
+{
+    Overview result;
+    const double start = now();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    bytes = file.readAll();
+    picture::JpegDecodeOptions options;
+    options.maxPixels = 1; // every map is over the limit
+    options.overviewBytes = picture::DefaultOverviewBytes;
+    options.overviewStarted = [&result](QSize map, int) { result.map = map; };
+    options.overviewScanned = [&result](std::shared_ptr<const picture::OverviewDetail> detail) {
+        result.detail = std::move(detail);
+    };
+    if (!picture::decodeJpeg(bytes, options) || !result.detail)
+        return result;
+    result.seconds = now() - start;
+    return result;
+}
+
+double partSeconds(const Overview& overview, const QByteArray& bytes, QRect part)
+{
+    const picture::ReadFileBytes read = [&bytes](quint64 offset, qint64 length) {
+        return failure::Result<QByteArray>(bytes.mid(qsizetype(std::min<quint64>(offset, bytes.size())), length));
+    };
+    const double start = now();
+    return picture::decodeOverviewPart(*overview.detail, read, part, 1) ? now() - start : -1;
+}
+
+double peakResidentMib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return -1;
+}
+
+} // namespace
+
+int hugeMap(const QString& name, const QString& path, int runs)
+{
+    std::vector<double> reference, ours, corner, panned;
+    for (int i = 0; i < runs; ++i) {
+        reference.push_back(runProcess({"djpeg", "-scale", "1/8", "-outfile", "/dev/null", path}));
+        QByteArray bytes;
+        const Overview overview = overviewOnce(path, bytes);
+        if (overview.seconds < 0) {
+            std::fprintf(stderr, "the overview of %s failed\n", qPrintable(path));
+            return 1;
+        }
+        ours.push_back(overview.seconds);
+        const QRect map(QPoint(0, 0), overview.map);
+        const QRect lowerRight =
+            QRect(QPoint(overview.map.width() - View.width(), overview.map.height() - View.height()), View) & map;
+        corner.push_back(partSeconds(overview, bytes, lowerRight));
+        // A map less than two views wide has no view left of its corner's.
+        if (overview.map.width() >= 2 * View.width())
+            panned.push_back(partSeconds(overview, bytes, lowerRight.translated(-View.width(), 0)));
+    }
+    for (const std::vector<double>* series : {&corner, &panned}) {
+        if (std::any_of(series->begin(), series->end(), [](double v) { return v < 0; })) {
+            std::fprintf(stderr, "a part of %s failed\n", qPrintable(path));
+            return 1;
+        }
+    }
+    emitFigure(name + "_overview_ms", median(ours) * 1000, "ms", 1);
+    emitFigure(name + "_overview_djpeg_ms", median(reference) * 1000, "ms", 1);
+    emitFigure(name + "_overview_ratio", median(ours) / median(reference), "x");
+    emitFigure(name + "_corner_view_ms", median(corner) * 1000, "ms", 1);
+    if (!panned.empty())
+        emitFigure(name + "_panned_view_ms", median(panned) * 1000, "ms", 1);
+    emitFigure(name + "_decode_peak_rss_mib", peakResidentMib(), "MiB", 1);
+    return 0;
+}
+
+} // namespace bench
