@@ -223,14 +223,24 @@ void JpegOverview::convertLine(int y)
 
 void JpegOverview::rowDecoded(const scan::McuRow& row)
 {
-    for (std::size_t c = 0; c < m_frame.components.size(); ++c)
-        makeSamples(row, c);
+    // The grey rows past a file's damage all give one line, made once.
+    const bool greyKnown = row.grey && !m_greyLine.empty();
+    if (!greyKnown) {
+        for (std::size_t c = 0; c < m_frame.components.size(); ++c)
+            makeSamples(row, c);
+    }
     const int eighthHeight = m_frame.height > 0 ? (m_frame.height + 7) / 8 : 1 << 30;
     for (int y = 0; y < m_frame.maxV; ++y) {
         const int eighthRow = row.row * m_frame.maxV + y;
         if (eighthRow >= eighthHeight)
             break;
-        convertLine(y);
+        if (greyKnown) {
+            m_line = m_greyLine;
+        } else {
+            convertLine(y);
+            if (row.grey)
+                m_greyLine = m_line;
+        }
         putLine(eighthRow);
     }
 }

@@ -54,6 +54,7 @@ private:
     std::array<std::vector<std::uint8_t>, scan::MaxComponents> m_samples; // one MCU row's, per component
     std::array<int, scan::MaxComponents> m_samplesWide{};
     std::vector<QRgb> m_line;          // one row at 1/8
+    std::vector<QRgb> m_greyLine;      // the line every grey row gives, once one has been made
     std::vector<std::uint32_t> m_sums; // the 1/8 rows of a coarser row so far, per channel
     int m_summedRows = 0;
 };

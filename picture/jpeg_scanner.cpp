@@ -116,6 +116,17 @@ ResumePoint JpegScanner::pointHere() const
 JpegScanner::Step JpegScanner::decodeMcu(bool final)
 {
     const Frame& frame = m_index.frame;
+    if (m_index.damagedFrom >= 0 && m_column == 0 && frame.height > 0) {
+        // Past the damage every MCU is grey: the rows go whole.
+        if (!m_rowBlocksZero) {
+            for (std::size_t c = 0; c < frame.components.size(); ++c)
+                std::fill(m_rowBlocks[c].begin(), m_rowBlocks[c].end(), std::int16_t{0});
+            m_rowBlocksZero = true;
+        }
+        m_mcu += frame.mcusWide();
+        emitRow(true);
+        return Step::Decoded;
+    }
     const Position before = m_at;
     m_reader.state = m_at.bits;
     if (m_index.damagedFrom < 0 && frame.restartInterval > 0 && m_mcu > 0 && m_at.toRestart == 0 &&
@@ -239,12 +250,13 @@ void JpegScanner::markDamaged(std::int64_t from)
         m_index.damagedFrom = from;
 }
 
-void JpegScanner::emitRow()
+void JpegScanner::emitRow(bool grey)
 {
     const Frame& frame = m_index.frame;
     if (m_sink) {
         McuRow row;
         row.row = m_row;
+        row.grey = grey;
         for (std::size_t c = 0; c < frame.components.size(); ++c) {
             row.blocks[c] = m_rowBlocks[c].data();
             row.blocksWide[c] = frame.mcusWide() * frame.components[c].h;

@@ -47,6 +47,7 @@ struct McuRow
     std::array<const std::int16_t*, MaxComponents> blocks{};
     std::array<int, MaxComponents> blocksWide{};
     std::array<int, MaxComponents> stride{};
+    bool grey = false; // past the damage of a file: every block is zero
 };
 
 class ScanSink
@@ -89,7 +90,7 @@ private:
     Step restart(bool final);
     Step checkForHeight(bool final);
     ResumePoint pointHere() const;
-    void emitRow();
+    void emitRow(bool grey = false);
     void zeroMcu();
     void markDamaged(std::int64_t from);
 
@@ -108,6 +109,7 @@ private:
     std::array<int, MaxComponents> m_stride{};
     int m_row = 0;
     int m_column = 0;
+    bool m_rowBlocksZero = false; // the row blocks hold only zeros, set for the grey rows past the damage
     std::int64_t m_mcu = 0;
 };
 
