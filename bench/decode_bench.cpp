@@ -111,12 +111,8 @@ int decodeRatio(const QString& name, const QString& path, int runs)
         sink.control.clearPicture();
         warm.push_back(openOnce(path, sink.bar, sink.control, sink.loader.pool()));
     }
-    for (const std::vector<double>* series : {&reference, &cold, &warm}) {
-        if (std::any_of(series->begin(), series->end(), [](double v) { return v <= 0; })) {
-            std::fprintf(stderr, "decode of %s failed\n", qPrintable(path));
-            return 1;
-        }
-    }
+    if (anyFailed({&reference, &cold, &warm}, QStringLiteral("decode of ") + path))
+        return 1;
     emitFigure(name + "_djpeg", median(reference) * 1000, "ms", 1);
     emitFigure(name + "_decode_first", median(cold) * 1000, "ms", 1);
     emitFigure(name + "_decode_ratio_first", median(cold) / median(reference), "x");

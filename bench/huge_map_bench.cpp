@@ -89,12 +89,8 @@ int hugeMap(const QString& name, const QString& path, int runs)
         if (overview.map.width() >= 2 * View.width())
             panned.push_back(partSeconds(overview, bytes, lowerRight.translated(-View.width(), 0)));
     }
-    for (const std::vector<double>* series : {&corner, &panned}) {
-        if (std::any_of(series->begin(), series->end(), [](double v) { return v < 0; })) {
-            std::fprintf(stderr, "a part of %s failed\n", qPrintable(path));
-            return 1;
-        }
-    }
+    if (anyFailed({&corner, &panned}, QStringLiteral("a part of ") + path))
+        return 1;
     emitFigure(name + "_overview_ms", median(ours) * 1000, "ms", 1);
     emitFigure(name + "_overview_djpeg_ms", median(reference) * 1000, "ms", 1);
     emitFigure(name + "_overview_ratio", median(ours) / median(reference), "x");

@@ -93,6 +93,17 @@ double worst(const std::vector<double>& values)
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
+bool anyFailed(std::initializer_list<const std::vector<double>*> series, const QString& what)
+{
+    for (const std::vector<double>* times : series) {
+        if (std::any_of(times->begin(), times->end(), [](double v) { return v <= 0; })) {
+            std::fprintf(stderr, "%s failed\n", qPrintable(what));
+            return true;
+        }
+    }
+    return false;
+}
+
 void emitFigure(const QString& name, double value, const QString& unit, int decimals)
 {
     std::printf("%s %.*f %s\n", qPrintable(name), decimals, value, qPrintable(unit));
