@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <stop_token>
+#include <vector>
 
 #include "icc_profiles.h"
 #include "picture/jpeg_decoder.h"
@@ -198,11 +200,13 @@ TEST(OverviewDecode, AFileAboveTheLimitGivesLibjpegsEighthWithItsProfileAndOrien
         int orientation;
         bool profile;
         bool progressive;
+        double kept = 1; // the share of the file there (a truncated one is grey after its data, as libjpeg has it)
     };
     const Case cases[] = {{"upright", 1, false, false},
                           {"turned", 6, false, false},
                           {"profile", 1, true, false},
-                          {"progressive", 1, false, true}};
+                          {"progressive", 1, false, true},
+                          {"truncated", 1, false, false, 0.4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::JpegFixture fixture;
@@ -213,7 +217,8 @@ TEST(OverviewDecode, AFileAboveTheLimitGivesLibjpegsEighthWithItsProfileAndOrien
             fixture.exif = testsupport::exifWithOrientation(c.orientation);
         if (c.profile)
             fixture.iccProfile = iccprofiles::adobeRgbProfile();
-        const QByteArray file = testsupport::makeJpeg(fixture);
+        const QByteArray whole = testsupport::makeJpeg(fixture);
+        const QByteArray file = whole.left(qsizetype(whole.size() * c.kept));
         std::vector<QString> calls;
         int percent = 0;
         QRect ready;
@@ -241,6 +246,51 @@ TEST(OverviewDecode, AFileAboveTheLimitGivesLibjpegsEighthWithItsProfileAndOrien
         EXPECT_EQ(calls, (std::vector<QString>{"before", map, "picture"}));
         EXPECT_EQ(percent, 100);
         EXPECT_EQ(ready, overview->rect());
+    }
+}
+
+// A file of several pieces shows its overview's rows from the top as they are made; a stop ends the decode.
+TEST(OverviewDecode, ComesInRowsFromTheTopAndStopsWhenAsked)
+{
+    testsupport::JpegFixture fixture;
+    fixture.size = {1400, 1400};
+    fixture.quality = 100;
+    fixture.sampling = {1, 1};
+    fixture.pixel = [](int x, int y) {
+        const auto noise = [](unsigned v) { return static_cast<unsigned char>((v * 2654435761u) >> 24); };
+        return std::array<unsigned char, 4>{noise(x * 7919u + y), noise(y * 104729u + x), noise(x ^ (y << 11)), 0};
+    };
+    const QByteArray file = testsupport::makeJpeg(fixture);
+    ASSERT_GT(file.size(), 2 << 20) << "several pieces of the scan";
+    for (const bool stopping : {false, true}) {
+        SCOPED_TRACE(stopping ? "stopped" : "whole");
+        std::stop_source stop;
+        std::vector<QRect> ready;
+        bool ended = false;
+        picture::JpegDecodeOptions options;
+        options.maxPixels = 1000;
+        options.overviewBytes = 1 << 20;
+        options.stop = stop.get_token();
+        options.progress = [&](picture::ProgressStage stage, int) { ended = stage == picture::ProgressStage::Ending; };
+        options.partReady = [&](const QRect&, const QRect& part) {
+            ready.push_back(part);
+            if (stopping)
+                stop.request_stop();
+        };
+        const failure::Result<QImage> overview = picture::decodeJpeg(file, options);
+        EXPECT_TRUE(ended);
+        ASSERT_FALSE(ready.empty());
+        if (stopping) {
+            ASSERT_FALSE(overview);
+            EXPECT_EQ(overview.error().what, failure::What::DecodeStopped);
+            EXPECT_EQ(ready.size(), 1u);
+            continue;
+        }
+        ASSERT_TRUE(overview) << failure::describe(overview.error());
+        EXPECT_GE(ready.size(), std::size_t(file.size() >> 20) + 1) << "a report for each piece of the scan";
+        for (std::size_t i = 1; i < ready.size(); ++i)
+            EXPECT_TRUE(ready[i].top() == 0 && ready[i].height() > ready[i - 1].height()) << i;
+        EXPECT_EQ(ready.back(), overview->rect());
     }
 }
 
