@@ -243,10 +243,12 @@ TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
     TForm2& viewer = openMap(2);
     ASSERT_EQ(viewer.mapPicture->picture().width(), 375);
     const auto tilesCome = [&viewer] {
-        return QTest::qWaitFor([&viewer] {
-            QCoreApplication::processEvents();
-            return viewer.mapDetail->tilesPending() == 0 && viewer.mapDetail->scale() > 0;
-        });
+        return QTest::qWaitFor(
+            [&viewer] {
+                QCoreApplication::processEvents();
+                return viewer.mapDetail->tilesPending() == 0 && viewer.mapDetail->scale() > 0;
+            },
+            20000); // a slow machine, a sanitizer build
     };
 
     viewer.showActualSize();
