@@ -48,9 +48,7 @@ Overview overviewOnce(const QString& path, QByteArray& bytes)
 
 double partSeconds(const Overview& overview, const QByteArray& bytes, QRect part)
 {
-    const picture::ReadFileBytes read = [&bytes](quint64 offset, qint64 length) {
-        return failure::Result<QByteArray>(bytes.mid(qsizetype(std::min<quint64>(offset, bytes.size())), length));
-    };
+    const picture::ReadFileBytes read = picture::readerOfBytes(bytes);
     const double start = now();
     return picture::decodeOverviewPart(*overview.detail, read, part, 1) ? now() - start : -1;
 }

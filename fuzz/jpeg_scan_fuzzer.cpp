@@ -234,9 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(pieces.overview == whole.overview);
 
     const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const picture::ReadFileBytes read = [&file](quint64 offset, qint64 length) -> failure::Result<QByteArray> {
-        return file.mid(qsizetype(std::min<quint64>(offset, quint64(file.size()))), length);
-    };
+    const picture::ReadFileBytes read = picture::readerOfBytes(file);
     const Reference eighth = libjpeg(data, size, 8);
     // A file the scanner read is one libjpeg reads as sequential too.
     check(eighth.sequential || !eighth.clean);

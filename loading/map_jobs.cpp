@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <new>
+#include <type_traits>
 
 #include "files/data_files.h"
 #include "loading/picture_load.h"
@@ -39,6 +40,18 @@ MapFile resultOf(files::DataFileRead& read, State state, bool outOfMemory)
         break;
     }
     return failure::Failure{failure::What::ReadStopped, read.path().toStdString(), {}, {}};
+}
+
+// A decoder's callback made on the GUI thread: each call is posted there with copies of its arguments. None for
+// none. The delivery outlives the decode.
+template <typename... Args>
+std::function<void(Args...)> postedTo(const Delivery& delivery, const std::function<void(Args...)>& call)
+{
+    if (!call)
+        return {};
+    return [&delivery, call](Args... args) {
+        delivery([call, ... values = std::decay_t<Args>(args)] { call(values...); });
+    };
 }
 
 } // namespace
@@ -220,10 +233,7 @@ void MapDecode::run(std::stop_token jobStop)
     picture::JpegDecodeOptions options = gui;
     options.pool = &m_pool;
     options.stop = stop;
-    if (gui.progress)
-        options.progress = [this, &gui](picture::ProgressStage stage, int percent) {
-            m_delivery([progress = gui.progress, stage, percent] { progress(stage, percent); });
-        };
+    options.progress = postedTo(m_delivery, gui.progress);
     if (gui.beforePicture)
         options.beforePicture = [this, &gui, &stop] {
             // The old picture's memory is let go on the GUI thread before the new picture takes its own.
@@ -243,22 +253,10 @@ void MapDecode::run(std::stop_token jobStop)
             std::unique_lock lock(handover->mutex);
             handover->done.wait(lock, stop, [&handover] { return handover->ran; });
         };
-    if (gui.overviewStarted)
-        options.overviewStarted = [this, &gui](QSize map, int reduction) {
-            m_delivery([overviewStarted = gui.overviewStarted, map, reduction] { overviewStarted(map, reduction); });
-        };
-    if (gui.overviewScanned)
-        options.overviewScanned = [this, &gui](std::shared_ptr<const picture::OverviewDetail> detail) {
-            m_delivery([overviewScanned = gui.overviewScanned, detail] { overviewScanned(detail); });
-        };
-    if (gui.pictureStarted)
-        options.pictureStarted = [this, &gui](const QImage& picture) {
-            m_delivery([pictureStarted = gui.pictureStarted, picture] { pictureStarted(picture); });
-        };
-    if (gui.partReady)
-        options.partReady = [this, &gui](const QRect& written, const QRect& ready) {
-            m_delivery([partReady = gui.partReady, written, ready] { partReady(written, ready); });
-        };
+    options.overviewStarted = postedTo(m_delivery, gui.overviewStarted);
+    options.overviewScanned = postedTo(m_delivery, gui.overviewScanned);
+    options.pictureStarted = postedTo(m_delivery, gui.pictureStarted);
+    options.partReady = postedTo(m_delivery, gui.partReady);
     failure::Result<QImage> result = decodePicture(m_bytes, options);
     // The bytes and the caller's options are let go before the result is posted: the GUI thread may drop the file's
     // last copy as soon as it has the result, and must find this thread done with it.

@@ -1,7 +1,5 @@
 #include "loading/part_decode.h"
 
-#include <algorithm>
-
 #include "picture/jpeg_overview_decode.h"
 #include "work/work_pool.h"
 
@@ -16,11 +14,8 @@ void PartDecode::start(work::WorkPool& pool, std::shared_ptr<const picture::Over
               done = std::move(done)](std::stop_token stop) {
                  if (stop.stop_requested())
                      return;
-                 const picture::ReadFileBytes read = [&bytes](quint64 offset, qint64 length) {
-                     const auto from = qsizetype(std::min<quint64>(offset, quint64(bytes.size())));
-                     return failure::Result<QByteArray>(bytes.mid(from, length));
-                 };
-                 failure::Result<QImage> part = picture::decodeOverviewPart(*detail, read, region, scale);
+                 failure::Result<QImage> part =
+                     picture::decodeOverviewPart(*detail, picture::readerOfBytes(bytes), region, scale);
                  delivery([done, part = std::move(part)] { done(part); });
              });
 }

@@ -93,6 +93,13 @@ failure::Result<void> codeRow(const ScanIndex& index, const ReadFileBytes& read,
 
 } // namespace
 
+ReadFileBytes readerOfBytes(QByteArray bytes)
+{
+    return [bytes = std::move(bytes)](quint64 offset, qint64 length) -> failure::Result<QByteArray> {
+        return bytes.mid(qsizetype(std::min<quint64>(offset, quint64(bytes.size()))), length);
+    };
+}
+
 failure::Result<QImage> decodeJpegRegion(const ScanIndex& index, const ReadFileBytes& read, QRect region, int scale)
 {
     const Frame& frame = index.frame;

@@ -70,6 +70,12 @@ int DetailTiles::scaleForDrawnSize() const
     return 1;
 }
 
+QSize DetailTiles::tileGrid(int scale) const
+{
+    const int tile = scale * TilePixels; // map pixels a tile covers each way
+    return {(m_mapSize.width() + tile - 1) / tile, (m_mapSize.height() + tile - 1) / tile};
+}
+
 QRectF DetailTiles::placeOf(const Key& key, QSize tile) const
 {
     const QRectF drawn = m_picture.drawnRect();
@@ -87,12 +93,11 @@ QRect DetailTiles::tilesUnder(QRectF part) const
         return {};
     const double across = drawn.width() * m_scale / m_mapSize.width() * TilePixels;
     const double down = drawn.height() * m_scale / m_mapSize.height() * TilePixels;
-    const int columns = (m_mapSize.width() + m_scale * TilePixels - 1) / (m_scale * TilePixels);
-    const int rows = (m_mapSize.height() + m_scale * TilePixels - 1) / (m_scale * TilePixels);
+    const QSize grid = tileGrid(m_scale);
     const auto first = [](double at, double tile) { return std::max(0, int(std::floor(at / tile))); };
     const int left = first(inside.left() - drawn.left(), across), top = first(inside.top() - drawn.top(), down);
-    const int right = std::min(columns - 1, int(std::ceil((inside.right() - drawn.left()) / across)) - 1);
-    const int bottom = std::min(rows - 1, int(std::ceil((inside.bottom() - drawn.top()) / down)) - 1);
+    const int right = std::min(grid.width() - 1, int(std::ceil((inside.right() - drawn.left()) / across)) - 1);
+    const int bottom = std::min(grid.height() - 1, int(std::ceil((inside.bottom() - drawn.top()) / down)) - 1);
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
@@ -133,9 +138,7 @@ void DetailTiles::paintEvent(QPaintEvent* event)
 
 void DetailTiles::ask(const Key& key)
 {
-    const int columns = (m_mapSize.width() + key.scale * TilePixels - 1) / (key.scale * TilePixels);
-    const int rows = (m_mapSize.height() + key.scale * TilePixels - 1) / (key.scale * TilePixels);
-    if (key.column < 0 || key.row < 0 || key.column >= columns || key.row >= rows || m_tiles.count(key) ||
+    if (!QRect(QPoint(0, 0), tileGrid(key.scale)).contains(key.column, key.row) || m_tiles.count(key) ||
         m_pending.count(key))
         return;
     m_pending.insert(key);

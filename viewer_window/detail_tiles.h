@@ -68,6 +68,8 @@ private:
     };
 
     int scaleForDrawnSize() const;
+    /// Columns and rows of tiles the map has at a scale.
+    QSize tileGrid(int scale) const;
     QRectF placeOf(const Key& key, QSize tile) const;
     /// The tiles of a part of this layer at the current scale: columns and rows, first to last.
     QRect tilesUnder(QRectF part) const;

@@ -15,6 +15,16 @@ namespace {
 // The bar's share of the read in an opening; the decode takes the rest. On a disc the read is most of the wait.
 constexpr int ReadShare = 50;
 
+// A map at a stage with its names, nothing of it known yet.
+MapDocument::Map namedMap(MapDocument::Stage stage, const QString& path, const QString& titleAndYear)
+{
+    MapDocument::Map map;
+    map.stage = stage;
+    map.path = path;
+    map.titleAndYear = titleAndYear;
+    return map;
+}
+
 } // namespace
 
 MapDocument::MapDocument(loading::MapLoader& loader, QObject* parent) : QObject(parent), m_loader(loader)
@@ -32,7 +42,7 @@ MapDocument::~MapDocument()
 void MapDocument::open(const QString& path, const QString& titleAndYear, int previewRows)
 {
     stop();
-    m_opening = Map{Stage::Reading, path, titleAndYear, {}, {}, {}, {}, 1, {}};
+    m_opening = namedMap(Stage::Reading, path, titleAndYear);
     m_failure.reset();
     m_previewRows = previewRows;
     m_showsProgress = true;
@@ -40,7 +50,7 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, int pre
     m_decodedPercent = 0;
     // Nothing on show yet: the empty view names the map it waits for.
     if (m_shown.stage == Stage::None)
-        m_shown = Map{Stage::None, path, titleAndYear, {}, {}, {}, {}, 1, {}};
+        m_shown = namedMap(Stage::None, path, titleAndYear);
     emit changed();
     m_loader.open(path);
 }

@@ -65,13 +65,6 @@ QImage libjpegAt(const QByteArray& file, int scale)
     return picture::decodeJpeg(file, options).value();
 }
 
-picture::ReadFileBytes readerOf(const QByteArray& file)
-{
-    return [file](quint64 offset, qint64 length) -> failure::Result<QByteArray> {
-        return file.mid(qsizetype(offset), length);
-    };
-}
-
 // Colour and detail in every block, so that AC coefficients and chroma matter.
 std::array<unsigned char, 4> texture(int x, int y)
 {
@@ -134,7 +127,7 @@ TEST_P(ScanCase, OverviewAndRegionsEqualLibjpeg)
                                  QRect(whole.width() / 2, whole.height() / 2, whole.width(), whole.height())};
         for (const QRect& region : regions) {
             const failure::Result<QImage> part =
-                picture::decodeJpegRegion(scanned.index, readerOf(file), region, scale);
+                picture::decodeJpegRegion(scanned.index, picture::readerOfBytes(file), region, scale);
             ASSERT_TRUE(part) << failure::describe(part.error());
             EXPECT_EQ(largestDifference(*part, whole.copy(region & whole.rect())), 0)
                 << "scale 1/" << scale << " region " << region.x() << "," << region.y();
