@@ -61,8 +61,6 @@ void TForm2::FormActivate()
     placeWindowButtons();
     hideStepButtonsAtTheEnds();
 
-    // At actual size one map pixel lies on one device pixel, whatever the screen's scale.
-    mapPicture->setPixelRatio(devicePixelRatioF());
     controls::setScreenCursor(QCursor(Qt::WaitCursor));
     // An opening still running is given up: its decode stops, and what it posts from now on is ignored.
     m_document.open(m_entry.mapPath(), m_entry.title() + QStringLiteral("  ") + m_entry.year(),
@@ -100,7 +98,8 @@ void TForm2::showPictureOfDocument()
         return;
     }
     // A new picture is on show from the start at actual size, its rows appearing as they are decoded. Zooming acts on
-    // it meanwhile with its own steps. The overview of a map too large to decode whole is drawn as large as the map.
+    // it meanwhile with its own steps. At actual size one map pixel lies on one device pixel, whatever the screen's
+    // scale; the overview of a map too large to decode whole is drawn as large as the map.
     mapPicture->setPixelRatio(devicePixelRatioF() / m_document.shown().reduction);
     mapPicture->setAutoSize(true);
     mapPicture->setPicture(picture);

@@ -267,4 +267,11 @@ TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
     viewer.grab();
     ASSERT_TRUE(tilesCome());
     EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->width() * 4 <= 3000 ? 4 : 2);
+
+    // The next map, decoded whole, is drawn at its own size again, with no layer over it.
+    click(viewer, viewer.nextButton);
+    viewer.showActualSize();
+    EXPECT_EQ(viewer.mapPicture->size(), QSize(63, 43));
+    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("63 x 43"));
+    EXPECT_TRUE(viewer.mapDetail->isHidden());
 }
