@@ -163,7 +163,7 @@ int stopProgressiveDecode(const QString& path, int runs)
         bool finished = false;
         // A stopped decode delivers nothing: its end is the end of the pool's jobs, when its coefficients and its
         // picture are let go.
-        loader.decode(bytes, options, [&](const failure::Result<QImage>&) {
+        loader.decode({bytes, nullptr, bytes.size()}, options, [&](const failure::Result<QImage>&) {
             finished = true;
             loop.quit();
         });

@@ -39,6 +39,7 @@ bool isReadFailure(What what)
     case What::FileGrewTooLarge:
     case What::ReadFailed:
     case What::ReadStopped:
+    case What::FileChanged:
         return true;
     default:
         return false;
@@ -67,6 +68,8 @@ QString failureText(const failure::Failure& failure)
             .arg(failure.figure(1));
     case What::ReadStopped:
         return QStringLiteral("Чтение прервано");
+    case What::FileChanged:
+        return QStringLiteral("Файл изменился, пока карта была открыта; откройте её снова");
     case What::PictureEmpty:
         return jpegText(QStringLiteral("файл пуст"));
     case What::PictureDataTooLarge:

@@ -104,4 +104,32 @@ failure::Result<void> savePictureAs(QWidget* parent, QByteArray bytes, const QSt
     return writeFileBytes(saveTargetName(*chosen), bytes);
 }
 
+failure::Result<void> saveDataFileAs(QWidget* parent, const QString& relative, const files::FileStamp& stamp)
+{
+    const std::optional<QString> chosen = askSaveFileName(parent);
+    if (!chosen)
+        return {};
+    const QString path = saveTargetName(*chosen);
+    QSaveFile file(path);
+    const auto failed = [&path, &file] {
+        return failure::Failure{failure::What::WriteFailed, path.toStdString(), file.errorString().toStdString(), {}};
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
+    // Pieces of a few megabytes: the copy of a map of a gigabyte holds no more than one of them. An unfinished
+    // QSaveFile is discarded, so a copy that fails part way leaves any earlier file of that name intact.
+    constexpr qint64 CopyPiece = qint64(4) << 20;
+    for (qint64 offset = 0; offset < stamp.size; offset += CopyPiece) {
+        const failure::Result<QByteArray> piece = files::readDataFilePart(relative, stamp, offset, CopyPiece);
+        if (!piece)
+            return piece.error();
+        if (piece->isEmpty() || file.write(*piece) != piece->size())
+            return piece->isEmpty() ? failure::Failure{failure::What::FileChanged, relative.toStdString(), {}, {}}
+                                    : failed();
+    }
+    if (!file.commit())
+        return failed();
+    return {};
+}
+
 } // namespace desktop

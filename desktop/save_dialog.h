@@ -8,6 +8,7 @@
 class QWidget;
 
 #include "failure/result.h"
+#include "files/data_files.h"
 
 namespace desktop {
 
@@ -37,5 +38,10 @@ failure::Result<void> writeFileBytes(const QString& path, const QByteArray& byte
 /// name (askSaveFileName) and writes the bytes to saveTargetName of it. A cancelled dialog writes nothing. The bytes
 /// are taken as they are when it is called: the dialog runs an event loop, in which the window's picture may change.
 failure::Result<void> savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave);
+
+/// The save of a picture not held in memory: asks for a name as savePictureAs does and copies the collection's file
+/// relative to it piece by piece (all or nothing), or fails as files::readDataFilePart (FileChanged once the file is
+/// no longer stamp) or WriteFailed.
+failure::Result<void> saveDataFileAs(QWidget* parent, const QString& relative, const files::FileStamp& stamp);
 
 } // namespace desktop

@@ -17,6 +17,7 @@ enum class What {
     ReadFailed,       ///< a read failed part way (a scratched disc, a disc taken out); detail: the system's text;
                       ///< figures: the bytes read before, the file's size
     ReadStopped,      ///< the read was stopped because its result was no longer wanted
+    FileChanged,      ///< the file changed since the part of it in use was read
 
     // Decoding a JPEG picture.
     PictureEmpty,        ///< no bytes at all

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 
 #include "catalogue/codepage.h"
@@ -199,6 +200,12 @@ void setReadPaceForTests(ReadPace pace)
 
 DataFileRead::DataFileRead(QString relative, qint64 maxBytes) : m_relative(std::move(relative)), m_maxBytes(maxBytes) {}
 
+DataFileRead::DataFileRead(QString relative, PieceTaker take)
+    : m_relative(std::move(relative)), m_maxBytes(std::numeric_limits<qint64>::max() - EndProbe),
+      m_take(std::move(take))
+{
+}
+
 DataFileRead::~DataFileRead() = default;
 
 DataFileRead::State DataFileRead::fail(failure::What what, std::string detail, std::vector<std::int64_t> figures)
@@ -226,23 +233,33 @@ bool DataFileRead::open()
     }
     // A read stopped part way goes on where it stopped, in a file unchanged since; one that changed is read again
     // from its start.
-    if (m_size >= 0 && stamp == m_stamp && m_file->size() == m_size && m_file->seek(m_bytes.size()))
+    if (m_size >= 0 && stamp == m_stamp && m_file->size() == m_size && m_file->seek(m_offset))
         return true;
+    if (m_take && m_offset > 0) {
+        // What was handed on came from the file as it was: its taker cannot start again.
+        fail(failure::What::FileChanged);
+        return false;
+    }
     m_stamp = stamp;
     m_bytes = QByteArray();
+    m_offset = 0;
     m_size = m_file->size();
     if (m_size > m_maxBytes) {
         fail(failure::What::FileTooLarge, {}, {m_size, m_maxBytes});
         return false;
     }
+    {
+        std::lock_guard lock(hooksMutex);
+        m_failAt = readFault() ? readFault()(m_resolved) : -1;
+    }
+    if (m_take)
+        return true;
     // Room for the last read too, which finds the end: growing past the reserve would copy the whole file. No more
     // than that: each piece is sized to the file, so no page past its end is written.
     m_bytes.reserve(m_size + EndProbe);
     // A map of 20 MB read into fresh small pages costs more in page faults than the read itself.
     if (m_bytes.capacity() >= qsizetype(memory::LargeBlockBytes))
         memory::adviseHugePages(m_bytes.data(), static_cast<std::size_t>(m_bytes.capacity()));
-    std::lock_guard lock(hooksMutex);
-    m_failAt = readFault() ? readFault()(m_resolved) : -1;
     return true;
 }
 
@@ -253,7 +270,7 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
         return m_state;
     // Read piece by piece: a disc that fails part way must end in a message, never in a map cut short and shown.
     while (!stop.stop_requested()) {
-        const qint64 offset = m_bytes.size();
+        const qint64 offset = m_offset;
         qint64 piece = std::min(offset < m_size ? std::min(Piece, m_size - offset) : EndProbe, m_maxBytes - offset + 1);
         if (m_failAt > offset)
             piece = std::min(piece, m_failAt - offset);
@@ -269,26 +286,32 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
         if (m_failAt >= 0 && offset >= m_failAt) {
             systemText = QString::fromLocal8Bit(std::strerror(EIO));
         } else {
-            m_bytes.resize(offset + piece);
-            got = m_file->read(m_bytes.data() + offset, piece);
+            // A read that hands its pieces on holds just the piece under way.
+            const qint64 at = m_take ? 0 : offset;
+            m_bytes.resize(at + piece);
+            got = m_file->read(m_bytes.data() + at, piece);
             systemText = m_file->errorString();
         }
         if (got < 0)
             return fail(failure::What::ReadFailed, systemText.toStdString(), {offset, m_size});
-        m_bytes.resize(offset + got);
-        if (m_bytes.size() > m_maxBytes)
+        m_offset = offset + got;
+        m_bytes.resize(m_take ? got : m_offset);
+        if (m_offset > m_maxBytes)
             return fail(failure::What::FileGrewTooLarge, {}, {m_maxBytes});
+        if (m_take && got > 0 && !m_take(std::exchange(m_bytes, QByteArray())))
+            break;
         if (got == 0) {
             m_file.reset();
             m_state = State::Done;
             if (progress)
-                progress(m_bytes.size(), m_size);
+                progress(m_offset, m_size);
             return m_state;
         }
         if (progress)
-            progress(m_bytes.size(), m_size);
+            progress(m_offset, m_size);
     }
-    // Stopped: the file is let go at once (a disc the user wants to eject is not held); a later call opens it again.
+    // Stopped (or its taker gone): the file is let go at once (a disc the user wants to eject is not held); a later
+    // call opens it again.
     m_file.reset();
     return m_state;
 }
@@ -296,6 +319,32 @@ DataFileRead::State DataFileRead::readOn(std::stop_token stop,
 QByteArray DataFileRead::takeBytes()
 {
     return std::exchange(m_bytes, QByteArray());
+}
+
+failure::Result<QByteArray> readDataFilePart(const QString& relative, const FileStamp& stamp, qint64 offset,
+                                             qint64 length)
+{
+    const auto failed = [&relative](failure::What what, std::string detail = {},
+                                    std::vector<std::int64_t> figures = {}) {
+        return failure::Failure{what, relative.toStdString(), std::move(detail), std::move(figures)};
+    };
+    const QString resolved = resolveDataPath(relative);
+    if (!staysInsideFolder(relative) || !QFileInfo(resolved).isFile())
+        return failed(failure::What::FileNotFound);
+    if (stampOfResolved(resolved) != stamp)
+        return failed(failure::What::FileChanged);
+    QFile file(resolved);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failed(failure::What::FileNotOpened, file.errorString().toStdString());
+    QByteArray bytes(qsizetype(std::clamp<qint64>(length, 0, std::max<qint64>(stamp.size - offset, 0))),
+                     Qt::Uninitialized);
+    if (!file.seek(offset))
+        return failed(failure::What::ReadFailed, file.errorString().toStdString(), {offset, stamp.size});
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (got < 0)
+        return failed(failure::What::ReadFailed, file.errorString().toStdString(), {offset, stamp.size});
+    bytes.resize(got);
+    return bytes;
 }
 
 failure::Result<QByteArray> readDataFile(const QString& relative, qint64 maxBytes, std::stop_token stop)

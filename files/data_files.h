@@ -60,7 +60,14 @@ class DataFileRead
 public:
     enum class State { Reading, Done, Failed };
 
+    /// Takes each piece read in a read that hands its pieces on: it may wait (for its taker to want more), and returns
+    /// false to stop the read (its taker has gone).
+    using PieceTaker = std::function<bool(QByteArray piece)>;
+
     explicit DataFileRead(QString relative, qint64 maxBytes = DefaultMaxFileBytes);
+    /// A read that keeps nothing: each piece goes to take as it is read (a file too large to hold whole streams
+    /// through it); takeBytes() and bytesSoFar() are then empty.
+    DataFileRead(QString relative, PieceTaker take);
     ~DataFileRead();
     DataFileRead(const DataFileRead&) = delete;
     DataFileRead& operator=(const DataFileRead&) = delete;
@@ -72,7 +79,7 @@ public:
 
     State state() const { return m_state; }
     const QString& path() const { return m_relative; }
-    qint64 bytesRead() const { return m_bytes.size(); }
+    qint64 bytesRead() const { return m_offset; }
     /// The size the file had when it was opened; -1 before that.
     qint64 size() const { return m_size; }
     /// The file's stamp taken before its first byte was read: a file changed during the read or after it no longer
@@ -97,6 +104,8 @@ private:
     qint64 m_size = -1;
     FileStamp m_stamp;
     qint64 m_failAt = -1;
+    qint64 m_offset = 0;
+    PieceTaker m_take;
     QByteArray m_bytes;
     failure::Failure m_failure{failure::What::ReadStopped, {}, {}, {}};
     State m_state = State::Reading;
@@ -108,6 +117,11 @@ private:
 /// returned.
 failure::Result<QByteArray> readDataFile(const QString& relative, qint64 maxBytes = DefaultMaxFileBytes,
                                          std::stop_token stop = {});
+
+/// Reads up to length bytes from offset of the data file at the collection-relative path, which must still have
+/// stamp (a changed file fails as FileChanged); the file is let go at once. Fails as readDataFile does.
+failure::Result<QByteArray> readDataFilePart(const QString& relative, const FileStamp& stamp, qint64 offset,
+                                             qint64 length);
 
 /// For tests: given a data file's path, the offset at which reading it fails as on a damaged disc (EIO), or -1 for a
 /// sound read. An empty function removes it.

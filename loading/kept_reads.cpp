@@ -4,7 +4,7 @@ namespace loading {
 
 void KeptReads::keepRead(const QString& path, const QByteArray& bytes, const Stamp& stamp)
 {
-    if (bytes.size() > MaxFileBytes)
+    if (bytes.size() > largestHeldFile())
         return;
     std::lock_guard lock(m_mutex);
     m_reads[path] = Kept{bytes, stamp};
@@ -12,7 +12,7 @@ void KeptReads::keepRead(const QString& path, const QByteArray& bytes, const Sta
 
 void KeptReads::keepOpened(const QString& path, const QByteArray& bytes, const Stamp& stamp)
 {
-    const bool kept = bytes.size() <= MaxFileBytes;
+    const bool kept = bytes.size() <= largestHeldFile();
     std::lock_guard lock(m_mutex);
     m_openedPath = kept ? path : QString();
     m_opened = kept ? Kept{bytes, stamp} : Kept{};

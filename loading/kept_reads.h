@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -22,8 +23,12 @@ public:
     /// not kept as unchanged.
     using Stamp = files::FileStamp;
 
-    /// The largest file kept: the budget of the work ahead.
-    static constexpr qint64 MaxFileBytes = qint64(256) << 20;
+    /// The largest file held in memory whole: kept here, read ahead, or read for the map opened (the budget of the
+    /// work ahead). A larger map comes from the disc in pieces straight into its decode (MapStream). The program keeps
+    /// DefaultLargestHeldFile; tests make it small.
+    static constexpr qint64 DefaultLargestHeldFile = qint64(256) << 20;
+    static qint64 largestHeldFile() { return s_largestHeldFile.load(std::memory_order_relaxed); }
+    static void setLargestHeldFile(qint64 bytes) { s_largestHeldFile.store(bytes, std::memory_order_relaxed); }
 
     /// Keeps the whole bytes of a neighbour read ahead (when within the budget).
     void keepRead(const QString& path, const QByteArray& bytes, const Stamp& stamp);
@@ -45,6 +50,7 @@ private:
     std::map<QString, Kept> m_reads;
     QString m_openedPath;
     Kept m_opened;
+    static inline std::atomic<qint64> s_largestHeldFile = DefaultLargestHeldFile;
 };
 
 } // namespace loading

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "files/data_files.h"
+#include "loading/map_stream.h"
 #include "loading/picture_load.h"
 #include "work/work_pool.h"
 
@@ -33,7 +34,7 @@ MapFile resultOf(files::DataFileRead& read, State state, bool outOfMemory)
         return failure::Failure{failure::What::NoMemory, read.path().toStdString(), {}, {}};
     switch (state) {
     case State::Done:
-        return read.takeBytes();
+        return MapData{read.takeBytes(), nullptr, read.size()};
     case State::Failed:
         return read.failure();
     case State::Reading:
@@ -109,7 +110,8 @@ void MapRead::lookInMemory(std::stop_token stop)
         // The map opened last, or read ahead to its end, is there whole: nothing is read.
         reportProgress(whole.size(), whole.size());
         m_place.kept->keepOpened(m_path, whole, stamp);
-        return deliver(std::move(whole));
+        const qint64 size = whole.size();
+        return deliver(MapData{std::move(whole), nullptr, size});
     }
     m_place.pool->run(
         work::WorkPool::Lane::Disc, m_delivery.wish(),
@@ -118,6 +120,8 @@ void MapRead::lookInMemory(std::stop_token stop)
 
 void MapRead::readDisc(std::stop_token stop)
 {
+    if (const std::optional<qint64> size = files::dataFileSize(m_path); size && *size > KeptReads::largestHeldFile())
+        return stream(stop);
     std::shared_ptr<files::DataFileRead> read = m_place.parts->take(m_path);
     // What was read ahead within the budget of the work ahead: a larger file is read again without it.
     if (!read || read->state() == State::Failed)
@@ -131,9 +135,38 @@ void MapRead::readDisc(std::stop_token stop)
         m_place.parts->park(read); // stopped: a later opening of it goes on from here
     MapFile file = resultOf(*read, state, outOfMemory);
     if (file)
-        m_place.kept->keepOpened(m_path, *file, read->stamp());
+        m_place.kept->keepOpened(m_path, file->bytes, read->stamp());
     if (!stop.stop_requested())
         deliver(std::move(file));
+}
+
+void MapRead::stream(std::stop_token stop)
+{
+    std::shared_ptr<MapStream> stream;
+    const files::DataFileRead* reading = nullptr;
+    files::DataFileRead read(m_path, [&](QByteArray piece) {
+        if (!stream) {
+            // The decode starts with the first piece, while the disc reads on.
+            stream = std::make_shared<MapStream>(m_path, reading->stamp());
+            deliver(MapData{{}, stream, reading->size()});
+        }
+        return stream->put(std::move(piece), stop);
+    });
+    reading = &read;
+    const State state = read.readOn(stop, [this](qint64 done, qint64 size) { reportProgress(done, size); });
+    if (!stream) {
+        if (!stop.stop_requested())
+            deliver(resultOf(read, state, false));
+        return;
+    }
+    switch (state) {
+    case State::Done:
+        return stream->end(std::nullopt);
+    case State::Failed:
+        return stream->end(read.failure());
+    case State::Reading:
+        return stream->end(failure::Failure{failure::What::ReadStopped, m_path.toStdString(), {}, {}});
+    }
 }
 
 void MapRead::reportProgress(qint64 done, qint64 size)
@@ -172,9 +205,9 @@ void ReadAhead::read(std::stop_token stop)
         if (bytes.isEmpty()) {
             std::shared_ptr<files::DataFileRead> read = m_place.parts->take(path);
             if (!read)
-                read = std::make_shared<files::DataFileRead>(path, KeptReads::MaxFileBytes);
+                read = std::make_shared<files::DataFileRead>(path, KeptReads::largestHeldFile());
             bool outOfMemory = false; // a file that finds no memory ahead is read again when it is opened
-            if (readOn(*read, stop, outOfMemory) == State::Done) {
+            if (readOn(*read, stop, outOfMemory) == State::Done && read->bytesRead() <= KeptReads::largestHeldFile()) {
                 bytes = read->takeBytes();
                 m_place.kept->keepRead(path, bytes, read->stamp());
             } else if (read->state() == State::Reading) {
@@ -205,9 +238,9 @@ void ReadAhead::decodeHead(const QString& path, const QByteArray& bytes, std::st
         m_delivery([deliverHead = m_head, path, head = *head] { deliverHead(path, head); });
 }
 
-MapDecode::MapDecode(work::WorkPool& pool, QByteArray bytes, picture::JpegDecodeOptions options,
-                     std::stop_token ownerEnd, Delivery delivery, Finished finished)
-    : m_pool(pool), m_bytes(std::move(bytes)), m_guiOptions(std::move(options)), m_ownerEnd(std::move(ownerEnd)),
+MapDecode::MapDecode(work::WorkPool& pool, MapData file, picture::JpegDecodeOptions options, std::stop_token ownerEnd,
+                     Delivery delivery, Finished finished)
+    : m_pool(pool), m_file(std::move(file)), m_guiOptions(std::move(options)), m_ownerEnd(std::move(ownerEnd)),
       m_delivery(std::move(delivery)), m_finished(std::move(finished))
 {
 }
@@ -257,12 +290,24 @@ void MapDecode::run(std::stop_token jobStop)
     options.overviewScanned = postedTo(m_delivery, gui.overviewScanned);
     options.pictureStarted = postedTo(m_delivery, gui.pictureStarted);
     options.partReady = postedTo(m_delivery, gui.partReady);
-    failure::Result<QImage> result = decodePicture(m_bytes, options);
+    failure::Result<QImage> result = failure::Failure{failure::What::DecodeStopped, {}, {}, {}};
+    if (MapStream* stream = m_file.stream.get()) {
+        try {
+            result = picture::decodeJpegPieces(
+                m_file.size, [stream](std::stop_token pieceStop) { return stream->next(pieceStop); }, options);
+        } catch (const std::bad_alloc&) {
+            result = failure::Failure{failure::What::NoMemory, {}, {}, {}};
+        }
+        // Whatever the decode left untaken: the read ends and lets go of the file.
+        stream->close();
+    } else {
+        result = decodePicture(m_file.bytes, options);
+    }
     // The bytes and the caller's options are let go before the result is posted: the GUI thread may drop the file's
     // last copy as soon as it has the result, and must find this thread done with it.
     options = {};
     m_guiOptions = {};
-    m_bytes = QByteArray();
+    m_file = MapData();
     m_delivery([finished = m_finished, result = std::move(result)] { finished(result); });
 }
 

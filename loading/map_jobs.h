@@ -25,8 +25,19 @@ class WorkPool;
 
 namespace loading {
 
-/// A map file's bytes, or the failure that kept them from being read.
-using MapFile = failure::Result<QByteArray>;
+class MapStream;
+
+/// A map file read: its bytes whole, or for a file larger than is held whole (KeptReads::largestHeldFile), the stream
+/// its decode takes them from while the disc reads on.
+struct MapData
+{
+    QByteArray bytes;
+    std::shared_ptr<MapStream> stream;
+    qint64 size = 0; ///< the file's
+};
+
+/// A map file read, or the failure that kept it from being read.
+using MapFile = failure::Result<MapData>;
 
 /// The reads of one viewer stopped part way, their files closed, kept for that viewer to go on with (a neighbour read
 /// ahead in part, then opened); they go with the viewer. Given up once their file has changed. Shared by the jobs;
@@ -54,8 +65,9 @@ struct MapJobPlace
 };
 
 /// The map to show now read, before anything else: bytes kept whole are taken on a compute thread, with no wait for
-/// the disc lane; otherwise the disc lane reads it (going on with a part read of it). progress gets the bytes read of
-/// the size after each percent; done the file or the failure (a shortage of memory for the file is one).
+/// the disc lane; otherwise the disc lane reads it (going on with a part read of it), or for a file larger than is
+/// held whole, hands done its stream with the first piece and reads on into it. progress gets the bytes read of the
+/// size after each percent; done the file or the failure (a shortage of memory for the file is one).
 class MapRead : public std::enable_shared_from_this<MapRead>
 {
 public:
@@ -68,6 +80,7 @@ public:
 private:
     void lookInMemory(std::stop_token stop);
     void readDisc(std::stop_token stop);
+    void stream(std::stop_token stop);
     void reportProgress(qint64 done, qint64 size);
     void deliver(MapFile file);
 
@@ -105,17 +118,17 @@ private:
     Head m_head;
 };
 
-/// A map's bytes decoded on a compute thread, before any other computing. The callbacks of the options (progress,
-/// beforePicture, pictureStarted, partReady) are delivered in the order the decoder makes them; the decode waits for
-/// beforePicture to have run (never the GUI thread for the decode) before it takes the picture's memory, and a stop
-/// ends that wait. finished gets the result last.
+/// A map's bytes (or its stream's pieces as they come) decoded on a compute thread, before any other computing. The
+/// callbacks of the options (progress, beforePicture, pictureStarted, partReady) are delivered in the order the decoder
+/// makes them; the decode waits for beforePicture to have run (never the GUI thread for the decode) before it takes the
+/// picture's memory, and a stop ends that wait. finished gets the result last.
 class MapDecode
 {
 public:
     using Finished = std::function<void(const failure::Result<QImage>&)>;
 
     /// ownerEnd stops the decode when its owner goes.
-    MapDecode(work::WorkPool& pool, QByteArray bytes, picture::JpegDecodeOptions options, std::stop_token ownerEnd,
+    MapDecode(work::WorkPool& pool, MapData file, picture::JpegDecodeOptions options, std::stop_token ownerEnd,
               Delivery delivery, Finished finished);
     static void start(std::shared_ptr<MapDecode> decode);
 
@@ -123,7 +136,7 @@ private:
     void run(std::stop_token jobStop);
 
     work::WorkPool& m_pool;
-    QByteArray m_bytes;
+    MapData m_file;
     picture::JpegDecodeOptions m_guiOptions;
     std::stop_token m_ownerEnd;
     Delivery m_delivery;

@@ -94,17 +94,17 @@ void MapLoader::startAhead()
                                                  }));
 }
 
-void MapLoader::decodePart(std::shared_ptr<const picture::OverviewDetail> detail, QByteArray bytes, QRect region,
+void MapLoader::decodePart(std::shared_ptr<const picture::OverviewDetail> detail, MapSource source, QRect region,
                            int scale, std::stop_token stop, PartDecode::Done done)
 {
-    PartDecode::start(pool(), std::move(detail), std::move(bytes), region, scale, Delivery(m_loader, this, stop),
+    PartDecode::start(pool(), std::move(detail), std::move(source), region, scale, Delivery(m_loader, this, stop),
                       std::move(done));
 }
 
-void MapLoader::decode(QByteArray bytes, picture::JpegDecodeOptions options, MapDecode::Finished finished)
+void MapLoader::decode(MapData file, picture::JpegDecodeOptions options, MapDecode::Finished finished)
 {
     const std::stop_token callerStop = options.stop;
-    MapDecode::start(std::make_shared<MapDecode>(m_loader.pool(), std::move(bytes), std::move(options),
+    MapDecode::start(std::make_shared<MapDecode>(m_loader.pool(), std::move(file), std::move(options),
                                                  m_end.get_token(), Delivery(m_loader, this, callerStop),
                                                  std::move(finished)));
 }

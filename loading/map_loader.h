@@ -53,10 +53,10 @@ public:
     void readAhead(const QStringList& paths, int headRows);
     /// Decodes a map's bytes (see MapDecode); options.stop (kept by the caller) or the end of this stops the decode
     /// within a progress report; nothing arrives after this is gone. options.pool is set to pool().
-    void decode(QByteArray bytes, picture::JpegDecodeOptions options, MapDecode::Finished finished);
+    void decode(MapData file, picture::JpegDecodeOptions options, MapDecode::Finished finished);
     /// Decodes a part of a map shown as its overview (see PartDecode); done runs on the GUI thread unless stop was
     /// requested by then or this is gone.
-    void decodePart(std::shared_ptr<const picture::OverviewDetail> detail, QByteArray bytes, QRect region, int scale,
+    void decodePart(std::shared_ptr<const picture::OverviewDetail> detail, MapSource source, QRect region, int scale,
                     std::stop_token stop, PartDecode::Done done);
     /// Stops the reading and decoding ahead; what it has read is kept.
     void stopAhead();

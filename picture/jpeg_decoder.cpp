@@ -276,7 +276,12 @@ bool decodeSteps(Session* session, const unsigned char* data, unsigned long size
     chooseOutput(*session);
     readColourProfile(*session);
     jpeg_calc_output_dimensions(cinfo);
-    if (!sizeAccepted(*session)) {
+    const bool accepted = sizeAccepted(*session);
+    if (accepted && session->headOnly) {
+        session->needsWhole = true;
+        return false;
+    }
+    if (!accepted) {
         session->overview = session->failed && session->failed->what == failure::What::PictureTooLarge &&
                             session->options->overviewBytes > 0 && session->options->headRows == 0 &&
                             !cinfo->progressive_mode && !cinfo->arith_code;
@@ -374,7 +379,36 @@ bool looksLikeJpeg(const QByteArray& data)
     return data.size() >= 2 && static_cast<uchar>(data[0]) == 0xFF && static_cast<uchar>(data[1]) == 0xD8;
 }
 
-failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+namespace {
+
+// The length of the file's header in data, up to the end of its first scan's header, where it is all there; 0 while
+// more is needed. Where the segments are not what they should be, all of data: libjpeg judges it.
+qsizetype headerLength(const QByteArray& data)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const qsizetype size = data.size();
+    for (qsizetype at = 2; at + 4 <= size;) {
+        if (bytes[at] != 0xFF)
+            return size;
+        const uchar marker = bytes[at + 1];
+        if (marker == 0xFF) { // a fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // no length
+            at += 2;
+            continue;
+        }
+        at += 2 + ((qsizetype(bytes[at + 2]) << 8) | bytes[at + 3]);
+        if (marker == 0xDA)
+            return at <= size ? at : 0;
+    }
+    return 0;
+}
+
+// data, the whole file or (rest set) its head; the overview is scanned from data and then rest.
+failure::Result<QImage> decodeData(const QByteArray& data, const DataPieces* rest, qint64 size,
+                                   const JpegDecodeOptions& options)
 {
     if (data.isEmpty())
         return failure::Failure{failure::What::PictureEmpty, {}, {}, {}};
@@ -385,6 +419,7 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
 
     auto session = std::make_unique<Session>();
     session->options = &options;
+    session->headOnly = rest != nullptr;
     session->cinfo.err = jpeg_std_error(&session->errorManager);
     session->errorManager.error_exit = failDecode;
     session->errorManager.emit_message = countWarning;
@@ -403,7 +438,20 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
         std::shared_ptr<const ColourConversion> colour;
         if (!session->cmyk)
             colour = std::move(session->colour);
-        return decodeOverview(data, options, std::move(colour), session->orientation, *session->failed);
+        return decodeOverview({data, rest, size}, options, std::move(colour), session->orientation, *session->failed);
+    }
+    if (rest && (session->needsWhole || session->libjpegCode == JERR_NO_IMAGE)) {
+        // To be decoded whole, or a header longer than the head: the rest of the file is needed.
+        QByteArray whole = data;
+        for (;;) {
+            failure::Result<QByteArray> piece = (*rest)(options.stop);
+            if (!piece)
+                return piece.error();
+            if (piece->isEmpty())
+                break;
+            whole += *piece;
+        }
+        return decodeData(whole, nullptr, whole.size(), options);
     }
 
     // A fault in the trailer after the last row leaves a complete picture.
@@ -417,6 +465,28 @@ failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptio
     if (session->started)
         report(*session, ProgressStage::Ending, 100);
     return result;
+}
+
+} // namespace
+
+failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+{
+    return decodeData(data, nullptr, data.size(), options);
+}
+
+failure::Result<QImage> decodeJpegPieces(qint64 size, const DataPieces& next, const JpegDecodeOptions& options)
+{
+    // The head: the pieces that hold the header.
+    QByteArray head;
+    while (head.size() < 2 || (looksLikeJpeg(head) && headerLength(head) == 0)) {
+        failure::Result<QByteArray> piece = next(options.stop);
+        if (!piece)
+            return piece.error();
+        if (piece->isEmpty())
+            return decodeData(head, nullptr, head.size(), options); // the whole file
+        head += *piece;
+    }
+    return decodeData(head, &next, size, options);
 }
 
 } // namespace picture

@@ -89,6 +89,15 @@ struct JpegDecodeOptions
 /// exits, never throws.
 failure::Result<QImage> decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
 
+/// A file's data as it comes from its medium, piece after piece in order: an empty piece at its end; a failure (of
+/// the read, or stop requested while it waits) ends it.
+using DataPieces = std::function<failure::Result<QByteArray>(std::stop_token stop)>;
+
+/// decodeJpeg of a file of size bytes whose data comes in pieces, held whole only where that is needed: a file made
+/// into its overview (see overviewBytes) is scanned as its pieces come, a piece at a time in memory; a file refused
+/// by its header is refused after its head; any other is gathered whole and decoded as decodeJpeg decodes it.
+failure::Result<QImage> decodeJpegPieces(qint64 size, const DataPieces& next, const JpegDecodeOptions& options);
+
 /// The DCT scale denominator (1, 2, 4 or 8) decodeJpeg uses for a picture of the given size and a fit box.
 int dctScaleDenominator(QSize picture, QSize box);
 

@@ -26,7 +26,7 @@ public:
         m_overview.rowsFilled = [this](int first, int end) { rowsFilled(first, end); };
     }
 
-    failure::Result<QImage> run(const QByteArray& data, const failure::Failure& refusal)
+    failure::Result<QImage> run(const OverviewData& data, const failure::Failure& refusal)
     {
         if (m_options.beforePicture)
             call([&] { m_options.beforePicture(); });
@@ -78,7 +78,27 @@ private:
             call([&] { m_options.progress(stage, percent); });
     }
 
-    void scanAll(const QByteArray& data)
+    void scanAll(const OverviewData& data)
+    {
+        m_size = std::max<qint64>(data.size, 1);
+        scanPiece(data.head);
+        while (data.rest && !m_failed && !m_scanner.done()) {
+            failure::Result<QByteArray> piece = (*data.rest)(m_options.stop);
+            if (!piece)
+                return fail(piece.error().what == failure::What::ReadStopped
+                                ? failure::Failure{failure::What::DecodeStopped, {}, {}, {}}
+                                : piece.error());
+            if (piece->isEmpty())
+                break;
+            scanPiece(*piece);
+        }
+        if (m_failed)
+            return;
+        if (const failure::Result<void> finished = m_scanner.finish(); !finished)
+            fail(finished.error());
+    }
+
+    void scanPiece(const QByteArray& data)
     {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
         for (qsizetype at = 0; at < data.size() && !m_failed && !m_scanner.done();) {
@@ -88,21 +108,19 @@ private:
             if (const failure::Result<void> fed = m_scanner.feed(bytes + at, std::size_t(piece)); !fed)
                 return fail(fed.error());
             at += piece;
+            m_scanned += piece;
             // The overview is shown from its first rows on, where its height is known and it needs no turning.
             if (!m_started && m_orientation == 1 && !m_overview.image().isNull() && m_scanner.index().frame.height > 0)
                 start(m_overview.image());
             else if (m_started)
                 showNewRows();
-            const int percent = int(at * 99 / data.size()); // the last percent once the scan has ended
+            const int percent =
+                int(std::min(m_scanned, m_size) * 99 / m_size); // the last percent once the scan has ended
             if (percent > m_percent) {
                 report(ProgressStage::Running, percent - m_percent);
                 m_percent = percent;
             }
         }
-        if (m_failed)
-            return;
-        if (const failure::Result<void> finished = m_scanner.finish(); !finished)
-            fail(finished.error());
     }
 
     void rowsFilled(int first, int end)
@@ -161,11 +179,13 @@ private:
     bool m_started = false;
     int m_rowsShown = 0;
     int m_percent = 0;
+    qint64 m_scanned = 0;
+    qint64 m_size = 1;
 };
 
 } // namespace
 
-failure::Result<QImage> decodeOverview(const QByteArray& data, const JpegDecodeOptions& options,
+failure::Result<QImage> decodeOverview(const OverviewData& data, const JpegDecodeOptions& options,
                                        std::shared_ptr<const ColourConversion> colour, int orientation,
                                        const failure::Failure& refusal)
 {

@@ -31,10 +31,18 @@ failure::Result<QImage> decodeOverviewPart(const OverviewDetail& detail, const R
 
 namespace decoding {
 
+/// The data an overview is scanned from: head, then the pieces rest gives (none when it is null); size bytes in all.
+struct OverviewData
+{
+    const QByteArray& head;
+    const DataPieces* rest;
+    qint64 size;
+};
+
 /// The overview of data (a sequential Huffman-coded file whose header libjpeg accepted) within
 /// options.overviewBytes. colour (may be null) converts its rows; orientation (1 to 8) turns it, once whole. Where the
 /// scanner cannot read the file, the decode fails with refusal, the reason it was not decoded whole.
-failure::Result<QImage> decodeOverview(const QByteArray& data, const JpegDecodeOptions& options,
+failure::Result<QImage> decodeOverview(const OverviewData& data, const JpegDecodeOptions& options,
                                        std::shared_ptr<const ColourConversion> colour, int orientation,
                                        const failure::Failure& refusal);
 

@@ -61,6 +61,9 @@ struct Session
     int orientation = 1;
     // Too large to decode whole, the file is to be decoded as its overview.
     bool overview = false;
+    // The data is the head of a file whose rest is still to come: a picture decoded whole needs it all first.
+    bool headOnly = false;
+    bool needsWhole = false;
 };
 
 inline Session* sessionOf(j_common_ptr cinfo)

@@ -26,8 +26,8 @@ DetailTiles::~DetailTiles()
     m_wanted.request_stop();
 }
 
-void DetailTiles::setMap(std::shared_ptr<const picture::OverviewDetail> detail, QByteArray bytes, QSize mapSize,
-                         int reduction)
+void DetailTiles::setMap(std::shared_ptr<const picture::OverviewDetail> detail, loading::MapSource source,
+                         QSize mapSize, int reduction)
 {
     m_wanted.request_stop();
     m_wanted = std::stop_source();
@@ -39,7 +39,7 @@ void DetailTiles::setMap(std::shared_ptr<const picture::OverviewDetail> detail, 
     // The parts of a turned map are not decoded: its overview alone is shown.
     const bool upright = detail && detail->orientation == 1 && !mapSize.isEmpty();
     m_detail = upright ? std::move(detail) : nullptr;
-    m_bytes = upright ? std::move(bytes) : QByteArray();
+    m_source = upright ? std::move(source) : loading::MapSource();
     m_mapSize = mapSize;
     m_reduction = reduction;
     setVisible(m_detail != nullptr);
@@ -144,7 +144,7 @@ void DetailTiles::ask(const Key& key)
     m_pending.insert(key);
     const QRect region(key.column * TilePixels, key.row * TilePixels, TilePixels, TilePixels);
     m_loader.decodePart(
-        m_detail, m_bytes, region, key.scale, m_wanted.get_token(),
+        m_detail, m_source, region, key.scale, m_wanted.get_token(),
         [this, serial = m_serial, key](const failure::Result<QImage>& part) { keep(serial, key, part); });
 }
 

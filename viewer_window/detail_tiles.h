@@ -10,6 +10,7 @@
 #include <stop_token>
 
 #include "failure/result.h"
+#include "loading/part_decode.h"
 
 namespace controls {
 class PictureControl;
@@ -40,10 +41,11 @@ public:
     DetailTiles(loading::MapLoader& loader, controls::PictureControl& picture);
     ~DetailTiles() override;
 
-    /// The map on show as its overview: its detail, its bytes, its size as displayed and the map pixels an overview
-    /// pixel stands for; a null detail (a map decoded whole, or none) leaves the layer empty. Tiles of the map before
-    /// are let go and its parts still to come stopped.
-    void setMap(std::shared_ptr<const picture::OverviewDetail> detail, QByteArray bytes, QSize mapSize, int reduction);
+    /// The map on show as its overview: its detail, what its parts are read from, its size as displayed and the map
+    /// pixels an overview pixel stands for; a null detail (a map decoded whole, or none) leaves the layer empty. Tiles
+    /// of the map before are let go and its parts still to come stopped.
+    void setMap(std::shared_ptr<const picture::OverviewDetail> detail, loading::MapSource source, QSize mapSize,
+                int reduction);
     /// The DCT scale the tiles are drawn at now (0: none, the overview is enough).
     int scale() const { return m_scale; }
     /// Tiles being decoded.
@@ -79,7 +81,7 @@ private:
     loading::MapLoader& m_loader;
     controls::PictureControl& m_picture;
     std::shared_ptr<const picture::OverviewDetail> m_detail;
-    QByteArray m_bytes;
+    loading::MapSource m_source;
     QSize m_mapSize;
     int m_reduction = 1;
     std::map<Key, Tile> m_tiles;

@@ -7,11 +7,15 @@
 
 void TForm2::saveMap()
 {
-    // What the picture shows, named as the bar names it: never the bytes of another map than the one on show.
+    // What the picture shows, named as the bar names it: never the bytes of another map than the one on show. A map
+    // not held in memory is copied from its file, which must still be the one shown.
+    const loading::MapSource source = m_document.savable();
     const failure::Result<void> saved =
-        desktop::savePictureAs(this, m_document.savableBytes(),
-                               QStringLiteral("Карта %1 не загружена: сохранять нечего.")
-                                   .arg(desktop::shownFileName(m_document.shown().path)));
+        source.bytes.isEmpty() && !source.path.isEmpty()
+            ? desktop::saveDataFileAs(this, source.path, source.stamp)
+            : desktop::savePictureAs(this, source.bytes,
+                                     QStringLiteral("Карта %1 не загружена: сохранять нечего.")
+                                         .arg(desktop::shownFileName(m_document.shown().path)));
     if (!saved)
         desktop::reportFailure(desktop::Action::SavePicture, saved.error());
 }

@@ -5,6 +5,7 @@
 #include "catalogue/size_text.h"
 #include "desktop/guarded.h"
 #include "loading/map_loader.h"
+#include "loading/map_stream.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/jpeg_overview_decode.h"
 
@@ -70,7 +71,8 @@ int MapDocument::progressPercent() const
 
 void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size)
 {
-    if (m_opening.stage != Stage::Reading || path != m_opening.path)
+    const bool reading = m_opening.stage == Stage::Reading || (m_opening.stage == Stage::Decoding && m_streaming);
+    if (!reading || path != m_opening.path)
         return;
     m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
     // The size is the read's, so no file is looked at on this thread; an empty view waiting for this map shows it.
@@ -94,9 +96,12 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
     if (!file)
         return fail(file.error().onFile(path.toStdString()));
     m_opening.stage = Stage::Decoding;
-    m_opening.bytes = *file;
-    setFileSize(file->size());
-    m_readFraction = 1;
+    m_opening.source = {file->bytes, path, file->stream ? file->stream->stamp() : files::FileStamp()};
+    m_streaming = file->stream != nullptr;
+    setFileSize(file->size);
+    // A map that comes in pieces is still being read: its read goes on filling the bar's first part.
+    if (!m_streaming)
+        m_readFraction = 1;
     emit changed();
 
     m_decodeStop = std::stop_source();
@@ -134,7 +139,7 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
     options.knownHead = m_loader.takeHead(path);
     // What is still being done ahead would only compete with this decode for the disc and the cores.
     m_loader.stopAhead();
-    m_loader.decode(m_opening.bytes, std::move(options), [this, current](const failure::Result<QImage>& result) {
+    m_loader.decode(*file, std::move(options), [this, current](const failure::Result<QImage>& result) {
         if (current())
             desktop::runGuarded([&] { decodeFinished(result); });
     });
@@ -219,7 +224,7 @@ void MapDocument::fail(const failure::Failure& failure)
     m_showsProgress = false;
     if (m_shown.stage != Stage::Shown) {
         failedMap.stage = Stage::Failed;
-        failedMap.bytes.clear();
+        failedMap.source = {};
         failedMap.picture = QImage();
         failedMap.mapSize = QSize();
         failedMap.reduction = 1;

@@ -39,14 +39,16 @@ public:
         QString path; ///< collection-relative
         QString titleAndYear;
         QString fileSizeText; ///< from the read: known once it has begun (empty for a file that is not there)
-        QByteArray bytes;     ///< the file's bytes, once read
-        QImage picture;       ///< from the start of its decode; whole once Shown; null in an empty view
+        /// What the map was read from, once read: the file's bytes, or for a map that came from the disc in pieces
+        /// into its decode, its file and stamp.
+        loading::MapSource source;
+        QImage picture; ///< from the start of its decode; whole once Shown; null in an empty view
         /// The map's size as displayed: the picture's, or for a map too large to decode whole, whose picture is its
         /// overview, the map's own.
         QSize mapSize;
         /// Map pixels a pixel of the picture stands for each way: 1, or 8, 16, ... for an overview.
         int reduction = 1;
-        /// What an overview's parts are decoded from at full detail, once its scan has ended (with bytes).
+        /// What an overview's parts are decoded from at full detail, once its scan has ended (with source).
         std::shared_ptr<const picture::OverviewDetail> detail;
     };
 
@@ -77,8 +79,8 @@ public:
     int progressPercent() const;
     /// Why the last opening failed, naming its map; none while it runs or once it succeeded.
     const std::optional<failure::Failure>& failure() const { return m_failure; }
-    /// What "Сохранить в файл..." writes: the file's bytes of the map on show when it is whole, else nothing.
-    QByteArray savableBytes() const { return m_shown.stage == Stage::Shown ? m_shown.bytes : QByteArray(); }
+    /// What "Сохранить в файл..." writes: the source of the map on show when it is whole, else nothing.
+    loading::MapSource savable() const { return m_shown.stage == Stage::Shown ? m_shown.source : loading::MapSource(); }
 
 signals:
     /// The shown picture is another one, or none: the view starts again from its top-left corner at actual size.
@@ -118,6 +120,8 @@ private:
     quint64 m_serial = 0;
     std::stop_source m_decodeStop;
     bool m_showsProgress = false;
+    // The opening's file comes in pieces into its decode: its read reports go on during the decode.
+    bool m_streaming = false;
     double m_readFraction = 0;
     int m_decodedPercent = 0;
 };

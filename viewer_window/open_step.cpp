@@ -116,7 +116,7 @@ void TForm2::showOpenedMap()
     centre();
     mapNavigator->setMap(m_document.shown().picture);
     const viewer::MapDocument::Map& shown = m_document.shown();
-    mapDetail->setMap(shown.detail, shown.bytes, shown.mapSize, shown.reduction);
+    mapDetail->setMap(shown.detail, shown.source, shown.mapSize, shown.reduction);
     finishOpening();
     readNeighboursAhead();
 }

@@ -93,6 +93,8 @@ public:
     void FormActivate();
     /// True from the start of an opening until its map is shown or its failure reported.
     bool isOpening() const { return m_document.isOpening(); }
+    /// The map on show and the one being opened.
+    const viewer::MapDocument& mapDocument() const { return m_document; }
 
     void zoomOut();
     void zoomIn();

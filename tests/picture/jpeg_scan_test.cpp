@@ -212,33 +212,46 @@ TEST(OverviewDecode, AFileAboveTheLimitGivesLibjpegsEighthWithItsProfileAndOrien
             fixture.iccProfile = iccprofiles::adobeRgbProfile();
         const QByteArray whole = testsupport::makeJpeg(fixture);
         const QByteArray file = whole.left(qsizetype(whole.size() * c.kept));
-        std::vector<QString> calls;
-        int percent = 0;
-        QRect ready;
-        picture::JpegDecodeOptions options;
-        options.maxPixels = 100 * 100;
-        options.overviewBytes = 1 << 20;
-        options.progress = [&](picture::ProgressStage stage, int done) {
-            percent += stage == picture::ProgressStage::Running ? done : 0;
-        };
-        options.beforePicture = [&] { calls.push_back("before"); };
-        options.overviewStarted = [&](QSize map, int reduction) {
-            calls.push_back(QStringLiteral("%1x%2 /%3").arg(map.width()).arg(map.height()).arg(reduction));
-        };
-        options.pictureStarted = [&](const QImage&) { calls.push_back("picture"); };
-        options.partReady = [&](const QRect&, const QRect& part) { ready = part; };
-        const failure::Result<QImage> overview = picture::decodeJpeg(file, options);
-        if (c.progressive) {
-            ASSERT_FALSE(overview);
-            EXPECT_EQ(overview.error().what, failure::What::PictureTooLarge);
-            continue;
+        // Whole in memory, and in pieces as from a disc: the same overview, with the same calls.
+        for (const bool inPieces : {false, true}) {
+            SCOPED_TRACE(inPieces ? "in pieces" : "whole");
+            std::vector<QString> calls;
+            int percent = 0;
+            QRect ready;
+            picture::JpegDecodeOptions options;
+            options.maxPixels = 100 * 100;
+            options.overviewBytes = 1 << 20;
+            options.progress = [&](picture::ProgressStage stage, int done) {
+                percent += stage == picture::ProgressStage::Running ? done : 0;
+            };
+            options.beforePicture = [&] { calls.push_back("before"); };
+            options.overviewStarted = [&](QSize map, int reduction) {
+                calls.push_back(QStringLiteral("%1x%2 /%3").arg(map.width()).arg(map.height()).arg(reduction));
+            };
+            options.pictureStarted = [&](const QImage&) { calls.push_back("picture"); };
+            options.partReady = [&](const QRect&, const QRect& part) { ready = part; };
+            qsizetype taken = 0;
+            const auto nextPiece = [&](std::stop_token) -> failure::Result<QByteArray> {
+                const QByteArray piece = file.mid(taken, 1000);
+                taken += piece.size();
+                return piece;
+            };
+            const failure::Result<QImage> overview = inPieces
+                                                         ? picture::decodeJpegPieces(file.size(), nextPiece, options)
+                                                         : picture::decodeJpeg(file, options);
+            if (c.progressive) {
+                ASSERT_FALSE(overview);
+                EXPECT_EQ(overview.error().what, failure::What::PictureTooLarge);
+                EXPECT_LT(taken, file.size() / 2) << "refused by its header alone";
+                continue;
+            }
+            ASSERT_TRUE(overview) << failure::describe(overview.error());
+            EXPECT_EQ(largestDifference(*overview, libjpegAt(file, 8)), 0);
+            const QString map = c.orientation == 6 ? "150x203 /8" : "203x150 /8";
+            EXPECT_EQ(calls, (std::vector<QString>{"before", map, "picture"}));
+            EXPECT_EQ(percent, 100);
+            EXPECT_EQ(ready, overview->rect());
         }
-        ASSERT_TRUE(overview) << failure::describe(overview.error());
-        EXPECT_EQ(largestDifference(*overview, libjpegAt(file, 8)), 0);
-        const QString map = c.orientation == 6 ? "150x203 /8" : "203x150 /8";
-        EXPECT_EQ(calls, (std::vector<QString>{"before", map, "picture"}));
-        EXPECT_EQ(percent, 100);
-        EXPECT_EQ(ready, overview->rect());
     }
 }
 

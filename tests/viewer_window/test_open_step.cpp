@@ -2,9 +2,12 @@
 // loads, the decoder's memory budget and the release of closed viewers.
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
+#include "desktop/save_dialog.h"
+#include "loading/kept_reads.h"
 #include "picture/picture_buffers.h"
 #include "support/jpeg_fixtures.h"
 #include "support/resident_memory.h"
@@ -224,11 +227,17 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
 }
 
 // Over a map shown as its overview the part in view comes at full detail: at actual size the pixels on screen are the
-// map's own, at fit to screen its tiles are decoded at the DCT scale the drawn size needs.
+// map's own, at fit to screen its tiles are decoded at the DCT scale the drawn size needs. So too for a file larger
+// than is held in memory, which comes from the disc in pieces into its decode, its tiles and its save read from the
+// file.
 TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
 {
     viewer::MapDocument::setFullDecodeLimit(1000 * 1000);
-    const auto restoreLimit = qScopeGuard([] { viewer::MapDocument::setFullDecodeLimit(picture::DefaultMaxPixels); });
+    const auto restoreLimits = qScopeGuard([] {
+        viewer::MapDocument::setFullDecodeLimit(picture::DefaultMaxPixels);
+        loading::KeptReads::setLargestHeldFile(loading::KeptReads::DefaultLargestHeldFile);
+        desktop::setSaveDialogHook({});
+    });
     JpegFixture fixture;
     fixture.size = {3000, 2000};
     fixture.quality = 90;
@@ -240,38 +249,54 @@ TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
     const QImage map = picture::decodeJpeg(bytes).value();
     openCatalogue(3);
     collection.writeBytes(mapPath(2), bytes);
-    TForm2& viewer = openMap(2);
-    ASSERT_EQ(viewer.mapPicture->picture().width(), 375);
-    const auto tilesCome = [&viewer] {
-        return QTest::qWaitFor(
-            [&viewer] {
-                QCoreApplication::processEvents();
-                return viewer.mapDetail->tilesPending() == 0 && viewer.mapDetail->scale() > 0;
-            },
-            20000); // a slow machine, a sanitizer build
-    };
+    for (const bool streamed : {false, true}) {
+        SCOPED_TRACE(streamed ? "streamed from the disc" : "held in memory");
+        loading::KeptReads::setLargestHeldFile(streamed ? bytes.size() / 4
+                                                        : loading::KeptReads::DefaultLargestHeldFile);
+        TForm2& viewer = openMap(2);
+        ASSERT_EQ(viewer.mapPicture->picture().width(), 375);
+        EXPECT_EQ(viewer.mapDocument().shown().source.bytes.isEmpty(), streamed);
+        const auto tilesCome = [&viewer] {
+            return QTest::qWaitFor(
+                [&viewer] {
+                    QCoreApplication::processEvents();
+                    return viewer.mapDetail->tilesPending() == 0 && viewer.mapDetail->scale() > 0;
+                },
+                20000); // a slow machine, a sanitizer build
+        };
 
-    viewer.showActualSize();
-    viewer.grab(); // paints, and so asks for the tiles in view
-    ASSERT_TRUE(tilesCome());
-    EXPECT_EQ(viewer.mapDetail->scale(), 1);
-    const QImage shot = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QPoint origin = viewer.mapPicture->mapTo(&viewer, QPoint(0, 0));
-    int wrong = 0;
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 600; ++x)
-            wrong += shot.pixel(origin + QPoint(x, y)) != map.pixel(x, y);
-    EXPECT_EQ(wrong, 0);
+        viewer.showActualSize();
+        viewer.grab(); // paints, and so asks for the tiles in view
+        ASSERT_TRUE(tilesCome());
+        EXPECT_EQ(viewer.mapDetail->scale(), 1);
+        const QImage shot = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint origin = viewer.mapPicture->mapTo(&viewer, QPoint(0, 0));
+        int wrong = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 600; ++x)
+                wrong += shot.pixel(origin + QPoint(x, y)) != map.pixel(x, y);
+        EXPECT_EQ(wrong, 0);
 
-    viewer.fitToScreen();
-    viewer.grab();
-    ASSERT_TRUE(tilesCome());
-    EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->width() * 4 <= 3000 ? 4 : 2);
+        viewer.fitToScreen();
+        viewer.grab();
+        ASSERT_TRUE(tilesCome());
+        EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->width() * 4 <= 3000 ? 4 : 2);
 
-    // The next map, decoded whole, is drawn at its own size again, with no layer over it.
-    click(viewer, viewer.nextButton);
-    viewer.showActualSize();
-    EXPECT_EQ(viewer.mapPicture->size(), QSize(63, 43));
-    EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("63 x 43"));
-    EXPECT_TRUE(viewer.mapDetail->isHidden());
+        QTemporaryDir out;
+        const QString saved = out.filePath(QStringLiteral("karta.jpg"));
+        desktop::setSaveDialogHook([&](const QString&) { return std::optional<QString>(saved); });
+        viewer.saveMapAction->trigger();
+        QFile written(saved);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes);
+        EXPECT_TRUE(MessageRecorder::messages().isEmpty()) << MessageRecorder::last().toStdString();
+
+        // The next map, decoded whole, is drawn at its own size again, with no layer over it.
+        click(viewer, viewer.nextButton);
+        viewer.showActualSize();
+        EXPECT_EQ(viewer.mapPicture->size(), QSize(63, 43));
+        EXPECT_EQ(viewer.dimensionsLabel->caption(), QStringLiteral("63 x 43"));
+        EXPECT_TRUE(viewer.mapDetail->isHidden());
+        viewer.close();
+    }
 }

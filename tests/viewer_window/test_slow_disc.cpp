@@ -13,6 +13,7 @@
 #include "controls/picture_control.h"
 #include "controls/text_label.h"
 #include "files/data_files.h"
+#include "loading/kept_reads.h"
 #include "support/jpeg_fixtures.h"
 #include "viewer_fixture.h"
 #include "viewer_window/scroll_box.h"
@@ -241,6 +242,7 @@ TEST_F(ViewerSlowDisc, AFailedStepKeepsTheMapBeforeWholeOrLeavesAnEmptyViewNamin
         qint64 failsAt; // offset of a read fault (EIO), or -1
         bool midDecode; // the step comes while the map after the one on show is being decoded
         bool keepsMap;
+        bool inPieces = false; // the maps come from the disc in pieces into their decode
     };
     const QByteArray jpeg = TestCollection::jpegBytes(QSize(800, 600));
     const Case cases[] = {
@@ -248,8 +250,12 @@ TEST_F(ViewerSlowDisc, AFailedStepKeepsTheMapBeforeWholeOrLeavesAnEmptyViewNamin
         {"header refused", QByteArray("this is no picture"), -1, false, true},
         {"failure after the header", withoutQuantisationTables(jpeg), -1, false, false},
         {"EIO on a step taken mid-decode", jpeg, 0, true, false},
+        {"EIO part way through a map read in pieces", jpeg, jpeg.size() / 2, false, true, true},
     };
     for (const Case& c : cases) {
+        loading::KeptReads::setLargestHeldFile(c.inPieces ? 1000 : loading::KeptReads::DefaultLargestHeldFile);
+        const auto heldAgain =
+            qScopeGuard([] { loading::KeptReads::setLargestHeldFile(loading::KeptReads::DefaultLargestHeldFile); });
         openCatalogue(3);
         const QByteArray before = collection.writeJpeg(mapPath(1), QSize(3000, 2000));
         collection.writeJpeg(mapPath(2), QSize(6000, 6000));
