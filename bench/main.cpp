@@ -20,7 +20,8 @@ namespace {
 int usage()
 {
     std::fprintf(stderr,
-                 "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-collection DIR MAPFILE... |\n"
+                 "usage: mapcatalogue_bench make-map W H SEED OUT.ppm | make-huge-map W H SEED OUT.ppm|- |\n"
+                 "       make-collection DIR MAPFILE... |\n"
                  "       decode-once FILE | decode NAME FILE RUNS | preview NAME FILE RUNS |\n"
                  "       repaint FILE RUNS | psnr FILE | catalogue RUNS | fresh-memory RUNS |\n"
                  "       icc NAME FILE RUNS | slow-disc DIR RUNS | disc-release DIR RUNS | exit-with-hung-read DIR |\n"
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
         const QImage map = bench::drawMapLike(QSize(args[1].toInt(), args[2].toInt()), args[3].toUInt());
         return bench::writePpm(map, args[4]) ? 0 : 1;
     }
+    if (command == QLatin1String("make-huge-map") && args.size() == 5)
+        return bench::writeTiledPpm(QSize(args[1].toInt(), args[2].toInt()), args[3].toUInt(), args[4]) ? 0 : 1;
     if (command == QLatin1String("make-collection") && args.size() >= 3)
         return bench::makeCollection(args[1], args.mid(2));
     if (command == QLatin1String("fresh-memory") && args.size() == 2)

@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 namespace bench {
@@ -92,24 +95,58 @@ QImage drawMapLike(QSize size, quint32 seed)
     return image;
 }
 
+namespace {
+
+// Writes a PPM of size whose row y is rowOf(y, line) in RGB.
+bool writePpmRows(QFile& file, QSize size, const std::function<void(int y, char* line)>& rowOf)
+{
+    file.write(QStringLiteral("P6\n%1 %2\n255\n").arg(size.width()).arg(size.height()).toLatin1());
+    std::vector<char> line(static_cast<size_t>(size.width()) * 3);
+    for (int y = 0; y < size.height(); ++y) {
+        rowOf(y, line.data());
+        if (file.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size()))
+            return false;
+    }
+    return file.flush();
+}
+
+void putRgb(const QRgb* in, int width, char* out)
+{
+    for (int x = 0; x < width; ++x) {
+        out[3 * x] = static_cast<char>(qRed(in[x]));
+        out[3 * x + 1] = static_cast<char>(qGreen(in[x]));
+        out[3 * x + 2] = static_cast<char>(qBlue(in[x]));
+    }
+}
+
+} // namespace
+
 bool writePpm(const QImage& image, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QStringLiteral("P6\n%1 %2\n255\n").arg(image.width()).arg(image.height()).toLatin1());
-    std::vector<char> line(static_cast<size_t>(image.width()) * 3);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            line[3 * x] = static_cast<char>(qRed(in[x]));
-            line[3 * x + 1] = static_cast<char>(qGreen(in[x]));
-            line[3 * x + 2] = static_cast<char>(qBlue(in[x]));
-        }
-        if (file.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size()))
-            return false;
-    }
-    return true;
+    return writePpmRows(file, image.size(), [&image](int y, char* line) {
+        putRgb(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), line);
+    });
+}
+
+bool writeTiledPpm(QSize size, quint32 seed, const QString& path)
+{
+    const int tile = std::min({TilePixels, size.width(), size.height()});
+    const QImage sheet = drawMapLike(QSize(tile, tile), seed);
+    QFile file;
+    if (path == QLatin1String("-") ? !file.open(stdout, QIODevice::WriteOnly)
+                                   : (file.setFileName(path), !file.open(QIODevice::WriteOnly)))
+        return false;
+    std::vector<char> sheetLine(static_cast<size_t>(tile) * 3);
+    return writePpmRows(file, size, [&](int y, char* line) {
+        // Each band of sheets is shifted against the one above, so that no column of sheets repeats exactly.
+        const int shift = (y / tile) * 397 % tile;
+        putRgb(reinterpret_cast<const QRgb*>(sheet.constScanLine(y % tile)), tile, sheetLine.data());
+        for (int x = 0; x < size.width(); ++x)
+            std::memcpy(line + 3 * x, sheetLine.data() + 3 * ((x + shift) % tile), 3);
+    });
 }
 
 } // namespace bench
