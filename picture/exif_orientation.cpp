@@ -59,6 +59,13 @@ QRect displayedPart(QRect part, QSize stored, int orientation)
     }
 }
 
+QRect storedPart(QRect displayed, QSize stored, int orientation)
+{
+    // Each orientation undoes itself but the quarter turns, which undo each other.
+    const int inverse = orientation == 6 ? 8 : orientation == 8 ? 6 : orientation;
+    return displayedPart(displayed, displayedSize(stored, orientation), inverse);
+}
+
 void turnRows(const uchar* band, qsizetype bandStride, int firstRow, int count, QSize stored, int orientation,
               uchar* picture, qsizetype bytesPerLine)
 {

@@ -27,6 +27,10 @@ inline QSize displayedSize(QSize stored, int orientation)
 /// Where a part of a stored picture of size stored lies in the picture as displayed under the orientation (1 to 8).
 QRect displayedPart(QRect part, QSize stored, int orientation);
 
+/// Where a part of the picture as displayed under the orientation lies in the stored picture of size stored: the
+/// inverse of displayedPart.
+QRect storedPart(QRect displayed, QSize stored, int orientation);
+
 /// Writes count rows of a stored RGB32 picture of size stored, rows firstRow on, from a band (line i of the band is
 /// row firstRow + i) into their place in the picture as displayed under the orientation (2 to 8), whose line 0 is
 /// picture. The band is turned a line or a column at a time; the rest of the picture is left as it is.

@@ -200,12 +200,21 @@ namespace picture {
 failure::Result<QImage> decodeOverviewPart(const OverviewDetail& detail, const ReadFileBytes& read, QRect region,
                                            int scale)
 {
-    if (detail.orientation != 1)
-        return failure::Failure{failure::What::UnsupportedJpeg, {}, "parts of a turned map", {}};
-    failure::Result<QImage> part = decodeJpegRegion(detail.index, read, region, scale);
+    const scan::Frame& frame = detail.index.frame;
+    const QSize stored((frame.width + scale - 1) / scale, (frame.height + scale - 1) / scale);
+    const QRect shown = region & QRect(QPoint(0, 0), displayedSize(stored, detail.orientation));
+    failure::Result<QImage> part =
+        decodeJpegRegion(detail.index, read, storedPart(shown, stored, detail.orientation), scale);
     if (part && detail.colour)
         detail.colour->convertRows(part->bits(), part->bytesPerLine(), part->width(), part->height());
-    return part;
+    if (!part || detail.orientation == 1)
+        return part;
+    QImage turned(displayedSize(part->size(), detail.orientation), QImage::Format_RGB32);
+    if (turned.isNull())
+        return failure::Failure{failure::What::NoMemoryForPicture, {}, {}, {turned.width(), turned.height()}};
+    turnRows(part->constBits(), part->bytesPerLine(), 0, part->height(), part->size(), detail.orientation,
+             turned.bits(), turned.bytesPerLine());
+    return turned;
 }
 
 } // namespace picture

@@ -24,8 +24,8 @@ struct OverviewDetail
     int orientation = 1;
 };
 
-/// The pixels of region of the map at 1/scale (1, 2, 4 or 8) as displayed, its colours converted. Only an upright map
-/// (orientation 1) has its parts decoded; a turned one fails as unsupported.
+/// The pixels of region of the map at 1/scale (1, 2, 4 or 8) as displayed (clipped to it), its colours converted and
+/// turned as its orientation says.
 failure::Result<QImage> decodeOverviewPart(const OverviewDetail& detail, const ReadFileBytes& read, QRect region,
                                            int scale);
 

@@ -36,10 +36,9 @@ void DetailTiles::setMap(std::shared_ptr<const picture::OverviewDetail> detail, 
     m_pending.clear();
     m_keptBytes = 0;
     m_scale = 0;
-    // The parts of a turned map are not decoded: its overview alone is shown.
-    const bool upright = detail && detail->orientation == 1 && !mapSize.isEmpty();
-    m_detail = upright ? std::move(detail) : nullptr;
-    m_source = upright ? std::move(source) : loading::MapSource();
+    const bool any = detail && !mapSize.isEmpty();
+    m_detail = any ? std::move(detail) : nullptr;
+    m_source = any ? std::move(source) : loading::MapSource();
     m_mapSize = mapSize;
     m_reduction = reduction;
     setVisible(m_detail != nullptr);

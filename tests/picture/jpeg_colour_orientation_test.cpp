@@ -14,6 +14,7 @@
 #include "jpeg_test_helpers.h"
 #include "picture/colour_profile.h"
 #include "picture/jpeg_decoder.h"
+#include "picture/jpeg_overview_decode.h"
 #include "support/jpeg_fixtures.h"
 #include "work/work_pool.h"
 
@@ -251,6 +252,20 @@ TEST(JpegOrientation, EveryOrientationShowsItsPixelsTurnedAsTheyDecode)
             EXPECT_TRUE(result.value() == expected);
             EXPECT_EQ(result.value().constBits(), started.constBits());
             EXPECT_GE(partial, 2);
+            if (progressive || bands == BandDecoding::Always)
+                continue;
+            // Shown as its overview, a part of the map at full detail is that part of the turned picture.
+            const QByteArray file = detailed(orientation, stored, false);
+            std::shared_ptr<const picture::OverviewDetail> detail;
+            picture::JpegDecodeOptions asOverview;
+            asOverview.maxPixels = 1;
+            asOverview.overviewBytes = 1 << 20;
+            asOverview.overviewScanned = [&](std::shared_ptr<const picture::OverviewDetail> d) { detail = d; };
+            ASSERT_TRUE(picture::decodeJpeg(file, asOverview) && detail);
+            const QRect part(10, 7, 33, 21);
+            const auto turnedPart = picture::decodeOverviewPart(*detail, picture::readerOfBytes(file), part, 1);
+            ASSERT_TRUE(turnedPart.has_value());
+            EXPECT_TRUE(*turnedPart == expected.copy(part));
         }
     }
 }

@@ -229,7 +229,7 @@ TEST_F(OpenStep, ClosedViewersAreReleasedAndTheirPictureMemoryGoesBackToTheSyste
 // Over a map shown as its overview the part in view comes at full detail: at actual size the pixels on screen are the
 // map's own, at fit to screen its tiles are decoded at the DCT scale the drawn size needs. So too for a file larger
 // than is held in memory, which comes from the disc in pieces into its decode, its tiles and its save read from the
-// file.
+// file, and for a map its EXIF orientation turns, tile by tile.
 TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
 {
     viewer::MapDocument::setFullDecodeLimit(1000 * 1000);
@@ -245,16 +245,25 @@ TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
         return std::array<unsigned char, 4>{static_cast<unsigned char>((x * 7) ^ (y * 3)),
                                             static_cast<unsigned char>(x + y), static_cast<unsigned char>(x * y), 0};
     };
-    const QByteArray bytes = makeJpeg(fixture);
-    const QImage map = picture::decodeJpeg(bytes).value();
     openCatalogue(3);
-    collection.writeBytes(mapPath(2), bytes);
-    for (const bool streamed : {false, true}) {
-        SCOPED_TRACE(streamed ? "streamed from the disc" : "held in memory");
+    struct Case
+    {
+        const char* what;
+        bool streamed;
+        int orientation;
+    };
+    for (const Case& c : {Case{"held in memory", false, 1}, Case{"streamed from the disc", true, 1},
+                          Case{"turned clockwise", false, 6}}) {
+        SCOPED_TRACE(c.what);
+        const bool streamed = c.streamed;
+        fixture.exif = c.orientation == 1 ? QByteArray() : exifWithOrientation(c.orientation);
+        const QByteArray bytes = makeJpeg(fixture);
+        const QImage map = picture::decodeJpeg(bytes).value();
+        collection.writeBytes(mapPath(2), bytes);
         loading::KeptReads::setLargestHeldFile(streamed ? bytes.size() / 4
                                                         : loading::KeptReads::DefaultLargestHeldFile);
         TForm2& viewer = openMap(2);
-        ASSERT_EQ(viewer.mapPicture->picture().width(), 375);
+        ASSERT_EQ(viewer.mapPicture->picture().width(), map.width() / 8);
         EXPECT_EQ(viewer.mapDocument().shown().source.bytes.isEmpty(), streamed);
         const auto tilesCome = [&viewer] {
             return QTest::qWaitFor(
@@ -280,7 +289,7 @@ TEST_F(OpenStep, AMapShownAsItsOverviewShowsThePartInViewAtFullDetail)
         viewer.fitToScreen();
         viewer.grab();
         ASSERT_TRUE(tilesCome());
-        EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->width() * 4 <= 3000 ? 4 : 2);
+        EXPECT_EQ(viewer.mapDetail->scale(), viewer.mapPicture->drawnRect().width() * 4 <= map.width() ? 4 : 2);
 
         QTemporaryDir out;
         const QString saved = out.filePath(QStringLiteral("karta.jpg"));
