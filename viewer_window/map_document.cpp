@@ -47,6 +47,7 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, int pre
     m_failure.reset();
     m_previewRows = previewRows;
     m_showsProgress = true;
+    m_streaming = false;
     m_readFraction = 0;
     m_decodedPercent = 0;
     // Nothing on show yet: the empty view names the map it waits for.
