@@ -1,5 +1,6 @@
 // The JPEG decoder on arbitrary bytes: a full decode, a DCT-scaled decode into the preview box and a decode with
-// progress reports, whose order and sum are checked here.
+// progress reports, whose order and sum are checked here; then the same bytes in pieces as they come from a disc,
+// decoded whole and as an overview, which must give what the bytes in memory give.
 #include <cstdlib>
 #include <vector>
 
@@ -75,5 +76,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (shown.has_value())
         check(shown.value().size() == whole.value().size());
     checkProgress(reports, shown.has_value());
+
+    // In pieces as from a disc, decoded whole or (a small limit) as its overview: the same as from memory. Only a
+    // picture within the fuzz budget is made into its overview: one declaring more would be scanned for seconds.
+    for (const qint64 limit : {FuzzMaxPixels, qint64(64 * 64)}) {
+        if (limit < FuzzMaxPixels && !whole.has_value())
+            continue;
+        picture::JpegDecodeOptions options;
+        options.maxPixels = limit;
+        options.overviewBytes = 1 << 20;
+        const failure::Result<QImage> fromMemory = picture::decodeJpeg(bytes, options);
+        qsizetype taken = 0;
+        const qsizetype pieceBytes = 1 + (size > 0 ? data[size - 1] % 97 : 0);
+        const failure::Result<QImage> fromPieces = picture::decodeJpegPieces(
+            bytes.size(),
+            [&](std::stop_token) -> failure::Result<QByteArray> {
+                const QByteArray piece = bytes.mid(taken, pieceBytes);
+                taken += piece.size();
+                return piece;
+            },
+            options);
+        check(fromPieces.has_value() == fromMemory.has_value());
+        if (fromMemory.has_value())
+            check(fromPieces.value() == fromMemory.value());
+        else
+            check(fromPieces.error().what == fromMemory.error().what);
+    }
     return 0;
 }

@@ -382,19 +382,20 @@ bool looksLikeJpeg(const QByteArray& data)
 namespace {
 
 // The length of the file's header in data, up to the end of its first scan's header, where it is all there; 0 while
-// more is needed. Where the segments are not what they should be, all of data: libjpeg judges it.
+// more is needed. The segments are walked as libjpeg reads them: bytes between them that are no marker are passed
+// over; at an end of image before any scan, all of data (libjpeg refuses it).
 qsizetype headerLength(const QByteArray& data)
 {
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
     const qsizetype size = data.size();
     for (qsizetype at = 2; at + 4 <= size;) {
-        if (bytes[at] != 0xFF)
-            return size;
         const uchar marker = bytes[at + 1];
-        if (marker == 0xFF) { // a fill byte
+        if (bytes[at] != 0xFF || marker == 0xFF) { // no marker yet, or a fill byte before one
             ++at;
             continue;
         }
+        if (marker == 0xD9)
+            return size;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // no length
             at += 2;
             continue;
