@@ -57,9 +57,10 @@ shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Pr
 say "installed into C:\\Program Files\\Map Catalogue, Start menu: ${shortcut#*/Programs/}"
 version_of 'C:\Program Files\Map Catalogue\mapcatalogue.exe'
 
-# The uninstaller copies itself away and runs from there: wait for the folder to go.
+# The uninstaller copies itself away and runs from there: wait for the folder and the Start-menu entry to go (the
+# folder may go first).
 wine "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1 || die "the silent uninstall failed"
-for _ in $(seq 100); do [[ -e $installed ]] || break; sleep 0.2; done
+for _ in $(seq 100); do [[ -e $installed || -e $shortcut ]] || break; sleep 0.2; done
 [[ ! -e $installed ]] || die "the uninstall left $(find "$installed" | head -5)"
 [[ ! -e $shortcut ]] || die "the uninstall left the Start-menu entry"
 say "uninstalled: the folder and the Start-menu entry are gone"
