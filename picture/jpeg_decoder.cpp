@@ -396,7 +396,7 @@ qsizetype headerLength(const QByteArray& data)
         }
         if (marker == 0xD9)
             return size;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // no length
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // no marker, or no length
             at += 2;
             continue;
         }
