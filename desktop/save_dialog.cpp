@@ -109,6 +109,9 @@ failure::Result<void> saveDataFileAs(QWidget* parent, const QString& relative, c
     const std::optional<QString> chosen = askSaveFileName(parent);
     if (!chosen)
         return {};
+    failure::Result<std::unique_ptr<files::DataFileParts>> source = files::DataFileParts::open(relative, stamp);
+    if (!source)
+        return source.error();
     const QString path = saveTargetName(*chosen);
     QSaveFile file(path);
     const auto failed = [&path, &file] {
@@ -120,13 +123,15 @@ failure::Result<void> saveDataFileAs(QWidget* parent, const QString& relative, c
     // QSaveFile is discarded, so a copy that fails part way leaves any earlier file of that name intact.
     constexpr qint64 CopyPiece = qint64(4) << 20;
     for (qint64 offset = 0; offset < stamp.size; offset += CopyPiece) {
-        const failure::Result<QByteArray> piece = files::readDataFilePart(relative, stamp, offset, CopyPiece);
+        const failure::Result<QByteArray> piece = (*source)->read(offset, CopyPiece);
         if (!piece)
             return piece.error();
-        if (piece->isEmpty() || file.write(*piece) != piece->size())
-            return piece->isEmpty() ? failure::Failure{failure::What::FileChanged, relative.toStdString(), {}, {}}
-                                    : failed();
+        if (file.write(*piece) != piece->size())
+            return failed();
     }
+    // A file changed while it was copied is not saved as the map on show.
+    if (!(*source)->unchanged())
+        return failure::Failure{failure::What::FileChanged, relative.toStdString(), {}, {}};
     if (!file.commit())
         return failed();
     return {};

@@ -40,8 +40,8 @@ failure::Result<void> writeFileBytes(const QString& path, const QByteArray& byte
 failure::Result<void> savePictureAs(QWidget* parent, QByteArray bytes, const QString& nothingToSave);
 
 /// The save of a picture not held in memory: asks for a name as savePictureAs does and copies the collection's file
-/// relative to it piece by piece (all or nothing), or fails as files::readDataFilePart (FileChanged once the file is
-/// no longer stamp) or WriteFailed.
+/// relative to it piece by piece (all or nothing), or fails as files::DataFileParts (FileChanged once the file is no
+/// longer stamp, before the copy or during it) or WriteFailed.
 failure::Result<void> saveDataFileAs(QWidget* parent, const QString& relative, const files::FileStamp& stamp);
 
 } // namespace desktop

@@ -321,28 +321,45 @@ QByteArray DataFileRead::takeBytes()
     return std::exchange(m_bytes, QByteArray());
 }
 
-failure::Result<QByteArray> readDataFilePart(const QString& relative, const FileStamp& stamp, qint64 offset,
-                                             qint64 length)
+DataFileParts::DataFileParts(QString relative, QString resolved, FileStamp stamp)
+    : m_relative(std::move(relative)), m_resolved(std::move(resolved)), m_stamp(stamp), m_file(m_resolved)
 {
-    const auto failed = [&relative](failure::What what, std::string detail = {},
-                                    std::vector<std::int64_t> figures = {}) {
-        return failure::Failure{what, relative.toStdString(), std::move(detail), std::move(figures)};
-    };
+}
+
+failure::Result<std::unique_ptr<DataFileParts>> DataFileParts::open(const QString& relative, const FileStamp& stamp)
+{
     const QString resolved = resolveDataPath(relative);
     if (!staysInsideFolder(relative) || !QFileInfo(resolved).isFile())
-        return failed(failure::What::FileNotFound);
-    if (stampOfResolved(resolved) != stamp)
-        return failed(failure::What::FileChanged);
-    QFile file(resolved);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(failure::What::FileNotOpened, file.errorString().toStdString());
-    QByteArray bytes(qsizetype(std::clamp<qint64>(length, 0, std::max<qint64>(stamp.size - offset, 0))),
+        return failure::Failure{failure::What::FileNotFound, relative.toStdString(), {}, {}};
+    std::unique_ptr<DataFileParts> parts(new DataFileParts(relative, resolved, stamp));
+    if (!parts->unchanged())
+        return failure::Failure{failure::What::FileChanged, relative.toStdString(), {}, {}};
+    if (!parts->m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failure::Failure{
+            failure::What::FileNotOpened, relative.toStdString(), parts->m_file.errorString().toStdString(), {}};
+    return parts;
+}
+
+bool DataFileParts::unchanged() const
+{
+    return stampOfResolved(m_resolved) == m_stamp;
+}
+
+failure::Result<QByteArray> DataFileParts::read(qint64 offset, qint64 length)
+{
+    const auto failed = [&] {
+        return failure::Failure{failure::What::ReadFailed,
+                                m_relative.toStdString(),
+                                m_file.errorString().toStdString(),
+                                {offset, m_stamp.size}};
+    };
+    QByteArray bytes(qsizetype(std::clamp<qint64>(length, 0, std::max<qint64>(m_stamp.size - offset, 0))),
                      Qt::Uninitialized);
-    if (!file.seek(offset))
-        return failed(failure::What::ReadFailed, file.errorString().toStdString(), {offset, stamp.size});
-    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (!m_file.seek(offset))
+        return failed();
+    const qint64 got = m_file.read(bytes.data(), bytes.size());
     if (got < 0)
-        return failed(failure::What::ReadFailed, file.errorString().toStdString(), {offset, stamp.size});
+        return failed();
     bytes.resize(got);
     return bytes;
 }

@@ -118,10 +118,26 @@ private:
 failure::Result<QByteArray> readDataFile(const QString& relative, qint64 maxBytes = DefaultMaxFileBytes,
                                          std::stop_token stop = {});
 
-/// Reads up to length bytes from offset of the data file at the collection-relative path, which must still have
-/// stamp (a changed file fails as FileChanged); the file is let go at once. Fails as readDataFile does.
-failure::Result<QByteArray> readDataFilePart(const QString& relative, const FileStamp& stamp, qint64 offset,
-                                             qint64 length);
+/// A data file opened for reads of its parts, held open while this lives (a job's length: the file is let go when
+/// it ends). Opening fails as readDataFile does, and as FileChanged when the file no longer has the stamp it had when
+/// it was read before.
+class DataFileParts
+{
+public:
+    static failure::Result<std::unique_ptr<DataFileParts>> open(const QString& relative, const FileStamp& stamp);
+    /// Up to length bytes from offset (fewer at the file's end), or ReadFailed.
+    failure::Result<QByteArray> read(qint64 offset, qint64 length);
+    /// True while the file still has the stamp it was opened with.
+    bool unchanged() const;
+
+private:
+    DataFileParts(QString relative, QString resolved, FileStamp stamp);
+
+    QString m_relative;
+    QString m_resolved;
+    FileStamp m_stamp;
+    QFile m_file;
+};
 
 /// For tests: given a data file's path, the offset at which reading it fails as on a damaged disc (EIO), or -1 for a
 /// sound read. An empty function removes it.

@@ -444,6 +444,7 @@ failure::Result<QImage> decodeData(const QByteArray& data, const DataPieces* res
     if (rest && (session->needsWhole || session->libjpegCode == JERR_NO_IMAGE)) {
         // To be decoded whole, or a header longer than the head: the rest of the file is needed.
         QByteArray whole = data;
+        whole.reserve(qsizetype(std::max<qint64>(size, data.size())));
         for (;;) {
             failure::Result<QByteArray> piece = (*rest)(options.stop);
             if (!piece)
