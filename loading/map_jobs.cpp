@@ -290,19 +290,14 @@ void MapDecode::run(std::stop_token jobStop)
     options.overviewScanned = postedTo(m_delivery, gui.overviewScanned);
     options.pictureStarted = postedTo(m_delivery, gui.pictureStarted);
     options.partReady = postedTo(m_delivery, gui.partReady);
-    failure::Result<QImage> result = failure::Failure{failure::What::DecodeStopped, {}, {}, {}};
-    if (MapStream* stream = m_file.stream.get()) {
-        try {
-            result = picture::decodeJpegPieces(
-                m_file.size, [stream](std::stop_token pieceStop) { return stream->next(pieceStop); }, options);
-        } catch (const std::bad_alloc&) {
-            result = failure::Failure{failure::What::NoMemory, {}, {}, {}};
-        }
-        // Whatever the decode left untaken: the read ends and lets go of the file.
+    MapStream* stream = m_file.stream.get();
+    failure::Result<QImage> result =
+        stream ? decodePicture(
+                     m_file.size, [stream](std::stop_token pieceStop) { return stream->next(pieceStop); }, options)
+               : decodePicture(m_file.bytes, options);
+    // Whatever the decode left untaken of a stream: its read ends and lets go of the file.
+    if (stream)
         stream->close();
-    } else {
-        result = decodePicture(m_file.bytes, options);
-    }
     // The bytes and the caller's options are let go before the result is posted: the GUI thread may drop the file's
     // last copy as soon as it has the result, and must find this thread done with it.
     options = {};

@@ -7,13 +7,28 @@
 
 namespace loading {
 
-failure::Result<QImage> decodePicture(const QByteArray& bytes, const picture::JpegDecodeOptions& options)
+namespace {
+
+template <typename Decode> failure::Result<QImage> withoutThrowing(Decode&& decode)
 {
     try {
-        return picture::decodeJpeg(bytes, options);
+        return decode();
     } catch (const std::bad_alloc&) {
         return failure::Failure{failure::What::NoMemory, {}, {}, {}};
     }
+}
+
+} // namespace
+
+failure::Result<QImage> decodePicture(const QByteArray& bytes, const picture::JpegDecodeOptions& options)
+{
+    return withoutThrowing([&] { return picture::decodeJpeg(bytes, options); });
+}
+
+failure::Result<QImage> decodePicture(qint64 size, const picture::DataPieces& next,
+                                      const picture::JpegDecodeOptions& options)
+{
+    return withoutThrowing([&] { return picture::decodeJpegPieces(size, next, options); });
 }
 
 PictureLoad::PictureLoad(work::WorkPool& pool, QString path, qint64 maxBytes, picture::JpegDecodeOptions options,

@@ -27,6 +27,9 @@ struct LoadedPicture
 /// The one check and decode of a picture's bytes: a JPEG is decoded with options, anything else is refused as no
 /// JPEG picture. A shortage of memory is a failure, never an exception.
 failure::Result<QImage> decodePicture(const QByteArray& bytes, const picture::JpegDecodeOptions& options);
+/// The same for a file of size bytes whose data comes in pieces (picture::decodeJpegPieces).
+failure::Result<QImage> decodePicture(qint64 size, const picture::DataPieces& next,
+                                      const picture::JpegDecodeOptions& options);
 
 /// A picture of the collection read (disc lane) within maxBytes and decoded (compute lane), both with urgency Soon:
 /// the catalogue's preview, the about page's and the articles' pictures. done gets the picture or the failure (on
