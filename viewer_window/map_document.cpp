@@ -47,7 +47,6 @@ void MapDocument::open(const QString& path, const QString& titleAndYear, int pre
     m_failure.reset();
     m_previewRows = previewRows;
     m_showsProgress = true;
-    m_streaming = false;
     m_readFraction = 0;
     m_decodedPercent = 0;
     // Nothing on show yet: the empty view names the map it waits for.
@@ -72,7 +71,9 @@ int MapDocument::progressPercent() const
 
 void MapDocument::showReadProgress(const QString& path, qint64 done, qint64 size)
 {
-    const bool reading = m_opening.stage == Stage::Reading || (m_opening.stage == Stage::Decoding && m_streaming);
+    // A map that comes in pieces (no bytes held) is still being read while it is decoded.
+    const bool reading =
+        m_opening.stage == Stage::Reading || (m_opening.stage == Stage::Decoding && m_opening.source.bytes.isEmpty());
     if (!reading || path != m_opening.path)
         return;
     m_readFraction = size > 0 ? double(done) / double(size) : 1.0;
@@ -98,10 +99,9 @@ void MapDocument::startDecode(const QString& path, const loading::MapFile& file)
         return fail(file.error().onFile(path.toStdString()));
     m_opening.stage = Stage::Decoding;
     m_opening.source = {file->bytes, path, file->stream ? file->stream->stamp() : files::FileStamp()};
-    m_streaming = file->stream != nullptr;
     setFileSize(file->size);
     // A map that comes in pieces is still being read: its read goes on filling the bar's first part.
-    if (!m_streaming)
+    if (!file->stream)
         m_readFraction = 1;
     emit changed();
 

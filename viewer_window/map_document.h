@@ -120,8 +120,6 @@ private:
     quint64 m_serial = 0;
     std::stop_source m_decodeStop;
     bool m_showsProgress = false;
-    // The opening's file comes in pieces into its decode: its read reports go on during the decode.
-    bool m_streaming = false;
     double m_readFraction = 0;
     int m_decodedPercent = 0;
 };
